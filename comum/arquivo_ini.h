@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace tessora {
+
+// Read-only view of an INI file kept in Windows-1252, with the semantics of Windows
+// private-profile files: section and key names compared without regard to case, values
+// trimmed, and a missing file, section or key reading as empty text.
+class ArquivoIni {
+public:
+    explicit ArquivoIni(const std::filesystem::path& caminho);
+    // UTF-8 value, or empty text.
+    std::string Ler(std::string_view secao, std::string_view chave) const;
+
+private:
+    std::map<std::string, std::string> valores_;  // "secao\nchave" in lower case -> value
+};
+
+}  // namespace tessora

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+namespace tessora {
+
+enum class IconeAviso { Informacao, Erro };
+
+// How the service logic shows a message box and asks the program to end; the window
+// implements it with dialogs, the commands without a window on standard error.
+class Avisos {
+public:
+    virtual ~Avisos() = default;
+    // Modal message with only an OK button.
+    virtual void MostrarMensagem(std::string_view texto, std::string_view titulo, IconeAviso icone) = 0;
+    // Asks the program to end once the current work returns; never ends it on the spot.
+    virtual void SolicitarEncerramento() = 0;
+};
+
+}  // namespace tessora

@@ -1,0 +1,33 @@
+#include "texto.h"
+
+namespace tessora {
+
+namespace {
+bool EhBranco(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+char MinusculaAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+}  // namespace
+
+std::string_view AparaBrancos(std::string_view texto) {
+    while (!texto.empty() && EhBranco(texto.front())) texto.remove_prefix(1);
+    while (!texto.empty() && EhBranco(texto.back())) texto.remove_suffix(1);
+    return texto;
+}
+
+bool IguaisSemCaixaAscii(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (MinusculaAscii(a[i]) != MinusculaAscii(b[i])) return false;
+    }
+    return true;
+}
+
+std::string TrocarTodos(std::string texto, std::string_view de, std::string_view para) {
+    if (de.empty()) return texto;
+    for (size_t pos = texto.find(de); pos != std::string::npos; pos = texto.find(de, pos + para.size())) {
+        texto.replace(pos, de.size(), para);
+    }
+    return texto;
+}
+
+}  // namespace tessora

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessora {
+
+// Removes leading and trailing characters with codes 0 to 32.
+std::string_view AparaBrancos(std::string_view texto);
+
+// ASCII letters compared without regard to case; other bytes exactly.
+bool IguaisSemCaixaAscii(std::string_view a, std::string_view b);
+
+std::string TrocarTodos(std::string texto, std::string_view de, std::string_view para);
+
+}  // namespace tessora

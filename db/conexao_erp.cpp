@@ -1,0 +1,103 @@
+#include "db/conexao_erp.h"
+
+#include "comum/erros.h"
+#include "comum/texto.h"
+#include "db/firebird_interno.h"
+
+namespace tessora::db {
+
+namespace {
+constexpr const char* kUsuario = "sysdba";
+constexpr const char* kSenha = "kv82rtqzn";
+
+// A builder that releases itself; filled with the tags in the order given.
+struct Xpb {
+    Firebird::IXpbBuilder* construtor;
+    explicit Xpb(unsigned tipo)
+        : construtor(interno::Chamar([&](Firebird::ThrowStatusWrapper* st) {
+              return interno::Mestre()->getUtilInterface()->getXpbBuilder(st, tipo, nullptr, 0);
+          })) {}
+    ~Xpb() { construtor->dispose(); }
+    Xpb(const Xpb&) = delete;
+    Xpb& operator=(const Xpb&) = delete;
+};
+}  // namespace
+
+ConexaoErp::ConexaoErp(std::string_view nomeBanco) : nomeBanco_(AparaBrancos(nomeBanco)) {}
+
+ConexaoErp::~ConexaoErp() { Liberar(); }
+
+void ConexaoErp::Abrir() {
+    if (anexo_) return;
+    using Firebird::ThrowStatusWrapper;
+    Xpb dpb(Firebird::IXpbBuilder::DPB);
+    anexo_ = interno::Chamar([&](ThrowStatusWrapper* st) {
+        dpb.construtor->insertString(st, isc_dpb_user_name, kUsuario);
+        dpb.construtor->insertString(st, isc_dpb_password, kSenha);
+        auto* provedor = interno::Mestre()->getDispatcher();
+        struct Soltar {
+            Firebird::IProvider* p;
+            ~Soltar() { p->release(); }
+        } soltar{provedor};
+        return provedor->attachDatabase(st, nomeBanco_.c_str(), dpb.construtor->getBufferLength(st),
+                                        dpb.construtor->getBuffer(st));
+    });
+}
+
+Firebird::IAttachment& ConexaoErp::Anexo() {
+    if (!anexo_) throw ErroBancoDados("Database not connected");
+    return *anexo_;
+}
+
+Firebird::ITransaction& ConexaoErp::Transacao() {
+    if (transacao_) return *transacao_;
+    auto& anexo = Anexo();
+    Xpb tpb(Firebird::IXpbBuilder::TPB);
+    transacao_ = interno::Chamar([&](Firebird::ThrowStatusWrapper* st) {
+        tpb.construtor->insertTag(st, isc_tpb_read_committed);
+        tpb.construtor->insertTag(st, isc_tpb_rec_version);
+        tpb.construtor->insertTag(st, isc_tpb_nowait);
+        return anexo.startTransaction(st, tpb.construtor->getBufferLength(st), tpb.construtor->getBuffer(st));
+    });
+    return *transacao_;
+}
+
+void ConexaoErp::ConfirmarRetendo() {
+    if (!transacao_) return;
+    interno::Chamar([&](Firebird::ThrowStatusWrapper* st) { transacao_->commitRetaining(st); });
+}
+
+void ConexaoErp::Fechar() {
+    if (!anexo_) return;
+    if (transacao_) {
+        interno::Chamar([&](Firebird::ThrowStatusWrapper* st) { transacao_->commit(st); });
+        transacao_ = nullptr;  // a successful commit releases the interface
+    }
+    interno::Chamar([&](Firebird::ThrowStatusWrapper* st) { anexo_->detach(st); });
+    anexo_ = nullptr;
+}
+
+void ConexaoErp::Rastrear(std::string_view comando) const {
+    if (rastro_) rastro_(comando);
+}
+
+void ConexaoErp::Liberar() noexcept {
+    // Reached with the connection still open only when the work was abandoned: nothing
+    // of it is committed behind the caller's back.
+    Firebird::IStatus* status = interno::Mestre()->getStatus();
+    Firebird::CheckStatusWrapper st(status);
+    if (transacao_) {
+        transacao_->rollback(&st);
+        if (st.getState() & Firebird::IStatus::STATE_ERRORS) transacao_->release();
+        transacao_ = nullptr;
+    }
+    if (anexo_) {
+        st.init();
+        anexo_->detach(&st);
+        if (st.getState() & Firebird::IStatus::STATE_ERRORS) anexo_->release();
+        anexo_ = nullptr;
+    }
+    status->dispose();
+}
+
+}  // namespace tessora::db

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace Firebird {
+class IAttachment;
+class ITransaction;
+}  // namespace Firebird
+
+namespace tessora::db {
+
+// The one ERP connection of a piece of work: an attachment with the ERP's fixed
+// credentials and no character set (the ERP keeps Windows-1252 bytes), and its default
+// transaction, started by the first statement that needs it.
+class ConexaoErp {
+public:
+    // Receives the text of every statement, as composed, before it is sent.
+    using RastroComandos = std::function<void(std::string_view)>;
+
+    // Nothing is opened yet; the name is kept with its surrounding blanks removed.
+    explicit ConexaoErp(std::string_view nomeBanco);
+    ~ConexaoErp();
+    ConexaoErp(const ConexaoErp&) = delete;
+    ConexaoErp& operator=(const ConexaoErp&) = delete;
+
+    const std::string& NomeBanco() const { return nomeBanco_; }
+
+    // Attaches; a refused attach raises ErroBancoDados and leaves the connection closed.
+    void Abrir();
+    bool Aberta() const { return anexo_ != nullptr; }
+    // Commits the active transaction, then detaches. Does nothing when closed.
+    void Fechar();
+
+    // Makes the work so far permanent and keeps the transaction open.
+    void ConfirmarRetendo();
+
+    void DefinirRastro(RastroComandos rastro) { rastro_ = std::move(rastro); }
+
+    // For the statement runners: the attachment and the default transaction (started here).
+    Firebird::IAttachment& Anexo();
+    Firebird::ITransaction& Transacao();
+    void Rastrear(std::string_view comando) const;
+
+private:
+    void Liberar() noexcept;
+
+    std::string nomeBanco_;
+    Firebird::IAttachment* anexo_ = nullptr;
+    Firebird::ITransaction* transacao_ = nullptr;
+    RastroComandos rastro_;
+};
+
+}  // namespace tessora::db

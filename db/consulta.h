@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/conexao_erp.h"
+
+namespace tessora::db {
+
+// A statement object bound to the ERP connection. After AbrirConsulta it holds every row
+// of the result (for a procedure, its output row) and stands on the first one.
+class Consulta {
+public:
+    explicit Consulta(ConexaoErp& conexao) : conexao_(conexao) {}
+
+    // Nothing when there is no current row or the column is NULL; texts come back as
+    // UTF-8, numbers and dates in the engine's own text form (CHAR keeps its padding).
+    // An unknown column raises ErroBancoDados.
+    std::optional<std::string> Valor(std::string_view coluna) const;
+    bool TemLinha() const { return !linhas_.empty(); }
+    size_t QuantidadeLinhas() const { return linhas_.size(); }
+
+private:
+    friend void AbrirConsulta(Consulta& consulta, std::string_view comando);
+    friend void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar);
+
+    void Executar(std::string_view comando, bool guardarLinhas);
+
+    ConexaoErp& conexao_;
+    std::vector<std::string> colunas_;
+    std::vector<std::vector<std::optional<std::string>>> linhas_;
+};
+
+// Runs a SELECT (or a procedure with output) and fetches all its rows.
+void AbrirConsulta(Consulta& consulta, std::string_view comando);
+// Runs a statement without result; with `confirmar` the transaction is committed retaining.
+void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar);
+
+}  // namespace tessora::db

@@ -1,0 +1,23 @@
+#include "db/firebird_interno.h"
+
+#include "comum/codigo_pagina.h"
+#include "comum/erros.h"
+
+namespace tessora::db::interno {
+
+Firebird::IMaster* Mestre() {
+    static Firebird::IMaster* const mestre = Firebird::fb_get_master_interface();
+    return mestre;
+}
+
+std::string TextoStatus(const Firebird::IStatus* status) {
+    char texto[2048];
+    Mestre()->getUtilInterface()->formatStatus(texto, sizeof texto,
+                                               const_cast<Firebird::IStatus*>(status));
+    // The engine's messages may quote object names in the database's code page.
+    return Win1252ParaUtf8(texto);
+}
+
+void LancarErroBancoDados(const Firebird::IStatus* status) { throw ErroBancoDados(TextoStatus(status)); }
+
+}  // namespace tessora::db::interno

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs every Debian package that the build, the tests and the demo need.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-server firebird3.0-utils
+  libcurl4-openssl-dev libssl-dev openssl ca-certificates
+  libsimdjson-dev libutf8proc-dev libsimpleini-dev libcpp-httplib-dev
+  qt6-base-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+# The server package otherwise draws a random SYSDBA password; the program
+# always logs in with its fixed credentials.
+echo "firebird3.0-server shared/firebird/enabled boolean true" | $sudo debconf-set-selections
+echo "firebird3.0-server shared/firebird/sysdba_password/new_password password kv82rtqzn" | $sudo debconf-set-selections
+
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
