@@ -6,22 +6,6 @@
 
 namespace tessora::db {
 
-namespace {
-constexpr const char* kUsuario = "sysdba";
-constexpr const char* kSenha = "kv82rtqzn";
-
-// A builder that releases itself; filled with the tags in the order given.
-struct Xpb {
-    Firebird::IXpbBuilder* construtor;
-    explicit Xpb(unsigned tipo)
-        : construtor(interno::Chamar([&](Firebird::ThrowStatusWrapper* st) {
-              return interno::Mestre()->getUtilInterface()->getXpbBuilder(st, tipo, nullptr, 0);
-          })) {}
-    ~Xpb() { construtor->dispose(); }
-    Xpb(const Xpb&) = delete;
-    Xpb& operator=(const Xpb&) = delete;
-};
-}  // namespace
 
 ConexaoErp::ConexaoErp(std::string_view nomeBanco) : nomeBanco_(AparaBrancos(nomeBanco)) {}
 
@@ -30,17 +14,11 @@ ConexaoErp::~ConexaoErp() { Liberar(); }
 void ConexaoErp::Abrir() {
     if (anexo_) return;
     using Firebird::ThrowStatusWrapper;
-    Xpb dpb(Firebird::IXpbBuilder::DPB);
+    interno::Xpb dpb(Firebird::IXpbBuilder::DPB);
     anexo_ = interno::Chamar([&](ThrowStatusWrapper* st) {
-        dpb.construtor->insertString(st, isc_dpb_user_name, kUsuario);
-        dpb.construtor->insertString(st, isc_dpb_password, kSenha);
-        auto* provedor = interno::Mestre()->getDispatcher();
-        struct Soltar {
-            Firebird::IProvider* p;
-            ~Soltar() { p->release(); }
-        } soltar{provedor};
-        return provedor->attachDatabase(st, nomeBanco_.c_str(), dpb.construtor->getBufferLength(st),
-                                        dpb.construtor->getBuffer(st));
+        interno::InserirCredenciais(st, dpb);
+        return interno::Provedor()->attachDatabase(st, nomeBanco_.c_str(), dpb->getBufferLength(st),
+                                                   dpb->getBuffer(st));
     });
 }
 
@@ -52,12 +30,12 @@ Firebird::IAttachment& ConexaoErp::Anexo() {
 Firebird::ITransaction& ConexaoErp::Transacao() {
     if (transacao_) return *transacao_;
     auto& anexo = Anexo();
-    Xpb tpb(Firebird::IXpbBuilder::TPB);
+    interno::Xpb tpb(Firebird::IXpbBuilder::TPB);
     transacao_ = interno::Chamar([&](Firebird::ThrowStatusWrapper* st) {
-        tpb.construtor->insertTag(st, isc_tpb_read_committed);
-        tpb.construtor->insertTag(st, isc_tpb_rec_version);
-        tpb.construtor->insertTag(st, isc_tpb_nowait);
-        return anexo.startTransaction(st, tpb.construtor->getBufferLength(st), tpb.construtor->getBuffer(st));
+        tpb->insertTag(st, isc_tpb_read_committed);
+        tpb->insertTag(st, isc_tpb_rec_version);
+        tpb->insertTag(st, isc_tpb_nowait);
+        return anexo.startTransaction(st, tpb->getBufferLength(st), tpb->getBuffer(st));
     });
     return *transacao_;
 }

@@ -18,6 +18,16 @@ std::string TextoStatus(const Firebird::IStatus* status) {
     return Win1252ParaUtf8(texto);
 }
 
+Xpb::Xpb(unsigned tipo)
+    : construtor_(Chamar([&](Firebird::ThrowStatusWrapper* st) {
+          return Mestre()->getUtilInterface()->getXpbBuilder(st, tipo, nullptr, 0);
+      })) {}
+
+void InserirCredenciais(Firebird::ThrowStatusWrapper* st, Xpb& dpb) {
+    dpb->insertString(st, isc_dpb_user_name, "sysdba");
+    dpb->insertString(st, isc_dpb_password, "kv82rtqzn");
+}
+
 void LancarErroBancoDados(const Firebird::IStatus* status) { throw ErroBancoDados(TextoStatus(status)); }
 
 }  // namespace tessora::db::interno

@@ -32,4 +32,33 @@ auto Chamar(Funcao&& funcao) {
     }
 }
 
+// A parameter-block builder that disposes of itself.
+class Xpb {
+public:
+    explicit Xpb(unsigned tipo);
+    ~Xpb() { construtor_->dispose(); }
+    Xpb(const Xpb&) = delete;
+    Xpb& operator=(const Xpb&) = delete;
+    Firebird::IXpbBuilder* operator->() const { return construtor_; }
+
+private:
+    Firebird::IXpbBuilder* construtor_;
+};
+
+// A DPB holding the ERP's user name and password, in that order.
+void InserirCredenciais(Firebird::ThrowStatusWrapper* st, Xpb& dpb);
+
+// The dispatcher, released on every path.
+class Provedor {
+public:
+    Provedor() : provedor_(Mestre()->getDispatcher()) {}
+    ~Provedor() { provedor_->release(); }
+    Provedor(const Provedor&) = delete;
+    Provedor& operator=(const Provedor&) = delete;
+    Firebird::IProvider* operator->() const { return provedor_; }
+
+private:
+    Firebird::IProvider* provedor_;
+};
+
 }  // namespace tessora::db::interno

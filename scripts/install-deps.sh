@@ -11,19 +11,30 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# The program logs in with fixed credentials; the server package draws a random SYSDBA
+# password. Set it in the server's security database, as the server's own user so that
+# the lock files it leaves stay the server's.
+align_sysdba_password() {
+  local sec=/var/lib/firebird/3.0/system/security3.fdb
+  [ -f "$sec" ] || return 0
+  grep -q 'ISC_PASSWORD="kv82rtqzn"' /etc/firebird/3.0/SYSDBA.password 2>/dev/null && return 0
+  echo "alter user SYSDBA password 'kv82rtqzn';" |
+    $sudo runuser -u firebird -- isql-fb -q -user SYSDBA "$sec"
+  $sudo sed -i 's/^ISC_PASSWORD=.*/ISC_PASSWORD="kv82rtqzn"/' /etc/firebird/3.0/SYSDBA.password
+}
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
-# The server package otherwise draws a random SYSDBA password; the program
-# always logs in with its fixed credentials.
-echo "firebird3.0-server shared/firebird/enabled boolean true" | $sudo debconf-set-selections
-echo "firebird3.0-server shared/firebird/sysdba_password/new_password password kv82rtqzn" | $sudo debconf-set-selections
-
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "firebird3.0-server shared/firebird/enabled boolean true" | $sudo debconf-set-selections
+  echo "firebird3.0-server shared/firebird/sysdba_password/first_install password kv82rtqzn" |
+    $sudo debconf-set-selections
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+align_sysdba_password
