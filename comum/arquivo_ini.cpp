@@ -1,6 +1,8 @@
 #include "arquivo_ini.h"
 
 #define SI_NO_CONVERSION
+// Debian's header keeps the template bodies behind this switch.
+#define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
 #include <algorithm>

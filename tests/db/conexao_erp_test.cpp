@@ -1,0 +1,181 @@
+#include "db/conexao_erp.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "banco_teste.h"
+#include "comum/erros.h"
+#include "db/consulta.h"
+#include "db/parametros_integracao.h"
+
+namespace tessora::db {
+namespace {
+
+class ConexaoErpTest : public ::testing::Test {
+protected:
+    testes::PastaTemporaria pasta{"tessora-conexao"};
+    testes::BancoTeste banco{pasta.Caminho() / "ERP.FDB"};
+
+    static std::string Ler(ConexaoErp& conexao, std::string_view comando, std::string_view coluna) {
+        Consulta consulta(conexao);
+        AbrirConsulta(consulta, comando);
+        return consulta.Valor(coluna).value_or("<null>");
+    }
+};
+
+TEST_F(ConexaoErpTest, AnexaComoSysdbaSemConjuntoDeCaracteresEmLeituraConfirmadaSemEspera) {
+    ConexaoErp conexao("  " + banco.Nome() + "  ");
+    EXPECT_EQ(conexao.NomeBanco(), banco.Nome());
+    EXPECT_FALSE(conexao.Aberta());
+    conexao.Abrir();
+    ASSERT_TRUE(conexao.Aberta());
+
+    const char* anexo = "select a.MON$USER, a.MON$CHARACTER_SET_ID from MON$ATTACHMENTS a "
+                        "where a.MON$ATTACHMENT_ID = current_connection";
+    EXPECT_EQ(Ler(conexao, anexo, "MON$USER"), "SYSDBA                         ");  // CHAR keeps its padding
+    EXPECT_EQ(Ler(conexao, anexo, "mon$character_set_id"), "0");                 // NONE
+    // Isolation 2: read committed, record version; lock timeout 0: no wait.
+    const char* transacao = "select t.MON$ISOLATION_MODE, t.MON$LOCK_TIMEOUT, t.MON$READ_ONLY "
+                            "from MON$TRANSACTIONS t where t.MON$TRANSACTION_ID = current_transaction";
+    EXPECT_EQ(Ler(conexao, transacao, "MON$ISOLATION_MODE"), "2");
+    EXPECT_EQ(Ler(conexao, transacao, "MON$LOCK_TIMEOUT"), "0");
+    EXPECT_EQ(Ler(conexao, transacao, "MON$READ_ONLY"), "0");
+    conexao.Fechar();
+    EXPECT_FALSE(conexao.Aberta());
+    conexao.Fechar();  // closing twice does nothing
+}
+
+TEST_F(ConexaoErpTest, ConfirmacaoRetendoEFechamentoGravamOTrabalho) {
+    banco.Executar("create table T_COMMIT (N integer)");
+    ConexaoErp conexao(banco.Nome());
+    conexao.Abrir();
+    Consulta consulta(conexao);
+    const auto contar = [&] { return banco.Ler("select count(*) as N from T_COMMIT", "N").value(); };
+
+    ExecutarComando(consulta, "insert into T_COMMIT values (1)", true);
+    EXPECT_EQ(contar(), "1");  // visible to another connection at once
+    const auto transacao = Ler(conexao, "select current_transaction as T from rdb$database", "T");
+
+    ExecutarComando(consulta, "insert into T_COMMIT values (2)", false);
+    EXPECT_EQ(contar(), "1");  // not yet committed
+    // Commit retaining keeps the same transaction open.
+    EXPECT_EQ(Ler(conexao, "select current_transaction as T from rdb$database", "T"), transacao);
+
+    conexao.Fechar();  // commits before the detach
+    EXPECT_EQ(contar(), "2");
+}
+
+TEST_F(ConexaoErpTest, ConexaoAbandonadaNaoConfirmaNada) {
+    banco.Executar("create table T_ABANDONO (N integer)");
+    {
+        ConexaoErp conexao(banco.Nome());
+        conexao.Abrir();
+        Consulta consulta(conexao);
+        ExecutarComando(consulta, "insert into T_ABANDONO values (1)", false);
+    }
+    EXPECT_EQ(banco.Ler("select count(*) as N from T_ABANDONO", "N"), "0");
+}
+
+TEST_F(ConexaoErpTest, TextosViajamEmWindows1252ERastroRecebeOComandoComposto) {
+    banco.Executar("create table T_TEXTO (ID integer, NOME varchar(40), NOTA blob sub_type text)");
+    ConexaoErp conexao(banco.Nome());
+    std::vector<std::string> rastro;
+    conexao.DefinirRastro([&](std::string_view comando) { rastro.emplace_back(comando); });
+    conexao.Abrir();
+    Consulta consulta(conexao);
+    ExecutarComando(consulta, "insert into T_TEXTO values (1, 'São Paulo Ω', 'Conceição')", true);
+    ExecutarComando(consulta, std::string_view("insert into T_TEXTO values (2, 'a\0b', null)", 45), true);
+
+    AbrirConsulta(consulta, "select NOME, octet_length(NOME) as BYTES, NOTA from T_TEXTO where ID = 1");
+    EXPECT_EQ(consulta.Valor("NOME"), "São Paulo ?");  // the code page lacks omega
+    EXPECT_EQ(consulta.Valor("BYTES"), "11");         // one byte for "ã"
+    EXPECT_EQ(consulta.Valor("NOTA"), "Conceição");
+    AbrirConsulta(consulta, "select NOME from T_TEXTO where ID = 2");
+    EXPECT_EQ(consulta.Valor("NOME"), "ab");  // NUL never reaches the statement
+    conexao.Fechar();
+
+    ASSERT_EQ(rastro.size(), 4u);
+    EXPECT_EQ(rastro[0], "insert into T_TEXTO values (1, 'São Paulo Ω', 'Conceição')");
+    EXPECT_EQ(rastro[2], "select NOME, octet_length(NOME) as BYTES, NOTA from T_TEXTO where ID = 1");
+}
+
+TEST_F(ConexaoErpTest, ConsultaBuscaTodasAsLinhasEPosicionaNaPrimeira) {
+    banco.Executar("create table T_LINHAS (N integer, V numeric(15,4), D date)");
+    banco.Executar("insert into T_LINHAS values (7, 12.5, '2024-03-15')");
+    banco.Executar("insert into T_LINHAS values (8, null, null)");
+    ConexaoErp conexao(banco.Nome());
+    conexao.Abrir();
+    Consulta consulta(conexao);
+    AbrirConsulta(consulta, "select N, V, D from T_LINHAS order by N");
+    EXPECT_EQ(consulta.QuantidadeLinhas(), 2u);
+    EXPECT_EQ(consulta.Valor("n"), "7");
+    EXPECT_EQ(consulta.Valor("V"), "12.5000");
+    EXPECT_EQ(consulta.Valor("D"), "2024-03-15");
+    EXPECT_THROW(consulta.Valor("X"), ErroBancoDados);
+
+    AbrirConsulta(consulta, "select N from T_LINHAS where N = 0");
+    EXPECT_FALSE(consulta.TemLinha());
+    EXPECT_EQ(consulta.Valor("N"), std::nullopt);
+
+    AbrirConsulta(consulta, "execute procedure SP_GEN_MOV_NF_COMERCIO_ID");
+    const auto primeiro = std::stol(consulta.Valor("ID").value());
+    AbrirConsulta(consulta, "execute procedure SP_GEN_MOV_NF_COMERCIO_ID");
+    EXPECT_EQ(std::stol(consulta.Valor("ID").value()), primeiro + 1);
+    conexao.Fechar();
+}
+
+TEST_F(ConexaoErpTest, ErrosDoBancoChegamComOTextoFormatado) {
+    ConexaoErp conexao(banco.Nome());
+    conexao.Abrir();
+    Consulta consulta(conexao);
+    try {
+        AbrirConsulta(consulta, "select X from TABELA_QUE_NAO_EXISTE");
+        FAIL() << "sem erro";
+    } catch (const ErroBancoDados& e) {
+        EXPECT_NE(std::string(e.what()).find("Table unknown"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("TABELA_QUE_NAO_EXISTE"), std::string::npos) << e.what();
+    }
+    // A failed statement leaves the connection usable.
+    AbrirConsulta(consulta, "select 1 as UM from rdb$database");
+    EXPECT_EQ(consulta.Valor("UM"), "1");
+    conexao.Fechar();
+}
+
+TEST(ConexaoErpSemBancoTest, AnexoRecusadoLancaEDeixaFechada) {
+    testes::PrepararFirebirdEmbarcado();
+    testes::PastaTemporaria pasta("tessora-semanexo");
+    for (const std::string& nome : {(pasta.Caminho() / "NAO_EXISTE.FDB").string(), std::string("  ")}) {
+        ConexaoErp conexao(nome);
+        EXPECT_THROW(conexao.Abrir(), ErroBancoDados) << nome;
+        EXPECT_FALSE(conexao.Aberta());
+        EXPECT_NO_THROW(conexao.Fechar());
+    }
+}
+
+TEST_F(ConexaoErpTest, SincronizacaoHabilitadaSoComSExato) {
+    struct Caso {
+        const char* valor;  // SQL literal
+        bool habilitado;
+    };
+    const Caso casos[] = {{"'S'", true}, {"'s'", false}, {"' S'", false}, {"'S '", false}, {"'N'", false}, {"''", false}, {"null", false}};
+    // Room for the blank: the ERP's flag column is a single character.
+    banco.Executar("alter table TAB_PARAMETRO alter ST_SINCRONIZAR_APP_FORCA_VENDA type varchar(3)");
+    for (const auto& caso : casos) {
+        banco.Executar(std::string("update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = ") + caso.valor +
+                       " where ID_PARAMETRO = 1");
+        ConexaoErp conexao(banco.Nome());
+        conexao.Abrir();
+        EXPECT_EQ(AppForcaVendaHabilitado(conexao), caso.habilitado) << caso.valor;
+        conexao.Fechar();
+    }
+    banco.Executar("delete from TAB_PARAMETRO");
+    ConexaoErp conexao(banco.Nome());
+    conexao.Abrir();
+    EXPECT_FALSE(AppForcaVendaHabilitado(conexao));
+    EXPECT_EQ(ObterTokenAppForcaVenda(conexao), "");
+    conexao.Fechar();
+}
+
+}  // namespace
+}  // namespace tessora::db
