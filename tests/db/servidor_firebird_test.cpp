@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "comum/erros.h"
+#include "db/consulta.h"
+#include "db/conexao_erp.h"
+#include "script_sql.h"
+#include "servidor_firebird.h"
+#include "banco_teste.h"
+
+namespace tessora::db {
+namespace {
+
+// The "host:path" form reaches the database through the server, with the same credentials.
+TEST(ServidorFirebirdTest, NomeComHostAnexaPeloServidor) {
+    const std::string problema = testes::GarantirServidorFirebird();
+    if (!problema.empty()) {
+        if (geteuid() != 0) GTEST_SKIP() << problema;
+        FAIL() << problema;
+    }
+    const std::string arquivo = testes::PastaDadosServidor() + "tessora-teste-" + std::to_string(getpid()) + ".fdb";
+    const std::string nome = "127.0.0.1:" + arquivo;
+    ferramentas::CriarBancoErp(nome, {testes::PastaFontes() / "erp/esquema.sql"});
+    struct Remover {
+        std::string arquivo;
+        ~Remover() { std::filesystem::remove(arquivo); }
+    } remover{arquivo};
+
+    ConexaoErp conexao(nome);
+    conexao.Abrir();
+    Consulta consulta(conexao);
+    AbrirConsulta(consulta,
+                  "select a.MON$REMOTE_PROTOCOL as P, a.MON$USER as U from MON$ATTACHMENTS a "
+                  "where a.MON$ATTACHMENT_ID = current_connection");
+    EXPECT_EQ(consulta.Valor("P"), "TCPv4");
+    EXPECT_EQ(consulta.Valor("U").value().substr(0, 6), "SYSDBA");
+    conexao.Fechar();
+
+    ConexaoErp semServidor("127.0.0.1/1:" + arquivo);  // nothing listens on port 1
+    EXPECT_THROW(semServidor.Abrir(), ErroBancoDados);
+}
+
+}  // namespace
+}  // namespace tessora::db
