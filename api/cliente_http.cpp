@@ -1,0 +1,177 @@
+#include "api/cliente_http.h"
+
+#include "api/decodificacao_resposta.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+
+namespace tessora::api {
+
+namespace {
+using Relogio = std::chrono::steady_clock;
+
+struct LiberarCurl {
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+};
+struct LiberarListaCurl {
+    void operator()(curl_slist* lista) const { curl_slist_free_all(lista); }
+};
+using Curl = std::unique_ptr<CURL, LiberarCurl>;
+using ListaCurl = std::unique_ptr<curl_slist, LiberarListaCurl>;
+
+void IniciarCurl() {
+    // Once per process; a function-local static makes the first call thread-safe.
+    static const CURLcode resultado = curl_global_init(CURL_GLOBAL_DEFAULT);
+    if (resultado != CURLE_OK) throw ErroTransporte(curl_easy_strerror(resultado));
+}
+
+// What the callbacks gather during one transfer.
+struct Transferencia {
+    std::string corpo;
+    std::string linhaStatus;
+    std::chrono::milliseconds limite{0};
+    Relogio::time_point ultimaAtividade = Relogio::now();
+    curl_off_t recebidos = 0;
+    curl_off_t enviados = 0;
+    bool tempoEsgotado = false;
+};
+
+size_t ReceberCorpo(char* dados, size_t, size_t tamanho, void* usuario) {
+    auto& transferencia = *static_cast<Transferencia*>(usuario);
+    transferencia.corpo.append(dados, tamanho);
+    transferencia.ultimaAtividade = Relogio::now();
+    return tamanho;
+}
+
+size_t ReceberCabecalho(char* dados, size_t, size_t tamanho, void* usuario) {
+    auto& transferencia = *static_cast<Transferencia*>(usuario);
+    std::string_view linha(dados, tamanho);
+    // Each answer starts with its status line; after a 100 Continue the final one replaces it.
+    if (linha.substr(0, 5) == "HTTP/") {
+        while (!linha.empty() && (linha.back() == '\r' || linha.back() == '\n')) linha.remove_suffix(1);
+        transferencia.linhaStatus = std::string(linha);
+    }
+    transferencia.ultimaAtividade = Relogio::now();
+    return tamanho;
+}
+
+// The read limit counts from the last byte that moved in either direction, like a socket's
+// read timeout, and also covers the connection and the TLS handshake.
+int VerificarAtividade(void* usuario, curl_off_t, curl_off_t recebidos, curl_off_t, curl_off_t enviados) {
+    auto& transferencia = *static_cast<Transferencia*>(usuario);
+    const auto agora = Relogio::now();
+    if (recebidos != transferencia.recebidos || enviados != transferencia.enviados) {
+        transferencia.recebidos = recebidos;
+        transferencia.enviados = enviados;
+        transferencia.ultimaAtividade = agora;
+    }
+    if (transferencia.limite.count() > 0 && agora - transferencia.ultimaAtividade > transferencia.limite) {
+        transferencia.tempoEsgotado = true;
+        return 1;
+    }
+    return 0;
+}
+
+// A libcurl that refuses an option (one built without it, say) must not send the request
+// with a weaker setting than asked.
+template <typename T>
+void Opcao(CURL* curl, CURLoption opcao, T valor) {
+    const CURLcode resultado = curl_easy_setopt(curl, opcao, valor);
+    if (resultado != CURLE_OK) throw ErroTransporte(curl_easy_strerror(resultado));
+}
+
+bool TemQuebraOuNulo(std::string_view texto) {
+    return texto.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+}  // namespace
+
+ClienteHttp::ClienteHttp(ConfiguracaoApi configuracao) : configuracao_(std::move(configuracao)) {}
+
+std::string ClienteHttp::Get(std::string_view caminho) const { return Executar("GET", caminho, std::nullopt); }
+
+std::string ClienteHttp::Patch(std::string_view caminho, std::string_view corpo) const {
+    return Executar("PATCH", caminho, corpo);
+}
+
+std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
+                                  std::optional<std::string_view> corpo) const {
+    IniciarCurl();
+    const std::string token = configuracao_.obterToken ? configuracao_.obterToken() : std::string();
+    // A line break would end the header early and let the token's rest become headers of its own.
+    if (TemQuebraOuNulo(token)) {
+        throw ErroTransporte("O token da API contém quebra de linha ou caractere nulo");
+    }
+    const Curl curl(curl_easy_init());
+    if (!curl) throw ErroTransporte("Não foi possível iniciar a requisição HTTP");
+
+    ListaCurl cabecalhos;
+    for (const std::string& cabecalho :
+         {std::string("Accept: application/json"),
+          std::string("Content-Type: application/json; charset=utf-8"),
+          // Sent even for an empty token: only "Name:" with nothing after it is dropped by curl.
+          "Authorization: Bearer " + token}) {
+        curl_slist* const lista = curl_slist_append(cabecalhos.get(), cabecalho.c_str());
+        if (lista == nullptr) throw ErroTransporte("Não foi possível montar os cabeçalhos HTTP");
+        cabecalhos.release();
+        cabecalhos.reset(lista);
+    }
+
+    Transferencia transferencia;
+    transferencia.limite = configuracao_.limiteLeitura;
+    char mensagemErro[CURL_ERROR_SIZE] = {};
+    const std::string url = configuracao_.urlBase + std::string(caminho);
+    CURL* const c = curl.get();
+
+    Opcao(c, CURLOPT_URL, url.c_str());
+    Opcao(c, CURLOPT_PROTOCOLS_STR, "https");
+    Opcao(c, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+    Opcao(c, CURLOPT_HTTPHEADER, cabecalhos.get());
+    Opcao(c, CURLOPT_FOLLOWLOCATION, 0L);
+    Opcao(c, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_NONE));
+    const long tlsMinima = CURL_SSLVERSION_TLSv1_2;
+    const long tlsMaxima = CURL_SSLVERSION_MAX_TLSv1_2;
+    Opcao(c, CURLOPT_SSLVERSION, tlsMinima | tlsMaxima);
+    Opcao(c, CURLOPT_SSL_VERIFYPEER, 1L);
+    Opcao(c, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!configuracao_.arquivoCertificados.empty()) {
+        Opcao(c, CURLOPT_CAINFO, configuracao_.arquivoCertificados.c_str());
+    }
+    Opcao(c, CURLOPT_NOSIGNAL, 1L);
+    Opcao(c, CURLOPT_ERRORBUFFER, mensagemErro);
+    Opcao(c, CURLOPT_WRITEFUNCTION, &ReceberCorpo);
+    Opcao(c, CURLOPT_WRITEDATA, &transferencia);
+    Opcao(c, CURLOPT_HEADERFUNCTION, &ReceberCabecalho);
+    Opcao(c, CURLOPT_HEADERDATA, &transferencia);
+    Opcao(c, CURLOPT_NOPROGRESS, 0L);
+    Opcao(c, CURLOPT_XFERINFOFUNCTION, &VerificarAtividade);
+    Opcao(c, CURLOPT_XFERINFODATA, &transferencia);
+    if (corpo) {
+        Opcao(c, CURLOPT_CUSTOMREQUEST, metodo);
+        Opcao(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(corpo->size()));
+        Opcao(c, CURLOPT_POSTFIELDS, corpo->data());
+    } else {
+        Opcao(c, CURLOPT_HTTPGET, 1L);
+    }
+
+    const CURLcode resultado = curl_easy_perform(c);
+    if (transferencia.tempoEsgotado) {
+        throw ErroTransporte("Tempo limite de leitura esgotado: nenhum dado em " +
+                             std::to_string(configuracao_.limiteLeitura.count()) + " ms");
+    }
+    if (resultado != CURLE_OK) {
+        throw ErroTransporte(mensagemErro[0] != '\0' ? mensagemErro : curl_easy_strerror(resultado));
+    }
+
+    long status = 0;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    const char* tipoConteudo = nullptr;
+    curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &tipoConteudo);
+    std::string texto = DecodificarCorpoResposta(transferencia.corpo, tipoConteudo ? tipoConteudo : "");
+    if (status >= 200 && status < 300) return texto;
+    const std::string linhaStatus =
+        transferencia.linhaStatus.empty() ? "HTTP " + std::to_string(status) : transferencia.linhaStatus;
+    throw ErroHttp(linhaStatus, static_cast<int>(status), std::move(texto));
+}
+
+}  // namespace tessora::api

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "api/erros_http.h"
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessora::api {
+
+struct ConfiguracaoApi {
+    // The API root, e.g. "https://api.example/api", without trailing slash.
+    std::string urlBase;
+    // PEM file of the certificate authorities to trust; empty means the system's trust store.
+    std::string arquivoCertificados;
+    // Called afresh for every request, so that a token changed in the ERP applies at once.
+    std::function<std::string()> obterToken;
+    // A request fails when no byte moves for this long (connecting, handshake, waiting for or
+    // reading the answer). Zero or less means no limit.
+    std::chrono::milliseconds limiteLeitura{60000};
+};
+
+// HTTPS requests to the sales-force app API: TLS 1.2 with the server certificate verified,
+// JSON headers, the bearer token, no redirects followed, nothing kept between requests.
+class ClienteHttp {
+public:
+    explicit ClienteHttp(ConfiguracaoApi configuracao);
+
+    // `caminho` is appended to the base address as given ("/pedidos"). Both return the
+    // answer's body decoded to UTF-8; a status outside 2xx raises ErroHttp, a failure to
+    // get an answer ErroTransporte.
+    std::string Get(std::string_view caminho) const;
+    // The body is sent as given.
+    std::string Patch(std::string_view caminho, std::string_view corpo) const;
+
+private:
+    std::string Executar(const char* metodo, std::string_view caminho,
+                         std::optional<std::string_view> corpo) const;
+
+    ConfiguracaoApi configuracao_;
+};
+
+}  // namespace tessora::api

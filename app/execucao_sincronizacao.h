@@ -1,0 +1,55 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "api/cliente_http.h"
+#include "app/painel_execucao.h"
+#include "comum/avisos.h"
+#include "db/caminhos_atualizacao.h"
+#include "db/conexao_erp.h"
+
+namespace tessora::app {
+
+// What the listing and the import of one run work with.
+struct ContextoSincronizacao {
+    db::ConexaoErp& conexao;
+    api::ConfiguracaoApi api;  // reads the token through `conexao` before each request
+};
+
+// The order loop's two steps: which orders are new, and the import of one of them
+// ("OK" when it was written into the ERP).
+class PedidosAppForcaVenda {
+public:
+    virtual ~PedidosAppForcaVenda() = default;
+    virtual std::vector<std::string> ListarPedidosNovos(ContextoSincronizacao& contexto) = 0;
+    virtual std::string ImportarPedido(ContextoSincronizacao& contexto, const std::string& id) = 0;
+};
+
+// The API address and trust settings of the service settings file.
+struct ConfiguracoesApi {
+    std::string urlBaseApi;
+    std::string arquivoCertificados;
+};
+
+// What a run needs from the service around it.
+struct AmbienteExecucao {
+    std::filesystem::path executavel;  // its folder is the program folder
+    ConfiguracoesApi configuracoesApi;
+    Avisos& avisos;
+    PainelExecucao& painel;
+    PedidosAppForcaVenda& pedidos;
+    db::CaminhosAtualizacao& caminhosAtualizacao;  // refreshed after the attach
+};
+
+enum class FimExecucao {
+    Concluida,
+    SemConexao,  // the attach was refused; logged, and the program goes on
+};
+
+// One synchronisation run. Its closing steps run on every way out; an error outside the
+// per-order guard passes on to the caller after them.
+FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente);
+
+}  // namespace tessora::app

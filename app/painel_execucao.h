@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace tessora::app {
+
+// What a synchronisation run shows while it goes: the window implements it with its
+// button, label and log view; the commands without a window print.
+class PainelExecucao {
+public:
+    virtual ~PainelExecucao() = default;
+    virtual void HabilitarSincronizarAgora(bool habilitado) = 0;
+    virtual void ExibirUltimaAtualizacao(const std::string& dataHora) = 0;
+    virtual void LimparLog() = 0;
+    virtual void AcrescentarLinhaLog(const std::string& linha) = 0;
+};
+
+}  // namespace tessora::app
