@@ -1,0 +1,83 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tessora::testes {
+
+// Replaces the normal answer for one method and path of the substitute API.
+struct RegraApiSubstituta {
+    std::string metodo{};  // empty: every method
+    std::string caminho{};  // exactly as the client sends it, before percent-decoding, without query
+    int status = 200;
+    std::string tipoConteudo = "application/json; charset=utf-8";
+    std::string corpo{};  // bytes as they go on the wire
+    std::vector<std::pair<std::string, std::string>> cabecalhos{};
+    std::chrono::milliseconds atraso{0};
+    bool derrubarConexao = false;  // close the connection without any answer, after the delay
+};
+
+// One request as the substitute API received it.
+struct RequisicaoRecebida {
+    std::string metodo;
+    std::string caminho;  // as sent, before percent-decoding
+    std::string consulta;
+    std::string versaoTls;  // as OpenSSL names it: "TLSv1.2"
+    std::string corpo;
+    // As the server parsed them: blanks at the end of a value are gone.
+    std::vector<std::pair<std::string, std::string>> cabecalhos;
+
+    // The first header of that name, ASCII letter case ignored.
+    std::optional<std::string> Cabecalho(std::string_view nome) const;
+};
+
+struct OpcoesApiSubstituta {
+    // "1.2" or "1.3" makes the server accept only that TLS version; empty accepts both.
+    std::string versaoTls{};
+    // subjectAltName of the server's fresh certificate.
+    std::string nomesCertificado = "IP:127.0.0.1,DNS:localhost";
+};
+
+// The substitute API running on a free loopback port with a certificate of its own, for the
+// life of the object. The state is the API's JSON document:
+// {"token": "...", "pedidos": [...], "clientes": [...]}.
+class ApiSubstituta {
+public:
+    explicit ApiSubstituta(std::string_view estadoJson, OpcoesApiSubstituta opcoes = {});
+    ~ApiSubstituta();
+    ApiSubstituta(const ApiSubstituta&) = delete;
+    ApiSubstituta& operator=(const ApiSubstituta&) = delete;
+
+    int Porta() const { return porta_; }
+    // "https://127.0.0.1:PORT/api"
+    std::string UrlBase() const;
+    // The PEM file that a client must trust to talk to this server.
+    std::string ArquivoCertificado() const;
+
+    // The server reads the state afresh for every request.
+    void DefinirEstado(std::string_view estadoJson) const;
+    std::string LerEstado() const;
+    // Every request so far, oldest first.
+    std::vector<RequisicaoRecebida> Requisicoes() const;
+    // A rule for the same method and path as an earlier one replaces it.
+    void DefinirRegra(RegraApiSubstituta regra);
+    void RemoverRegras();
+
+private:
+    void GravarRegras() const;
+    void Encerrar() noexcept;
+
+    std::filesystem::path pasta_;
+    pid_t processo_ = -1;
+    int porta_ = 0;
+    std::vector<RegraApiSubstituta> regras_;
+};
+
+}  // namespace tessora::testes

@@ -1,0 +1,187 @@
+#include "servidor_api.h"
+
+#include "estado_api.h"
+#include "linha_registro.h"
+#include "regras_api.h"
+
+#include <openssl/ssl.h>
+#include <sys/socket.h>
+
+#include <chrono>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+namespace tessora::api_substituta {
+
+namespace {
+constexpr const char* kTipoJson = "application/json; charset=utf-8";
+
+void ResponderJson(httplib::Response& resposta, int status, const std::string& corpo) {
+    resposta.status = status;
+    resposta.set_content(corpo, kTipoJson);
+}
+
+void ResponderFalha(httplib::Response& resposta, int status, std::string_view mensagem) {
+    ResponderJson(resposta, status,
+                  "{\"success\":false,\"message\":\"" + std::string(mensagem) + "\"}");
+}
+
+// Ids travel percent-encoded; an incomplete escape stays as it is.
+std::string DecodificarPercentual(std::string_view texto) {
+    const auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    std::string saida;
+    for (size_t i = 0; i < texto.size(); ++i) {
+        if (texto[i] == '%' && i + 2 < texto.size() && hex(texto[i + 1]) >= 0 && hex(texto[i + 2]) >= 0) {
+            saida += static_cast<char>(hex(texto[i + 1]) * 16 + hex(texto[i + 2]));
+            i += 2;
+        } else {
+            saida += texto[i];
+        }
+    }
+    return saida;
+}
+
+std::vector<std::string_view> Segmentos(std::string_view caminho) {
+    std::vector<std::string_view> segmentos;
+    for (size_t inicio = 0;;) {
+        const size_t fim = caminho.find('/', inicio);
+        segmentos.push_back(caminho.substr(inicio, fim == std::string_view::npos ? fim : fim - inicio));
+        if (fim == std::string_view::npos) break;
+        inicio = fim + 1;
+    }
+    return segmentos;
+}
+
+std::string AgoraIsoUtc() {
+    const auto agora = std::chrono::system_clock::now();
+    const std::time_t segundos = std::chrono::system_clock::to_time_t(agora);
+    const auto milissegundos =
+        std::chrono::duration_cast<std::chrono::milliseconds>(agora.time_since_epoch()).count() % 1000;
+    std::tm utc{};
+    gmtime_r(&segundos, &utc);
+    char texto[40];
+    const size_t tamanho = std::strftime(texto, sizeof texto, "%Y-%m-%dT%H:%M:%S", &utc);
+    char fracao[8];
+    std::snprintf(fracao, sizeof fracao, ".%03dZ", static_cast<int>(milissegundos));
+    return std::string(texto, tamanho) + fracao;
+}
+
+// httplib adds the peer's and its own address to the request as pseudo headers.
+bool EhCabecalhoInterno(const std::string& nome) {
+    return nome == "REMOTE_ADDR" || nome == "REMOTE_PORT" || nome == "LOCAL_ADDR" || nome == "LOCAL_PORT";
+}
+
+// Closes the TCP connection under the TLS session, so the client receives no answer at all.
+void DerrubarConexao(const httplib::Request& requisicao) {
+    if (requisicao.ssl == nullptr) return;
+    const int socket = SSL_get_fd(requisicao.ssl);
+    if (socket >= 0) shutdown(socket, SHUT_RDWR);
+}
+}  // namespace
+
+ServidorApi::ServidorApi(ArquivosServidor arquivos) : arquivos_(std::move(arquivos)) {}
+
+void ServidorApi::Atender(const httplib::Request& requisicao, httplib::Response& resposta) {
+    const std::string_view alvo = requisicao.target;
+    const size_t interrogacao = alvo.find('?');
+    const std::string_view caminho = alvo.substr(0, interrogacao);
+    const std::string_view consulta =
+        interrogacao == std::string_view::npos ? std::string_view() : alvo.substr(interrogacao + 1);
+    try {
+        Registrar(requisicao, caminho, consulta);
+        if (const auto regra = RegraPara(LerRegras(arquivos_.regras), requisicao.method, caminho)) {
+            if (!Esperar(regra->atraso) || regra->derrubar) {
+                DerrubarConexao(requisicao);
+                return;
+            }
+            resposta.status = regra->status;
+            for (const auto& [nome, valor] : regra->cabecalhos) resposta.set_header(nome, valor);
+            resposta.set_content(regra->corpo, regra->tipoConteudo.c_str());
+            return;
+        }
+        ResponderPelaApi(requisicao, caminho, resposta);
+    } catch (const std::exception& erro) {
+        std::cerr << "tessoraApiSubstituta: " << erro.what() << std::endl;
+        resposta.status = 500;
+        resposta.set_content(erro.what(), "text/plain; charset=utf-8");
+    }
+}
+
+void ServidorApi::ResponderPelaApi(const httplib::Request& requisicao, std::string_view caminho,
+                                   httplib::Response& resposta) {
+    const std::lock_guard trava(mutexEstado_);
+    const EstadoApi estado = EstadoApi::Ler(arquivos_.estado);
+    // HTTP drops blanks at the end of a field value, so an empty token arrives as "Bearer".
+    std::string esperado = "Bearer " + estado.Token();
+    while (!esperado.empty() && (esperado.back() == ' ' || esperado.back() == '\t')) esperado.pop_back();
+    if (requisicao.get_header_value("Authorization") != esperado) {
+        return ResponderFalha(resposta, 401, "Token inválido");
+    }
+    const std::vector<std::string_view> segmentos = Segmentos(caminho);
+    const bool naApi = segmentos.size() >= 3 && segmentos[0].empty() && segmentos[1] == "api";
+    const std::string_view recurso = naApi ? segmentos[2] : std::string_view();
+    const std::string& metodo = requisicao.method;
+
+    if (recurso == "pedidos" && segmentos.size() == 3 && metodo == "GET") {
+        std::string corpo = "{\"success\":true,\"data\":[";
+        bool primeiro = true;
+        for (const std::string_view pedido : estado.Pedidos()) {
+            if (!primeiro) corpo += ',';
+            corpo += pedido;
+            primeiro = false;
+        }
+        return ResponderJson(resposta, 200, corpo + "]}");
+    }
+    if ((recurso == "pedidos" || recurso == "clientes") && segmentos.size() == 4 && metodo == "GET") {
+        const std::string id = DecodificarPercentual(segmentos[3]);
+        const auto objeto = recurso == "pedidos" ? estado.Pedido(id) : estado.Cliente(id);
+        if (!objeto) {
+            return ResponderFalha(resposta, 404,
+                                  recurso == "pedidos" ? "Pedido não encontrado" : "Cliente não encontrado");
+        }
+        return ResponderJson(resposta, 200, "{\"success\":true,\"data\":" + std::string(*objeto) + "}");
+    }
+    if (recurso == "pedidos" && segmentos.size() == 5 && segmentos[4] == "erp-registro" && metodo == "PATCH") {
+        const auto novoEstado = estado.ComRegistroErp(DecodificarPercentual(segmentos[3]), AgoraIsoUtc());
+        if (!novoEstado) return ResponderFalha(resposta, 404, "Pedido não encontrado");
+        GravarArquivoInteiro(arquivos_.estado, *novoEstado);
+        return ResponderJson(resposta, 200, R"({"success":true,"message":"Pedido registrado no ERP"})");
+    }
+    ResponderFalha(resposta, 404, "Recurso não encontrado");
+}
+
+void ServidorApi::Registrar(const httplib::Request& requisicao, std::string_view caminho,
+                            std::string_view consulta) {
+    const char* const versaoTls = requisicao.ssl != nullptr ? SSL_get_version(requisicao.ssl) : "";
+    std::string linha = EscaparCampoRegistro(requisicao.method) + '\t' + EscaparCampoRegistro(caminho) +
+                        '\t' + EscaparCampoRegistro(consulta) + '\t' + EscaparCampoRegistro(versaoTls) +
+                        '\t' + EscaparCampoRegistro(requisicao.body);
+    for (const auto& [nome, valor] : requisicao.headers) {
+        if (!EhCabecalhoInterno(nome)) linha += '\t' + EscaparCampoRegistro(nome + ": " + valor);
+    }
+    const std::lock_guard trava(mutexRegistro_);
+    std::ofstream registro(arquivos_.registro, std::ios::binary | std::ios::app);
+    registro << linha << '\n' << std::flush;
+}
+
+bool ServidorApi::Esperar(std::chrono::milliseconds atraso) {
+    std::unique_lock trava(mutexEspera_);
+    return !espera_.wait_for(trava, atraso, [this] { return encerrando_; });
+}
+
+void ServidorApi::Encerrar() {
+    {
+        const std::lock_guard trava(mutexEspera_);
+        encerrando_ = true;
+    }
+    espera_.notify_all();
+}
+
+}  // namespace tessora::api_substituta

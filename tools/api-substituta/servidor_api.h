@@ -1,0 +1,45 @@
+#pragma once
+
+#include <httplib.h>
+
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <string_view>
+
+namespace tessora::api_substituta {
+
+struct ArquivosServidor {
+    std::filesystem::path estado;
+    std::filesystem::path regras;
+    std::filesystem::path registro;
+};
+
+// Answers the API's requests from the state file, which is read afresh for every request so
+// that tests may rewrite it at any time; records every request; applies the test rules first.
+class ServidorApi {
+public:
+    explicit ServidorApi(ArquivosServidor arquivos);
+
+    // Called from the HTTP server's worker threads.
+    void Atender(const httplib::Request& requisicao, httplib::Response& resposta);
+    // Wakes delayed answers, so that the server stops at once.
+    void Encerrar();
+
+private:
+    void Registrar(const httplib::Request& requisicao, std::string_view caminho,
+                   std::string_view consulta);
+    void ResponderPelaApi(const httplib::Request& requisicao, std::string_view caminho,
+                          httplib::Response& resposta);
+    // False when the server is stopping.
+    bool Esperar(std::chrono::milliseconds atraso);
+
+    const ArquivosServidor arquivos_;
+    std::mutex mutexEstado_;
+    std::mutex mutexRegistro_;
+    std::mutex mutexEspera_;
+    std::condition_variable espera_;
+    bool encerrando_ = false;
+};
+
+}  // namespace tessora::api_substituta
