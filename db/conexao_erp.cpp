@@ -45,12 +45,21 @@ void ConexaoErp::ConfirmarRetendo() {
     interno::Chamar([&](Firebird::ThrowStatusWrapper* st) { transacao_->commitRetaining(st); });
 }
 
+void ConexaoErp::Confirmar() {
+    if (!transacao_) return;
+    interno::Chamar([&](Firebird::ThrowStatusWrapper* st) { transacao_->commit(st); });
+    transacao_ = nullptr;  // a successful commit releases the interface
+}
+
+void ConexaoErp::Desfazer() {
+    if (!transacao_) return;
+    interno::Chamar([&](Firebird::ThrowStatusWrapper* st) { transacao_->rollback(st); });
+    transacao_ = nullptr;
+}
+
 void ConexaoErp::Fechar() {
     if (!anexo_) return;
-    if (transacao_) {
-        interno::Chamar([&](Firebird::ThrowStatusWrapper* st) { transacao_->commit(st); });
-        transacao_ = nullptr;  // a successful commit releases the interface
-    }
+    Confirmar();
     interno::Chamar([&](Firebird::ThrowStatusWrapper* st) { anexo_->detach(st); });
     anexo_ = nullptr;
 }

@@ -35,6 +35,10 @@ public:
 
     // Makes the work so far permanent and keeps the transaction open.
     void ConfirmarRetendo();
+    // Ends the transaction: its work made permanent, or undone. The next statement starts a
+    // fresh one. Nothing happens when no transaction is active.
+    void Confirmar();
+    void Desfazer();
 
     void DefinirRastro(RastroComandos rastro) { rastro_ = std::move(rastro); }
 

@@ -1,0 +1,34 @@
+#include "db/unidade_de_trabalho.h"
+
+#include "db/consulta.h"
+
+namespace tessora::db {
+
+UnidadeDeTrabalho::UnidadeDeTrabalho(ConexaoErp& conexao) : conexao_(conexao) { conexao_.Confirmar(); }
+
+UnidadeDeTrabalho::~UnidadeDeTrabalho() {
+    if (confirmada_) return;
+    try {
+        conexao_.Desfazer();
+    } catch (...) {
+        // A connection that cannot roll back has lost the transaction anyway.
+    }
+}
+
+void UnidadeDeTrabalho::Confirmar() {
+    conexao_.Confirmar();
+    confirmada_ = true;
+}
+
+PontoDeSalvamento::PontoDeSalvamento(ConexaoErp& conexao, std::string nome)
+    : conexao_(conexao), nome_(std::move(nome)) {
+    Consulta consulta(conexao_);
+    ExecutarComando(consulta, "SAVEPOINT " + nome_, false);
+}
+
+void PontoDeSalvamento::Desfazer() {
+    Consulta consulta(conexao_);
+    ExecutarComando(consulta, "ROLLBACK TO SAVEPOINT " + nome_, false);
+}
+
+}  // namespace tessora::db

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "db/conexao_erp.h"
+
+namespace tessora::db {
+
+// Writes that belong together (an order with its customer, items and notes) as one
+// transaction: made permanent by Confirmar, undone when the object goes without it.
+class UnidadeDeTrabalho {
+public:
+    // Starts from a fresh transaction, so that nothing read or written before is tied
+    // to this work's outcome.
+    explicit UnidadeDeTrabalho(ConexaoErp& conexao);
+    ~UnidadeDeTrabalho();
+    UnidadeDeTrabalho(const UnidadeDeTrabalho&) = delete;
+    UnidadeDeTrabalho& operator=(const UnidadeDeTrabalho&) = delete;
+
+    // A full commit: the work is permanent and the engine may collect old versions.
+    void Confirmar();
+
+private:
+    ConexaoErp& conexao_;
+    bool confirmada_ = false;
+};
+
+// A point inside the current transaction to which part of the work can be undone.
+class PontoDeSalvamento {
+public:
+    PontoDeSalvamento(ConexaoErp& conexao, std::string nome);
+    // Undoes every write since the point was taken; the rest of the transaction stays.
+    void Desfazer();
+
+private:
+    ConexaoErp& conexao_;
+    std::string nome_;
+};
+
+}  // namespace tessora::db
