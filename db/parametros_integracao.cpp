@@ -5,7 +5,7 @@
 namespace tessora::db {
 
 namespace {
-std::string LerParametro(ConexaoErp& conexao, const std::string& coluna) {
+std::string LerConfiguracaoIntegracao(ConexaoErp& conexao, const std::string& coluna) {
     Consulta consulta(conexao);
     AbrirConsulta(consulta, " select tp." + coluna + " from tab_parametro tp where tp.id_parametro = 1");
     return consulta.Valor(coluna).value_or("");
@@ -13,13 +13,13 @@ std::string LerParametro(ConexaoErp& conexao, const std::string& coluna) {
 }  // namespace
 
 std::string ObterSincronizarAppForcaVenda(ConexaoErp& conexao) {
-    return LerParametro(conexao, "ST_SINCRONIZAR_APP_FORCA_VENDA");
+    return LerConfiguracaoIntegracao(conexao, "ST_SINCRONIZAR_APP_FORCA_VENDA");
 }
 
 bool AppForcaVendaHabilitado(ConexaoErp& conexao) { return ObterSincronizarAppForcaVenda(conexao) == "S"; }
 
 std::string ObterTokenAppForcaVenda(ConexaoErp& conexao) {
-    return LerParametro(conexao, "DS_TOKEN_APP_FORCA_VENDA");
+    return LerConfiguracaoIntegracao(conexao, "DS_TOKEN_APP_FORCA_VENDA");
 }
 
 }  // namespace tessora::db

@@ -15,6 +15,14 @@ bool ComecaCom(std::string_view texto, std::string_view prefixo) {
     return texto.size() >= prefixo.size() && IguaisSemCaixaAscii(texto.substr(0, prefixo.size()), prefixo);
 }
 
+// isql's own commands; "SET GENERATOR" and "SET STATISTICS" are real statements.
+bool ComandoDoIsql(std::string_view comando) {
+    for (const std::string_view prefixo : {"SET SQL DIALECT", "SET NAMES", "SET AUTODDL", "SET ECHO", "SET LIST"}) {
+        if (ComecaCom(comando, prefixo)) return true;
+    }
+    return IguaisSemCaixaAscii(comando, "COMMIT");
+}
+
 std::string SemComentarios(std::string_view script) {
     std::string limpo;
     std::istringstream linhas{std::string(script)};
@@ -41,7 +49,7 @@ std::vector<std::string> DividirScriptSql(std::string_view script) {
             i += terminador.size() - 1;
             if (ComecaCom(comando, "SET TERM")) {
                 terminador = std::string(AparaBrancos(std::string_view(comando).substr(8)));
-            } else if (!comando.empty() && !ComecaCom(comando, "SET ") && !IguaisSemCaixaAscii(comando, "COMMIT")) {
+            } else if (!comando.empty() && !ComandoDoIsql(comando)) {
                 comandos.push_back(comando);
             }
             continue;

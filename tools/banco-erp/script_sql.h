@@ -10,7 +10,7 @@
 namespace tessora::ferramentas {
 
 // Splits a script in isql form into statements: "--" comments dropped, "SET TERM"
-// honoured, terminators inside quotes ignored, other SET commands and COMMIT left out.
+// honoured, terminators inside quotes ignored, isql's own commands and COMMIT left out.
 std::vector<std::string> DividirScriptSql(std::string_view script);
 
 // Runs each statement of the script file and commits after each one, as isql does with

@@ -1,0 +1,29 @@
+#include "db/procedimentos.h"
+
+#include "comum/erros.h"
+#include "db/consulta.h"
+#include "db/leitura_coluna.h"
+
+#include <utility>
+
+namespace tessora::db {
+
+namespace {
+std::string ExecutarLendoId(ConexaoErp& conexao, std::string_view procedimento) {
+    Consulta consulta(conexao);
+    AbrirConsulta(consulta, "execute procedure " + std::string(procedimento));
+    auto id = consulta.Valor("ID");
+    if (!id) throw ErroBancoDados(std::string(procedimento) + " não devolveu ID");
+    return std::move(*id);
+}
+}  // namespace
+
+int32_t IdDoProcedimento(ConexaoErp& conexao, std::string_view procedimento) {
+    return InteiroDoBanco(ExecutarLendoId(conexao, procedimento));
+}
+
+std::string IdDoProcedimentoComoTexto(ConexaoErp& conexao, std::string_view procedimento) {
+    return ExecutarLendoId(conexao, procedimento);
+}
+
+}  // namespace tessora::db
