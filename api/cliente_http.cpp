@@ -49,7 +49,8 @@ size_t ReceberCabecalho(char* dados, size_t, size_t tamanho, void* usuario) {
     std::string_view linha(dados, tamanho);
     // Each answer starts with its status line; after a 100 Continue the final one replaces it.
     if (linha.substr(0, 5) == "HTTP/") {
-        while (!linha.empty() && (linha.back() == '\r' || linha.back() == '\n')) linha.remove_suffix(1);
+        while (!linha.empty() && (linha.back() == '\r' || linha.back() == '\n'))
+            linha.remove_suffix(1);
         transferencia.linhaStatus = std::string(linha);
     }
     transferencia.ultimaAtividade = Relogio::now();
@@ -58,7 +59,8 @@ size_t ReceberCabecalho(char* dados, size_t, size_t tamanho, void* usuario) {
 
 // The read limit counts from the last byte that moved in either direction, like a socket's
 // read timeout, and also covers the connection and the TLS handshake.
-int VerificarAtividade(void* usuario, curl_off_t, curl_off_t recebidos, curl_off_t, curl_off_t enviados) {
+int VerificarAtividade(void* usuario, curl_off_t, curl_off_t recebidos, curl_off_t,
+                       curl_off_t enviados) {
     auto& transferencia = *static_cast<Transferencia*>(usuario);
     const auto agora = Relogio::now();
     if (recebidos != transferencia.recebidos || enviados != transferencia.enviados) {
@@ -66,7 +68,8 @@ int VerificarAtividade(void* usuario, curl_off_t, curl_off_t recebidos, curl_off
         transferencia.enviados = enviados;
         transferencia.ultimaAtividade = agora;
     }
-    if (transferencia.limite.count() > 0 && agora - transferencia.ultimaAtividade > transferencia.limite) {
+    if (transferencia.limite.count() > 0 &&
+        agora - transferencia.ultimaAtividade > transferencia.limite) {
         transferencia.tempoEsgotado = true;
         return 1;
     }
@@ -84,11 +87,29 @@ void Opcao(CURL* curl, CURLoption opcao, T valor) {
 bool TemQuebraOuNulo(std::string_view texto) {
     return texto.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
+
+ListaCurl CabecalhosDaApi(const std::string& token) {
+    ListaCurl lista;
+    for (const std::string& cabecalho :
+         {std::string("Accept: application/json"),
+          std::string("Content-Type: application/json; charset=utf-8"),
+          // Sent even for an empty token: curl drops only a bare "Name:" without value.
+          "Authorization: Bearer " + token}) {
+        // Appending returns the list's first node, or nothing when it failed (the list stays).
+        curl_slist* const primeiro = curl_slist_append(lista.get(), cabecalho.c_str());
+        if (primeiro == nullptr) throw ErroTransporte("Não foi possível montar os cabeçalhos HTTP");
+        static_cast<void>(lista.release());
+        lista.reset(primeiro);
+    }
+    return lista;
+}
 }  // namespace
 
 ClienteHttp::ClienteHttp(ConfiguracaoApi configuracao) : configuracao_(std::move(configuracao)) {}
 
-std::string ClienteHttp::Get(std::string_view caminho) const { return Executar("GET", caminho, std::nullopt); }
+std::string ClienteHttp::Get(std::string_view caminho) const {
+    return Executar("GET", caminho, std::nullopt);
+}
 
 std::string ClienteHttp::Patch(std::string_view caminho, std::string_view corpo) const {
     return Executar("PATCH", caminho, corpo);
@@ -105,17 +126,7 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     const Curl curl(curl_easy_init());
     if (!curl) throw ErroTransporte("Não foi possível iniciar a requisição HTTP");
 
-    ListaCurl cabecalhos;
-    for (const std::string& cabecalho :
-         {std::string("Accept: application/json"),
-          std::string("Content-Type: application/json; charset=utf-8"),
-          // Sent even for an empty token: only "Name:" with nothing after it is dropped by curl.
-          "Authorization: Bearer " + token}) {
-        curl_slist* const lista = curl_slist_append(cabecalhos.get(), cabecalho.c_str());
-        if (lista == nullptr) throw ErroTransporte("Não foi possível montar os cabeçalhos HTTP");
-        cabecalhos.release();
-        cabecalhos.reset(lista);
-    }
+    const ListaCurl cabecalhos = CabecalhosDaApi(token);
 
     Transferencia transferencia;
     transferencia.limite = configuracao_.limiteLeitura;
@@ -160,17 +171,20 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
                              std::to_string(configuracao_.limiteLeitura.count()) + " ms");
     }
     if (resultado != CURLE_OK) {
-        throw ErroTransporte(mensagemErro[0] != '\0' ? mensagemErro : curl_easy_strerror(resultado));
+        throw ErroTransporte(mensagemErro[0] != '\0' ? mensagemErro
+                                                     : curl_easy_strerror(resultado));
     }
 
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
     const char* tipoConteudo = nullptr;
     curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &tipoConteudo);
-    std::string texto = DecodificarCorpoResposta(transferencia.corpo, tipoConteudo ? tipoConteudo : "");
+    std::string texto =
+        DecodificarCorpoResposta(transferencia.corpo, tipoConteudo ? tipoConteudo : "");
     if (status >= 200 && status < 300) return texto;
-    const std::string linhaStatus =
-        transferencia.linhaStatus.empty() ? "HTTP " + std::to_string(status) : transferencia.linhaStatus;
+    const std::string linhaStatus = transferencia.linhaStatus.empty()
+                                        ? "HTTP " + std::to_string(status)
+                                        : transferencia.linhaStatus;
     throw ErroHttp(linhaStatus, static_cast<int>(status), std::move(texto));
 }
 

@@ -3,6 +3,7 @@
 #include "comum/codigo_pagina.h"
 #include "comum/texto.h"
 
+#include <simdjson.h>
 
 namespace tessora::api {
 
@@ -21,6 +22,8 @@ Charset CharsetPorNome(std::string_view nome) {
 }
 
 std::string Utf8ComSubstituicao(std::string_view corpo) {
+    // Nearly every answer is valid as it stands: one vectorised pass instead of a walk per byte.
+    if (simdjson::validate_utf8(corpo.data(), corpo.size())) return std::string(corpo);
     std::string saida;
     saida.reserve(corpo.size());
     for (size_t pos = 0; pos < corpo.size();) {
@@ -40,8 +43,8 @@ std::string_view CharsetDoTipoConteudo(std::string_view tipoConteudo) {
     size_t inicio = tipoConteudo.find(';');
     while (inicio != std::string_view::npos) {
         const size_t fim = tipoConteudo.find(';', inicio + 1);
-        const std::string_view parametro = tipoConteudo.substr(
-            inicio + 1, fim == std::string_view::npos ? fim : fim - inicio - 1);
+        const std::string_view parametro =
+            tipoConteudo.substr(inicio + 1, fim == std::string_view::npos ? fim : fim - inicio - 1);
         const size_t igual = parametro.find('=');
         if (igual != std::string_view::npos &&
             IguaisSemCaixaAscii(AparaBrancos(parametro.substr(0, igual)), "charset")) {

@@ -24,7 +24,8 @@ using testes::RegraApiSubstituta;
 using ::testing::HasSubstr;
 using ::testing::Optional;
 
-constexpr std::string_view kPedido = R"({"id": 17, "tipo": "Pedido", "registrado_erp_em": null, "valor": 12.50})";
+constexpr std::string_view kPedido =
+    R"({"id": 17, "tipo": "Pedido", "registrado_erp_em": null, "valor": 12.50})";
 
 std::string Estado(std::string_view token) {
     return R"({"token": ")" + std::string(token) + R"(", "pedidos": [)" + std::string(kPedido) +
@@ -70,7 +71,9 @@ protected:
 TEST_F(ClienteHttpTest, GetEnviaSoOsCabecalhosDaApiComTokenLidoACadaRequisicao) {
     ConfiguracaoApi configuracao = ConfiguracaoPara(api_);
     int leituras = 0;
-    configuracao.obterToken = [&leituras] { return ++leituras == 1 ? "segredo" : "trocado no ERP"; };
+    configuracao.obterToken = [&leituras] {
+        return ++leituras == 1 ? "segredo" : "trocado no ERP";
+    };
     const ClienteHttp cliente(configuracao);
 
     EXPECT_EQ(cliente.Get("/pedidos"), R"({"success":true,"data":[)" + std::string(kPedido) + "]}");
@@ -84,13 +87,15 @@ TEST_F(ClienteHttpTest, GetEnviaSoOsCabecalhosDaApiComTokenLidoACadaRequisicao) 
     EXPECT_EQ(primeira.corpo, "");
     EXPECT_EQ(primeira.versaoTls, "TLSv1.2");
     EXPECT_THAT(primeira.Cabecalho("Accept"), Optional(std::string("application/json")));
-    EXPECT_THAT(primeira.Cabecalho("Content-Type"), Optional(std::string("application/json; charset=utf-8")));
+    EXPECT_THAT(primeira.Cabecalho("Content-Type"),
+                Optional(std::string("application/json; charset=utf-8")));
     EXPECT_THAT(primeira.Cabecalho("Authorization"), Optional(std::string("Bearer segredo")));
     // No user agent, compression, basic authentication or anything else of the library's own.
     std::set<std::string> nomes;
     for (const auto& [nome, valor] : primeira.cabecalhos) nomes.insert(nome);
     EXPECT_EQ(nomes, (std::set<std::string>{"Accept", "Authorization", "Content-Type", "Host"}));
-    EXPECT_THAT(requisicoes[1].Cabecalho("Authorization"), Optional(std::string("Bearer trocado no ERP")));
+    EXPECT_THAT(requisicoes[1].Cabecalho("Authorization"),
+                Optional(std::string("Bearer trocado no ERP")));
 }
 
 TEST_F(ClienteHttpTest, TokenVazioAindaEnviaAutorizacaoBearer) {
@@ -99,7 +104,8 @@ TEST_F(ClienteHttpTest, TokenVazioAindaEnviaAutorizacaoBearer) {
 
     EXPECT_NO_THROW(cliente.Get("/pedidos"));
     // The blank after "Bearer" ends the field value, which HTTP trims.
-    EXPECT_THAT(api_.Requisicoes().at(0).Cabecalho("Authorization"), Optional(std::string("Bearer")));
+    EXPECT_THAT(api_.Requisicoes().at(0).Cabecalho("Authorization"),
+                Optional(std::string("Bearer")));
 }
 
 TEST_F(ClienteHttpTest, TokenComQuebraDeLinhaNaoViraOutroCabecalho) {
@@ -121,15 +127,17 @@ TEST_F(ClienteHttpTest, PatchEnviaOCorpoComoDadoERegistraOPedido) {
     EXPECT_EQ(requisicoes[0].metodo, "PATCH");
     EXPECT_EQ(requisicoes[0].caminho, "/api/pedidos/17/erp-registro");
     EXPECT_EQ(requisicoes[0].corpo, corpo);
-    EXPECT_THAT(requisicoes[0].Cabecalho("Content-Type"), Optional(std::string("application/json; charset=utf-8")));
+    EXPECT_THAT(requisicoes[0].Cabecalho("Content-Type"),
+                Optional(std::string("application/json; charset=utf-8")));
     // The API keeps the rest of the order as written and dates the registration.
     const std::string estado = api_.LerEstado();
-    EXPECT_TRUE(std::regex_search(estado, std::regex(R"("registrado_erp_em": "\d{4}-\d\d-\d\dT\d\d:\d\d)")))
+    EXPECT_TRUE(
+        std::regex_search(estado, std::regex(R"("registrado_erp_em": "\d{4}-\d\d-\d\dT\d\d:\d\d)")))
         << estado;
     EXPECT_THAT(estado, HasSubstr(R"("valor": 12.50})"));
 }
 
-TEST_F(ClienteHttpTest, StatusForaDe2xxViraErroHttpComLinhaDeStatusECorpo) {
+TEST(ClienteHttpErroTest, StatusForaDe2xxViraErroHttpComLinhaDeStatusECorpo) {
     struct Caso {
         std::string descricao;
         std::function<void(ApiSubstituta&)> preparar;
@@ -186,13 +194,19 @@ TEST(ClienteHttpTlsTest, RecusaServidorQueNaoProvaSerOEsperadoOuNaoFalaTls12) {
         std::function<std::string(const ApiSubstituta&, const ApiSubstituta&)> confiavel;
     };
     const std::vector<Caso> casos = {
-        {"certificado de outro servidor", {},
-         [](const ApiSubstituta&, const ApiSubstituta& outro) { return outro.ArquivoCertificado(); }},
-        {"autoassinado fora do repositório do sistema", {},
+        {"certificado de outro servidor",
+         {},
+         [](const ApiSubstituta&, const ApiSubstituta& outro) {
+             return outro.ArquivoCertificado();
+         }},
+        {"autoassinado fora do repositório do sistema",
+         {},
          [](const ApiSubstituta&, const ApiSubstituta&) { return std::string(); }},
-        {"certificado emitido para outro nome", {.nomesCertificado = "DNS:outro.exemplo"},
+        {"certificado emitido para outro nome",
+         {.nomesCertificado = "DNS:outro.exemplo"},
          [](const ApiSubstituta& api, const ApiSubstituta&) { return api.ArquivoCertificado(); }},
-        {"servidor só com TLS 1.3", {.versaoTls = "1.3"},
+        {"servidor só com TLS 1.3",
+         {.versaoTls = "1.3"},
          [](const ApiSubstituta& api, const ApiSubstituta&) { return api.ArquivoCertificado(); }},
     };
     const ApiSubstituta outro(Estado("segredo"));
@@ -275,7 +289,8 @@ TEST_F(ClienteHttpTest, DecodificaOCorpoPeloCharsetDaResposta) {
     const ClienteHttp cliente(ConfiguracaoPara(api_));
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.tipoConteudo + " " + caso.esperado);
-        api_.DefinirRegra({.caminho = "/api/pedidos", .tipoConteudo = caso.tipoConteudo, .corpo = caso.corpo});
+        api_.DefinirRegra(
+            {.caminho = "/api/pedidos", .tipoConteudo = caso.tipoConteudo, .corpo = caso.corpo});
         EXPECT_EQ(cliente.Get("/pedidos"), caso.esperado);
     }
 }

@@ -25,7 +25,8 @@ namespace tessora::testes {
 namespace {
 using namespace std::chrono_literals;
 
-const std::filesystem::path kExecutavel = TESSORA_DIR_BUILD "/tools/api-substituta/tessoraApiSubstituta";
+const std::filesystem::path kExecutavel =
+    TESSORA_DIR_BUILD "/tools/api-substituta/tessoraApiSubstituta";
 
 std::string LerArquivo(const std::filesystem::path& caminho) {
     std::ifstream entrada(caminho, std::ios::binary);
@@ -76,9 +77,11 @@ std::string Hex(std::string_view bytes) {
 
 // Starts a program without a shell. `saida` becomes its standard output (and its standard
 // error too when `tambemErros`) when given.
-pid_t Iniciar(const std::vector<std::string>& argumentos, int saida = -1, bool tambemErros = false) {
+pid_t Iniciar(const std::vector<std::string>& argumentos, int saida = -1,
+              bool tambemErros = false) {
     std::vector<char*> argv;
-    for (const std::string& argumento : argumentos) argv.push_back(const_cast<char*>(argumento.c_str()));
+    for (const std::string& argumento : argumentos)
+        argv.push_back(const_cast<char*>(argumento.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t acoes;
     posix_spawn_file_actions_init(&acoes);
@@ -134,23 +137,25 @@ ApiSubstituta::ApiSubstituta(std::string_view estadoJson, OpcoesApiSubstituta op
         // An EC key makes the certificate in a few milliseconds; RSA would take far longer.
         // openssl's chatter goes to a file that explains a failure.
         const std::filesystem::path saidaOpenssl = pasta_ / "openssl.txt";
-        const int descritor = open(saidaOpenssl.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        const int descritor =
+            open(saidaOpenssl.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         if (descritor < 0) throw std::runtime_error("não criou " + saidaOpenssl.string());
         pid_t openssl = -1;
         try {
-            openssl = Iniciar({"openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt",
-                               "ec_paramgen_curve:prime256v1", "-nodes", "-days", "2", "-subj",
-                               "/CN=127.0.0.1", "-addext", "subjectAltName=" + opcoes.nomesCertificado,
-                               "-keyout", (pasta_ / "chave.pem").string(), "-out",
-                               (pasta_ / "certificado.pem").string()},
-                              descritor, true);
+            openssl = Iniciar(
+                {"openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt",
+                 "ec_paramgen_curve:prime256v1", "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1",
+                 "-addext", "subjectAltName=" + opcoes.nomesCertificado, "-keyout",
+                 (pasta_ / "chave.pem").string(), "-out", (pasta_ / "certificado.pem").string()},
+                descritor, true);
         } catch (...) {
             close(descritor);
             throw;
         }
         close(descritor);
         if (EsperarFim(openssl) != 0) {
-            throw std::runtime_error("openssl não criou o certificado: " + LerArquivo(saidaOpenssl));
+            throw std::runtime_error("openssl não criou o certificado: " +
+                                     LerArquivo(saidaOpenssl));
         }
         DefinirEstado(estadoJson);
         GravarRegras();
@@ -158,13 +163,19 @@ ApiSubstituta::ApiSubstituta(std::string_view estadoJson, OpcoesApiSubstituta op
         int tubo[2];
         // Close-on-exec keeps the write end out of other children; the spawn's dup2 clears it.
         if (pipe2(tubo, O_CLOEXEC) != 0) throw std::runtime_error("não criou o tubo para a porta");
-        std::vector<std::string> argumentos = {
-            kExecutavel.string(), "--porta", "0",
-            "--certificado", (pasta_ / "certificado.pem").string(),
-            "--chave", (pasta_ / "chave.pem").string(),
-            "--estado", (pasta_ / "estado.json").string(),
-            "--regras", (pasta_ / "regras.json").string(),
-            "--registro", (pasta_ / "requisicoes.log").string()};
+        std::vector<std::string> argumentos = {kExecutavel.string(),
+                                               "--porta",
+                                               "0",
+                                               "--certificado",
+                                               (pasta_ / "certificado.pem").string(),
+                                               "--chave",
+                                               (pasta_ / "chave.pem").string(),
+                                               "--estado",
+                                               (pasta_ / "estado.json").string(),
+                                               "--regras",
+                                               (pasta_ / "regras.json").string(),
+                                               "--registro",
+                                               (pasta_ / "requisicoes.log").string()};
         if (!opcoes.versaoTls.empty()) {
             argumentos.push_back("--tls");
             argumentos.push_back(opcoes.versaoTls);
@@ -211,9 +222,13 @@ void ApiSubstituta::Encerrar() noexcept {
     std::filesystem::remove_all(pasta_, ignorado);
 }
 
-std::string ApiSubstituta::UrlBase() const { return "https://127.0.0.1:" + std::to_string(porta_) + "/api"; }
+std::string ApiSubstituta::UrlBase() const {
+    return "https://127.0.0.1:" + std::to_string(porta_) + "/api";
+}
 
-std::string ApiSubstituta::ArquivoCertificado() const { return (pasta_ / "certificado.pem").string(); }
+std::string ApiSubstituta::ArquivoCertificado() const {
+    return (pasta_ / "certificado.pem").string();
+}
 
 void ApiSubstituta::DefinirEstado(std::string_view estadoJson) const {
     GravarInteiro(pasta_ / "estado.json", estadoJson);
@@ -228,14 +243,16 @@ std::vector<RequisicaoRecebida> ApiSubstituta::Requisicoes() const {
     for (std::string linha; std::getline(linhas, linha);) {
         const auto campos = api_substituta::DividirLinhaRegistro(linha);
         if (campos.size() < 5) throw std::runtime_error("linha de registro incompleta: " + linha);
-        RequisicaoRecebida requisicao{DesescaparCampoRegistro(campos[0]), DesescaparCampoRegistro(campos[1]),
-                                      DesescaparCampoRegistro(campos[2]), DesescaparCampoRegistro(campos[3]),
-                                      DesescaparCampoRegistro(campos[4]), {}};
+        RequisicaoRecebida requisicao{
+            DesescaparCampoRegistro(campos[0]), DesescaparCampoRegistro(campos[1]),
+            DesescaparCampoRegistro(campos[2]), DesescaparCampoRegistro(campos[3]),
+            DesescaparCampoRegistro(campos[4]), {}};
         for (size_t i = 5; i < campos.size(); ++i) {
             const std::string cabecalho = DesescaparCampoRegistro(campos[i]);
             const size_t separador = cabecalho.find(": ");
-            requisicao.cabecalhos.emplace_back(cabecalho.substr(0, separador),
-                                               separador == std::string::npos ? "" : cabecalho.substr(separador + 2));
+            requisicao.cabecalhos.emplace_back(
+                cabecalho.substr(0, separador),
+                separador == std::string::npos ? "" : cabecalho.substr(separador + 2));
         }
         requisicoes.push_back(std::move(requisicao));
     }
@@ -269,7 +286,8 @@ void ApiSubstituta::GravarRegras() const {
         json += ",\"cabecalhos\":{";
         for (size_t i = 0; i < regra.cabecalhos.size(); ++i) {
             if (i > 0) json += ',';
-            json += TextoJson(regra.cabecalhos[i].first) + ':' + TextoJson(regra.cabecalhos[i].second);
+            json +=
+                TextoJson(regra.cabecalhos[i].first) + ':' + TextoJson(regra.cabecalhos[i].second);
         }
         json += "}}";
     }

@@ -15,7 +15,8 @@ namespace tessora::testes {
 // Replaces the normal answer for one method and path of the substitute API.
 struct RegraApiSubstituta {
     std::string metodo{};  // empty: every method
-    std::string caminho{};  // exactly as the client sends it, before percent-decoding, without query
+    // Exactly as the client sends it: before percent-decoding, without the query.
+    std::string caminho{};
     int status = 200;
     std::string tipoConteudo = "application/json; charset=utf-8";
     std::string corpo{};  // bytes as they go on the wire

@@ -67,7 +67,8 @@ MembrosObjeto LerMembros(std::string_view objetoJson) {
             membros.id = IdComoTexto(valor);
         } else if (ehRegistro && !membros.registro) {
             const std::string_view bruto = TextoBruto(valor);
-            membros.registro.emplace(static_cast<size_t>(bruto.data() - copia.data()), bruto.size());
+            membros.registro.emplace(static_cast<size_t>(bruto.data() - copia.data()),
+                                     bruto.size());
         }
     }
     return membros;
@@ -92,8 +93,9 @@ EstadoApi::EstadoApi(std::string texto) : texto_(std::move(texto)) {
         for (auto campo : documento.get_object()) {
             const std::string_view chave = campo.unescaped_key();
             const bool ehToken = chave == "token";
-            std::vector<Trecho>* const destino =
-                chave == "pedidos" ? &pedidos_ : chave == "clientes" ? &clientes_ : nullptr;
+            std::vector<Trecho>* const destino = chave == "pedidos"    ? &pedidos_
+                                                 : chave == "clientes" ? &clientes_
+                                                                       : nullptr;
             od::value valor = campo.value();
             if (ehToken) {
                 token_ = std::string(std::string_view(valor.get_string()));
@@ -102,7 +104,8 @@ EstadoApi::EstadoApi(std::string texto) : texto_(std::move(texto)) {
                 for (auto elemento : valor.get_array()) {
                     od::object objeto = elemento.get_object();
                     const std::string_view bruto = SemBrancosAoFim(objeto.raw_json());
-                    destino->push_back({static_cast<size_t>(bruto.data() - copia.data()), bruto.size()});
+                    destino->push_back(
+                        {static_cast<size_t>(bruto.data() - copia.data()), bruto.size()});
                 }
             }
         }
@@ -137,18 +140,20 @@ std::optional<std::string_view> EstadoApi::Cliente(std::string_view id) const {
     return Texto(*trecho);
 }
 
-std::optional<std::string> EstadoApi::ComRegistroErp(std::string_view id, std::string_view quando) const {
+std::optional<std::string> EstadoApi::ComRegistroErp(std::string_view id,
+                                                     std::string_view quando) const {
     const auto trecho = Procurar(pedidos_, id);
     if (!trecho) return std::nullopt;
     const MembrosObjeto membros = LerMembros(Texto(*trecho));
     const std::string valor = "\"" + std::string(quando) + "\"";
     std::string resultado = texto_;
     if (membros.registro) {
-        resultado.replace(trecho->inicio + membros.registro->first, membros.registro->second, valor);
+        resultado.replace(trecho->inicio + membros.registro->first, membros.registro->second,
+                          valor);
     } else {
         // Before the closing brace, which ends the object's trimmed text.
-        const std::string membro = std::string(membros.quantidade > 0 ? "," : "") +
-                                   "\"registrado_erp_em\":" + valor;
+        const std::string membro =
+            std::string(membros.quantidade > 0 ? "," : "") + "\"registrado_erp_em\":" + valor;
         resultado.insert(trecho->inicio + trecho->tamanho - 1, membro);
     }
     return resultado;
@@ -160,7 +165,8 @@ void GravarArquivoInteiro(const std::filesystem::path& arquivo, std::string_view
     {
         std::ofstream saida(temporario, std::ios::binary | std::ios::trunc);
         saida.write(conteudo.data(), static_cast<std::streamsize>(conteudo.size()));
-        if (!saida.flush()) throw std::runtime_error("não foi possível gravar " + temporario.string());
+        if (!saida.flush())
+            throw std::runtime_error("não foi possível gravar " + temporario.string());
     }
     std::filesystem::rename(temporario, arquivo);
 }

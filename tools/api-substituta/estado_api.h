@@ -35,7 +35,9 @@ private:
     };
 
     std::optional<Trecho> Procurar(const std::vector<Trecho>& objetos, std::string_view id) const;
-    std::string_view Texto(Trecho trecho) const { return std::string_view(texto_).substr(trecho.inicio, trecho.tamanho); }
+    std::string_view Texto(Trecho trecho) const {
+        return std::string_view(texto_).substr(trecho.inicio, trecho.tamanho);
+    }
 
     std::string texto_;
     std::string token_;

@@ -5,11 +5,13 @@
 //
 // Port 0 picks a free port. The first line on standard output is "porta=N" once the server
 // listens. --tls restricts the server to that one protocol version (by default it offers 1.2
-// and 1.3). SIGTERM or SIGINT stop it.
+// and 1.3). SIGTERM or SIGINT stop it, and so does the end of the process that started it, so
+// that a test killed on a timeout leaves no server behind.
 #include "servidor_api.h"
 
 #include <openssl/ssl.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -24,9 +26,10 @@ using tessora::api_substituta::ArquivosServidor;
 using tessora::api_substituta::ServidorApi;
 
 [[noreturn]] void Uso(const std::string& problema) {
-    std::cerr << "tessoraApiSubstituta: " << problema << "\n"
-              << "uso: tessoraApiSubstituta --porta N --certificado CERT --chave KEY --estado STATE\n"
-              << "                          --regras RULES --registro LOG [--tls 1.2|1.3]\n";
+    std::cerr
+        << "tessoraApiSubstituta: " << problema << "\n"
+        << "uso: tessoraApiSubstituta --porta N --certificado CERT --chave KEY --estado STATE\n"
+        << "                          --regras RULES --registro LOG [--tls 1.2|1.3]\n";
     std::exit(2);
 }
 
@@ -37,7 +40,8 @@ std::map<std::string, std::string> LerOpcoes(int argc, char** argv) {
         if (nome.rfind("--", 0) != 0 || i + 1 >= argc) Uso("argumento inesperado: " + nome);
         opcoes[nome.substr(2)] = argv[i + 1];
     }
-    for (const char* obrigatoria : {"porta", "certificado", "chave", "estado", "regras", "registro"}) {
+    for (const char* obrigatoria :
+         {"porta", "certificado", "chave", "estado", "regras", "registro"}) {
         if (!opcoes.count(obrigatoria)) Uso(std::string("falta --") + obrigatoria);
     }
     return opcoes;
@@ -69,14 +73,16 @@ int main(int argc, char** argv) {
 
     // A client that hangs up mid-answer must not end the server.
     signal(SIGPIPE, SIG_IGN);
-    // Stop signals are taken by one thread with sigwait; every thread started later inherits the mask.
+    // Stop signals are taken by one thread with sigwait; every thread started later inherits the
+    // mask.
     sigset_t sinaisParada;
     sigemptyset(&sinaisParada);
     sigaddset(&sinaisParada, SIGTERM);
     sigaddset(&sinaisParada, SIGINT);
     pthread_sigmask(SIG_BLOCK, &sinaisParada, nullptr);
 
-    ServidorApi api(ArquivosServidor{opcoes.at("estado"), opcoes.at("regras"), opcoes.at("registro")});
+    ServidorApi api(
+        ArquivosServidor{opcoes.at("estado"), opcoes.at("regras"), opcoes.at("registro")});
     httplib::SSLServer servidor([&](SSL_CTX& contexto) {
         return ConfigurarTls(contexto, opcoes.at("certificado"), opcoes.at("chave"), versaoTls);
     });
@@ -97,15 +103,18 @@ int main(int argc, char** argv) {
                       : servidor.bind_to_port("127.0.0.1", portaPedida) ? portaPedida
                                                                         : -1;
     if (porta <= 0) {
-        std::cerr << "tessoraApiSubstituta: não foi possível abrir a porta " << portaPedida << std::endl;
+        std::cerr << "tessoraApiSubstituta: não foi possível abrir a porta " << portaPedida
+                  << std::endl;
         return 1;
     }
     std::cout << "porta=" << porta << std::endl;
 
     std::atomic<bool> terminou{false};
+    const pid_t pai = getppid();
     std::thread vigia([&] {
         const timespec intervalo{0, 200'000'000};
-        while (!terminou && sigtimedwait(&sinaisParada, nullptr, &intervalo) < 0) {
+        while (!terminou && getppid() == pai &&
+               sigtimedwait(&sinaisParada, nullptr, &intervalo) < 0) {
         }
         api.Encerrar();
         servidor.stop();

@@ -65,13 +65,15 @@ RegraApi LerRegra(od::object objeto) {
 std::vector<RegraApi> LerRegras(const std::filesystem::path& arquivo) {
     std::ifstream entrada(arquivo, std::ios::binary);
     if (!entrada) return {};
-    const std::string texto((std::istreambuf_iterator<char>(entrada)), std::istreambuf_iterator<char>());
+    const std::string texto((std::istreambuf_iterator<char>(entrada)),
+                            std::istreambuf_iterator<char>());
     try {
         const simdjson::padded_string copia(texto);
         od::parser parser;
         od::document documento = parser.iterate(copia);
         std::vector<RegraApi> regras;
-        for (auto elemento : documento.get_array()) regras.push_back(LerRegra(elemento.get_object()));
+        for (auto elemento : documento.get_array())
+            regras.push_back(LerRegra(elemento.get_object()));
         return regras;
     } catch (const simdjson::simdjson_error& erro) {
         throw std::runtime_error(std::string("regras inválidas: ") + erro.what());
@@ -81,7 +83,8 @@ std::vector<RegraApi> LerRegras(const std::filesystem::path& arquivo) {
 std::optional<RegraApi> RegraPara(const std::vector<RegraApi>& regras, std::string_view metodo,
                                   std::string_view caminho) {
     for (const RegraApi& regra : regras) {
-        if ((regra.metodo.empty() || regra.metodo == metodo) && regra.caminho == caminho) return regra;
+        if ((regra.metodo.empty() || regra.metodo == metodo) && regra.caminho == caminho)
+            return regra;
     }
     return std::nullopt;
 }

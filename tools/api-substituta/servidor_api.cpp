@@ -38,7 +38,8 @@ std::string DecodificarPercentual(std::string_view texto) {
     };
     std::string saida;
     for (size_t i = 0; i < texto.size(); ++i) {
-        if (texto[i] == '%' && i + 2 < texto.size() && hex(texto[i + 1]) >= 0 && hex(texto[i + 2]) >= 0) {
+        if (texto[i] == '%' && i + 2 < texto.size() && hex(texto[i + 1]) >= 0 &&
+            hex(texto[i + 2]) >= 0) {
             saida += static_cast<char>(hex(texto[i + 1]) * 16 + hex(texto[i + 2]));
             i += 2;
         } else {
@@ -52,7 +53,8 @@ std::vector<std::string_view> Segmentos(std::string_view caminho) {
     std::vector<std::string_view> segmentos;
     for (size_t inicio = 0;;) {
         const size_t fim = caminho.find('/', inicio);
-        segmentos.push_back(caminho.substr(inicio, fim == std::string_view::npos ? fim : fim - inicio));
+        segmentos.push_back(
+            caminho.substr(inicio, fim == std::string_view::npos ? fim : fim - inicio));
         if (fim == std::string_view::npos) break;
         inicio = fim + 1;
     }
@@ -63,7 +65,8 @@ std::string AgoraIsoUtc() {
     const auto agora = std::chrono::system_clock::now();
     const std::time_t segundos = std::chrono::system_clock::to_time_t(agora);
     const auto milissegundos =
-        std::chrono::duration_cast<std::chrono::milliseconds>(agora.time_since_epoch()).count() % 1000;
+        std::chrono::duration_cast<std::chrono::milliseconds>(agora.time_since_epoch()).count() %
+        1000;
     std::tm utc{};
     gmtime_r(&segundos, &utc);
     char texto[40];
@@ -75,7 +78,8 @@ std::string AgoraIsoUtc() {
 
 // httplib adds the peer's and its own address to the request as pseudo headers.
 bool EhCabecalhoInterno(const std::string& nome) {
-    return nome == "REMOTE_ADDR" || nome == "REMOTE_PORT" || nome == "LOCAL_ADDR" || nome == "LOCAL_PORT";
+    return nome == "REMOTE_ADDR" || nome == "REMOTE_PORT" || nome == "LOCAL_ADDR" ||
+           nome == "LOCAL_PORT";
 }
 
 // Closes the TCP connection under the TLS session, so the client receives no answer at all.
@@ -120,7 +124,8 @@ void ServidorApi::ResponderPelaApi(const httplib::Request& requisicao, std::stri
     const EstadoApi estado = EstadoApi::Ler(arquivos_.estado);
     // HTTP drops blanks at the end of a field value, so an empty token arrives as "Bearer".
     std::string esperado = "Bearer " + estado.Token();
-    while (!esperado.empty() && (esperado.back() == ' ' || esperado.back() == '\t')) esperado.pop_back();
+    while (!esperado.empty() && (esperado.back() == ' ' || esperado.back() == '\t'))
+        esperado.pop_back();
     if (requisicao.get_header_value("Authorization") != esperado) {
         return ResponderFalha(resposta, 401, "Token inválido");
     }
@@ -139,20 +144,26 @@ void ServidorApi::ResponderPelaApi(const httplib::Request& requisicao, std::stri
         }
         return ResponderJson(resposta, 200, corpo + "]}");
     }
-    if ((recurso == "pedidos" || recurso == "clientes") && segmentos.size() == 4 && metodo == "GET") {
+    if ((recurso == "pedidos" || recurso == "clientes") && segmentos.size() == 4 &&
+        metodo == "GET") {
         const std::string id = DecodificarPercentual(segmentos[3]);
         const auto objeto = recurso == "pedidos" ? estado.Pedido(id) : estado.Cliente(id);
         if (!objeto) {
-            return ResponderFalha(resposta, 404,
-                                  recurso == "pedidos" ? "Pedido não encontrado" : "Cliente não encontrado");
+            return ResponderFalha(
+                resposta, 404,
+                recurso == "pedidos" ? "Pedido não encontrado" : "Cliente não encontrado");
         }
-        return ResponderJson(resposta, 200, "{\"success\":true,\"data\":" + std::string(*objeto) + "}");
+        return ResponderJson(resposta, 200,
+                             "{\"success\":true,\"data\":" + std::string(*objeto) + "}");
     }
-    if (recurso == "pedidos" && segmentos.size() == 5 && segmentos[4] == "erp-registro" && metodo == "PATCH") {
-        const auto novoEstado = estado.ComRegistroErp(DecodificarPercentual(segmentos[3]), AgoraIsoUtc());
+    if (recurso == "pedidos" && segmentos.size() == 5 && segmentos[4] == "erp-registro" &&
+        metodo == "PATCH") {
+        const auto novoEstado =
+            estado.ComRegistroErp(DecodificarPercentual(segmentos[3]), AgoraIsoUtc());
         if (!novoEstado) return ResponderFalha(resposta, 404, "Pedido não encontrado");
         GravarArquivoInteiro(arquivos_.estado, *novoEstado);
-        return ResponderJson(resposta, 200, R"({"success":true,"message":"Pedido registrado no ERP"})");
+        return ResponderJson(resposta, 200,
+                             R"({"success":true,"message":"Pedido registrado no ERP"})");
     }
     ResponderFalha(resposta, 404, "Recurso não encontrado");
 }
@@ -160,9 +171,10 @@ void ServidorApi::ResponderPelaApi(const httplib::Request& requisicao, std::stri
 void ServidorApi::Registrar(const httplib::Request& requisicao, std::string_view caminho,
                             std::string_view consulta) {
     const char* const versaoTls = requisicao.ssl != nullptr ? SSL_get_version(requisicao.ssl) : "";
-    std::string linha = EscaparCampoRegistro(requisicao.method) + '\t' + EscaparCampoRegistro(caminho) +
-                        '\t' + EscaparCampoRegistro(consulta) + '\t' + EscaparCampoRegistro(versaoTls) +
-                        '\t' + EscaparCampoRegistro(requisicao.body);
+    std::string linha = EscaparCampoRegistro(requisicao.method) + '\t' +
+                        EscaparCampoRegistro(caminho) + '\t' + EscaparCampoRegistro(consulta) +
+                        '\t' + EscaparCampoRegistro(versaoTls) + '\t' +
+                        EscaparCampoRegistro(requisicao.body);
     for (const auto& [nome, valor] : requisicao.headers) {
         if (!EhCabecalhoInterno(nome)) linha += '\t' + EscaparCampoRegistro(nome + ": " + valor);
     }
