@@ -4,55 +4,16 @@
 #include "api/json_leitura.h"
 #include "api/texto_resposta.h"
 
+#include "memoria_contada.h"
+#include "piso_simdjson.h"
+
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 #include <simdjson.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <new>
 #include <string>
-
-// Heap accounting for the whole binary, shared libraries included; on only while `contando`,
-// so that the timed runs pay nothing for it.
-namespace {
-
-bool contando = false;
-int64_t bytesEmUso = 0;
-int64_t picoDeBytes = 0;
-
-void* Alocar(size_t tamanho, bool lancar) {
-    void* p = std::malloc(tamanho == 0 ? 1 : tamanho);
-    if (!p) {
-        if (lancar) throw std::bad_alloc();
-        return nullptr;
-    }
-    if (contando) {
-        bytesEmUso += static_cast<int64_t>(malloc_usable_size(p));
-        picoDeBytes = std::max(picoDeBytes, bytesEmUso);
-    }
-    return p;
-}
-
-void Liberar(void* p) {
-    if (!p) return;
-    if (contando) bytesEmUso -= static_cast<int64_t>(malloc_usable_size(p));
-    std::free(p);
-}
-
-}  // namespace
-
-void* operator new(size_t n) { return Alocar(n, true); }
-void* operator new[](size_t n) { return Alocar(n, true); }
-void* operator new(size_t n, const std::nothrow_t&) noexcept { return Alocar(n, false); }
-void* operator new[](size_t n, const std::nothrow_t&) noexcept { return Alocar(n, false); }
-void operator delete(void* p) noexcept { Liberar(p); }
-void operator delete[](void* p) noexcept { Liberar(p); }
-void operator delete(void* p, size_t) noexcept { Liberar(p); }
-void operator delete[](void* p, size_t) noexcept { Liberar(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { Liberar(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { Liberar(p); }
 
 namespace {
 
@@ -96,10 +57,9 @@ const std::string& Listagem(int64_t quantidade) {
 // Times the call; one more, untimed, call gives the peak heap it needs beyond what was in use.
 template <typename Funcao>
 void Medir(benchmark::State& estado, size_t bytesDeEntrada, Funcao&& funcao) {
-    bytesEmUso = picoDeBytes = 0;
-    contando = true;
+    tessora::bench::IniciarContagemMemoria();
     funcao();
-    contando = false;
+    const int64_t picoDeBytes = tessora::bench::EncerrarContagemMemoria();
     for (auto _ : estado) funcao();
     estado.SetBytesProcessed(static_cast<int64_t>(estado.iterations() * bytesDeEntrada));
     estado.counters["pedidos"] = static_cast<double>(estado.range(0));
@@ -135,61 +95,7 @@ void BM_SimdjsonDom(benchmark::State& estado) {
 }
 
 namespace od = simdjson::ondemand;
-
-bool Tocar(od::value valor, size_t& contador);
-
-bool TocarObjeto(od::object objeto, size_t& contador) {
-    for (auto resultado : objeto) {
-        od::field campo;
-        if (std::move(resultado).get(campo) != simdjson::SUCCESS) return false;
-        std::string_view nome;
-        if (campo.unescaped_key().get(nome) != simdjson::SUCCESS) return false;
-        contador += nome.size();
-        if (!Tocar(campo.value(), contador)) return false;
-    }
-    return true;
-}
-
-bool Tocar(od::value valor, size_t& contador) {
-    od::json_type tipo;
-    if (valor.type().get(tipo) != simdjson::SUCCESS) return false;
-    switch (tipo) {
-        case od::json_type::object: {
-            od::object objeto;
-            return valor.get_object().get(objeto) == simdjson::SUCCESS &&
-                   TocarObjeto(objeto, contador);
-        }
-        case od::json_type::array: {
-            od::array lista;
-            if (valor.get_array().get(lista) != simdjson::SUCCESS) return false;
-            for (auto item : lista) {
-                od::value v;
-                if (std::move(item).get(v) != simdjson::SUCCESS || !Tocar(v, contador))
-                    return false;
-            }
-            return true;
-        }
-        case od::json_type::string: {
-            std::string_view texto;
-            if (valor.get_string().get(texto) != simdjson::SUCCESS) return false;
-            contador += texto.size();
-            return true;
-        }
-        case od::json_type::number: {
-            double numero;
-            if (valor.get_double().get(numero) != simdjson::SUCCESS) return false;
-            contador += numero > 0;
-            return true;
-        }
-        case od::json_type::boolean: {
-            bool booleano;
-            return valor.get_bool().get(booleano) == simdjson::SUCCESS;
-        }
-        case od::json_type::null:
-            return valor.is_null();
-    }
-    return false;
-}
+using tessora::bench::TocarObjeto;
 
 void BM_SimdjsonOnDemandTocandoTudo(benchmark::State& estado) {
     const std::string& texto = Listagem(estado.range(0));
