@@ -25,7 +25,10 @@ void ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, PedidosAppFo
     for (const std::string& id : lista) {
         log.GravarLog("Lendo pedido: " + id);
         try {
-            if (pedidos.ImportarPedido(contexto, id) == "OK") {
+            const auto resultado = pedidos.ImportarPedido(contexto, id);
+            if (resultado.jaIncluido) {
+                log.GravarLog("Pedido já incluído no sistema.");
+            } else if (resultado.texto == "OK") {
                 log.GravarLog("Pedido incluído no sistema.");
             } else {
                 log.GravarLog("Não foi possível incluir o pedido: " + id + " no sistema");

@@ -9,6 +9,7 @@
 #include "comum/avisos.h"
 #include "db/caminhos_atualizacao.h"
 #include "db/conexao_erp.h"
+#include "importacao/importacao_pedido.h"
 
 namespace tessora::app {
 
@@ -19,12 +20,12 @@ struct ContextoSincronizacao {
 };
 
 // The order loop's two steps: which orders are new, and the import of one of them
-// ("OK" when it was written into the ERP).
+// ("OK" when it was written into the ERP, or found there already).
 class PedidosAppForcaVenda {
 public:
     virtual ~PedidosAppForcaVenda() = default;
     virtual std::vector<std::string> ListarPedidosNovos(ContextoSincronizacao& contexto) = 0;
-    virtual std::string ImportarPedido(ContextoSincronizacao& contexto, const std::string& id) = 0;
+    virtual importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto, const std::string& id) = 0;
 };
 
 // The API address and trust settings of the service settings file.

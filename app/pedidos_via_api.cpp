@@ -9,8 +9,9 @@ std::vector<std::string> PedidosViaApi::ListarPedidosNovos(ContextoSincronizacao
     return api::ListarPedidosNovos(cliente);
 }
 
-std::string PedidosViaApi::ImportarPedido(ContextoSincronizacao&, const std::string&) {
-    return "Importação de pedidos indisponível nesta versão";
+importacao::ResultadoImportacao PedidosViaApi::ImportarPedido(ContextoSincronizacao& contexto, const std::string& id) {
+    api::ClienteHttp cliente(contexto.api);
+    return importacao::ImportarPedido(contexto.conexao, cliente, id);
 }
 
 }  // namespace tessora::app

@@ -48,8 +48,13 @@ ArquivoIni::ArquivoIni(const std::filesystem::path& caminho) {
 }
 
 std::string ArquivoIni::Ler(std::string_view secao, std::string_view chave) const {
+    return Procurar(secao, chave).value_or(std::string());
+}
+
+std::optional<std::string> ArquivoIni::Procurar(std::string_view secao, std::string_view chave) const {
     const auto it = valores_.find(Chave(secao, chave));
-    return it == valores_.end() ? std::string() : it->second;
+    if (it == valores_.end()) return std::nullopt;
+    return it->second;
 }
 
 }  // namespace tessora

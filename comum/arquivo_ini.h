@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,8 @@ public:
     explicit ArquivoIni(const std::filesystem::path& caminho);
     // UTF-8 value, or empty text.
     std::string Ler(std::string_view secao, std::string_view chave) const;
+    // UTF-8 value, or nothing when the key is absent (an empty value is present).
+    std::optional<std::string> Procurar(std::string_view secao, std::string_view chave) const;
 
 private:
     std::map<std::string, std::string> valores_;  // "secao\nchave" in lower case -> value

@@ -13,6 +13,12 @@ public:
     virtual ~Avisos() = default;
     // Modal message with only an OK button.
     virtual void MostrarMensagem(std::string_view texto, std::string_view titulo, IconeAviso icone) = 0;
+    // The notice dialog: a message with or without the confirmation box; with
+    // `fechaSozinho` it closes itself after five seconds and the call returns then.
+    // Without a dialog of its own, a notice is a message like any other.
+    virtual void ExibirAviso(std::string_view texto, bool /*confirmacao*/, bool /*fechaSozinho*/) {
+        MostrarMensagem(texto, "Aviso do Sistema", IconeAviso::Informacao);
+    }
     // Asks the program to end once the current work returns; never ends it on the spot.
     virtual void SolicitarEncerramento() = 0;
 };

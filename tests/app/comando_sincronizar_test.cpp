@@ -62,18 +62,51 @@ protected:
     }
 };
 
-TEST_F(ComandoSincronizarTest, ListaOsNovosPedidosDaApiNoLog) {
-    const auto resultado = Executar();
-    EXPECT_EQ(resultado.codigo, 0) << resultado.erros;
-    EXPECT_THAT(resultado.linhas,
-                ElementsAre("Iniciando processamento...", "Lendo pedido: ped-3001", HasSubstr("ped-3001"),
-                            "Lendo pedido: ped-3002", HasSubstr("ped-3002"), "Encerrando processamento..."));
+// Reads through a UTF8 connection of isql, which shows that the texts were stored as
+// Windows-1252 (the database's character set) and not as raw UTF-8 bytes.
+std::string LerComIsqlUtf8(const std::string& banco, const std::string& consulta) {
+    const std::string comando = "echo \"set heading off; " + consulta + "\" | isql-fb -q -ch UTF8 -user SYSDBA '" +
+                                banco + "' 2>&1";
+    FILE* saida = popen(comando.c_str(), "r");
+    std::string texto;
+    std::array<char, 4096> pedaco;
+    while (size_t n = fread(pedaco.data(), 1, pedaco.size(), saida)) texto.append(pedaco.data(), n);
+    pclose(saida);
+    return texto;
+}
+
+TEST_F(ComandoSincronizarTest, ImportaOsNovosPedidosDaApiEAsConfirma) {
+    const auto primeira = Executar();
+    EXPECT_EQ(primeira.codigo, 0) << primeira.erros;
+    EXPECT_THAT(primeira.linhas,
+                ElementsAre("Iniciando processamento...", "Lendo pedido: ped-3001", "Pedido incluído no sistema.",
+                            "Lendo pedido: ped-3002", "Pedido incluído no sistema.", "Encerrando processamento..."));
     const auto requisicoes = servidor.Requisicoes();
     ASSERT_FALSE(requisicoes.empty());
-    EXPECT_EQ(requisicoes[0].metodo, "GET");
     EXPECT_EQ(requisicoes[0].caminho, "/api/pedidos");
     EXPECT_EQ(requisicoes[0].Cabecalho("Authorization"), "Bearer token-demonstracao");
     EXPECT_FALSE(std::filesystem::exists(erp.PastaDados() / "tessoraService.lock"));
+
+    const auto& banco = erp.Banco();
+    EXPECT_EQ(banco.Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "2");
+    EXPECT_EQ(banco.Ler("select count(*) as N from MOV_NF_COMERCIO_ITEM", "N"), "5");
+    // The new customer was registered; the unknown product marked its operation.
+    EXPECT_EQ(banco.Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-2002'", "N"), "1");
+    EXPECT_EQ(banco.Ler("select ID_ST_NF from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = 'ped-3002'", "ID_ST_NF"),
+              "1");
+    const std::string texto = LerComIsqlUtf8(
+        banco.Nome(),
+        "select DS_MENSAGEM_API_APP from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-2002'; "
+        "select TX_USO_INTERNO from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = 'ped-3002';");
+    EXPECT_THAT(texto, HasSubstr("Incluído pelo representante"));
+    EXPECT_THAT(texto, HasSubstr("Produto ped-3002-3 do APP não encontrado"));
+
+    // Both were acknowledged: the next run finds nothing new and writes nothing.
+    const auto segunda = Executar();
+    EXPECT_EQ(segunda.codigo, 0) << segunda.erros;
+    EXPECT_THAT(segunda.linhas, ElementsAre("Iniciando processamento...", "Nenhum novo pedido encontrado.",
+                                            "Encerrando processamento..."));
+    EXPECT_EQ(banco.Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "2");
 }
 
 TEST_F(ComandoSincronizarTest, OutraCopiaEmExecucaoImpedeARodada) {

@@ -47,10 +47,10 @@ public:
         if (erroListagem) throw ErroBancoDados("falha ao ler o token");
         return lista;
     }
-    std::string ImportarPedido(ContextoSincronizacao&, const std::string& id) override {
+    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&, const std::string& id) override {
         const auto resultado = resultados.at(id);
         if (resultado == "lancar") throw ErroBancoDados("violation of PRIMARY or UNIQUE KEY");
-        return resultado;
+        return {resultado, resultado == "ja"};
     }
 
     std::vector<std::string> lista;
@@ -108,8 +108,8 @@ TEST_F(ExecucaoSincronizacaoTest, ListaVaziaDaTresLinhasEOContextoTrazTokenEEnde
 }
 
 TEST_F(ExecucaoSincronizacaoTest, ErroDeUmPedidoNaoImpedeOsSeguintes) {
-    pedidos.lista = {"101", "102", "103", "104", ""};
-    pedidos.resultados = {{"101", "OK"}, {"102", "lancar"}, {"103", "ok"}, {"104", "OK "}, {"", "OK"}};
+    pedidos.lista = {"101", "102", "103", "104", "", "105"};
+    pedidos.resultados = {{"101", "OK"}, {"102", "lancar"}, {"103", "ok"}, {"104", "OK "}, {"", "OK"}, {"105", "ja"}};
     Executar();
     EXPECT_THAT(painel.linhas,
                 ElementsAre("Iniciando processamento...", "Lendo pedido: 101", "Pedido incluído no sistema.",
@@ -117,7 +117,8 @@ TEST_F(ExecucaoSincronizacaoTest, ErroDeUmPedidoNaoImpedeOsSeguintes) {
                             "Erro na leitura do pedido: 102 Erro: violation of PRIMARY or UNIQUE KEY",
                             "Lendo pedido: 103", "Não foi possível incluir o pedido: 103 no sistema",
                             "Lendo pedido: 104", "Não foi possível incluir o pedido: 104 no sistema",
-                            "Lendo pedido: ", "Pedido incluído no sistema.", "Encerrando processamento..."));
+                            "Lendo pedido: ", "Pedido incluído no sistema.", "Lendo pedido: 105",
+                            "Pedido já incluído no sistema.", "Encerrando processamento..."));
 }
 
 TEST_F(ExecucaoSincronizacaoTest, ErroForaDaGuardaPassaDepoisDosPassosDeEncerramento) {

@@ -1,0 +1,90 @@
+#include "app/ciclo_servico.h"
+
+#include <memory>
+
+#include "app/configuracoes_api.h"
+#include "app/verificacao_atualizacao.h"
+#include "comum/erros.h"
+#include "db/conectar_banco.h"
+#include "db/locais_erp.h"
+
+namespace tessora::app {
+
+namespace {
+// Passes messages on and keeps end requests to itself: start-up stops at the first one.
+class AvisosInicio : public Avisos {
+public:
+    explicit AvisosInicio(Avisos& avisos) : avisos_(avisos) {}
+    void MostrarMensagem(std::string_view texto, std::string_view titulo, IconeAviso icone) override {
+        avisos_.MostrarMensagem(texto, titulo, icone);
+    }
+    void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override {
+        avisos_.ExibirAviso(texto, confirmacao, fechaSozinho);
+    }
+    void SolicitarEncerramento() override { encerrar = true; }
+
+    bool encerrar = false;
+
+private:
+    Avisos& avisos_;
+};
+
+DesfechoInicio Encerrar(EstadoServico& estado) {
+    estado.lock.reset();
+    return DesfechoInicio::Encerrar;
+}
+}  // namespace
+
+DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& avisos,
+                              db::CaminhosAtualizacao& caminhos, EstadoServico& estado) {
+    AvisosInicio avisosInicio(avisos);
+    const auto pastaPrograma = executavel.parent_path();
+
+    const std::string pastaDados = db::ObterPastaDados(pastaPrograma, avisosInicio);
+    if (avisosInicio.encerrar) return Encerrar(estado);
+
+    auto lock = ArquivoLock::Adquirir(executavel, pastaDados);
+    if (!lock) {
+        // A copy that will not run has no business connecting or updating itself.
+        estado.motivoFim = MensagemOutraCopia(executavel);
+        avisos.ExibirAviso(estado.motivoFim, false, true);
+        return Encerrar(estado);
+    }
+    estado.lock.emplace(std::move(*lock));
+
+    const auto local = db::ObterCaminhoBancoDados(pastaPrograma, avisosInicio);
+    if (avisosInicio.encerrar) return Encerrar(estado);
+    std::unique_ptr<db::ConexaoErp> conexao;
+    try {
+        conexao = db::ConectarBancoDados(local, executavel, caminhos);
+    } catch (const ErroBancoDados& e) {
+        estado.motivoFim = "Não foi possível conectar ao banco de dados: " + std::string(e.what());
+        return Encerrar(estado);
+    }
+    try {
+        VerificarAtualizacao(*conexao, 1, executavel, caminhos, avisosInicio);
+    } catch (...) {
+        try {
+            db::DesconectarBancoDados(conexao);
+        } catch (...) {
+            // the first error is the one to show
+        }
+        throw;
+    }
+    db::DesconectarBancoDados(conexao);
+    if (avisosInicio.encerrar) return Encerrar(estado);
+
+    estado.configuracoesApi = LerConfiguracoesApi(executavel);
+    estado.configuracoes = LerConfiguracoes(ObterArquivoIni(executavel));
+    return DesfechoInicio::Residente;
+}
+
+void FecharServico(const std::filesystem::path& executavel, const ConfiguracoesServico& atuais,
+                   EstadoServico& estado) {
+    // Start-up that never loaded the settings would overwrite the operator's with the
+    // window's initial values.
+    if (estado.configuracoes) GravarConfiguracoes(ObterArquivoIni(executavel), atuais);
+    estado.lock.reset();
+}
+
+}  // namespace tessora::app

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "app/arquivo_lock.h"
+#include "app/configuracoes_servico.h"
+#include "app/execucao_sincronizacao.h"
+#include "comum/avisos.h"
+#include "db/caminhos_atualizacao.h"
+
+namespace tessora::app {
+
+// What start-up leaves for the resident service. Filled step by step, so that what a
+// failed step left behind (the lock file above all) stays held.
+struct EstadoServico {
+    std::optional<ArquivoLock> lock;
+    std::optional<ConfiguracoesServico> configuracoes;  // nothing until start-up loaded them
+    ConfiguracoesApi configuracoesApi;
+    std::string motivoFim;  // why start-up ended the program, for standard error
+};
+
+enum class DesfechoInicio {
+    Residente,  // the program goes on
+    Encerrar,   // the program is to end; this copy holds no lock file any more
+};
+
+// The start-up sequence: the data folder, the lock file (a copy that finds another copy
+// running shows the notice and ends), the connection with the self-update check, and the
+// settings. A refused attach ends the program after releasing the lock file. A step that
+// raises leaves `estado` as far as it got and lets the error pass.
+DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& avisos,
+                              db::CaminhosAtualizacao& caminhos, EstadoServico& estado);
+
+// The close handling once no run holds a connection: the settings written back when
+// start-up loaded them, then this copy's lock file removed. An unwritable settings file
+// raises before anything changes, and the program stays.
+void FecharServico(const std::filesystem::path& executavel, const ConfiguracoesServico& atuais,
+                   EstadoServico& estado);
+
+}  // namespace tessora::app

@@ -1,0 +1,237 @@
+#include "app/ui/frm_principal.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+
+#include <exception>
+
+#include "app/ui/campo_minutos.h"
+#include "app/ui/icone_programa.h"
+#include "app/versao_programa.h"
+
+namespace tessora::ui {
+
+namespace {
+constexpr std::string_view kTituloPrograma = "tessora Service";
+
+template <typename Controle>
+Controle* Criar(QWidget* pai, const char* nome, QRect geometria) {
+    auto* controle = new Controle(pai);
+    controle->setObjectName(nome);
+    controle->setGeometry(geometria);
+    return controle;
+}
+
+QLabel* Rotulo(QWidget* pai, const char* nome, const QString& texto, QRect geometria) {
+    auto* rotulo = Criar<QLabel>(pai, nome, geometria);
+    rotulo->setText(texto);
+    return rotulo;
+}
+
+QPushButton* Botao(QWidget* pai, const char* nome, const QString& texto, QRect geometria) {
+    auto* botao = Criar<QPushButton>(pai, nome, geometria);
+    botao->setText(texto);
+    return botao;
+}
+
+QString Texto(const std::string& texto) { return QString::fromStdString(texto); }
+}  // namespace
+
+TfrmPrincipal::TfrmPrincipal(ServicoResidente::Opcoes opcoes, Avisos& avisos, app::PedidosAppForcaVenda& pedidos,
+                             bool bandejaDisponivel, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      avisos_(avisos),
+      bandejaDisponivel_(bandejaDisponivel) {
+    CriarControles();
+    CriarBandeja();
+    servico_ = std::make_unique<ServicoResidente>(std::move(opcoes), avisos, *this, pedidos);
+    Conectar();
+}
+
+TfrmPrincipal::~TfrmPrincipal() = default;
+
+void TfrmPrincipal::CriarControles() {
+    setObjectName("frmPrincipal");
+    setWindowTitle(Texto(std::string(kTituloPrograma)));
+    setWindowIcon(IconePrograma());
+    setFixedSize(606, 351);
+    if (const QScreen* tela = QGuiApplication::primaryScreen()) {
+        move(tela->availableGeometry().center() - rect().center());
+    }
+
+    lblVersao = Rotulo(this, "lblVersao", "VERSÃO:", {0, 4, 606, 18});
+    lblVersao->setAlignment(Qt::AlignCenter);
+
+    pcPrincipal = Criar<QTabWidget>(this, "pcPrincipal", {6, 26, 594, 282});
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName("TabSheet1");
+    pcPrincipal->addTab(TabSheet1, "1. APP Força de Vendas");
+
+    ckbProcessoAtivoAppForcaVenda = Criar<QCheckBox>(TabSheet1, "ckbProcessoAtivoAppForcaVenda", {10, 10, 240, 22});
+    ckbProcessoAtivoAppForcaVenda->setText("Sincronizar Automaticamente");
+    btnForcarAtualizacaoAppForcaVenda =
+        Botao(TabSheet1, "btnForcarAtualizacaoAppForcaVenda", "Sincronizar Agora", {436, 6, 142, 28});
+    Label2 = Rotulo(TabSheet1, "Label2", "Data/Hora da Última atualização:", {10, 42, 200, 20});
+    lblDataHoraUltimaAtualizacaoAppForcaVenda =
+        Rotulo(TabSheet1, "lblDataHoraUltimaAtualizacaoAppForcaVenda", "00/00/0000 00:00", {212, 42, 120, 20});
+    Label10 = Rotulo(TabSheet1, "Label10", "Sincronizar a cada", {348, 42, 118, 20});
+    seEsperaAtualizacaoAppForcaVenda = Criar<CampoMinutos>(TabSheet1, "seEsperaAtualizacaoAppForcaVenda", {468, 40, 72, 24});
+    seEsperaAtualizacaoAppForcaVenda->DefinirTexto("0");
+    Label1 = Rotulo(TabSheet1, "Label1", "min", {546, 42, 32, 20});
+    Label3 = Rotulo(TabSheet1, "Label3", "Log de Processamento", {10, 70, 200, 18});
+    memLogProcessamentoAppForcaVenda = Criar<QPlainTextEdit>(TabSheet1, "memLogProcessamentoAppForcaVenda", {10, 90, 568, 104});
+    memLogProcessamentoAppForcaVenda->setReadOnly(true);
+    memLogProcessamentoAppForcaVenda->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memLogProcessamentoAppForcaVenda->setFocusPolicy(Qt::ClickFocus);  // skipped by the tab key
+    btnCopiarLogAppForcaVenda = Botao(TabSheet1, "btnCopiarLogAppForcaVenda", "Copiar Log", {478, 198, 100, 28});
+    lblUltimoProcessamento =
+        Rotulo(TabSheet1, "lblUltimoProcessamento", "Último processamento: 00/00/0000 00:00:00", {10, 230, 280, 18});
+    lbProximoProcessamento =
+        Rotulo(TabSheet1, "lbProximoProcessamento", "Próximo processamento: 00/00/0000 00:00:00", {296, 230, 282, 18});
+    BitBtn1 = Botao(TabSheet1, "BitBtn1", "Minimizar", {10, 300, 90, 26});  // below the page's visible part
+
+    btnMinimizar = Botao(this, "btnMinimizar", "Minimizar", {384, 316, 104, 28});
+    btnEncerrarServicos = Botao(this, "btnEncerrarServicos", "Encerrar Serviços", {494, 316, 106, 28});
+}
+
+void TfrmPrincipal::CriarBandeja() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    SobreotessoraAssistente1 = PopupMenu1->addAction("&Abrir tessora Service");
+    SobreotessoraAssistente1->setObjectName("SobreotessoraAssistente1");
+    N1 = PopupMenu1->addSeparator();
+    N1->setObjectName("N1");
+    Sair1 = PopupMenu1->addAction("&Sair");
+    Sair1->setObjectName("Sair1");
+
+    // The menu opens on a right click; other clicks do nothing.
+    TrayIcon1 = new QSystemTrayIcon(IconePrograma(), this);
+    TrayIcon1->setObjectName("TrayIcon1");
+    TrayIcon1->setToolTip(Texto(std::string(kTituloPrograma)));
+    TrayIcon1->setContextMenu(PopupMenu1);
+}
+
+void TfrmPrincipal::Conectar() {
+    connect(btnForcarAtualizacaoAppForcaVenda, &QPushButton::clicked, servico_.get(),
+            &ServicoResidente::SincronizarAgora);
+    connect(btnCopiarLogAppForcaVenda, &QPushButton::clicked, this, &TfrmPrincipal::CopiarLog);
+    connect(btnMinimizar, &QPushButton::clicked, this, &TfrmPrincipal::btnMinimizarClick);
+    connect(btnEncerrarServicos, &QPushButton::clicked, this, &TfrmPrincipal::btnEncerrarServicosClick);
+    connect(Sair1, &QAction::triggered, this, &TfrmPrincipal::btnEncerrarServicosClick);
+    connect(SobreotessoraAssistente1, &QAction::triggered, this, &TfrmPrincipal::SobreotessoraAssistente1Click);
+    connect(ckbProcessoAtivoAppForcaVenda, &QCheckBox::toggled, servico_.get(),
+            &ServicoResidente::DefinirProcessoAtivo);
+    connect(seEsperaAtualizacaoAppForcaVenda, &CampoMinutos::TextoAlterado, this,
+            &TfrmPrincipal::seEsperaAtualizacaoAppForcaVendaChange);
+
+    // The button follows the worker's life on this thread, so it is off for the whole run.
+    connect(servico_.get(), &ServicoResidente::ExecucaoIniciada, btnForcarAtualizacaoAppForcaVenda,
+            [this] { btnForcarAtualizacaoAppForcaVenda->setEnabled(false); });
+    connect(servico_.get(), &ServicoResidente::ExecucaoTerminada, btnForcarAtualizacaoAppForcaVenda,
+            [this] { btnForcarAtualizacaoAppForcaVenda->setEnabled(true); });
+
+    connect(this, &TfrmPrincipal::LinhaLogRecebida, memLogProcessamentoAppForcaVenda,
+            &QPlainTextEdit::appendPlainText, Qt::QueuedConnection);
+    connect(this, &TfrmPrincipal::LogLimpoRecebido, memLogProcessamentoAppForcaVenda, &QPlainTextEdit::clear,
+            Qt::QueuedConnection);
+    connect(this, &TfrmPrincipal::UltimaAtualizacaoRecebida, lblDataHoraUltimaAtualizacaoAppForcaVenda,
+            &QLabel::setText, Qt::QueuedConnection);
+}
+
+bool TfrmPrincipal::FormCreate() {
+    try {
+        ExibirVersao();
+    } catch (const std::exception& e) {
+        avisos_.MostrarMensagem(e.what(), kTituloPrograma, IconeAviso::Erro);
+    }
+    if (!servico_->Iniciar()) return false;
+    AplicarConfiguracoes();
+    memLogProcessamentoAppForcaVenda->clear();
+    if (bandejaDisponivel_) {
+        btnMinimizarClick();
+    } else {
+        show();
+    }
+    return true;
+}
+
+void TfrmPrincipal::AplicarConfiguracoes() {
+    // The service already armed its timer from these values.
+    const QSignalBlocker bloqueioCaixa(ckbProcessoAtivoAppForcaVenda);
+    const QSignalBlocker bloqueioMinutos(seEsperaAtualizacaoAppForcaVenda);
+    const auto& configuracoes = servico_->Configuracoes();
+    ckbProcessoAtivoAppForcaVenda->setChecked(configuracoes.processoAtivo);
+    seEsperaAtualizacaoAppForcaVenda->DefinirTexto(Texto(configuracoes.tempoEsperaAtualizacao));
+}
+
+void TfrmPrincipal::ExibirVersao() {
+    lblVersao->setText(Texto(app::TextoVersao(servico_->Executavel())));
+}
+
+void TfrmPrincipal::CopiarLog() {
+    QString texto = memLogProcessamentoAppForcaVenda->toPlainText();
+    if (!texto.isEmpty()) texto += '\n';  // every line with its line end
+    QGuiApplication::clipboard()->setText(texto);
+    memLogProcessamentoAppForcaVenda->moveCursor(QTextCursor::Start);
+}
+
+void TfrmPrincipal::btnMinimizarClick() {
+    TrayIcon1->show();
+    if (bandejaDisponivel_) {
+        hide();
+    } else {
+        showMinimized();
+    }
+}
+
+void TfrmPrincipal::btnEncerrarServicosClick() { servico_->Fechar(); }
+
+void TfrmPrincipal::SobreotessoraAssistente1Click() {
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void TfrmPrincipal::seEsperaAtualizacaoAppForcaVendaChange(const QString& texto) {
+    try {
+        servico_->AjustarIntervaloSincronizacao(texto.toStdString());
+    } catch (const std::exception& e) {
+        avisos_.MostrarMensagem(e.what(), kTituloPrograma, IconeAviso::Erro);
+    }
+}
+
+void TfrmPrincipal::closeEvent(QCloseEvent* evento) {
+    // The window goes with the process, once the close handling has done its part.
+    evento->ignore();
+    servico_->Fechar();
+}
+
+void TfrmPrincipal::HabilitarSincronizarAgora(bool) {
+    // The button follows ExecucaoIniciada/ExecucaoTerminada instead: a queued "enable"
+    // from the run's last step could arrive before the worker has really finished.
+}
+
+void TfrmPrincipal::ExibirUltimaAtualizacao(const std::string& dataHora) {
+    emit UltimaAtualizacaoRecebida(Texto(dataHora));
+}
+
+void TfrmPrincipal::LimparLog() { emit LogLimpoRecebido(); }
+
+void TfrmPrincipal::AcrescentarLinhaLog(const std::string& linha) {
+    // A text with line breaks of any kind shows on several lines.
+    QString texto = Texto(linha);
+    texto.replace("\r\n", "\n").replace('\r', '\n');
+    emit LinhaLogRecebida(texto);
+}
+
+}  // namespace tessora::ui

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+#include "app/execucao_sincronizacao.h"
+#include "app/painel_execucao.h"
+#include "app/ui/servico_residente.h"
+#include "comum/avisos.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSystemTrayIcon;
+class QTabWidget;
+
+namespace tessora::ui {
+
+class CampoMinutos;
+
+// The main window: the settings, the processing log, the buttons and the tray icon, wired
+// to the resident service. It shows what a run reports (PainelExecucao, called on the
+// run's thread, reaches the widgets through queued signals).
+class TfrmPrincipal : public QWidget, public app::PainelExecucao {
+    Q_OBJECT
+
+public:
+    // Without a notification area (`bandejaDisponivel` false) the window is the only way
+    // to the program: it starts shown and "Minimizar" minimises it instead of hiding it.
+    TfrmPrincipal(ServicoResidente::Opcoes opcoes, Avisos& avisos, app::PedidosAppForcaVenda& pedidos,
+                  bool bandejaDisponivel, QWidget* parent = nullptr);
+    ~TfrmPrincipal() override;
+
+    // The start-up sequence; false when the program ends instead.
+    bool FormCreate();
+    ServicoResidente& Servico() { return *servico_; }
+
+    void HabilitarSincronizarAgora(bool habilitado) override;
+    void ExibirUltimaAtualizacao(const std::string& dataHora) override;
+    void LimparLog() override;
+    void AcrescentarLinhaLog(const std::string& linha) override;
+
+signals:
+    void LinhaLogRecebida(const QString& linha);
+    void LogLimpoRecebido();
+    void UltimaAtualizacaoRecebida(const QString& dataHora);
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    void CriarControles();
+    void CriarBandeja();
+    void Conectar();
+    void AplicarConfiguracoes();
+
+    void ExibirVersao();
+    void CopiarLog();
+    void btnMinimizarClick();
+    void btnEncerrarServicosClick();
+    void SobreotessoraAssistente1Click();
+    void seEsperaAtualizacaoAppForcaVendaChange(const QString& texto);
+
+    Avisos& avisos_;
+    const bool bandejaDisponivel_;
+
+    // Children of the window, which owns them.
+    QLabel* lblVersao;
+    QTabWidget* pcPrincipal;
+    QWidget* TabSheet1;
+    QCheckBox* ckbProcessoAtivoAppForcaVenda;
+    QPushButton* btnForcarAtualizacaoAppForcaVenda;
+    QLabel* Label2;
+    QLabel* lblDataHoraUltimaAtualizacaoAppForcaVenda;
+    QLabel* Label10;
+    CampoMinutos* seEsperaAtualizacaoAppForcaVenda;
+    QLabel* Label1;
+    QLabel* Label3;
+    QPlainTextEdit* memLogProcessamentoAppForcaVenda;
+    QPushButton* btnCopiarLogAppForcaVenda;
+    QLabel* lblUltimoProcessamento;
+    QLabel* lbProximoProcessamento;
+    QPushButton* BitBtn1;
+    QPushButton* btnMinimizar;
+    QPushButton* btnEncerrarServicos;
+    QSystemTrayIcon* TrayIcon1;
+    QMenu* PopupMenu1;
+    QAction* SobreotessoraAssistente1;
+    QAction* N1;
+    QAction* Sair1;
+
+    // Last, so that it goes first: its run may still report to this window.
+    std::unique_ptr<ServicoResidente> servico_;
+};
+
+}  // namespace tessora::ui

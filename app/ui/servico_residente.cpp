@@ -1,0 +1,195 @@
+#include "app/ui/servico_residente.h"
+
+#include <exception>
+#include <iostream>
+
+#include "app/intervalo_sincronizacao.h"
+
+namespace tessora::ui {
+
+namespace {
+constexpr std::string_view kTituloPrograma = "tessora Service";
+}  // namespace
+
+// Notices of the run and of the watch. The run's come from the worker thread and are
+// posted to the service's thread without waiting, so the run never blocks on the window.
+class ServicoResidente::AvisosDoServico : public Avisos {
+public:
+    explicit AvisosDoServico(ServicoResidente& servico) : servico_(servico) {}
+
+    void MostrarMensagem(std::string_view texto, std::string_view titulo, IconeAviso icone) override {
+        NaThreadDoServico([this, texto = std::string(texto), titulo = std::string(titulo), icone] {
+            servico_.avisos_.MostrarMensagem(texto, titulo, icone);
+        });
+    }
+    void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override {
+        NaThreadDoServico([this, texto = std::string(texto), confirmacao, fechaSozinho] {
+            servico_.avisos_.ExibirAviso(texto, confirmacao, fechaSozinho);
+        });
+    }
+    void SolicitarEncerramento() override {
+        NaThreadDoServico([this] { servico_.SolicitarFim(MotivoFim::Pedido); });
+    }
+
+private:
+    template <typename Acao>
+    void NaThreadDoServico(Acao acao) {
+        if (QThread::currentThread() == servico_.thread()) {
+            acao();
+        } else {
+            QMetaObject::invokeMethod(&servico_, std::move(acao), Qt::QueuedConnection);
+        }
+    }
+
+    ServicoResidente& servico_;
+};
+
+ServicoResidente::ServicoResidente(Opcoes opcoes, Avisos& avisos, app::PainelExecucao& painel,
+                                   app::PedidosAppForcaVenda& pedidos, QObject* parent)
+    : QObject(parent),
+      opcoes_(std::move(opcoes)),
+      avisos_(avisos),
+      painel_(painel),
+      pedidos_(pedidos),
+      avisosServico_(std::make_unique<AvisosDoServico>(*this)),
+      vigia_(opcoes_.executavel.parent_path(), *avisosServico_),
+      tmAppForcaVenda_(this),
+      tmEncerramento_(this) {
+    if (!opcoes_.executar) {
+        opcoes_.executar = [](const app::AmbienteExecucao& ambiente) { app::ProcessarAppForcaVenda(ambiente); };
+    }
+    tmAppForcaVenda_.setObjectName("tmAppForcaVenda");
+    tmAppForcaVenda_.setInterval(5000);
+    connect(&tmAppForcaVenda_, &QTimer::timeout, this, &ServicoResidente::tmAppForcaVendaTimer);
+
+    // The watch runs from the start until the process ends.
+    tmEncerramento_.setObjectName("tmEncerramento");
+    tmEncerramento_.setInterval(opcoes_.intervaloVigia);
+    connect(&tmEncerramento_, &QTimer::timeout, this, &ServicoResidente::tmEncerramentoTimer);
+    tmEncerramento_.start();
+}
+
+ServicoResidente::~ServicoResidente() {
+    // The run reports to objects that are about to go.
+    if (trabalhador_) trabalhador_->wait();
+}
+
+bool ServicoResidente::Iniciar() {
+    try {
+        if (app::IniciarServico(opcoes_.executavel, *avisosServico_, caminhos_, estado_) ==
+            app::DesfechoInicio::Encerrar) {
+            if (!estado_.motivoFim.empty()) std::cerr << estado_.motivoFim << std::endl;
+            SolicitarFim(MotivoFim::Pedido);
+            return false;
+        }
+        atuais_ = *estado_.configuracoes;
+        AjustarIntervaloSincronizacao(atuais_.tempoEsperaAtualizacao);
+    } catch (const std::exception& e) {
+        MostrarErro(e.what());
+    }
+    return true;
+}
+
+void ServicoResidente::DefinirProcessoAtivo(bool ativo) { atuais_.processoAtivo = ativo; }
+
+void ServicoResidente::AjustarIntervaloSincronizacao(const std::string& minutos) {
+    atuais_.tempoEsperaAtualizacao = minutos;
+    tmAppForcaVenda_.stop();
+    intervalo_.reset();
+    intervalo_ = app::IntervaloSincronizacao(minutos, opcoes_.porMinuto);
+    RearmarSincronizacao();
+}
+
+void ServicoResidente::RearmarSincronizacao() {
+    if (intervalo_ && !encerrado_) tmAppForcaVenda_.start(static_cast<int>(intervalo_->count()));
+}
+
+void ServicoResidente::SincronizarAgora() {
+    if (EmExecucao() || fimPendente_ || encerrado_) return;
+    IniciarExecucao(false);
+}
+
+void ServicoResidente::tmAppForcaVendaTimer() {
+    // A tick that falls due during any run does nothing; the countdown goes on.
+    if (EmExecucao() || fimPendente_ || encerrado_) return;
+    tmAppForcaVenda_.stop();
+    if (!atuais_.processoAtivo) {
+        RearmarSincronizacao();
+        return;
+    }
+    // The timer stays stopped until the run ends: the minutes are the pause between runs.
+    IniciarExecucao(true);
+}
+
+void ServicoResidente::IniciarExecucao(bool peloTemporizador) {
+    execucaoPeloTemporizador_ = peloTemporizador;
+    erroExecucao_.reset();
+    const app::AmbienteExecucao ambiente{opcoes_.executavel, estado_.configuracoesApi, *avisosServico_,
+                                         painel_, pedidos_, caminhos_};
+    trabalhador_.reset(QThread::create([this, ambiente] {
+        try {
+            opcoes_.executar(ambiente);
+        } catch (const std::exception& e) {
+            erroExecucao_ = e.what();
+        } catch (...) {
+            erroExecucao_ = "Erro desconhecido na sincronização.";
+        }
+    }));
+    // Emitted from the worker after its last log line, so it arrives after them.
+    connect(trabalhador_.get(), &QThread::finished, this, &ServicoResidente::AoTerminarExecucao,
+            Qt::QueuedConnection);
+    emit ExecucaoIniciada();
+    trabalhador_->start();
+}
+
+void ServicoResidente::AoTerminarExecucao() {
+    trabalhador_->wait();
+    trabalhador_.reset();
+    if (execucaoPeloTemporizador_) RearmarSincronizacao();
+    emit ExecucaoTerminada();
+    if (const auto erro = std::exchange(erroExecucao_, std::nullopt)) MostrarErro(*erro);
+    ConcluirFimPendente();
+}
+
+void ServicoResidente::tmEncerramentoTimer() {
+    // A tick while the previous one still shows its message waits for the next.
+    if (encerrado_ || vigiando_) return;
+    vigiando_ = true;
+    const bool liberada = vigia_.ConexaoLiberada();
+    vigiando_ = false;
+    if (!liberada) SolicitarFim(MotivoFim::Desconexao);
+}
+
+void ServicoResidente::Fechar() { SolicitarFim(MotivoFim::Fechamento); }
+
+void ServicoResidente::SolicitarFim(MotivoFim motivo) {
+    if (encerrado_) return;
+    if (!fimPendente_) fimPendente_ = motivo;
+    ConcluirFimPendente();
+}
+
+void ServicoResidente::ConcluirFimPendente() {
+    if (!fimPendente_ || EmExecucao() || encerrado_) return;
+    const MotivoFim motivo = *std::exchange(fimPendente_, std::nullopt);
+    if (motivo == MotivoFim::Fechamento) {
+        try {
+            app::FecharServico(opcoes_.executavel, atuais_, estado_);
+        } catch (const std::exception& e) {
+            MostrarErro(e.what());  // the program stays, with its lock file
+            return;
+        }
+    } else {
+        // The ERP's request and the end requests of failed look-ups leave the settings alone.
+        estado_.lock.reset();
+    }
+    encerrado_ = true;
+    tmAppForcaVenda_.stop();
+    tmEncerramento_.stop();
+    emit Encerrar(motivo == MotivoFim::Pedido ? 1 : 0);
+}
+
+void ServicoResidente::MostrarErro(const std::string& mensagem) {
+    avisos_.MostrarMensagem(mensagem, kTituloPrograma, IconeAviso::Erro);
+}
+
+}  // namespace tessora::ui

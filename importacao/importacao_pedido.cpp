@@ -1,0 +1,229 @@
+#include "importacao/importacao_pedido.h"
+
+#include <charconv>
+#include <chrono>
+#include <ctime>
+#include <optional>
+
+#include "api/caminho_api.h"
+#include "api/json_consulta.h"
+#include "api/json_leitura.h"
+#include "api/registro_erp.h"
+#include "api/valores_resposta.h"
+#include "comum/erros.h"
+#include "comum/texto.h"
+#include "db/consulta.h"
+#include "db/consultas_erp.h"
+#include "db/leitura_coluna.h"
+#include "db/procedimentos.h"
+#include "db/unidade_de_trabalho.h"
+#include "db/valores_sql.h"
+#include "importacao/cliente_app.h"
+#include "importacao/itens_pedido.h"
+#include "importacao/notas_operacao.h"
+
+namespace tessora::importacao {
+
+namespace {
+// An order member as an integer: optional blanks, an optional sign and digits; 0 otherwise.
+int32_t InteiroOuZero(std::string_view texto) {
+    while (!texto.empty() && static_cast<unsigned char>(texto.front()) <= 32) texto.remove_prefix(1);
+    if (!texto.empty() && texto.front() == '+') texto.remove_prefix(1);
+    int32_t valor = 0;
+    const auto [fim, erro] = std::from_chars(texto.data(), texto.data() + texto.size(), valor);
+    return (texto.empty() || erro != std::errc() || fim != texto.data() + texto.size()) ? 0 : valor;
+}
+
+std::string AgoraLocal() {
+    const std::time_t agora = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&agora, &local);
+    char texto[32];
+    std::strftime(texto, sizeof texto, "%d/%m/%Y %H:%M:%S", &local);
+    return texto;
+}
+
+bool PedidoJaIncluido(db::ConexaoErp& conexao, const std::string& id) {
+    return db::ConsultarInteiro(conexao,
+                                " select count(*) as QTDE from mov_nf_comercio mc where mc.ID_APP_FORCA_VENDA = " +
+                                    db::TextoSql(id),
+                                "QTDE") > 0;
+}
+
+// The order's annotations, separated by a blank line.
+std::string Anotacoes(const JsonObjeto& dados) {
+    std::string observacoes;
+    const JsonValor* anotacoes = JsonValorPorNome(dados, "anotacoes");
+    const JsonLista* lista = anotacoes ? anotacoes->ComoLista() : nullptr;
+    if (!lista) return observacoes;
+    for (const JsonValor& elemento : *lista) {
+        const JsonObjeto* anotacao = elemento.ComoObjeto();
+        if (!anotacao) throw ErroTipoInvalido();
+        if (!observacoes.empty()) observacoes += "\r\n\r\n";
+        observacoes += JsonTextoPorNome(*anotacao, "texto");
+    }
+    return observacoes;
+}
+
+TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteHttp& cliente, const std::string& id,
+                                          const JsonObjeto& dados) {
+    TDadosOperacaoComercialApp op;
+    op.ID_APP_FORCA_VENDA = id;
+    op.ID_EMPRESA = db::InteiroDoBanco(db::LerParametro(conexao, "ID_EMPRESA_APP_FORCA_VENDA"));
+
+    const std::string idCliente = JsonTextoPorNome(dados, "cliente_id");
+    int32_t pessoa = db::PessoaPorIdApp(conexao, idCliente);
+    if (pessoa == 0) pessoa = ImportarClienteApp(conexao, cliente, idCliente);
+    if (pessoa == 0) pessoa = op.ID_EMPRESA;
+    op.ID_DESTINATARIO_REMETENTE = pessoa;
+
+    op.ID_VENDEDOR = db::PessoaPorVendedorApp(conexao, JsonTextoPorNome(dados, "vendedor_id"));
+    op.ID_NAT_OPERACAO = db::InteiroDoBanco(db::LerParametro(conexao, "ID_NAT_OPER_SUG_OP_COM_APP_VEND"));
+    op.DS_SERIE_NF = db::SeriePedidoDoVendedor(conexao, op.ID_VENDEDOR);
+    op.NR_NOTA_FISCAL = InteiroOuZero(JsonTextoPorNome(dados, "numero_seq"));
+    op.DT_EMISSAO = TextoParaData(JsonTextoPorNome(dados, "created_at"));
+    op.DT_SAIDA_ENTRADA = op.DT_EMISSAO;
+    op.ID_TP_MOV_ESTOQUE = db::TipoMovEstoqueDaNatureza(conexao, op.ID_NAT_OPERACAO);
+
+    op.ID_CIDADE_FATURAMENTO = db::CidadeDoEndereco(conexao, pessoa, "st_fatura");
+    op.ID_END_FATURAMENTO = db::EnderecoDaPessoa(conexao, pessoa, "st_fatura");
+    op.SG_ESTADO_FATURAMENTO = db::EstadoDoEndereco(conexao, pessoa, "st_fatura");
+    op.ID_CIDADE_ENTREGA = db::CidadeDoEndereco(conexao, pessoa, "st_entrega");
+    op.ID_END_ENTREGA = db::EnderecoDaPessoa(conexao, pessoa, "st_entrega");
+    op.SG_ESTADO_ENTREGA = db::EstadoDoEndereco(conexao, pessoa, "st_entrega");
+
+    op.ID_PLANO_PAGAMENTO = db::PlanoPagtoDaPessoa(conexao, pessoa);
+    op.ID_FORMA_PAGTO = db::TipoPagtoDaPessoa(conexao, pessoa);
+    op.ID_TP_FRETE = db::TipoFretePorDescricao(conexao, JsonTextoPorNome(dados, "tipo_frete"));
+    op.QT_DIAS_VALIDADE = InteiroOuZero(JsonTextoPorNome(dados, "dias_validade"));
+
+    op.VL_IPI = TextoParaValor(JsonTextoPorNome(dados, "valor_ipi"));
+    op.VL_ICMS = Moeda();
+    op.VL_ICMS_SUBST = TextoParaValor(JsonTextoPorNome(dados, "valor_icms"));
+    op.VL_PRODUTOS = TextoParaValor(JsonTextoPorNome(dados, "valor_produtos"));
+    op.VL_TOTAL_NF = op.VL_PRODUTOS + op.VL_IPI + op.VL_ICMS_SUBST;
+
+    op.TX_OBS_NF = Anotacoes(dados);
+    if (pessoa == op.ID_EMPRESA) {
+        op.ID_ST_NF = 1;
+        if (db::PessoaPorCnpjCpf(conexao, JsonTextoPorNome(dados, "cliente_cnpj")) == 0) {
+            op.TX_OBS_NF += "; Cliente do APP não encontrado";
+        }
+    } else {
+        op.ID_ST_NF = db::ImprimeNotaDaNatureza(conexao, op.ID_NAT_OPERACAO) == "S" ? 3 : 5;
+    }
+    return op;
+}
+
+std::string ChaveOuNulo(int32_t valor, std::string_view substituto) {
+    return db::EscolherTexto(valor != 0, db::InteiroSql(valor), substituto);
+}
+}  // namespace
+
+int32_t IncluirOperacaoComercialApp(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& op) {
+    const int32_t chave = db::IdDoProcedimento(conexao, db::kProcedimentoIdOperacao);
+    const Moeda zero;
+    const std::string valores[] = {
+        db::InteiroSql(chave),
+        db::InteiroSql(op.ID_EMPRESA),
+        db::InteiroSql(op.ID_ST_NF),
+        db::InteiroSql(op.ID_DESTINATARIO_REMETENTE),
+        db::DataSql(op.DT_EMISSAO),
+        db::InteiroSql(op.ID_NAT_OPERACAO),
+        db::InteiroSql(op.ID_TP_MOV_ESTOQUE),
+        db::InteiroSql(op.NR_NOTA_FISCAL),
+        db::TextoSql(op.DS_SERIE_NF),
+        db::DataSql(op.DT_SAIDA_ENTRADA),
+        ChaveOuNulo(op.ID_PLANO_PAGAMENTO, "null"),
+        db::DecimalSql2(op.VL_TOTAL_NF),
+        ChaveOuNulo(op.ID_VENDEDOR, "null"),
+        ChaveOuNulo(op.ID_FORMA_PAGTO, "0"),
+        db::TextoSql(op.TX_OBS_NF),
+        db::TextoSql(op.ID_APP_FORCA_VENDA),
+        db::DecimalSql2(op.VL_IPI),
+        db::DecimalSql2(op.VL_PRODUTOS),
+        db::InteiroSql(op.ID_END_FATURAMENTO),
+        db::InteiroSql(op.ID_END_ENTREGA),
+        db::TextoSql(op.SG_ESTADO_FATURAMENTO),
+        db::TextoSql(op.SG_ESTADO_ENTREGA),
+        ChaveOuNulo(op.ID_TP_FRETE, "null"),
+        db::InteiroSql(op.ID_CIDADE_FATURAMENTO),
+        db::InteiroSql(op.ID_CIDADE_ENTREGA),
+        db::DecimalSql2(zero),  // VL_BASE_ICMS
+        db::DecimalSql2(zero),  // VL_ICMS
+        db::DecimalSql2(zero),  // VL_BASE_ICMS_SUBST
+        db::DecimalSql2(zero),  // VL_ICMS_SUBST
+        db::DecimalSql2(zero),  // VL_FRETE
+        db::DecimalSql2(zero),  // VL_SEGURO
+        db::DecimalSql2(zero),  // VL_OUT_DESPESAS
+        db::DecimalSql2(zero),  // VL_SERVICO
+        db::DecimalSql2(zero),  // VL_DESCONTO
+        db::FlagSql(false),     // CT_CALCULAR_PESO
+        db::InteiroSql(op.QT_DIAS_VALIDADE),
+    };
+    std::string comando =
+        " INSERT INTO MOV_NF_COMERCIO(ID_NF_COMERCIO, ID_EMPRESA, ID_ST_NF, ID_DESTINATARIO_REMETENTE, DT_EMISSAO, "
+        "ID_NAT_OPERACAO, ID_TP_MOV_ESTOQUE, NR_NOTA_FISCAL, DS_SERIE_NF, DT_SAIDA_ENTRADA, ID_PLANO_PAGTO, "
+        "VL_TOTAL_NF, ID_VENDEDOR, ID_TP_PAGTO, TX_OBS_NF, ID_APP_FORCA_VENDA, VL_IPI, VL_PRODUTOS, "
+        "ID_END_FATURAMENTO, ID_END_ENTREGA, SG_ESTADO, SG_ESTADO_ENTREGA, ID_TP_FRETE, ID_CIDADE, "
+        "ID_CIDADE_ENTREGA, VL_BASE_ICMS, VL_ICMS, VL_BASE_ICMS_SUBST, VL_ICMS_SUBST, VL_FRETE, VL_SEGURO, "
+        "VL_OUT_DESPESAS, VL_SERVICO, VL_DESCONTO, CT_CALCULAR_PESO, QT_DIAS_VALIDADE) VALUES (";
+    for (size_t i = 0; i < std::size(valores); ++i) {
+        if (i > 0) comando += ',';
+        comando += valores[i];
+    }
+    comando += ')';
+    try {
+        db::Consulta consulta(conexao);
+        db::ExecutarComando(consulta, comando, false);
+        return chave;
+    } catch (const ErroBancoDados&) {
+        return 0;
+    }
+}
+
+std::string AnotarPedidoCapturado(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& operacao) {
+    try {
+        AnotarOperacao(conexao, operacao.ID_NF_COMERCIO, "Pedido capturado do APP em " + AgoraLocal(),
+                       Pendencia::Nenhuma);
+        return "OK";
+    } catch (const ErroBancoDados&) {
+        return "ERRO";
+    }
+}
+
+ResultadoImportacao ImportarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente, const std::string& id) {
+    // An order already in the ERP whose acknowledgement was lost: acknowledge again, write nothing.
+    if (PedidoJaIncluido(conexao, id)) {
+        api::RegistrarPedidoNoErp(cliente, id);
+        return {"OK", true};
+    }
+
+    std::string corpo;
+    try {
+        corpo = cliente.Get(api::CaminhoPedido(id));
+    } catch (const api::ErroHttp& e) {
+        return {e.TextoErro()};
+    } catch (const api::ErroTransporte& e) {
+        return {e.what()};
+    }
+    const auto resposta = LerRespostaJson(corpo);
+    if (!resposta || !RespostaComSucesso(*resposta)) return {};
+    const JsonValor* valorDados = JsonValorPorNome(*resposta, "data");
+    if (!valorDados) return {};
+    const JsonObjeto* dados = valorDados->ComoObjeto();
+    if (!dados) throw ErroTipoInvalido();
+
+    db::UnidadeDeTrabalho unidade(conexao);
+    TDadosOperacaoComercialApp operacao = MontarOperacao(conexao, cliente, id, *dados);
+    operacao.ID_NF_COMERCIO = IncluirOperacaoComercialApp(conexao, operacao);
+    if (operacao.ID_NF_COMERCIO == 0) return {"ERRO"};  // the unit of work undoes the customer too
+
+    ImportarItensPedido(conexao, operacao, *dados);
+    AnotarPedidoCapturado(conexao, operacao);
+    unidade.Confirmar();
+    api::RegistrarPedidoNoErp(cliente, id);
+    return {"OK"};
+}
+
+}  // namespace tessora::importacao

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "api/cliente_http.h"
+#include "db/conexao_erp.h"
+#include "importacao/dados_operacao.h"
+
+namespace tessora::importacao {
+
+struct ResultadoImportacao {
+    // "OK" when the order is in the ERP; "ERRO" when its header could not be written;
+    // otherwise the failure (an error answer's body, a transport message, or empty text).
+    std::string texto;
+    // The order was already in the ERP: nothing was written, it was acknowledged again.
+    bool jaIncluido = false;
+};
+
+// One app order into the ERP as one operation with its customer, items and notes, all in
+// one transaction; acknowledged to the API only once that is committed. Errors that leave
+// the import undo everything the order wrote.
+ResultadoImportacao ImportarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente, const std::string& id);
+
+// The header row under a key from SP_GEN_MOV_NF_COMERCIO_ID; 0 when the insert failed.
+// A failure to draw the key raises.
+int32_t IncluirOperacaoComercialApp(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& operacao);
+
+// Appends "Pedido capturado do APP em dd/mm/yyyy hh:mm:ss"; "OK" or "ERRO".
+std::string AnotarPedidoCapturado(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& operacao);
+
+}  // namespace tessora::importacao

@@ -1,0 +1,147 @@
+#include "importacao/itens_pedido.h"
+
+#include "api/json_consulta.h"
+#include "api/valores_resposta.h"
+#include "comum/erros.h"
+#include "db/consulta.h"
+#include "db/consultas_erp.h"
+#include "db/procedimentos.h"
+#include "db/valores_sql.h"
+#include "importacao/notas_operacao.h"
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace tessora::importacao {
+
+namespace {
+
+// The ERP's product for an item whose app product it does not know.
+constexpr int32_t kProdutoNaoCadastrado = -99;
+
+// A drawn key and the insert's outcome: the database's message when it refused the row.
+struct InclusaoItem {
+    int32_t id = 0;
+    std::optional<std::string> erro;
+};
+
+std::string ComandoInclusaoItem(int32_t id, const TDadosItensOperacaoComercialApp& item) {
+    std::string comando =
+        " INSERT INTO MOV_NF_COMERCIO_ITEM(ID_NF_COMERCIO_ITEM, ID_NF_COMERCIO, ID_PRODUTO, "
+        "QT_PRODUTO, VL_UNITARIO, PO_ALIQ_IPI, VL_IPI, VL_ICMS_SUBST, VL_TOTAL, PO_COMISSAO, "
+        "NM_PRODUTO, NO_ITEM, ST_MANTER_PRECO, ST_MANTER_COMISSAO, ST_FIXAR_CFOP, CT_REVENDEDOR, "
+        "VL_BASE_IPI) VALUES (";
+    const std::string valores[] = {
+        db::InteiroSql(id),
+        db::InteiroSql(item.ID_NF_COMERCIO),
+        db::InteiroSql(item.ID_PRODUTO),
+        db::DecimalSql4(item.QT_PRODUTO),
+        db::DecimalSql4(item.VL_UNITARIO),
+        db::DecimalSql2(item.PO_ALIQ_IPI),
+        db::DecimalSql2(item.VL_IPI),
+        db::DecimalSql2(item.VL_ICMS_SUBST),
+        db::DecimalSql2(item.VL_TOTAL),
+        db::DecimalSql2(item.PO_COMISSAO),
+        db::TextoSql(item.NM_PRODUTO),
+        db::InteiroSql(item.NO_ITEM),
+        db::FlagSql(false),
+        db::FlagSql(false),
+        db::FlagSql(false),
+        db::TextoSql(item.CT_REVENDEDOR),
+        db::DecimalSql2(item.VL_BASE_IPI),
+    };
+    for (size_t i = 0; i < std::size(valores); ++i) {
+        if (i > 0) comando += ',';
+        comando += valores[i];
+    }
+    comando += ')';
+    return comando;
+}
+
+InclusaoItem IncluirItem(db::ConexaoErp& conexao, const TDadosItensOperacaoComercialApp& item) {
+    const int32_t id = db::IdDoProcedimento(conexao, db::kProcedimentoIdItemOperacao);
+    const std::string comando = ComandoInclusaoItem(id, item);
+    try {
+        db::Consulta consulta(conexao);
+        db::ExecutarComando(consulta, comando, false);
+        return {id, std::nullopt};
+    } catch (const ErroBancoDados& erro) {
+        // A refused statement leaves the rest of the transaction intact.
+        return {0, erro.what()};
+    }
+}
+
+TDadosItensOperacaoComercialApp LerItem(db::ConexaoErp& conexao,
+                                        const TDadosOperacaoComercialApp& operacao,
+                                        const JsonObjeto& elemento, int32_t numero) {
+    TDadosItensOperacaoComercialApp item;
+    item.ID_NF_COMERCIO = operacao.ID_NF_COMERCIO;
+    item.NO_ITEM = numero;
+    item.ID_PRODUTO = db::ProdutoPorIdApp(conexao, JsonTextoPorNome(elemento, "produto_id"));
+    item.CD_PRODUTO_APP = JsonTextoPorNome(elemento, "id_item");
+    // Looked up before an unknown product becomes the placeholder, so it is product 0's text.
+    item.NM_PRODUTO = db::DescricaoNotaDoProduto(conexao, item.ID_PRODUTO);
+    item.QT_PRODUTO = TextoParaValor(JsonTextoPorNome(elemento, "quantidade"));
+    item.VL_UNITARIO = TextoParaValor(JsonTextoPorNome(elemento, "valor_unitario"));
+    item.VL_TOTAL = TextoParaValor(JsonTextoPorNome(elemento, "valor_produtos"));
+    item.PO_ALIQ_IPI = TextoParaValor(JsonTextoPorNome(elemento, "ipi"));
+    item.VL_BASE_IPI = item.PO_ALIQ_IPI > Moeda() ? item.VL_TOTAL : Moeda();
+    item.VL_IPI = TextoParaValor(JsonTextoPorNome(elemento, "valor_ipi"));
+    item.VL_ICMS_SUBST = TextoParaValor(JsonTextoPorNome(elemento, "valor_icms"));
+    item.PO_COMISSAO = Moeda();
+    item.CT_REVENDEDOR = db::CategoriaDaPessoa(conexao, operacao.ID_DESTINATARIO_REMETENTE);
+    return item;
+}
+
+}  // namespace
+
+bool ImportarItensPedido(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& operacao,
+                         const JsonObjeto& dados) {
+    const JsonValor* const valor = JsonValorPorNome(dados, "itens");
+    const JsonLista* const itens = valor ? valor->ComoLista() : nullptr;
+    if (!itens) return false;
+
+    int32_t numero = 0;
+    for (const JsonValor& elemento : *itens) {
+        const JsonObjeto* const objeto = elemento.ComoObjeto();
+        if (!objeto) throw ErroTipoInvalido();
+        ++numero;
+
+        TDadosItensOperacaoComercialApp item = LerItem(conexao, operacao, *objeto, numero);
+        const bool produtoConhecido = item.ID_PRODUTO != 0;
+        if (!produtoConhecido) item.ID_PRODUTO = kProdutoNaoCadastrado;
+
+        const InclusaoItem inclusao = IncluirItem(conexao, item);
+        if (inclusao.erro) {
+            // The item must not vanish unnoticed: the operation carries the reason. When
+            // even this mark fails, the error passes on and the order is not kept.
+            AnotarOperacao(
+                conexao, item.ID_NF_COMERCIO,
+                "Item " + item.CD_PRODUTO_APP + " do APP não incluído: " + *inclusao.erro,
+                Pendencia::MarcarOperacao);
+        }
+        if (!produtoConhecido) {
+            AnotarProdutoNaoEncontrado(conexao, item.ID_NF_COMERCIO, item.CD_PRODUTO_APP);
+        }
+    }
+    return true;
+}
+
+int32_t IncluirItemOperacaoComercialApp(db::ConexaoErp& conexao,
+                                        const TDadosItensOperacaoComercialApp& item) {
+    return IncluirItem(conexao, item).id;
+}
+
+std::string AnotarProdutoNaoEncontrado(db::ConexaoErp& conexao, int32_t idNfComercio,
+                                       const std::string& codigoApp) {
+    try {
+        AnotarOperacao(conexao, idNfComercio, "Produto " + codigoApp + " do APP não encontrado",
+                       Pendencia::MarcarOperacao);
+        return "OK";
+    } catch (const ErroBancoDados&) {
+        return "ERRO";
+    }
+}
+
+}  // namespace tessora::importacao

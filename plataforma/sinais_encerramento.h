@@ -1,0 +1,18 @@
+#pragma once
+
+namespace tessora::plataforma {
+
+// From this call on, the system's requests to end the process (SIGTERM, SIGINT) no longer
+// end it at once: each makes the returned descriptor readable, so that the program's own
+// loop ends it the orderly way. Until LiberarSinaisEncerramento they are held back in the
+// calling thread and in every thread it starts meanwhile, so call it before any other
+// thread exists. Later calls return the same descriptor.
+int DesviarSinaisEncerramento();
+
+// Lets the held-back requests through to the calling thread, where they are served.
+void LiberarSinaisEncerramento();
+
+// Empties the descriptor after it became readable.
+void ConsumirSinaisEncerramento(int descritor);
+
+}  // namespace tessora::plataforma

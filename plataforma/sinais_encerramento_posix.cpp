@@ -1,0 +1,64 @@
+#include "plataforma/sinais_encerramento.h"
+
+#include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <mutex>
+#include <system_error>
+
+namespace tessora::plataforma {
+
+namespace {
+int descritores[2] = {-1, -1};
+
+// Only async-signal-safe calls here: one byte into the pair.
+void AoReceberSinal(int) {
+    const int erroSalvo = errno;
+    const char byte = 1;
+    [[maybe_unused]] const auto escritos = ::write(descritores[1], &byte, 1);
+    errno = erroSalvo;
+}
+
+sigset_t SinaisEncerramento() {
+    sigset_t sinais;
+    sigemptyset(&sinais);
+    sigaddset(&sinais, SIGTERM);
+    sigaddset(&sinais, SIGINT);
+    return sinais;
+}
+}  // namespace
+
+int DesviarSinaisEncerramento() {
+    static std::once_flag feito;
+    std::call_once(feito, [] {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, descritores) != 0) {
+            throw std::system_error(errno, std::generic_category(), "socketpair");
+        }
+        struct sigaction acao {};
+        acao.sa_handler = AoReceberSinal;
+        sigemptyset(&acao.sa_mask);
+        acao.sa_flags = SA_RESTART;
+        ::sigaction(SIGTERM, &acao, nullptr);
+        ::sigaction(SIGINT, &acao, nullptr);
+        const sigset_t sinais = SinaisEncerramento();
+        ::pthread_sigmask(SIG_BLOCK, &sinais, nullptr);
+    });
+    return descritores[0];
+}
+
+void LiberarSinaisEncerramento() {
+    const sigset_t sinais = SinaisEncerramento();
+    ::pthread_sigmask(SIG_UNBLOCK, &sinais, nullptr);
+}
+
+void ConsumirSinaisEncerramento(int descritor) {
+    char bytes[16];
+    while (::read(descritor, bytes, sizeof bytes) > 0) {
+    }
+}
+
+}  // namespace tessora::plataforma

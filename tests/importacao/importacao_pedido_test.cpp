@@ -1,0 +1,194 @@
+#include "importacao/importacao_pedido.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "api_substituta.h"
+#include "banco_teste.h"
+#include "comum/erros.h"
+#include "db/consulta.h"
+
+namespace tessora::importacao {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+// A new customer of the app, for orders that name "cli-9".
+constexpr const char* kClienteNovo = R"({"id":"cli-9","razao_social":"Padaria D'Ouro","cnpj":"12.345.678/0001-95",
+    "cep":"01310-100","rua":"Av. Paulista","numero":"1000","bairro":"Bela Vista","cidade":"Belo Horizonte","uf":"MG",
+    "responsavel":"Ana","email":"ana@padaria.example"})";
+
+std::string Pedido(const std::string& id, const std::string& membros) {
+    return R"({"id":")" + id + R"(","tipo":"Pedido","registrado_erp_em":null)" + (membros.empty() ? "" : ",") +
+           membros + "}";
+}
+
+class ImportacaoPedidoTest : public ::testing::Test {
+protected:
+    testes::PastaTemporaria pasta{"tessora-pedido"};
+    testes::BancoTeste banco{pasta.Caminho() / "ERP.FDB"};
+    testes::ApiSubstituta servidor{R"({"token":"token-demonstracao","pedidos":[],"clientes":[]})"};
+    db::ConexaoErp conexao{banco.Nome()};
+    api::ClienteHttp cliente{{servidor.UrlBase(), servidor.ArquivoCertificado(), [] { return "token-demonstracao"; }}};
+    std::vector<std::string> rastro;
+
+    void SetUp() override {
+        conexao.Abrir();
+        conexao.DefinirRastro([&](std::string_view comando) { rastro.emplace_back(comando); });
+    }
+    void TearDown() override { conexao.Fechar(); }
+
+    void Estado(const std::vector<std::string>& pedidos) {
+        std::string lista;
+        for (const auto& pedido : pedidos) lista += (lista.empty() ? "" : ",") + pedido;
+        servidor.DefinirEstado(R"({"token":"token-demonstracao","pedidos":[)" + lista + "],\"clientes\":[" +
+                               kClienteNovo + "]}");
+    }
+    std::string Ler(const std::string& comando, const std::string& coluna) const {
+        return banco.Ler(comando, coluna).value_or("<null>");
+    }
+    std::string Cabecalho(const std::string& id, const std::string& coluna) const {
+        return Ler("select " + coluna + " from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'", coluna);
+    }
+    int Confirmacoes(const std::string& id) const {
+        int patches = 0;
+        for (const auto& r : servidor.Requisicoes()) {
+            if (r.metodo == "PATCH" && r.caminho == "/api/pedidos/" + id + "/erp-registro") ++patches;
+        }
+        return patches;
+    }
+    std::string InsercaoCabecalho() const {
+        for (const auto& comando : rastro) {
+            if (comando.rfind(" INSERT INTO MOV_NF_COMERCIO(", 0) == 0) return comando;
+        }
+        return {};
+    }
+};
+
+TEST_F(ImportacaoPedidoTest, ClienteConhecidoViraOperacaoComItensNotasEConfirmacao) {
+    Estado({Pedido("p1", R"("cliente_id":"cli-2001","vendedor_id":"vend-101","numero_seq":77,
+        "created_at":"2024-03-15T14:32:05-03:00","tipo_frete":"CIF","dias_validade":"10",
+        "valor_produtos":"100.00","valor_ipi":"10,5","valor_icms":2.25,
+        "anotacoes":[{"texto":"Entregar de manhã"},{"texto":"Portão d'água"}],
+        "itens":[{"id_item":"i1","produto_id":"prod-501","quantidade":1,"valor_unitario":100,"valor_produtos":100}])")});
+    const auto resultado = ImportarPedido(conexao, cliente, "p1");
+    EXPECT_EQ(resultado.texto, "OK");
+    EXPECT_FALSE(resultado.jaIncluido);
+    // Answers are folded to ASCII before they are parsed: "manhã" arrives as "manha".
+
+    EXPECT_EQ(InsercaoCabecalho(),
+              " INSERT INTO MOV_NF_COMERCIO(ID_NF_COMERCIO, ID_EMPRESA, ID_ST_NF, ID_DESTINATARIO_REMETENTE, "
+              "DT_EMISSAO, ID_NAT_OPERACAO, ID_TP_MOV_ESTOQUE, NR_NOTA_FISCAL, DS_SERIE_NF, DT_SAIDA_ENTRADA, "
+              "ID_PLANO_PAGTO, VL_TOTAL_NF, ID_VENDEDOR, ID_TP_PAGTO, TX_OBS_NF, ID_APP_FORCA_VENDA, VL_IPI, "
+              "VL_PRODUTOS, ID_END_FATURAMENTO, ID_END_ENTREGA, SG_ESTADO, SG_ESTADO_ENTREGA, ID_TP_FRETE, ID_CIDADE, "
+              "ID_CIDADE_ENTREGA, VL_BASE_ICMS, VL_ICMS, VL_BASE_ICMS_SUBST, VL_ICMS_SUBST, VL_FRETE, VL_SEGURO, "
+              "VL_OUT_DESPESAS, VL_SERVICO, VL_DESCONTO, CT_CALCULAR_PESO, QT_DIAS_VALIDADE) VALUES (1001,1,3,4,"
+              "'15.03.2024',1,2,77,'PV1','15.03.2024',2,112.75,2,1,'Entregar de manha\r\n\r\nPortao d''agua','p1',"
+              "10.50,100.00,2,3,'RJ','RJ',1,2,3,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,'N',10)");
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO_ITEM where ID_NF_COMERCIO = 1001", "N"), "1");
+    EXPECT_THAT(Cabecalho("p1", "TX_USO_INTERNO"), StartsWith("Pedido capturado do APP em "));
+    EXPECT_TRUE(std::regex_match(Cabecalho("p1", "TX_USO_INTERNO"),
+                                 std::regex(R"(Pedido capturado do APP em \d\d/\d\d/\d{4} \d\d:\d\d:\d\d)")));
+    EXPECT_EQ(Confirmacoes("p1"), 1);
+}
+
+TEST_F(ImportacaoPedidoTest, ValoresAusentesEDesconhecidos) {
+    Estado({Pedido("p2", R"("cliente_id":"cli-2001","vendedor_id":"vend-999","tipo_frete":"Avião")")});
+    banco.Executar("update CAD_PESSOA set ID_TP_PAGTO = null, ID_PLANO_PAGTO = null where ID_PESSOA = 4");
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "p2").texto, "OK");
+    // Unknown representative and freight: null; no payment type: 0; no date: day 0.
+    EXPECT_THAT(InsercaoCabecalho(),
+                HasSubstr("VALUES (1001,1,3,4,'30.12.1899',1,2,0,'','30.12.1899',null,0.00,null,0,'','p2',"));
+    EXPECT_THAT(InsercaoCabecalho(), HasSubstr(",'RJ','RJ',null,2,3,"));
+}
+
+TEST_F(ImportacaoPedidoTest, ClienteNaoEncontradoFicaComAEmpresaEPendencia) {
+    struct Caso {
+        std::string cnpj, observacao;
+    };
+    const Caso casos[] = {{"99.999.999/0001-99", "; Cliente do APP não encontrado"}, {"", "; Cliente do APP não encontrado"}};
+    int n = 0;
+    for (const auto& caso : casos) {
+        const std::string id = "sem-cliente-" + std::to_string(++n);
+        Estado({Pedido(id, R"("cliente_id":"cli-inexistente","cliente_cnpj":")" + caso.cnpj + "\"")});
+        EXPECT_EQ(ImportarPedido(conexao, cliente, id).texto, "OK");
+        EXPECT_EQ(Cabecalho(id, "ID_DESTINATARIO_REMETENTE"), "1");
+        EXPECT_EQ(Cabecalho(id, "ID_ST_NF"), "1");
+        EXPECT_EQ(Cabecalho(id, "TX_OBS_NF"), caso.observacao);
+    }
+    // A CNPJ that the ERP knows: the company stays the customer, without the note.
+    const std::string cnpjConhecido = Ler("select NO_CNPJ_CPF from CAD_PESSOA where ID_PESSOA = 5", "NO_CNPJ_CPF");
+    Estado({Pedido("com-cnpj", R"("cliente_id":"cli-inexistente","cliente_cnpj":")" + cnpjConhecido + "\"")});
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "com-cnpj").texto, "OK");
+    EXPECT_EQ(Cabecalho("com-cnpj", "ID_ST_NF"), "1");
+    EXPECT_EQ(Cabecalho("com-cnpj", "TX_OBS_NF"), "");
+}
+
+TEST_F(ImportacaoPedidoTest, NaturezaQueNaoImprimeNotaDaStatus5) {
+    for (const std::string flag : {"'s'", "'N'", "null"}) {
+        banco.Executar("update TAB_NAT_OPERACAO set ST_IMPRIME_NOTA = " + flag + " where ID_NAT_OPERACAO = 1");
+        const std::string id = "nat-" + std::to_string(rastro.size());
+        Estado({Pedido(id, R"("cliente_id":"cli-2001")")});
+        EXPECT_EQ(ImportarPedido(conexao, cliente, id).texto, "OK");
+        EXPECT_EQ(Cabecalho(id, "ID_ST_NF"), "5") << flag;
+    }
+}
+
+TEST_F(ImportacaoPedidoTest, PedidoJaIncluidoSoEhConfirmadoDeNovo) {
+    Estado({Pedido("p3", R"("cliente_id":"cli-2001")")});
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "p3").texto, "OK");
+    const auto segundo = ImportarPedido(conexao, cliente, "p3");
+    EXPECT_TRUE(segundo.jaIncluido);
+    EXPECT_EQ(segundo.texto, "OK");
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = 'p3'", "N"), "1");
+    EXPECT_EQ(Confirmacoes("p3"), 2);
+}
+
+TEST_F(ImportacaoPedidoTest, CabecalhoRecusadoDesfazTudoDoPedido) {
+    // A new customer is registered first; the header then fails (observations too long).
+    Estado({Pedido("p4", R"("cliente_id":"cli-9","anotacoes":[{"texto":")" + std::string(5000, 'x') + "\"}]")});
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "p4").texto, "ERRO");
+    EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"), "0");
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
+    EXPECT_EQ(Confirmacoes("p4"), 0);
+}
+
+TEST_F(ImportacaoPedidoTest, ErroDepoisDoCabecalhoDesfazOPedidoENaoConfirma) {
+    Estado({Pedido("p5", R"("cliente_id":"cli-9","itens":[{"id_item":"a","produto_id":"prod-501"},null])")});
+    EXPECT_THROW(ImportarPedido(conexao, cliente, "p5"), ErroTipoInvalido);
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO_ITEM", "N"), "0");
+    EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"), "0");
+    EXPECT_EQ(Confirmacoes("p5"), 0);
+    // The next attempt starts clean and succeeds.
+    Estado({Pedido("p5", R"("cliente_id":"cli-9","itens":[{"id_item":"a","produto_id":"prod-501"}])")});
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "p5").texto, "OK");
+    EXPECT_EQ(Cabecalho("p5", "ID_ST_NF"), "3");
+}
+
+TEST_F(ImportacaoPedidoTest, RespostasQueNaoTrazemPedido) {
+    Estado({});
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "nao-existe").texto, R"({"success":false,"message":"Pedido não encontrado"})");
+    servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos/x", .corpo = R"({"success":false,"data":{}})"});
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "x").texto, "");
+    servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos/x", .corpo = R"({"success":true})"});
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "x").texto, "");
+    servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos/x", .corpo = R"({"success":true,"data":[]})"});
+    EXPECT_THROW(ImportarPedido(conexao, cliente, "x"), ErroTipoInvalido);
+    servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos/x", .derrubarConexao = true});
+    EXPECT_FALSE(ImportarPedido(conexao, cliente, "x").texto.empty());
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
+}
+
+TEST_F(ImportacaoPedidoTest, EmpresaNulaNosParametrosFalhaAntesDeEscrever) {
+    banco.Executar("update TAB_PARAMETRO set ID_EMPRESA_APP_FORCA_VENDA = null");
+    Estado({Pedido("p6", R"("cliente_id":"cli-9")")});
+    EXPECT_THROW(ImportarPedido(conexao, cliente, "p6"), ErroConversao);
+    EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"), "0");
+}
+
+}  // namespace
+}  // namespace tessora::importacao

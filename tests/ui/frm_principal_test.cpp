@@ -1,0 +1,376 @@
+// The main window under the offscreen platform, in a temporary ERP installation.
+#include "app/ui/frm_principal.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <atomic>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "aplicacao_qt.h"
+#include "app/ui/campo_minutos.h"
+#include "arquivos_teste.h"
+#include "avisos_gravados.h"
+#include "comum/erros.h"
+#include "instalacao_erp_teste.h"
+
+namespace tessora::ui {
+namespace {
+
+using namespace std::chrono_literals;
+using testes::Aguardar;
+using testes::AplicacaoQt;
+using testes::Portao;
+
+class PedidosSemNovos : public app::PedidosAppForcaVenda {
+public:
+    std::vector<std::string> ListarPedidosNovos(app::ContextoSincronizacao&) override { return {}; }
+    importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&, const std::string&) override {
+        return {"OK"};
+    }
+};
+
+std::optional<std::string> LerArquivo(const std::filesystem::path& caminho) {
+    std::ifstream entrada(caminho, std::ios::binary);
+    if (!entrada) return std::nullopt;
+    std::stringstream conteudo;
+    conteudo << entrada.rdbuf();
+    return conteudo.str();
+}
+
+class JanelaTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AplicacaoQt();
+        testes::GravarArquivo(erp.Executavel(), "programa");
+    }
+
+    TfrmPrincipal& Criar(ServicoResidente::Execucao executar = {},
+                         std::chrono::milliseconds porMinuto = std::chrono::minutes(1)) {
+        janela.reset();
+        ServicoResidente::Opcoes opcoes{erp.Executavel(), porMinuto, std::chrono::seconds(5), std::move(executar)};
+        janela = std::make_unique<TfrmPrincipal>(std::move(opcoes), avisos, pedidos, true);
+        return *janela;
+    }
+
+    template <typename Controle>
+    Controle* Achar(const char* nome) const {
+        auto* controle = janela->findChild<Controle*>(nome);
+        EXPECT_NE(controle, nullptr) << nome;
+        return controle;
+    }
+    QPushButton* BotaoSincronizar() const { return Achar<QPushButton>("btnForcarAtualizacaoAppForcaVenda"); }
+    CampoMinutos* Minutos() const { return Achar<CampoMinutos>("seEsperaAtualizacaoAppForcaVenda"); }
+    QCheckBox* Automatico() const { return Achar<QCheckBox>("ckbProcessoAtivoAppForcaVenda"); }
+    QPlainTextEdit* Log() const { return Achar<QPlainTextEdit>("memLogProcessamentoAppForcaVenda"); }
+    QTimer* Temporizador() const { return janela->Servico().findChild<QTimer*>("tmAppForcaVenda"); }
+    // The exit statuses with which the service ended the program.
+    std::shared_ptr<std::vector<int>> ContarFins() const {
+        auto fins = std::make_shared<std::vector<int>>();
+        QObject::connect(&janela->Servico(), &ServicoResidente::Encerrar, [fins](int codigo) { fins->push_back(codigo); });
+        return fins;
+    }
+    std::filesystem::path ArquivoIni() const { return erp.PastaPrograma() / "tessoraService.ini"; }
+    std::filesystem::path ArquivoLock() const { return erp.PastaDados() / "tessoraService.lock"; }
+
+    testes::InstalacaoErpTeste erp;
+    testes::AvisosGravados avisos;
+    PedidosSemNovos pedidos;
+    std::unique_ptr<TfrmPrincipal> janela;
+};
+
+TEST_F(JanelaTest, ControlesComNomesTextosEValoresIniciais) {
+    Criar();
+    EXPECT_EQ(janela->windowTitle(), "tessora Service");
+    EXPECT_EQ(janela->size(), QSize(606, 351));
+    EXPECT_EQ(janela->minimumSize(), janela->maximumSize());
+    const std::pair<const char*, const char*> rotulos[] = {
+        {"lblVersao", "VERSÃO:"},
+        {"Label2", "Data/Hora da Última atualização:"},
+        {"lblDataHoraUltimaAtualizacaoAppForcaVenda", "00/00/0000 00:00"},
+        {"Label10", "Sincronizar a cada"},
+        {"Label1", "min"},
+        {"Label3", "Log de Processamento"},
+        {"lblUltimoProcessamento", "Último processamento: 00/00/0000 00:00:00"},
+        {"lbProximoProcessamento", "Próximo processamento: 00/00/0000 00:00:00"},
+    };
+    for (const auto& [nome, texto] : rotulos) EXPECT_EQ(Achar<QLabel>(nome)->text(), texto) << nome;
+    const std::pair<const char*, const char*> botoes[] = {
+        {"btnForcarAtualizacaoAppForcaVenda", "Sincronizar Agora"}, {"btnCopiarLogAppForcaVenda", "Copiar Log"},
+        {"BitBtn1", "Minimizar"}, {"btnMinimizar", "Minimizar"}, {"btnEncerrarServicos", "Encerrar Serviços"},
+    };
+    for (const auto& [nome, texto] : botoes) EXPECT_EQ(Achar<QPushButton>(nome)->text(), texto) << nome;
+
+    const auto* paginas = Achar<QTabWidget>("pcPrincipal");
+    ASSERT_EQ(paginas->count(), 1);
+    EXPECT_EQ(paginas->widget(0)->objectName(), "TabSheet1");
+    EXPECT_EQ(paginas->tabText(0), "1. APP Força de Vendas");
+    EXPECT_EQ(Automatico()->text(), "Sincronizar Automaticamente");
+    EXPECT_FALSE(Automatico()->isChecked());
+    EXPECT_EQ(Minutos()->Texto(), "0");
+    EXPECT_TRUE(Log()->isReadOnly());
+    EXPECT_TRUE(Log()->toPlainText().isEmpty());
+
+    const auto* menu = Achar<QMenu>("PopupMenu1");
+    ASSERT_EQ(menu->actions().size(), 3);
+    EXPECT_EQ(menu->actions()[0]->text(), "&Abrir tessora Service");
+    EXPECT_TRUE(menu->actions()[1]->isSeparator());
+    EXPECT_EQ(menu->actions()[2]->text(), "&Sair");
+    EXPECT_EQ(Achar<QSystemTrayIcon>("TrayIcon1")->toolTip(), "tessora Service");
+    EXPECT_FALSE(Achar<QSystemTrayIcon>("TrayIcon1")->isVisible());
+    EXPECT_FALSE(Temporizador()->isActive());
+    EXPECT_TRUE(janela->Servico().findChild<QTimer*>("tmEncerramento")->isActive());
+}
+
+TEST_F(JanelaTest, ConfiguracoesLidasNaInicializacaoEGravadasAoFechar) {
+    struct Caso {
+        std::optional<std::string> arquivo;  // nothing: no settings file
+        bool marcado;
+        const char* minutos;
+        std::optional<int> intervalo;  // nothing: the timer does not run
+        const char* aviso;
+        std::string gravado;
+    };
+    const std::string secao = "[AppForcaVendas]\r\n";
+    const Caso casos[] = {
+        {std::nullopt, false, "5", 300000, "", secao + "ProcessoAtivo=N\r\nTempoEsperaAtualizacao=5\r\n"},
+        {secao + "ProcessoAtivo=S\r\nTempoEsperaAtualizacao=10\r\n", true, "10", 600000, "",
+         secao + "ProcessoAtivo=S\r\nTempoEsperaAtualizacao=10\r\n"},
+        {secao + "ProcessoAtivo=s\r\n", false, "5", 300000, "",
+         secao + "ProcessoAtivo=N\r\nTempoEsperaAtualizacao=5\r\n"},
+        {"; ERP\r\n[appforcavendas]\r\nprocessoativo = Sim\r\ntempoesperaatualizacao=05\r\n[Outra]\r\nX=1\r\n", false,
+         "05", 300000, "", "; ERP\r\n[appforcavendas]\r\nProcessoAtivo=N\r\nTempoEsperaAtualizacao=05\r\n[Outra]\r\nX=1\r\n"},
+        {secao + "ProcessoAtivo=S\r\nTempoEsperaAtualizacao=0\r\n", true, "0", std::nullopt, "",
+         secao + "ProcessoAtivo=S\r\nTempoEsperaAtualizacao=0\r\n"},
+        {secao + "TempoEsperaAtualizacao=1,5\r\n", false, "1,5", std::nullopt,
+         "tessora Service|'1,5' is not a valid integer value|erro",
+         secao + "TempoEsperaAtualizacao=1,5\r\nProcessoAtivo=N\r\n"},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.arquivo.value_or("(sem arquivo)"));
+        std::filesystem::remove(ArquivoIni());
+        if (caso.arquivo) testes::GravarArquivo(ArquivoIni(), *caso.arquivo);
+        avisos.mensagens.clear();
+
+        Criar();
+        ASSERT_TRUE(janela->FormCreate());
+        EXPECT_EQ(Automatico()->isChecked(), caso.marcado);
+        EXPECT_EQ(Minutos()->Texto(), caso.minutos);
+        EXPECT_EQ(Temporizador()->isActive(), caso.intervalo.has_value());
+        if (caso.intervalo) {
+            EXPECT_EQ(Temporizador()->interval(), *caso.intervalo);
+        }
+        if (*caso.aviso) {
+            EXPECT_EQ(avisos.mensagens, std::vector<std::string>{caso.aviso});
+        } else {
+            EXPECT_TRUE(avisos.mensagens.empty());
+        }
+        EXPECT_FALSE(janela->isVisible());  // hidden behind the tray icon
+        EXPECT_TRUE(Achar<QSystemTrayIcon>("TrayIcon1")->isVisible());
+        EXPECT_TRUE(Achar<QLabel>("lblVersao")->text().startsWith("Versão: "));
+        EXPECT_TRUE(std::filesystem::exists(ArquivoLock()));
+
+        const auto fins = ContarFins();
+        janela->close();
+        EXPECT_EQ(*fins, std::vector<int>{0});
+        EXPECT_EQ(LerArquivo(ArquivoIni()), caso.gravado);
+        EXPECT_FALSE(std::filesystem::exists(ArquivoLock()));
+    }
+}
+
+TEST_F(JanelaTest, CampoDeMinutosReArmaOTemporizador) {
+    Criar();
+    const struct {
+        const char* texto;
+        std::optional<int> intervalo;
+        const char* aviso;
+    } passos[] = {
+        {"7", 420000, nullptr},
+        {"", std::nullopt, "tessora Service|'' is not a valid integer value|erro"},
+        {"7", 420000, nullptr},
+        {"35792", std::nullopt, "tessora Service|O intervalo de sincronização deve ser de 0 a 35791 minutos.|erro"},
+        {"35791", 35791 * 60000, nullptr},
+        {"0", std::nullopt, nullptr},
+    };
+    for (const auto& passo : passos) {
+        SCOPED_TRACE(passo.texto);
+        avisos.mensagens.clear();
+        Minutos()->DefinirTexto(passo.texto);
+        EXPECT_EQ(Temporizador()->isActive(), passo.intervalo.has_value());
+        if (passo.intervalo) {
+            EXPECT_EQ(Temporizador()->interval(), *passo.intervalo);
+        }
+        EXPECT_EQ(avisos.mensagens, passo.aviso ? std::vector<std::string>{passo.aviso} : std::vector<std::string>{});
+    }
+    // The arrows step by one and stay within what the timer takes.
+    Minutos()->stepBy(1);
+    EXPECT_EQ(Minutos()->Texto(), "1");
+    EXPECT_EQ(Temporizador()->interval(), 60000);
+    Minutos()->stepBy(-5);
+    EXPECT_EQ(Minutos()->Texto(), "0");
+}
+
+TEST_F(JanelaTest, BotaoDesabilitadoDuranteAExecucaoQueMostraOLogAoVivo) {
+    Portao portao;
+    std::atomic<int> execucoes = 0;
+    Criar([&](const app::AmbienteExecucao& ambiente) {
+        ++execucoes;
+        ambiente.painel.ExibirUltimaAtualizacao("25/03/2024 14:05");
+        ambiente.painel.LimparLog();
+        ambiente.painel.AcrescentarLinhaLog("primeira linha");
+        portao.Esperar();
+        ambiente.painel.AcrescentarLinhaLog("segunda linha");
+    });
+    Log()->appendPlainText("log da execução anterior");
+
+    BotaoSincronizar()->click();
+    EXPECT_FALSE(BotaoSincronizar()->isEnabled());
+    ASSERT_TRUE(Aguardar([&] { return Log()->toPlainText() == "primeira linha"; }));
+    EXPECT_EQ(Achar<QLabel>("lblDataHoraUltimaAtualizacaoAppForcaVenda")->text(), "25/03/2024 14:05");
+    EXPECT_FALSE(BotaoSincronizar()->isEnabled());
+    janela->Servico().SincronizarAgora();  // one run at a time
+
+    portao.Liberar();
+    ASSERT_TRUE(Aguardar([&] { return BotaoSincronizar()->isEnabled(); }));
+    EXPECT_EQ(Log()->toPlainText(), "primeira linha\nsegunda linha");
+    EXPECT_EQ(execucoes, 1);
+}
+
+TEST_F(JanelaTest, ErroQueEscapaDaExecucaoVaiParaUmaCaixaDeErro) {
+    Criar([](const app::AmbienteExecucao&) { throw ErroBancoDados("tabela inexistente"); });
+    BotaoSincronizar()->click();
+    ASSERT_TRUE(Aguardar([&] { return !avisos.mensagens.empty(); }));
+    EXPECT_EQ(avisos.mensagens, std::vector<std::string>{"tessora Service|tabela inexistente|erro"});
+    EXPECT_TRUE(BotaoSincronizar()->isEnabled());
+}
+
+TEST_F(JanelaTest, ExecucaoVerdadeiraEscreveNoLogDaJanela) {
+    Criar();
+    ASSERT_TRUE(janela->FormCreate());
+    BotaoSincronizar()->click();
+    ASSERT_TRUE(Aguardar([&] { return BotaoSincronizar()->isEnabled(); }, std::chrono::seconds(60)));
+    const QStringList linhas = Log()->toPlainText().split('\n');
+    ASSERT_EQ(linhas.size(), 3) << Log()->toPlainText().toStdString();
+    EXPECT_TRUE(linhas[0].endsWith(" - Iniciando processamento..."));
+    EXPECT_TRUE(linhas[1].endsWith(" - Nenhum novo pedido encontrado."));
+    EXPECT_TRUE(linhas[2].endsWith(" - Encerrando processamento..."));
+    EXPECT_NE(Achar<QLabel>("lblDataHoraUltimaAtualizacaoAppForcaVenda")->text(), "00/00/0000 00:00");
+    EXPECT_TRUE(avisos.mensagens.empty());
+}
+
+TEST_F(JanelaTest, TemporizadorContaAPausaDepoisDoFimDeCadaExecucao) {
+    using Relogio = std::chrono::steady_clock;
+    std::mutex mutex;
+    std::vector<std::pair<Relogio::time_point, Relogio::time_point>> execucoes;
+    auto contar = [&] {
+        std::lock_guard trava(mutex);
+        return execucoes.size();
+    };
+    // One "minute" is 100 ms here; a run takes 250 ms.
+    Criar(
+        [&](const app::AmbienteExecucao&) {
+            const auto inicio = Relogio::now();
+            std::this_thread::sleep_for(250ms);
+            std::lock_guard trava(mutex);
+            execucoes.emplace_back(inicio, Relogio::now());
+        },
+        100ms);
+    Minutos()->DefinirTexto("1");
+    testes::Servir(450ms);
+    EXPECT_EQ(contar(), 0u) << "ticks with the box unchecked do nothing";
+
+    Automatico()->setChecked(true);
+    ASSERT_TRUE(Aguardar([&] { return contar() >= 3; }));
+    Automatico()->setChecked(false);
+    ASSERT_TRUE(Aguardar([&] { return !janela->Servico().EmExecucao(); }));
+    std::lock_guard trava(mutex);
+    for (size_t i = 1; i < execucoes.size(); ++i) {
+        EXPECT_GE(execucoes[i].first - execucoes[i - 1].second, 90ms) << "run " << i;
+    }
+}
+
+TEST_F(JanelaTest, TiqueDuranteUmaExecucaoPeloBotaoNaoFazNada) {
+    Portao portao;
+    std::atomic<int> execucoes = 0;
+    Criar(
+        [&](const app::AmbienteExecucao&) {
+            if (++execucoes == 1) portao.Esperar();
+        },
+        50ms);
+    Automatico()->setChecked(true);
+    Minutos()->DefinirTexto("2");  // ticks every 100 ms
+    BotaoSincronizar()->click();
+    testes::Servir(500ms);
+    EXPECT_EQ(execucoes, 1);
+
+    portao.Liberar();
+    ASSERT_TRUE(Aguardar([&] { return execucoes >= 2; }));  // the timer goes on by itself
+}
+
+TEST_F(JanelaTest, FecharDuranteUmaExecucaoEsperaOFimDela) {
+    Portao portao;
+    Criar([&](const app::AmbienteExecucao& ambiente) {
+        portao.Esperar();
+        ambiente.painel.AcrescentarLinhaLog("fim da execução");
+    });
+    ASSERT_TRUE(janela->FormCreate());
+    Automatico()->setChecked(true);
+    const auto fins = ContarFins();
+
+    BotaoSincronizar()->click();
+    Achar<QAction>("Sair1")->trigger();
+    testes::Servir(200ms);
+    EXPECT_TRUE(fins->empty());
+    EXPECT_FALSE(std::filesystem::exists(ArquivoIni()));
+    EXPECT_TRUE(std::filesystem::exists(ArquivoLock()));
+
+    portao.Liberar();
+    ASSERT_TRUE(Aguardar([&] { return !fins->empty(); }));
+    EXPECT_EQ(*fins, std::vector<int>{0});
+    EXPECT_EQ(LerArquivo(ArquivoIni()), "[AppForcaVendas]\r\nProcessoAtivo=S\r\nTempoEsperaAtualizacao=5\r\n");
+    EXPECT_FALSE(std::filesystem::exists(ArquivoLock()));
+    EXPECT_FALSE(janela->Servico().EmExecucao());
+}
+
+TEST_F(JanelaTest, CopiarLogPoeOLogInteiroNaAreaDeTransferencia) {
+    Criar();
+    for (const char* linha : {"01/02/2024 10:00:00 - um", "01/02/2024 10:00:01 - dois", "01/02/2024 10:00:02 - três"}) {
+        janela->AcrescentarLinhaLog(linha);
+    }
+    ASSERT_TRUE(Aguardar([&] { return Log()->blockCount() == 3; }));
+    QTextCursor cursor = Log()->textCursor();
+    cursor.setPosition(3);
+    cursor.setPosition(10, QTextCursor::KeepAnchor);
+    Log()->setTextCursor(cursor);
+
+    Achar<QPushButton>("btnCopiarLogAppForcaVenda")->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "01/02/2024 10:00:00 - um\n01/02/2024 10:00:01 - dois\n01/02/2024 10:00:02 - três\n");
+    EXPECT_FALSE(Log()->textCursor().hasSelection());
+    EXPECT_EQ(Log()->textCursor().position(), 0);
+}
+
+TEST_F(JanelaTest, MinimizarEscondeAJanelaEOMenuAMostra) {
+    Criar();
+    janela->show();
+    Achar<QPushButton>("btnMinimizar")->click();
+    EXPECT_FALSE(janela->isVisible());
+    EXPECT_TRUE(Achar<QSystemTrayIcon>("TrayIcon1")->isVisible());
+    Achar<QAction>("SobreotessoraAssistente1")->trigger();
+    EXPECT_TRUE(janela->isVisible());
+    EXPECT_TRUE(Achar<QSystemTrayIcon>("TrayIcon1")->isVisible());
+}
+
+}  // namespace
+}  // namespace tessora::ui
