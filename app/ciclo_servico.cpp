@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "app/configuracoes_api.h"
-#include "app/verificacao_atualizacao.h"
 #include "comum/erros.h"
 #include "db/conectar_banco.h"
 #include "db/locais_erp.h"
+#include "manutencao/atualizacao.h"
 
 namespace tessora::app {
 
@@ -62,7 +62,12 @@ DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& a
         return Encerrar(estado);
     }
     try {
-        VerificarAtualizacao(*conexao, 1, executavel, caminhos, avisosInicio);
+        // An update ends the process from inside; this copy's lock file goes first.
+        manutencao::VerificarAtualizacao(*conexao, 1,
+                                         {.executavel = executavel,
+                                          .caminhos = caminhos,
+                                          .avisos = avisosInicio,
+                                          .liberarLock = [&estado] { estado.lock.reset(); }});
     } catch (...) {
         try {
             db::DesconectarBancoDados(conexao);

@@ -42,7 +42,8 @@ ConfiguracoesServico LerConfiguracoes(const std::filesystem::path& arquivoIni) {
     return configuracoes;
 }
 
-void GravarConfiguracoes(const std::filesystem::path& arquivoIni, const ConfiguracoesServico& configuracoes) {
+void GravarConfiguracoes(const std::filesystem::path& arquivoIni,
+                         const ConfiguracoesServico& configuracoes) {
     GravarValoresIni(arquivoIni, kSecao,
                      {{"ProcessoAtivo", configuracoes.processoAtivo ? "S" : "N"},
                       {"TempoEsperaAtualizacao", configuracoes.tempoEsperaAtualizacao}});

@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/data_hora.h"
+#include "comum/data_hora.h"
 #include "app/log_processamento.h"
 #include "comum/erros.h"
 #include "db/conectar_banco.h"
@@ -44,6 +44,7 @@ api::ConfiguracaoApi ConfiguracaoDaExecucao(const ConfiguracoesApi& configuracoe
     api.urlBase = configuracoes.urlBaseApi;
     api.arquivoCertificados = configuracoes.arquivoCertificados;
     api.obterToken = [&conexao] { return db::ObterTokenAppForcaVenda(conexao); };
+    if (configuracoes.limiteLeitura) api.limiteLeitura = *configuracoes.limiteLeitura;
     return api;
 }
 }  // namespace

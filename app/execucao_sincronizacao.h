@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,8 @@ public:
 struct ConfiguracoesApi {
     std::string urlBaseApi;
     std::string arquivoCertificados;
+    // Nothing: the client's own stall limit. Tests shorten it to provoke timeouts quickly.
+    std::optional<std::chrono::milliseconds> limiteLeitura{};
 };
 
 // What a run needs from the service around it.

@@ -20,12 +20,12 @@ int32_t ConverterInteiro(std::string_view texto) {
     return valor;
 }
 
-std::optional<std::chrono::milliseconds> IntervaloSincronizacao(std::string_view minutos,
-                                                                std::chrono::milliseconds porMinuto) {
+std::optional<std::chrono::milliseconds> IntervaloSincronizacao(
+    std::string_view minutos, std::chrono::milliseconds porMinuto) {
     const int32_t valor = ConverterInteiro(minutos);
     if (valor < 0 || valor > kMinutosMaximos) {
-        throw Erro("O intervalo de sincronização deve ser de 0 a " + std::to_string(kMinutosMaximos) +
-                   " minutos.");
+        throw Erro("O intervalo de sincronização deve ser de 0 a " +
+                   std::to_string(kMinutosMaximos) + " minutos.");
     }
     if (valor == 0) return std::nullopt;
     return porMinuto * valor;

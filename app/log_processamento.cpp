@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "app/data_hora.h"
+#include "comum/data_hora.h"
 
 namespace tessora::app {
 

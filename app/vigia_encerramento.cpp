@@ -9,8 +9,10 @@ namespace tessora::app {
 
 SituacaoConexao LerSituacaoConexao(const std::string& pastaDados) {
     std::error_code erro;
-    if (pastaDados.empty() || !std::filesystem::is_directory(pastaDados, erro)) return SituacaoConexao::Liberada;
-    const auto arquivo = plataforma::LocalizarArquivo(std::filesystem::path(pastaDados) / "Conectado.txt");
+    if (pastaDados.empty() || !std::filesystem::is_directory(pastaDados, erro))
+        return SituacaoConexao::Liberada;
+    const auto arquivo =
+        plataforma::LocalizarArquivo(std::filesystem::path(pastaDados) / "Conectado.txt");
     if (!arquivo) return SituacaoConexao::Liberada;
 
     std::ifstream entrada(*arquivo, std::ios::binary);
@@ -21,7 +23,8 @@ SituacaoConexao LerSituacaoConexao(const std::string& pastaDados) {
     return linha == "DESCONECTAR" ? SituacaoConexao::Desconectar : SituacaoConexao::Liberada;
 }
 
-VigiaEncerramento::VigiaEncerramento(std::filesystem::path pastaPrograma, Avisos& avisos, Leitor leitor)
+VigiaEncerramento::VigiaEncerramento(std::filesystem::path pastaPrograma, Avisos& avisos,
+                                     Leitor leitor)
     : pastaPrograma_(std::move(pastaPrograma)), avisos_(avisos), leitor_(std::move(leitor)) {}
 
 bool VigiaEncerramento::ConexaoLiberada() {
@@ -33,8 +36,8 @@ bool VigiaEncerramento::ConexaoLiberada() {
     // A box every few seconds would bury the desktop while the share is away.
     if (!falhaAvisada_) {
         falhaAvisada_ = true;
-        avisos_.MostrarMensagem("Não foi possível acessar a pasta Dados no Servidor.", "Aviso do Sistema",
-                                IconeAviso::Erro);
+        avisos_.MostrarMensagem("Não foi possível acessar a pasta Dados no Servidor.",
+                                "Aviso do Sistema", IconeAviso::Erro);
     }
     return true;
 }

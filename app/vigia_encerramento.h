@@ -23,7 +23,8 @@ class VigiaEncerramento {
 public:
     using Leitor = std::function<SituacaoConexao(const std::string& pastaDados)>;
 
-    VigiaEncerramento(std::filesystem::path pastaPrograma, Avisos& avisos, Leitor leitor = LerSituacaoConexao);
+    VigiaEncerramento(std::filesystem::path pastaPrograma, Avisos& avisos,
+                      Leitor leitor = LerSituacaoConexao);
 
     // False when the ERP asks this copy to end. The data folder is located afresh each
     // time. A file that cannot be read is reported once per run of failed reads and lets

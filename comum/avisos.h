@@ -4,7 +4,7 @@
 
 namespace tessora {
 
-enum class IconeAviso { Informacao, Erro };
+enum class IconeAviso { Informacao, Erro, Advertencia, Nenhum };
 
 // How the service logic shows a message box and asks the program to end; the window
 // implements it with dialogs, the commands without a window on standard error.

@@ -30,7 +30,8 @@ std::vector<Linha> DividirLinhas(const std::string& conteudo) {
             break;
         }
         const size_t tamanhoFim = conteudo.compare(quebra, 2, "\r\n") == 0 ? 2 : 1;
-        linhas.push_back({conteudo.substr(inicio, quebra - inicio), conteudo.substr(quebra, tamanhoFim)});
+        linhas.push_back(
+            {conteudo.substr(inicio, quebra - inicio), conteudo.substr(quebra, tamanhoFim)});
         inicio = quebra + tamanhoFim;
     }
     return linhas;
@@ -41,7 +42,8 @@ std::optional<std::string_view> NomeSecao(std::string_view linha) {
     const std::string_view texto = AparaBrancos(linha);
     if (texto.empty() || texto.front() != '[') return std::nullopt;
     const size_t fecho = texto.find(']');
-    return AparaBrancos(texto.substr(1, fecho == std::string_view::npos ? std::string_view::npos : fecho - 1));
+    return AparaBrancos(
+        texto.substr(1, fecho == std::string_view::npos ? std::string_view::npos : fecho - 1));
 }
 
 std::string_view NomeChave(std::string_view linha) {
@@ -99,7 +101,8 @@ void GravarValor(std::vector<Linha>& linhas, const std::string& secao, const std
 }
 }  // namespace
 
-void GravarValoresIni(const std::filesystem::path& caminho, std::string_view secao, const ValoresIni& valores) {
+void GravarValoresIni(const std::filesystem::path& caminho, std::string_view secao,
+                      const ValoresIni& valores) {
     std::vector<Linha> linhas = DividirLinhas(LerConteudo(caminho));
     const std::string secaoArquivo = Utf8ParaWin1252(secao);
     for (const auto& [chave, valor] : valores) {

@@ -15,6 +15,7 @@ using ValoresIni = std::vector<std::pair<std::string_view, std::string_view>>;
 // missing section at the end of the file, and every other line stays byte for byte. The
 // file is Windows-1252 with CR LF line ends; a missing file is created.
 // Raises Erro("Unable to write to <path>") when the file cannot be read or written.
-void GravarValoresIni(const std::filesystem::path& caminho, std::string_view secao, const ValoresIni& valores);
+void GravarValoresIni(const std::filesystem::path& caminho, std::string_view secao,
+                      const ValoresIni& valores);
 
 }  // namespace tessora

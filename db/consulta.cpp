@@ -171,4 +171,14 @@ void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirma
     if (confirmar) consulta.conexao_.ConfirmarRetendo();
 }
 
+std::optional<std::string> ExecutarSeAceito(ConexaoErp& conexao, std::string_view comando) {
+    try {
+        Consulta consulta(conexao);
+        ExecutarComando(consulta, comando, false);
+        return std::nullopt;
+    } catch (const ErroBancoDados& erro) {
+        return erro.what();
+    }
+}
+
 }  // namespace tessora::db

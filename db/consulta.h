@@ -38,4 +38,9 @@ void AbrirConsulta(Consulta& consulta, std::string_view comando);
 // Runs a statement without result; with `confirmar` the transaction is committed retaining.
 void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar);
 
+// Runs a write in the current transaction, without commit, for callers that go on when the
+// database refuses it (the refused statement undoes itself): the database's message then,
+// nothing when the row was taken.
+std::optional<std::string> ExecutarSeAceito(ConexaoErp& conexao, std::string_view comando);
+
 }  // namespace tessora::db

@@ -43,4 +43,16 @@ std::string FormatarDecimalSql(std::string_view numero) {
 std::string DecimalSql2(Moeda valor) { return FormatarDecimalSql(valor.Formatar(2, ',')); }
 std::string DecimalSql4(Moeda valor) { return FormatarDecimalSql(valor.Formatar(4, ',')); }
 
+std::string ComandoComValores(std::string_view cabecalho, const std::vector<std::string>& valores) {
+    std::string comando(cabecalho);
+    bool primeiro = true;
+    for (const std::string& valor : valores) {
+        if (!primeiro) comando += ',';
+        comando += valor;
+        primeiro = false;
+    }
+    comando += ')';
+    return comando;
+}
+
 }  // namespace tessora::db

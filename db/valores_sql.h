@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "comum/data.h"
 #include "comum/moeda.h"
@@ -37,5 +38,9 @@ std::string FormatarDecimalSql(std::string_view numero);
 // zero from the exact fixed-point value, never through the machine's locale.
 std::string DecimalSql2(Moeda valor);
 std::string DecimalSql4(Moeda valor);
+
+// A statement head (" INSERT INTO T (A, B) VALUES (") followed by the values separated by ","
+// without blanks, and ")".
+std::string ComandoComValores(std::string_view cabecalho, const std::vector<std::string>& valores);
 
 }  // namespace tessora::db

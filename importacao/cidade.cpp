@@ -75,14 +75,8 @@ int32_t ObterCidade(db::ConexaoErp& conexao, std::string_view nomeCidade, std::s
     const std::string comando =
         " INSERT INTO TAB_CIDADE (ID_CIDADE, NM_CIDADE, SG_ESTADO) VALUES (" + db::InteiroSql(id) +
         "," + db::TextoSql(cidade) + "," + db::TextoSql(uf) + ")";
-    try {
-        db::Consulta consulta(conexao);
-        db::ExecutarComando(consulta, comando, false);
-    } catch (const ErroBancoDados&) {
-        // A refused city leaves the address without one; the failed statement undid itself.
-        return 0;
-    }
-    return id;
+    // A refused city leaves the address without one.
+    return db::ExecutarSeAceito(conexao, comando) ? 0 : id;
 }
 
 }  // namespace tessora::importacao

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <chrono>
-#include <ctime>
 #include <optional>
 
 #include "api/caminho_api.h"
@@ -10,6 +9,7 @@
 #include "api/json_leitura.h"
 #include "api/registro_erp.h"
 #include "api/valores_resposta.h"
+#include "comum/data_hora.h"
 #include "comum/erros.h"
 #include "comum/texto.h"
 #include "db/consulta.h"
@@ -32,15 +32,6 @@ int32_t InteiroOuZero(std::string_view texto) {
     int32_t valor = 0;
     const auto [fim, erro] = std::from_chars(texto.data(), texto.data() + texto.size(), valor);
     return (texto.empty() || erro != std::errc() || fim != texto.data() + texto.size()) ? 0 : valor;
-}
-
-std::string AgoraLocal() {
-    const std::time_t agora = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm local{};
-    localtime_r(&agora, &local);
-    char texto[32];
-    std::strftime(texto, sizeof texto, "%d/%m/%Y %H:%M:%S", &local);
-    return texto;
 }
 
 bool PedidoJaIncluido(db::ConexaoErp& conexao, const std::string& id) {
@@ -123,68 +114,57 @@ std::string ChaveOuNulo(int32_t valor, std::string_view substituto) {
 int32_t IncluirOperacaoComercialApp(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& op) {
     const int32_t chave = db::IdDoProcedimento(conexao, db::kProcedimentoIdOperacao);
     const Moeda zero;
-    const std::string valores[] = {
-        db::InteiroSql(chave),
-        db::InteiroSql(op.ID_EMPRESA),
-        db::InteiroSql(op.ID_ST_NF),
-        db::InteiroSql(op.ID_DESTINATARIO_REMETENTE),
-        db::DataSql(op.DT_EMISSAO),
-        db::InteiroSql(op.ID_NAT_OPERACAO),
-        db::InteiroSql(op.ID_TP_MOV_ESTOQUE),
-        db::InteiroSql(op.NR_NOTA_FISCAL),
-        db::TextoSql(op.DS_SERIE_NF),
-        db::DataSql(op.DT_SAIDA_ENTRADA),
-        ChaveOuNulo(op.ID_PLANO_PAGAMENTO, "null"),
-        db::DecimalSql2(op.VL_TOTAL_NF),
-        ChaveOuNulo(op.ID_VENDEDOR, "null"),
-        ChaveOuNulo(op.ID_FORMA_PAGTO, "0"),
-        db::TextoSql(op.TX_OBS_NF),
-        db::TextoSql(op.ID_APP_FORCA_VENDA),
-        db::DecimalSql2(op.VL_IPI),
-        db::DecimalSql2(op.VL_PRODUTOS),
-        db::InteiroSql(op.ID_END_FATURAMENTO),
-        db::InteiroSql(op.ID_END_ENTREGA),
-        db::TextoSql(op.SG_ESTADO_FATURAMENTO),
-        db::TextoSql(op.SG_ESTADO_ENTREGA),
-        ChaveOuNulo(op.ID_TP_FRETE, "null"),
-        db::InteiroSql(op.ID_CIDADE_FATURAMENTO),
-        db::InteiroSql(op.ID_CIDADE_ENTREGA),
-        db::DecimalSql2(zero),  // VL_BASE_ICMS
-        db::DecimalSql2(zero),  // VL_ICMS
-        db::DecimalSql2(zero),  // VL_BASE_ICMS_SUBST
-        db::DecimalSql2(zero),  // VL_ICMS_SUBST
-        db::DecimalSql2(zero),  // VL_FRETE
-        db::DecimalSql2(zero),  // VL_SEGURO
-        db::DecimalSql2(zero),  // VL_OUT_DESPESAS
-        db::DecimalSql2(zero),  // VL_SERVICO
-        db::DecimalSql2(zero),  // VL_DESCONTO
-        db::FlagSql(false),     // CT_CALCULAR_PESO
-        db::InteiroSql(op.QT_DIAS_VALIDADE),
-    };
-    std::string comando =
+    const std::string comando = db::ComandoComValores(
         " INSERT INTO MOV_NF_COMERCIO(ID_NF_COMERCIO, ID_EMPRESA, ID_ST_NF, ID_DESTINATARIO_REMETENTE, DT_EMISSAO, "
         "ID_NAT_OPERACAO, ID_TP_MOV_ESTOQUE, NR_NOTA_FISCAL, DS_SERIE_NF, DT_SAIDA_ENTRADA, ID_PLANO_PAGTO, "
         "VL_TOTAL_NF, ID_VENDEDOR, ID_TP_PAGTO, TX_OBS_NF, ID_APP_FORCA_VENDA, VL_IPI, VL_PRODUTOS, "
         "ID_END_FATURAMENTO, ID_END_ENTREGA, SG_ESTADO, SG_ESTADO_ENTREGA, ID_TP_FRETE, ID_CIDADE, "
         "ID_CIDADE_ENTREGA, VL_BASE_ICMS, VL_ICMS, VL_BASE_ICMS_SUBST, VL_ICMS_SUBST, VL_FRETE, VL_SEGURO, "
-        "VL_OUT_DESPESAS, VL_SERVICO, VL_DESCONTO, CT_CALCULAR_PESO, QT_DIAS_VALIDADE) VALUES (";
-    for (size_t i = 0; i < std::size(valores); ++i) {
-        if (i > 0) comando += ',';
-        comando += valores[i];
-    }
-    comando += ')';
-    try {
-        db::Consulta consulta(conexao);
-        db::ExecutarComando(consulta, comando, false);
-        return chave;
-    } catch (const ErroBancoDados&) {
-        return 0;
-    }
+        "VL_OUT_DESPESAS, VL_SERVICO, VL_DESCONTO, CT_CALCULAR_PESO, QT_DIAS_VALIDADE) VALUES (",
+        {
+            db::InteiroSql(chave),
+            db::InteiroSql(op.ID_EMPRESA),
+            db::InteiroSql(op.ID_ST_NF),
+            db::InteiroSql(op.ID_DESTINATARIO_REMETENTE),
+            db::DataSql(op.DT_EMISSAO),
+            db::InteiroSql(op.ID_NAT_OPERACAO),
+            db::InteiroSql(op.ID_TP_MOV_ESTOQUE),
+            db::InteiroSql(op.NR_NOTA_FISCAL),
+            db::TextoSql(op.DS_SERIE_NF),
+            db::DataSql(op.DT_SAIDA_ENTRADA),
+            ChaveOuNulo(op.ID_PLANO_PAGAMENTO, "null"),
+            db::DecimalSql2(op.VL_TOTAL_NF),
+            ChaveOuNulo(op.ID_VENDEDOR, "null"),
+            ChaveOuNulo(op.ID_FORMA_PAGTO, "0"),
+            db::TextoSql(op.TX_OBS_NF),
+            db::TextoSql(op.ID_APP_FORCA_VENDA),
+            db::DecimalSql2(op.VL_IPI),
+            db::DecimalSql2(op.VL_PRODUTOS),
+            db::InteiroSql(op.ID_END_FATURAMENTO),
+            db::InteiroSql(op.ID_END_ENTREGA),
+            db::TextoSql(op.SG_ESTADO_FATURAMENTO),
+            db::TextoSql(op.SG_ESTADO_ENTREGA),
+            ChaveOuNulo(op.ID_TP_FRETE, "null"),
+            db::InteiroSql(op.ID_CIDADE_FATURAMENTO),
+            db::InteiroSql(op.ID_CIDADE_ENTREGA),
+            db::DecimalSql2(zero),  // VL_BASE_ICMS
+            db::DecimalSql2(zero),  // VL_ICMS
+            db::DecimalSql2(zero),  // VL_BASE_ICMS_SUBST
+            db::DecimalSql2(zero),  // VL_ICMS_SUBST
+            db::DecimalSql2(zero),  // VL_FRETE
+            db::DecimalSql2(zero),  // VL_SEGURO
+            db::DecimalSql2(zero),  // VL_OUT_DESPESAS
+            db::DecimalSql2(zero),  // VL_SERVICO
+            db::DecimalSql2(zero),  // VL_DESCONTO
+            db::FlagSql(false),     // CT_CALCULAR_PESO
+            db::InteiroSql(op.QT_DIAS_VALIDADE),
+        });
+    return db::ExecutarSeAceito(conexao, comando) ? 0 : chave;
 }
 
 std::string AnotarPedidoCapturado(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& operacao) {
     try {
-        AnotarOperacao(conexao, operacao.ID_NF_COMERCIO, "Pedido capturado do APP em " + AgoraLocal(),
+        AnotarOperacao(conexao, operacao.ID_NF_COMERCIO, "Pedido capturado do APP em " + DataHoraSegundos(std::chrono::system_clock::now()),
                        Pendencia::Nenhuma);
         return "OK";
     } catch (const ErroBancoDados&) {

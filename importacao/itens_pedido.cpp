@@ -27,49 +27,36 @@ struct InclusaoItem {
 };
 
 std::string ComandoInclusaoItem(int32_t id, const TDadosItensOperacaoComercialApp& item) {
-    std::string comando =
+    return db::ComandoComValores(
         " INSERT INTO MOV_NF_COMERCIO_ITEM(ID_NF_COMERCIO_ITEM, ID_NF_COMERCIO, ID_PRODUTO, "
         "QT_PRODUTO, VL_UNITARIO, PO_ALIQ_IPI, VL_IPI, VL_ICMS_SUBST, VL_TOTAL, PO_COMISSAO, "
         "NM_PRODUTO, NO_ITEM, ST_MANTER_PRECO, ST_MANTER_COMISSAO, ST_FIXAR_CFOP, CT_REVENDEDOR, "
-        "VL_BASE_IPI) VALUES (";
-    const std::string valores[] = {
-        db::InteiroSql(id),
-        db::InteiroSql(item.ID_NF_COMERCIO),
-        db::InteiroSql(item.ID_PRODUTO),
-        db::DecimalSql4(item.QT_PRODUTO),
-        db::DecimalSql4(item.VL_UNITARIO),
-        db::DecimalSql2(item.PO_ALIQ_IPI),
-        db::DecimalSql2(item.VL_IPI),
-        db::DecimalSql2(item.VL_ICMS_SUBST),
-        db::DecimalSql2(item.VL_TOTAL),
-        db::DecimalSql2(item.PO_COMISSAO),
-        db::TextoSql(item.NM_PRODUTO),
-        db::InteiroSql(item.NO_ITEM),
-        db::FlagSql(false),
-        db::FlagSql(false),
-        db::FlagSql(false),
-        db::TextoSql(item.CT_REVENDEDOR),
-        db::DecimalSql2(item.VL_BASE_IPI),
-    };
-    for (size_t i = 0; i < std::size(valores); ++i) {
-        if (i > 0) comando += ',';
-        comando += valores[i];
-    }
-    comando += ')';
-    return comando;
+        "VL_BASE_IPI) VALUES (",
+        {
+            db::InteiroSql(id),
+            db::InteiroSql(item.ID_NF_COMERCIO),
+            db::InteiroSql(item.ID_PRODUTO),
+            db::DecimalSql4(item.QT_PRODUTO),
+            db::DecimalSql4(item.VL_UNITARIO),
+            db::DecimalSql2(item.PO_ALIQ_IPI),
+            db::DecimalSql2(item.VL_IPI),
+            db::DecimalSql2(item.VL_ICMS_SUBST),
+            db::DecimalSql2(item.VL_TOTAL),
+            db::DecimalSql2(item.PO_COMISSAO),
+            db::TextoSql(item.NM_PRODUTO),
+            db::InteiroSql(item.NO_ITEM),
+            db::FlagSql(false),
+            db::FlagSql(false),
+            db::FlagSql(false),
+            db::TextoSql(item.CT_REVENDEDOR),
+            db::DecimalSql2(item.VL_BASE_IPI),
+        });
 }
 
 InclusaoItem IncluirItem(db::ConexaoErp& conexao, const TDadosItensOperacaoComercialApp& item) {
     const int32_t id = db::IdDoProcedimento(conexao, db::kProcedimentoIdItemOperacao);
-    const std::string comando = ComandoInclusaoItem(id, item);
-    try {
-        db::Consulta consulta(conexao);
-        db::ExecutarComando(consulta, comando, false);
-        return {id, std::nullopt};
-    } catch (const ErroBancoDados& erro) {
-        // A refused statement leaves the rest of the transaction intact.
-        return {0, erro.what()};
-    }
+    auto erro = db::ExecutarSeAceito(conexao, ComandoInclusaoItem(id, item));
+    return {erro ? 0 : id, std::move(erro)};
 }
 
 TDadosItensOperacaoComercialApp LerItem(db::ConexaoErp& conexao,

@@ -1,10 +1,10 @@
 #include "importacao/pessoa_app.h"
 
-#include <ctime>
 #include <string_view>
 #include <vector>
 
 #include "comum/data.h"
+#include "comum/data_hora.h"
 #include "comum/erros.h"
 #include "db/consulta.h"
 #include "db/proximo_id.h"
@@ -15,48 +15,15 @@ namespace tessora::importacao {
 
 namespace {
 
-Data DataLocalDeHoje() {
-    const std::time_t agora = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&agora, &local);
-    return Data::DeAnoMesDia(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
-                             static_cast<unsigned>(local.tm_mday))
-        .value();
-}
-
 std::string ChaveOpcional(int32_t id) {
     return db::EscolherTexto(id > 0, db::InteiroSql(id), "NULL");
-}
-
-// The head, then the values separated by "," without blanks, then ")".
-std::string ComandoInclusao(std::string_view cabeca, const std::vector<std::string>& valores) {
-    std::string comando(cabeca);
-    bool primeiro = true;
-    for (const std::string& valor : valores) {
-        if (!primeiro) comando += ',';
-        comando += valor;
-        primeiro = false;
-    }
-    comando += ')';
-    return comando;
-}
-
-// The key when the database took the row, 0 when it refused it.
-int32_t ExecutarInclusao(db::ConexaoErp& conexao, const std::string& comando, int32_t id) {
-    try {
-        db::Consulta consulta(conexao);
-        db::ExecutarComando(consulta, comando, false);
-    } catch (const ErroBancoDados&) {
-        return 0;
-    }
-    return id;
 }
 
 }  // namespace
 
 int32_t IncluirPessoaApp(db::ConexaoErp& conexao, const TDadosPessoaApp& pessoa) {
     const int32_t id = db::ProximoId("CAD_PESSOA", "ID_PESSOA", conexao);
-    const Data cadastro = DataLocalDeHoje();
+    const Data cadastro = HojeLocal();
     const std::string codigo = ProximoCodigoPessoa(conexao);
     const std::string sim = db::TextoSql("S");
     const std::string nao = db::TextoSql("N");
@@ -88,7 +55,7 @@ int32_t IncluirPessoaApp(db::ConexaoErp& conexao, const TDadosPessoaApp& pessoa)
                                       db::TextoSql("Incluído pelo representante"),
                                   });
 
-    const std::string comando = ComandoInclusao(
+    const std::string comando = db::ComandoComValores(
         " INSERT INTO CAD_PESSOA ( ID_PESSOA, CD_PESSOA, NM_PESSOA, NM_PESQUISA, DT_CADASTRO, "
         "NO_CNPJ_CPF, NO_IE_RG, CT_CLIENTE, CT_FORNECEDOR, CT_FABRICA, CT_TRANSPORT, CT_EMPRESA, "
         "CT_FUNCIONARIO, CT_REPRESENT, CT_OUTROS, CT_OUTROS_2, CT_OUTROS_3, CT_OUTROS_4, "
@@ -102,13 +69,13 @@ int32_t IncluirPessoaApp(db::ConexaoErp& conexao, const TDadosPessoaApp& pessoa)
         "ST_ANTECIPAR_VENCTO_DIA_UTIL, ST_CONTRATO, CT_MENSALISTA, ST_RENOVACAO_AUTOMATICA, "
         "ID_APP_FORCA_VENDA, ST_SITUACAO_APP, DS_MENSAGEM_API_APP) VALUES (",
         valores);
-    return ExecutarInclusao(conexao, comando, id);
+    return db::ExecutarSeAceito(conexao, comando) ? 0 : id;
 }
 
 int32_t IncluirEnderecoPessoaApp(db::ConexaoErp& conexao, const TDadosEnderecoPessoaApp& endereco) {
     const int32_t id = db::ProximoId("CAD_END_PESSOA", "ID_END_PESSOA", conexao);
     const std::string nao = db::TextoSql("N");
-    const std::string comando = ComandoInclusao(
+    const std::string comando = db::ComandoComValores(
         " INSERT INTO CAD_END_PESSOA (ID_END_PESSOA, ID_PESSOA, ID_CIDADE, NO_CEP, NM_LOGRADOURO, "
         "DS_NUMERO, DS_COMPLEMENTO, NM_BAIRRO, ST_FATURA, ST_ENTREGA, ST_COBRANCA, ST_CORRESP, "
         "ST_INSTALA, ST_COMERCIAL, ST_RESIDENCIAL, ST_CONJUGE) VALUES (",
@@ -130,13 +97,13 @@ int32_t IncluirEnderecoPessoaApp(db::ConexaoErp& conexao, const TDadosEnderecoPe
             nao,
             nao,
         });
-    return ExecutarInclusao(conexao, comando, id);
+    return db::ExecutarSeAceito(conexao, comando) ? 0 : id;
 }
 
 int32_t IncluirContatoPessoaApp(db::ConexaoErp& conexao, const TDadosContatoPessoaApp& contato) {
     const int32_t id = db::ProximoId("CAD_CONTATO_PESSOA", "ID_CONTATO_PESSOA", conexao);
     const std::string nao = db::TextoSql("N");
-    const std::string comando = ComandoInclusao(
+    const std::string comando = db::ComandoComValores(
         " INSERT INTO CAD_CONTATO_PESSOA ( ID_CONTATO_PESSOA, ID_PESSOA, NO_FONE, NM_CONTATO, "
         "NM_E_MAIL, ST_FONE_PRINCIPAL, ST_FAX_PRINCIPAL, ST_EMAIL_PRINCIPAL, ST_CONTATO_COBRANCA, "
         "ST_CONTATO_COMERCIAL, ST_CONTATO_ENTREGA, ST_EMAIL_NFE, ST_EMAIL_COMISSAO, "
@@ -157,7 +124,7 @@ int32_t IncluirContatoPessoaApp(db::ConexaoErp& conexao, const TDadosContatoPess
             nao,
             nao,
         });
-    return ExecutarInclusao(conexao, comando, id);
+    return db::ExecutarSeAceito(conexao, comando) ? 0 : id;
 }
 
 }  // namespace tessora::importacao

@@ -9,7 +9,8 @@ namespace tessora::plataforma {
 // thread exists. Later calls return the same descriptor.
 int DesviarSinaisEncerramento();
 
-// Lets the held-back requests through to the calling thread, where they are served.
+// Lets the held-back requests through to the calling thread, where they are served, and
+// takes the signals back from any library that claimed them meanwhile.
 void LiberarSinaisEncerramento();
 
 // Empties the descriptor after it became readable.

@@ -23,6 +23,15 @@ void AoReceberSinal(int) {
     errno = erroSalvo;
 }
 
+void InstalarTratador() {
+    struct sigaction acao {};
+    acao.sa_handler = AoReceberSinal;
+    sigemptyset(&acao.sa_mask);
+    acao.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &acao, nullptr);
+    ::sigaction(SIGINT, &acao, nullptr);
+}
+
 sigset_t SinaisEncerramento() {
     sigset_t sinais;
     sigemptyset(&sinais);
@@ -38,12 +47,7 @@ int DesviarSinaisEncerramento() {
         if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, descritores) != 0) {
             throw std::system_error(errno, std::generic_category(), "socketpair");
         }
-        struct sigaction acao {};
-        acao.sa_handler = AoReceberSinal;
-        sigemptyset(&acao.sa_mask);
-        acao.sa_flags = SA_RESTART;
-        ::sigaction(SIGTERM, &acao, nullptr);
-        ::sigaction(SIGINT, &acao, nullptr);
+        InstalarTratador();
         const sigset_t sinais = SinaisEncerramento();
         ::pthread_sigmask(SIG_BLOCK, &sinais, nullptr);
     });
@@ -51,6 +55,9 @@ int DesviarSinaisEncerramento() {
 }
 
 void LiberarSinaisEncerramento() {
+    // The database client takes these signals over at its first attach to shut its engine
+    // down from a thread of its own, which races the program's orderly end: take them back.
+    InstalarTratador();
     const sigset_t sinais = SinaisEncerramento();
     ::pthread_sigmask(SIG_UNBLOCK, &sinais, nullptr);
 }

@@ -1,8 +1,21 @@
 #!/usr/bin/env bash
 # Lays out a demo ERP installation under demo/, starts the substitute API with the sample
 # orders, and runs one synchronisation with the program, printing its processing log.
+# With --janela, the tray program then opens on the same installation when a display is
+# present; the demo ends when the program does ("Encerrar Serviços" or "&Sair").
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+janela=false
+case "${1:-}" in
+  "") ;;
+  --janela) janela=true ;;
+  *) echo "uso: $0 [--janela]" >&2; exit 2 ;;
+esac
+if $janela && [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "--janela needs a display (DISPLAY or WAYLAND_DISPLAY)" >&2
+  exit 2
+fi
 bash scripts/build.sh
 
 raiz="$PWD/demo"
@@ -42,3 +55,9 @@ printf '[AppForcaVendas]\r\nUrlBaseApi=https://127.0.0.1:%s/api\r\nArquivoCertif
 echo "Demo ERP installation: $raiz/Sistema (substitute API on port $porta)"
 echo
 "$programa/tessoraService" --sincronizar
+
+if $janela; then
+  echo
+  echo "Opening the tray program on the demo installation (\"Sincronizar Agora\" runs again)..."
+  "$programa/tessoraService"
+fi

@@ -9,11 +9,20 @@ namespace tessora::ui {
 
 namespace {
 QString Texto(std::string_view texto) { return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size())); }
+
+QMessageBox::Icon IconeCaixa(IconeAviso icone) {
+    switch (icone) {
+        case IconeAviso::Erro: return QMessageBox::Critical;
+        case IconeAviso::Advertencia: return QMessageBox::Warning;
+        case IconeAviso::Nenhum: return QMessageBox::NoIcon;
+        case IconeAviso::Informacao: break;
+    }
+    return QMessageBox::Information;
+}
 }  // namespace
 
 void AvisosJanela::MostrarMensagem(std::string_view texto, std::string_view titulo, IconeAviso icone) {
-    QMessageBox caixa(icone == IconeAviso::Erro ? QMessageBox::Critical : QMessageBox::Information, Texto(titulo),
-                      Texto(texto), QMessageBox::Ok);
+    QMessageBox caixa(IconeCaixa(icone), Texto(titulo), Texto(texto), QMessageBox::Ok);
     caixa.exec();
 }
 

@@ -7,7 +7,8 @@ namespace tessora::ui {
 // Notices of the tray program: message boxes and the notice dialog.
 class AvisosJanela : public Avisos {
 public:
-    void MostrarMensagem(std::string_view texto, std::string_view titulo, IconeAviso icone) override;
+    void MostrarMensagem(std::string_view texto, std::string_view titulo,
+                         IconeAviso icone) override;
     void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override;
     // Ends the event loop once it runs again.
     void SolicitarEncerramento() override;

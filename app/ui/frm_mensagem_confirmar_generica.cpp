@@ -76,7 +76,8 @@ void TfrmMensagemConfirmarGenerica::closeEvent(QCloseEvent* evento) {
 
 TfrmMensagemConfirmarGenerica* frmMensagemConfirmarGenerica() { return avisoAtual.data(); }
 
-void ExibirAviso(const QString& mensagem, bool confirmacao, bool fechaSozinho, std::chrono::milliseconds espera) {
+void ExibirAviso(const QString& mensagem, bool confirmacao, bool fechaSozinho,
+                 std::chrono::milliseconds espera) {
     // Owned by the window system from here on: it deletes itself when it closes.
     QPointer<TfrmMensagemConfirmarGenerica> aviso = new TfrmMensagemConfirmarGenerica();
     avisoAtual = aviso;

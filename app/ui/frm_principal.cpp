@@ -47,9 +47,11 @@ QPushButton* Botao(QWidget* pai, const char* nome, const QString& texto, QRect g
 QString Texto(const std::string& texto) { return QString::fromStdString(texto); }
 }  // namespace
 
-TfrmPrincipal::TfrmPrincipal(ServicoResidente::Opcoes opcoes, Avisos& avisos, app::PedidosAppForcaVenda& pedidos,
-                             bool bandejaDisponivel, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+TfrmPrincipal::TfrmPrincipal(ServicoResidente::Opcoes opcoes, Avisos& avisos,
+                             app::PedidosAppForcaVenda& pedidos, bool bandejaDisponivel,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
       avisos_(avisos),
       bandejaDisponivel_(bandejaDisponivel) {
     CriarControles();
@@ -77,31 +79,40 @@ void TfrmPrincipal::CriarControles() {
     TabSheet1->setObjectName("TabSheet1");
     pcPrincipal->addTab(TabSheet1, "1. APP Força de Vendas");
 
-    ckbProcessoAtivoAppForcaVenda = Criar<QCheckBox>(TabSheet1, "ckbProcessoAtivoAppForcaVenda", {10, 10, 240, 22});
+    ckbProcessoAtivoAppForcaVenda =
+        Criar<QCheckBox>(TabSheet1, "ckbProcessoAtivoAppForcaVenda", {10, 10, 240, 22});
     ckbProcessoAtivoAppForcaVenda->setText("Sincronizar Automaticamente");
-    btnForcarAtualizacaoAppForcaVenda =
-        Botao(TabSheet1, "btnForcarAtualizacaoAppForcaVenda", "Sincronizar Agora", {436, 6, 142, 28});
+    btnForcarAtualizacaoAppForcaVenda = Botao(TabSheet1, "btnForcarAtualizacaoAppForcaVenda",
+                                              "Sincronizar Agora", {436, 6, 142, 28});
     Label2 = Rotulo(TabSheet1, "Label2", "Data/Hora da Última atualização:", {10, 42, 200, 20});
     lblDataHoraUltimaAtualizacaoAppForcaVenda =
-        Rotulo(TabSheet1, "lblDataHoraUltimaAtualizacaoAppForcaVenda", "00/00/0000 00:00", {212, 42, 120, 20});
+        Rotulo(TabSheet1, "lblDataHoraUltimaAtualizacaoAppForcaVenda", "00/00/0000 00:00",
+               {212, 42, 120, 20});
     Label10 = Rotulo(TabSheet1, "Label10", "Sincronizar a cada", {348, 42, 118, 20});
-    seEsperaAtualizacaoAppForcaVenda = Criar<CampoMinutos>(TabSheet1, "seEsperaAtualizacaoAppForcaVenda", {468, 40, 72, 24});
+    seEsperaAtualizacaoAppForcaVenda =
+        Criar<CampoMinutos>(TabSheet1, "seEsperaAtualizacaoAppForcaVenda", {468, 40, 72, 24});
     seEsperaAtualizacaoAppForcaVenda->DefinirTexto("0");
     Label1 = Rotulo(TabSheet1, "Label1", "min", {546, 42, 32, 20});
     Label3 = Rotulo(TabSheet1, "Label3", "Log de Processamento", {10, 70, 200, 18});
-    memLogProcessamentoAppForcaVenda = Criar<QPlainTextEdit>(TabSheet1, "memLogProcessamentoAppForcaVenda", {10, 90, 568, 104});
+    memLogProcessamentoAppForcaVenda =
+        Criar<QPlainTextEdit>(TabSheet1, "memLogProcessamentoAppForcaVenda", {10, 90, 568, 104});
     memLogProcessamentoAppForcaVenda->setReadOnly(true);
     memLogProcessamentoAppForcaVenda->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memLogProcessamentoAppForcaVenda->setFocusPolicy(Qt::ClickFocus);  // skipped by the tab key
-    btnCopiarLogAppForcaVenda = Botao(TabSheet1, "btnCopiarLogAppForcaVenda", "Copiar Log", {478, 198, 100, 28});
+    btnCopiarLogAppForcaVenda =
+        Botao(TabSheet1, "btnCopiarLogAppForcaVenda", "Copiar Log", {478, 198, 100, 28});
     lblUltimoProcessamento =
-        Rotulo(TabSheet1, "lblUltimoProcessamento", "Último processamento: 00/00/0000 00:00:00", {10, 230, 280, 18});
+        Rotulo(TabSheet1, "lblUltimoProcessamento", "Último processamento: 00/00/0000 00:00:00",
+               {10, 230, 280, 18});
     lbProximoProcessamento =
-        Rotulo(TabSheet1, "lbProximoProcessamento", "Próximo processamento: 00/00/0000 00:00:00", {296, 230, 282, 18});
-    BitBtn1 = Botao(TabSheet1, "BitBtn1", "Minimizar", {10, 300, 90, 26});  // below the page's visible part
+        Rotulo(TabSheet1, "lbProximoProcessamento", "Próximo processamento: 00/00/0000 00:00:00",
+               {296, 230, 282, 18});
+    BitBtn1 = Botao(TabSheet1, "BitBtn1", "Minimizar",
+                    {10, 300, 90, 26});  // below the page's visible part
 
-    btnMinimizar = Botao(this, "btnMinimizar", "Minimizar", {384, 316, 104, 28});
-    btnEncerrarServicos = Botao(this, "btnEncerrarServicos", "Encerrar Serviços", {494, 316, 106, 28});
+    btnMinimizar = Botao(this, "btnMinimizar", "Minimizar", {368, 316, 104, 28});
+    btnEncerrarServicos =
+        Botao(this, "btnEncerrarServicos", "Encerrar Serviços", {478, 316, 122, 28});
 }
 
 void TfrmPrincipal::CriarBandeja() {
@@ -126,9 +137,11 @@ void TfrmPrincipal::Conectar() {
             &ServicoResidente::SincronizarAgora);
     connect(btnCopiarLogAppForcaVenda, &QPushButton::clicked, this, &TfrmPrincipal::CopiarLog);
     connect(btnMinimizar, &QPushButton::clicked, this, &TfrmPrincipal::btnMinimizarClick);
-    connect(btnEncerrarServicos, &QPushButton::clicked, this, &TfrmPrincipal::btnEncerrarServicosClick);
+    connect(btnEncerrarServicos, &QPushButton::clicked, this,
+            &TfrmPrincipal::btnEncerrarServicosClick);
     connect(Sair1, &QAction::triggered, this, &TfrmPrincipal::btnEncerrarServicosClick);
-    connect(SobreotessoraAssistente1, &QAction::triggered, this, &TfrmPrincipal::SobreotessoraAssistente1Click);
+    connect(SobreotessoraAssistente1, &QAction::triggered, this,
+            &TfrmPrincipal::SobreotessoraAssistente1Click);
     connect(ckbProcessoAtivoAppForcaVenda, &QCheckBox::toggled, servico_.get(),
             &ServicoResidente::DefinirProcessoAtivo);
     connect(seEsperaAtualizacaoAppForcaVenda, &CampoMinutos::TextoAlterado, this,
@@ -142,10 +155,10 @@ void TfrmPrincipal::Conectar() {
 
     connect(this, &TfrmPrincipal::LinhaLogRecebida, memLogProcessamentoAppForcaVenda,
             &QPlainTextEdit::appendPlainText, Qt::QueuedConnection);
-    connect(this, &TfrmPrincipal::LogLimpoRecebido, memLogProcessamentoAppForcaVenda, &QPlainTextEdit::clear,
-            Qt::QueuedConnection);
-    connect(this, &TfrmPrincipal::UltimaAtualizacaoRecebida, lblDataHoraUltimaAtualizacaoAppForcaVenda,
-            &QLabel::setText, Qt::QueuedConnection);
+    connect(this, &TfrmPrincipal::LogLimpoRecebido, memLogProcessamentoAppForcaVenda,
+            &QPlainTextEdit::clear, Qt::QueuedConnection);
+    connect(this, &TfrmPrincipal::UltimaAtualizacaoRecebida,
+            lblDataHoraUltimaAtualizacaoAppForcaVenda, &QLabel::setText, Qt::QueuedConnection);
 }
 
 bool TfrmPrincipal::FormCreate() {

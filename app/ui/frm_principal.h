@@ -33,8 +33,9 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao {
 public:
     // Without a notification area (`bandejaDisponivel` false) the window is the only way
     // to the program: it starts shown and "Minimizar" minimises it instead of hiding it.
-    TfrmPrincipal(ServicoResidente::Opcoes opcoes, Avisos& avisos, app::PedidosAppForcaVenda& pedidos,
-                  bool bandejaDisponivel, QWidget* parent = nullptr);
+    TfrmPrincipal(ServicoResidente::Opcoes opcoes, Avisos& avisos,
+                  app::PedidosAppForcaVenda& pedidos, bool bandejaDisponivel,
+                  QWidget* parent = nullptr);
     ~TfrmPrincipal() override;
 
     // The start-up sequence; false when the program ends instead.

@@ -24,7 +24,8 @@ namespace {
 // decided before the loop runs (a second copy, a refused attach) returns at once.
 // `sinais` comes from DesviarSinaisEncerramento: a request of the system that arrives
 // during start-up is served once start-up is over, and takes the close handling's way.
-int ExecutarAteEncerrar(ServicoResidente& servico, int sinais, const std::function<void()>& iniciar) {
+int ExecutarAteEncerrar(ServicoResidente& servico, int sinais,
+                        const std::function<void()>& iniciar) {
     std::optional<int> codigoSaida;
     QObject::connect(&servico, &ServicoResidente::Encerrar, &servico, [&codigoSaida](int codigo) {
         codigoSaida = codigo;
@@ -53,8 +54,10 @@ int ExecutarProgramaBandeja(int& argc, char** argv, const std::filesystem::path&
 
     AvisosJanela avisos;
     app::PedidosViaApi pedidos;
-    TfrmPrincipal frmPrincipal({.executavel = executavel}, avisos, pedidos, QSystemTrayIcon::isSystemTrayAvailable());
-    return ExecutarAteEncerrar(frmPrincipal.Servico(), sinais, [&frmPrincipal] { frmPrincipal.FormCreate(); });
+    TfrmPrincipal frmPrincipal({.executavel = executavel}, avisos, pedidos,
+                               QSystemTrayIcon::isSystemTrayAvailable());
+    return ExecutarAteEncerrar(frmPrincipal.Servico(), sinais,
+                               [&frmPrincipal] { frmPrincipal.FormCreate(); });
 }
 
 int ExecutarServicoSemJanela(int& argc, char** argv, const std::filesystem::path& executavel) {

@@ -17,7 +17,8 @@ class ServicoResidente::AvisosDoServico : public Avisos {
 public:
     explicit AvisosDoServico(ServicoResidente& servico) : servico_(servico) {}
 
-    void MostrarMensagem(std::string_view texto, std::string_view titulo, IconeAviso icone) override {
+    void MostrarMensagem(std::string_view texto, std::string_view titulo,
+                         IconeAviso icone) override {
         NaThreadDoServico([this, texto = std::string(texto), titulo = std::string(titulo), icone] {
             servico_.avisos_.MostrarMensagem(texto, titulo, icone);
         });
@@ -56,7 +57,9 @@ ServicoResidente::ServicoResidente(Opcoes opcoes, Avisos& avisos, app::PainelExe
       tmAppForcaVenda_(this),
       tmEncerramento_(this) {
     if (!opcoes_.executar) {
-        opcoes_.executar = [](const app::AmbienteExecucao& ambiente) { app::ProcessarAppForcaVenda(ambiente); };
+        opcoes_.executar = [](const app::AmbienteExecucao& ambiente) {
+            app::ProcessarAppForcaVenda(ambiente);
+        };
     }
     tmAppForcaVenda_.setObjectName("tmAppForcaVenda");
     tmAppForcaVenda_.setInterval(5000);
@@ -124,8 +127,9 @@ void ServicoResidente::tmAppForcaVendaTimer() {
 void ServicoResidente::IniciarExecucao(bool peloTemporizador) {
     execucaoPeloTemporizador_ = peloTemporizador;
     erroExecucao_.reset();
-    const app::AmbienteExecucao ambiente{opcoes_.executavel, estado_.configuracoesApi, *avisosServico_,
-                                         painel_, pedidos_, caminhos_};
+    const app::AmbienteExecucao ambiente{opcoes_.executavel, estado_.configuracoesApi,
+                                         *avisosServico_,    painel_,
+                                         pedidos_,           caminhos_};
     trabalhador_.reset(QThread::create([this, ambiente] {
         try {
             opcoes_.executar(ambiente);

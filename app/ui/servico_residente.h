@@ -88,7 +88,7 @@ private:
     std::unique_ptr<AvisosDoServico> avisosServico_;
     db::CaminhosAtualizacao caminhos_;
     app::EstadoServico estado_;
-    app::ConfiguracoesServico atuais_{false, "0"};  // the window's values before start-up
+    app::ConfiguracoesServico atuais_{false, "0"};        // the window's values before start-up
     std::optional<std::chrono::milliseconds> intervalo_;  // nothing: no automatic runs
     app::VigiaEncerramento vigia_;
     QTimer tmAppForcaVenda_;

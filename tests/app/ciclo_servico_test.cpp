@@ -22,6 +22,7 @@ std::string Ler(const std::filesystem::path& caminho) {
 
 class CicloServicoTest : public ::testing::Test {
 protected:
+    CicloServicoTest() { erp.InstalarPrograma(); }
     DesfechoInicio Iniciar() { return IniciarServico(erp.Executavel(), avisos, caminhos, estado); }
     std::string PastaDados() const { return erp.PastaDados().string() + "/"; }
     std::filesystem::path Lock() const { return erp.PastaDados() / "tessoraService.lock"; }
@@ -65,7 +66,12 @@ TEST_F(CicloServicoTest, FalhasDaInicializacaoEncerramSemDeixarLock) {
         std::function<void()> preparar;
         std::vector<std::string> mensagens;
     };
+    // Each case keeps what the earlier ones broke.
     const Caso casos[] = {
+        {"updater missing from the master folder",
+         [&] { std::filesystem::remove(erp.PastaMestre() / "tessoraAtualizador"); },
+         {"Aviso do Sistema|Não foi encontrado o tessora Atualizador no Servidor. Entre em contato com o suporte "
+          "técnico da tessora.|nenhum"}},
         {"refused attach", [&] { erp.DefinirBanco("", PastaDados(), "NAO_EXISTE.FDB"); }, {}},
         {"server INI missing",
          [&] { std::filesystem::remove(erp.PastaDados() / "servidor.ini"); },

@@ -28,7 +28,8 @@ TEST(ConfiguracoesServicoTest, LeituraComPadroes) {
         {nullptr, false, "5"},
         {"[AppForcaVendas]\r\nProcessoAtivo=S\r\n", true, "5"},
         {"[appforcavendas]\r\nprocessoativo=s\r\ntempoesperaatualizacao= 05 \r\n", false, "05"},
-        {"[AppForcaVendas]\r\nProcessoAtivo=Sim\r\nTempoEsperaAtualizacao=\r\n", false, ""},  // present but empty
+        {"[AppForcaVendas]\r\nProcessoAtivo=Sim\r\nTempoEsperaAtualizacao=\r\n", false,
+         ""},  // present but empty
         {"[Outra]\r\nProcessoAtivo=S\r\nTempoEsperaAtualizacao=9\r\n", false, "5"},
     };
     testes::PastaTemporaria pasta("tessora-config");
@@ -42,23 +43,27 @@ TEST(ConfiguracoesServicoTest, LeituraComPadroes) {
         EXPECT_EQ(lidas.tempoEsperaAtualizacao, caso.minutos);
     }
     // Values are cut to 2047 characters, whole characters.
-    testes::GravarArquivo(arquivo, "[AppForcaVendas]\r\nTempoEsperaAtualizacao=" + std::string(3000, '\xE9') + "\r\n");
+    testes::GravarArquivo(arquivo, "[AppForcaVendas]\r\nTempoEsperaAtualizacao=" +
+                                       std::string(3000, '\xE9') + "\r\n");
     EXPECT_EQ(LerConfiguracoes(arquivo).tempoEsperaAtualizacao.size(), 2047u * 2);
 }
 
 TEST(IntervaloSincronizacaoTest, MinutosParaOTemporizador) {
     const std::pair<const char*, std::optional<milliseconds>> validos[] = {
-        {"5", milliseconds(300000)}, {"05", milliseconds(300000)}, {" 7", milliseconds(420000)},
-        {"+2", milliseconds(120000)}, {"0", std::nullopt},          {"35791", milliseconds(2147460000)},
+        {"5", milliseconds(300000)},  {"05", milliseconds(300000)},
+        {" 7", milliseconds(420000)}, {"+2", milliseconds(120000)},
+        {"0", std::nullopt},          {"35791", milliseconds(2147460000)},
     };
-    for (const auto& [texto, intervalo] : validos) EXPECT_EQ(IntervaloSincronizacao(texto), intervalo) << texto;
+    for (const auto& [texto, intervalo] : validos)
+        EXPECT_EQ(IntervaloSincronizacao(texto), intervalo) << texto;
 
     for (const char* texto : {"", "-", "1,5", "1.5", "7 ", "abc", "2147483648", "0x10"}) {
         try {
             IntervaloSincronizacao(texto);
             ADD_FAILURE() << texto;
         } catch (const ErroConversao& e) {
-            EXPECT_EQ(std::string(e.what()), "'" + std::string(texto) + "' is not a valid integer value");
+            EXPECT_EQ(std::string(e.what()),
+                      "'" + std::string(texto) + "' is not a valid integer value");
         }
     }
     for (const char* texto : {"35792", "-1", "2147483647"}) {

@@ -59,7 +59,8 @@ TEST(VigiaEncerramentoTest, FalhaDeLeituraAvisadaUmaVezPorEpisodioSemEncerrar) {
     std::vector<bool> respostas;
     while (!leituras.empty()) respostas.push_back(vigia.ConexaoLiberada());
     EXPECT_EQ(respostas, (std::vector<bool>{true, true, true, true, true, false}));
-    const std::string aviso = "Aviso do Sistema|Não foi possível acessar a pasta Dados no Servidor.|erro";
+    const std::string aviso =
+        "Aviso do Sistema|Não foi possível acessar a pasta Dados no Servidor.|erro";
     EXPECT_EQ(avisos.mensagens, (std::vector<std::string>{aviso, aviso}));
     EXPECT_EQ(pastas.front(), (raiz.Caminho() / "Dados").string() + "/");
     EXPECT_EQ(avisos.encerramentos, 0);

@@ -29,10 +29,13 @@ TEST(GravacaoIniTest, TrocaSoAsChavesPedidasEGuardaORestoDoArquivo) {
     const Caso casos[] = {
         {"no file", nullptr, "[Servico]\r\nAtivo=S\r\nMinutos=05\r\n"},
         {"keys replaced, names without regard to case, the rest byte for byte",
-         "; comentário\n[outra]\r\nAtivo=x\r\n[ SERVICO ]\r\n  ativo = N  \r\nMinutos=1\r\nResto=1\r\n\r\n[Fim]\r\n",
-         "; comentário\n[outra]\r\nAtivo=x\r\n[ SERVICO ]\r\nAtivo=S\r\nMinutos=05\r\nResto=1\r\n\r\n[Fim]\r\n"},
+         "; comentário\n[outra]\r\nAtivo=x\r\n[ SERVICO ]\r\n  ativo = N  "
+         "\r\nMinutos=1\r\nResto=1\r\n\r\n[Fim]\r\n",
+         "; comentário\n[outra]\r\nAtivo=x\r\n[ SERVICO "
+         "]\r\nAtivo=S\r\nMinutos=05\r\nResto=1\r\n\r\n[Fim]\r\n"},
         {"missing keys after the section's last line, before its blank lines",
-         "[Servico]\r\nUrl=u\r\n\r\n[Fim]\r\nX=1", "[Servico]\r\nUrl=u\r\nAtivo=S\r\nMinutos=05\r\n\r\n[Fim]\r\nX=1"},
+         "[Servico]\r\nUrl=u\r\n\r\n[Fim]\r\nX=1",
+         "[Servico]\r\nUrl=u\r\nAtivo=S\r\nMinutos=05\r\n\r\n[Fim]\r\nX=1"},
         {"only the first of repeated keys and sections",
          "[Servico]\r\nAtivo=1\r\nAtivo=2\r\n[Servico]\r\nMinutos=9\r\n",
          "[Servico]\r\nAtivo=S\r\nAtivo=2\r\nMinutos=05\r\n[Servico]\r\nMinutos=9\r\n"},
@@ -54,7 +57,9 @@ TEST(GravacaoIniTest, ValoresEmWindows1252LidosDeVolta) {
     testes::PastaTemporaria pasta("tessora-ini");
     const auto arquivo = pasta.Caminho() / "servico.ini";
     GravarValoresIni(arquivo, "Servico", {{"Nome", "Força de Vendas €"}});
-    EXPECT_EQ(Ler(arquivo), "[Servico]\r\nNome=For\xE7" "a de Vendas \x80\r\n");
+    EXPECT_EQ(Ler(arquivo),
+              "[Servico]\r\nNome=For\xE7"
+              "a de Vendas \x80\r\n");
     EXPECT_EQ(ArquivoIni(arquivo).Ler("Servico", "Nome"), "Força de Vendas €");
 }
 

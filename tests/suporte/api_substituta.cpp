@@ -175,7 +175,9 @@ ApiSubstituta::ApiSubstituta(std::string_view estadoJson, OpcoesApiSubstituta op
                                                "--regras",
                                                (pasta_ / "regras.json").string(),
                                                "--registro",
-                                               (pasta_ / "requisicoes.log").string()};
+                                               (pasta_ / "requisicoes.log").string(),
+                                               "--falhas",
+                                               (pasta_ / "falhas.json").string()};
         if (!opcoes.versaoTls.empty()) {
             argumentos.push_back("--tls");
             argumentos.push_back(opcoes.versaoTls);
@@ -270,6 +272,13 @@ void ApiSubstituta::DefinirRegra(RegraApiSubstituta regra) {
 void ApiSubstituta::RemoverRegras() {
     regras_.clear();
     GravarRegras();
+}
+
+void ApiSubstituta::DefinirFalhas(const FalhasAleatorias& falhas) const {
+    GravarInteiro(pasta_ / "falhas.json",
+                  "{\"semente\":" + std::to_string(falhas.semente) +
+                      ",\"percentual\":" + std::to_string(falhas.percentual) +
+                      ",\"atraso_ms\":" + std::to_string(falhas.atraso.count()) + "}");
 }
 
 void ApiSubstituta::GravarRegras() const {

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -39,6 +40,16 @@ struct RequisicaoRecebida {
     std::optional<std::string> Cabecalho(std::string_view nome) const;
 };
 
+// A fixed-seed random share of the answers fails: an error status (500 or 503), a body cut
+// short, a connection dropped without answer (none of these carry the request out), or an
+// answer that comes only `atraso` late (carried out all the same). The same seed gives the same
+// failures for the same sequence of requests; a rule's answer is never replaced.
+struct FalhasAleatorias {
+    uint64_t semente = 0;
+    int percentual = 0;  // 0: none
+    std::chrono::milliseconds atraso{0};
+};
+
 struct OpcoesApiSubstituta {
     // "1.2" or "1.3" makes the server accept only that TLS version; empty accepts both.
     std::string versaoTls{};
@@ -70,6 +81,8 @@ public:
     // A rule for the same method and path as an earlier one replaces it.
     void DefinirRegra(RegraApiSubstituta regra);
     void RemoverRegras();
+    // Applies from the next request on; the draws start afresh with every change.
+    void DefinirFalhas(const FalhasAleatorias& falhas) const;
 
 private:
     void GravarRegras() const;

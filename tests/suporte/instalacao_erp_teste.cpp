@@ -25,4 +25,18 @@ void InstalacaoErpTeste::DefinirBanco(const std::string& servidor, const std::st
                   "[Database]\r\nServidor=" + servidor + "\r\npath=" + path + "\r\nname=" + name + "\r\n");
 }
 
+void InstalacaoErpTeste::InstalarPrograma(const std::filesystem::path& origem) const {
+    namespace fs = std::filesystem;
+    if (origem.empty()) {
+        GravarArquivo(Executavel(), "programa");
+    } else {
+        fs::copy_file(origem, Executavel(), fs::copy_options::overwrite_existing);
+    }
+    fs::create_directories(PastaMestre());
+    const auto copia = PastaMestre() / Executavel().filename();
+    fs::copy_file(Executavel(), copia, fs::copy_options::overwrite_existing);
+    fs::last_write_time(copia, fs::last_write_time(Executavel()));
+    GravarArquivo(PastaMestre() / "tessoraAtualizador", "atualizador");
+}
+
 }  // namespace tessora::testes

@@ -39,17 +39,23 @@ TEST(AvisoTest, AvisoSimplesFechaSozinhoDepoisDaEsperaSemPararAJanela) {
         const auto* aviso = frmMensagemConfirmarGenerica();
         ASSERT_NE(aviso, nullptr);
         viuDuranteAEspera = aviso->isVisible();
-        visto = {aviso->size(), aviso->findChild<QCheckBox*>("ckbConcordo")->isVisible(),
-                 aviso->findChild<QPushButton*>("btnOk")->isVisible(), aviso->findChild<QFrame*>("Panel1")->isVisible(),
-                 aviso->findChild<QLabel*>("lblMensagem")->text(), aviso->windowTitle()};
+        visto = {aviso->size(),
+                 aviso->findChild<QCheckBox*>("ckbConcordo")->isVisible(),
+                 aviso->findChild<QPushButton*>("btnOk")->isVisible(),
+                 aviso->findChild<QFrame*>("Panel1")->isVisible(),
+                 aviso->findChild<QLabel*>("lblMensagem")->text(),
+                 aviso->windowTitle()};
     });
-    ExibirAviso("O aplicativo /opt/erp/tessoraService já está sendo executado em outra sessão de trabalho.", false,
-                true, 400ms);
+    ExibirAviso(
+        "O aplicativo /opt/erp/tessoraService já está sendo executado em outra sessão de trabalho.",
+        false, true, 400ms);
 
     EXPECT_TRUE(viuDuranteAEspera);
     EXPECT_EQ(visto.tamanho, QSize(540, 80));
     EXPECT_FALSE(visto.caixaVisivel || visto.botaoVisivel || visto.painelVisivel);
-    EXPECT_EQ(visto.mensagem, "O aplicativo /opt/erp/tessoraService já está sendo executado em outra sessão de trabalho.");
+    EXPECT_EQ(visto.mensagem,
+              "O aplicativo /opt/erp/tessoraService já está sendo executado em outra sessão de "
+              "trabalho.");
     EXPECT_EQ(visto.titulo, "Aviso do Sistema");
     EXPECT_EQ(frmMensagemConfirmarGenerica(), nullptr);
     EXPECT_EQ(AvisosAbertos(), 0);

@@ -36,7 +36,8 @@ using testes::Portao;
 class PedidosSemNovos : public app::PedidosAppForcaVenda {
 public:
     std::vector<std::string> ListarPedidosNovos(app::ContextoSincronizacao&) override { return {}; }
-    importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&, const std::string&) override {
+    importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&,
+                                                   const std::string&) override {
         return {"OK"};
     }
 };
@@ -53,13 +54,14 @@ class JanelaTest : public ::testing::Test {
 protected:
     void SetUp() override {
         AplicacaoQt();
-        testes::GravarArquivo(erp.Executavel(), "programa");
+        erp.InstalarPrograma();
     }
 
     TfrmPrincipal& Criar(ServicoResidente::Execucao executar = {},
                          std::chrono::milliseconds porMinuto = std::chrono::minutes(1)) {
         janela.reset();
-        ServicoResidente::Opcoes opcoes{erp.Executavel(), porMinuto, std::chrono::seconds(5), std::move(executar)};
+        ServicoResidente::Opcoes opcoes{erp.Executavel(), porMinuto, std::chrono::seconds(5),
+                                        std::move(executar)};
         janela = std::make_unique<TfrmPrincipal>(std::move(opcoes), avisos, pedidos, true);
         return *janela;
     }
@@ -70,15 +72,22 @@ protected:
         EXPECT_NE(controle, nullptr) << nome;
         return controle;
     }
-    QPushButton* BotaoSincronizar() const { return Achar<QPushButton>("btnForcarAtualizacaoAppForcaVenda"); }
-    CampoMinutos* Minutos() const { return Achar<CampoMinutos>("seEsperaAtualizacaoAppForcaVenda"); }
+    QPushButton* BotaoSincronizar() const {
+        return Achar<QPushButton>("btnForcarAtualizacaoAppForcaVenda");
+    }
+    CampoMinutos* Minutos() const {
+        return Achar<CampoMinutos>("seEsperaAtualizacaoAppForcaVenda");
+    }
     QCheckBox* Automatico() const { return Achar<QCheckBox>("ckbProcessoAtivoAppForcaVenda"); }
-    QPlainTextEdit* Log() const { return Achar<QPlainTextEdit>("memLogProcessamentoAppForcaVenda"); }
+    QPlainTextEdit* Log() const {
+        return Achar<QPlainTextEdit>("memLogProcessamentoAppForcaVenda");
+    }
     QTimer* Temporizador() const { return janela->Servico().findChild<QTimer*>("tmAppForcaVenda"); }
     // The exit statuses with which the service ended the program.
     std::shared_ptr<std::vector<int>> ContarFins() const {
         auto fins = std::make_shared<std::vector<int>>();
-        QObject::connect(&janela->Servico(), &ServicoResidente::Encerrar, [fins](int codigo) { fins->push_back(codigo); });
+        QObject::connect(&janela->Servico(), &ServicoResidente::Encerrar,
+                         [fins](int codigo) { fins->push_back(codigo); });
         return fins;
     }
     std::filesystem::path ArquivoIni() const { return erp.PastaPrograma() / "tessoraService.ini"; }
@@ -87,6 +96,7 @@ protected:
     testes::InstalacaoErpTeste erp;
     testes::AvisosGravados avisos;
     PedidosSemNovos pedidos;
+    Portao portao;  // where the tests' runs wait
     std::unique_ptr<TfrmPrincipal> janela;
 };
 
@@ -107,10 +117,14 @@ TEST_F(JanelaTest, ControlesComNomesTextosEValoresIniciais) {
     };
     for (const auto& [nome, texto] : rotulos) EXPECT_EQ(Achar<QLabel>(nome)->text(), texto) << nome;
     const std::pair<const char*, const char*> botoes[] = {
-        {"btnForcarAtualizacaoAppForcaVenda", "Sincronizar Agora"}, {"btnCopiarLogAppForcaVenda", "Copiar Log"},
-        {"BitBtn1", "Minimizar"}, {"btnMinimizar", "Minimizar"}, {"btnEncerrarServicos", "Encerrar Serviços"},
+        {"btnForcarAtualizacaoAppForcaVenda", "Sincronizar Agora"},
+        {"btnCopiarLogAppForcaVenda", "Copiar Log"},
+        {"BitBtn1", "Minimizar"},
+        {"btnMinimizar", "Minimizar"},
+        {"btnEncerrarServicos", "Encerrar Serviços"},
     };
-    for (const auto& [nome, texto] : botoes) EXPECT_EQ(Achar<QPushButton>(nome)->text(), texto) << nome;
+    for (const auto& [nome, texto] : botoes)
+        EXPECT_EQ(Achar<QPushButton>(nome)->text(), texto) << nome;
 
     const auto* paginas = Achar<QTabWidget>("pcPrincipal");
     ASSERT_EQ(paginas->count(), 1);
@@ -144,13 +158,18 @@ TEST_F(JanelaTest, ConfiguracoesLidasNaInicializacaoEGravadasAoFechar) {
     };
     const std::string secao = "[AppForcaVendas]\r\n";
     const Caso casos[] = {
-        {std::nullopt, false, "5", 300000, "", secao + "ProcessoAtivo=N\r\nTempoEsperaAtualizacao=5\r\n"},
+        {std::nullopt, false, "5", 300000, "",
+         secao + "ProcessoAtivo=N\r\nTempoEsperaAtualizacao=5\r\n"},
         {secao + "ProcessoAtivo=S\r\nTempoEsperaAtualizacao=10\r\n", true, "10", 600000, "",
          secao + "ProcessoAtivo=S\r\nTempoEsperaAtualizacao=10\r\n"},
         {secao + "ProcessoAtivo=s\r\n", false, "5", 300000, "",
          secao + "ProcessoAtivo=N\r\nTempoEsperaAtualizacao=5\r\n"},
-        {"; ERP\r\n[appforcavendas]\r\nprocessoativo = Sim\r\ntempoesperaatualizacao=05\r\n[Outra]\r\nX=1\r\n", false,
-         "05", 300000, "", "; ERP\r\n[appforcavendas]\r\nProcessoAtivo=N\r\nTempoEsperaAtualizacao=05\r\n[Outra]\r\nX=1\r\n"},
+        {"; ERP\r\n[appforcavendas]\r\nprocessoativo = "
+         "Sim\r\ntempoesperaatualizacao=05\r\n[Outra]\r\nX=1\r\n",
+         false, "05", 300000, "",
+         "; "
+         "ERP\r\n[appforcavendas]\r\nProcessoAtivo=N\r\nTempoEsperaAtualizacao=05\r\n[Outra]\r\nX="
+         "1\r\n"},
         {secao + "ProcessoAtivo=S\r\nTempoEsperaAtualizacao=0\r\n", true, "0", std::nullopt, "",
          secao + "ProcessoAtivo=S\r\nTempoEsperaAtualizacao=0\r\n"},
         {secao + "TempoEsperaAtualizacao=1,5\r\n", false, "1,5", std::nullopt,
@@ -199,7 +218,8 @@ TEST_F(JanelaTest, CampoDeMinutosReArmaOTemporizador) {
         {"7", 420000, nullptr},
         {"", std::nullopt, "tessora Service|'' is not a valid integer value|erro"},
         {"7", 420000, nullptr},
-        {"35792", std::nullopt, "tessora Service|O intervalo de sincronização deve ser de 0 a 35791 minutos.|erro"},
+        {"35792", std::nullopt,
+         "tessora Service|O intervalo de sincronização deve ser de 0 a 35791 minutos.|erro"},
         {"35791", 35791 * 60000, nullptr},
         {"0", std::nullopt, nullptr},
     };
@@ -211,7 +231,8 @@ TEST_F(JanelaTest, CampoDeMinutosReArmaOTemporizador) {
         if (passo.intervalo) {
             EXPECT_EQ(Temporizador()->interval(), *passo.intervalo);
         }
-        EXPECT_EQ(avisos.mensagens, passo.aviso ? std::vector<std::string>{passo.aviso} : std::vector<std::string>{});
+        EXPECT_EQ(avisos.mensagens,
+                  passo.aviso ? std::vector<std::string>{passo.aviso} : std::vector<std::string>{});
     }
     // The arrows step by one and stay within what the timer takes.
     Minutos()->stepBy(1);
@@ -222,7 +243,6 @@ TEST_F(JanelaTest, CampoDeMinutosReArmaOTemporizador) {
 }
 
 TEST_F(JanelaTest, BotaoDesabilitadoDuranteAExecucaoQueMostraOLogAoVivo) {
-    Portao portao;
     std::atomic<int> execucoes = 0;
     Criar([&](const app::AmbienteExecucao& ambiente) {
         ++execucoes;
@@ -237,7 +257,8 @@ TEST_F(JanelaTest, BotaoDesabilitadoDuranteAExecucaoQueMostraOLogAoVivo) {
     BotaoSincronizar()->click();
     EXPECT_FALSE(BotaoSincronizar()->isEnabled());
     ASSERT_TRUE(Aguardar([&] { return Log()->toPlainText() == "primeira linha"; }));
-    EXPECT_EQ(Achar<QLabel>("lblDataHoraUltimaAtualizacaoAppForcaVenda")->text(), "25/03/2024 14:05");
+    EXPECT_EQ(Achar<QLabel>("lblDataHoraUltimaAtualizacaoAppForcaVenda")->text(),
+              "25/03/2024 14:05");
     EXPECT_FALSE(BotaoSincronizar()->isEnabled());
     janela->Servico().SincronizarAgora();  // one run at a time
 
@@ -251,7 +272,8 @@ TEST_F(JanelaTest, ErroQueEscapaDaExecucaoVaiParaUmaCaixaDeErro) {
     Criar([](const app::AmbienteExecucao&) { throw ErroBancoDados("tabela inexistente"); });
     BotaoSincronizar()->click();
     ASSERT_TRUE(Aguardar([&] { return !avisos.mensagens.empty(); }));
-    EXPECT_EQ(avisos.mensagens, std::vector<std::string>{"tessora Service|tabela inexistente|erro"});
+    EXPECT_EQ(avisos.mensagens,
+              std::vector<std::string>{"tessora Service|tabela inexistente|erro"});
     EXPECT_TRUE(BotaoSincronizar()->isEnabled());
 }
 
@@ -259,13 +281,15 @@ TEST_F(JanelaTest, ExecucaoVerdadeiraEscreveNoLogDaJanela) {
     Criar();
     ASSERT_TRUE(janela->FormCreate());
     BotaoSincronizar()->click();
-    ASSERT_TRUE(Aguardar([&] { return BotaoSincronizar()->isEnabled(); }, std::chrono::seconds(60)));
+    ASSERT_TRUE(
+        Aguardar([&] { return BotaoSincronizar()->isEnabled(); }, std::chrono::seconds(60)));
     const QStringList linhas = Log()->toPlainText().split('\n');
     ASSERT_EQ(linhas.size(), 3) << Log()->toPlainText().toStdString();
     EXPECT_TRUE(linhas[0].endsWith(" - Iniciando processamento..."));
     EXPECT_TRUE(linhas[1].endsWith(" - Nenhum novo pedido encontrado."));
     EXPECT_TRUE(linhas[2].endsWith(" - Encerrando processamento..."));
-    EXPECT_NE(Achar<QLabel>("lblDataHoraUltimaAtualizacaoAppForcaVenda")->text(), "00/00/0000 00:00");
+    EXPECT_NE(Achar<QLabel>("lblDataHoraUltimaAtualizacaoAppForcaVenda")->text(),
+              "00/00/0000 00:00");
     EXPECT_TRUE(avisos.mensagens.empty());
 }
 
@@ -301,7 +325,6 @@ TEST_F(JanelaTest, TemporizadorContaAPausaDepoisDoFimDeCadaExecucao) {
 }
 
 TEST_F(JanelaTest, TiqueDuranteUmaExecucaoPeloBotaoNaoFazNada) {
-    Portao portao;
     std::atomic<int> execucoes = 0;
     Criar(
         [&](const app::AmbienteExecucao&) {
@@ -319,7 +342,6 @@ TEST_F(JanelaTest, TiqueDuranteUmaExecucaoPeloBotaoNaoFazNada) {
 }
 
 TEST_F(JanelaTest, FecharDuranteUmaExecucaoEsperaOFimDela) {
-    Portao portao;
     Criar([&](const app::AmbienteExecucao& ambiente) {
         portao.Esperar();
         ambiente.painel.AcrescentarLinhaLog("fim da execução");
@@ -338,14 +360,16 @@ TEST_F(JanelaTest, FecharDuranteUmaExecucaoEsperaOFimDela) {
     portao.Liberar();
     ASSERT_TRUE(Aguardar([&] { return !fins->empty(); }));
     EXPECT_EQ(*fins, std::vector<int>{0});
-    EXPECT_EQ(LerArquivo(ArquivoIni()), "[AppForcaVendas]\r\nProcessoAtivo=S\r\nTempoEsperaAtualizacao=5\r\n");
+    EXPECT_EQ(LerArquivo(ArquivoIni()),
+              "[AppForcaVendas]\r\nProcessoAtivo=S\r\nTempoEsperaAtualizacao=5\r\n");
     EXPECT_FALSE(std::filesystem::exists(ArquivoLock()));
     EXPECT_FALSE(janela->Servico().EmExecucao());
 }
 
 TEST_F(JanelaTest, CopiarLogPoeOLogInteiroNaAreaDeTransferencia) {
     Criar();
-    for (const char* linha : {"01/02/2024 10:00:00 - um", "01/02/2024 10:00:01 - dois", "01/02/2024 10:00:02 - três"}) {
+    for (const char* linha :
+         {"01/02/2024 10:00:00 - um", "01/02/2024 10:00:01 - dois", "01/02/2024 10:00:02 - três"}) {
         janela->AcrescentarLinhaLog(linha);
     }
     ASSERT_TRUE(Aguardar([&] { return Log()->blockCount() == 3; }));

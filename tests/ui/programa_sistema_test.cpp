@@ -84,21 +84,23 @@ class ProgramaTest : public ::testing::Test {
 protected:
     void SetUp() override {
         PrepararFirebirdEmbarcado();  // the program inherits the engine's lock folder
-        std::filesystem::copy_file(TESSORA_DIR_BUILD "/app/tessoraService", erp.Executavel());
+        erp.InstalarPrograma(TESSORA_DIR_BUILD "/app/tessoraService");
         GravarArquivo(Ini(), kConfiguracoes);
     }
 
     std::filesystem::path Ini() const { return erp.PastaPrograma() / "tessoraService.ini"; }
     std::filesystem::path Lock() const { return erp.PastaDados() / "tessoraService.lock"; }
     std::string LinhaLock() const {
-        return "Este arquivo indica que o monitor " + erp.Executavel().string() + " est\xE1 em execu\xE7\xE3o.\r\n";
+        return "Este arquivo indica que o monitor " + erp.Executavel().string() +
+               " est\xE1 em execu\xE7\xE3o.\r\n";
     }
     bool EmExecucao(Processo& processo) const {
         return Aguardar([&] { return Ler(Lock()) == LinhaLock(); }, 30s) && !processo.Fim(0ms);
     }
 
     static constexpr const char* kConfiguracoes =
-        "; criado pelo suporte\r\n[AppForcaVendas]\r\nProcessoAtivo=s\r\nTempoEsperaAtualizacao=05\r\n"
+        "; criado pelo "
+        "suporte\r\n[AppForcaVendas]\r\nProcessoAtivo=s\r\nTempoEsperaAtualizacao=05\r\n"
         "[Outra]\r\nChave=valor\r\n";
     InstalacaoErpTeste erp;
 };
@@ -140,7 +142,8 @@ TEST_F(ProgramaTest, FecharGravaAsConfiguracoesERemoveOLock) {
         EXPECT_EQ(programa.Fim(10s), 0);
         EXPECT_FALSE(std::filesystem::exists(Lock()));
         EXPECT_EQ(Ler(Ini()),
-                  "; criado pelo suporte\r\n[AppForcaVendas]\r\nProcessoAtivo=N\r\nTempoEsperaAtualizacao=05\r\n"
+                  "; criado pelo "
+                  "suporte\r\n[AppForcaVendas]\r\nProcessoAtivo=N\r\nTempoEsperaAtualizacao=05\r\n"
                   "[Outra]\r\nChave=valor\r\n");
     }
 }

@@ -2,11 +2,13 @@
 //
 //   tessoraApiSubstituta --porta N --certificado CERT.pem --chave KEY.pem --estado STATE.json
 //                        --regras RULES.json --registro REQUESTS.log [--tls 1.2|1.3]
+//                        [--falhas FAILURES.json]
 //
 // Port 0 picks a free port. The first line on standard output is "porta=N" once the server
 // listens. --tls restricts the server to that one protocol version (by default it offers 1.2
-// and 1.3). SIGTERM or SIGINT stop it, and so does the end of the process that started it, so
-// that a test killed on a timeout leaves no server behind.
+// and 1.3). --falhas names the file of the seeded random failures (falhas_api.h), read for
+// every request like the state and the rules. SIGTERM or SIGINT stop it, and so does the end of
+// the process that started it, so that a test killed on a timeout leaves no server behind.
 #include "servidor_api.h"
 
 #include <openssl/ssl.h>
@@ -29,7 +31,8 @@ using tessora::api_substituta::ServidorApi;
     std::cerr
         << "tessoraApiSubstituta: " << problema << "\n"
         << "uso: tessoraApiSubstituta --porta N --certificado CERT --chave KEY --estado STATE\n"
-        << "                          --regras RULES --registro LOG [--tls 1.2|1.3]\n";
+        << "                          --regras RULES --registro LOG [--tls 1.2|1.3]\n"
+        << "                          [--falhas FAILURES]\n";
     std::exit(2);
 }
 
@@ -82,11 +85,15 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &sinaisParada, nullptr);
 
     ServidorApi api(
-        ArquivosServidor{opcoes.at("estado"), opcoes.at("regras"), opcoes.at("registro")});
+        ArquivosServidor{opcoes.at("estado"), opcoes.at("regras"), opcoes.at("registro"),
+                         opcoes.count("falhas") ? opcoes.at("falhas") : ""});
     httplib::SSLServer servidor([&](SSL_CTX& contexto) {
         return ConfigurarTls(contexto, opcoes.at("certificado"), opcoes.at("chave"), versaoTls);
     });
     if (!servidor.is_valid()) Uso("certificado, chave ou versão de TLS inválidos");
+    // Headers and body go out as separate small writes: with Nagle's algorithm the body would
+    // wait for the client's delayed acknowledgement, some 40 ms on every answer.
+    servidor.set_tcp_nodelay(true);
 
     const auto atender = [&api](const httplib::Request& requisicao, httplib::Response& resposta) {
         api.Atender(requisicao, resposta);

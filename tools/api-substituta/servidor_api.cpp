@@ -100,6 +100,9 @@ void ServidorApi::Atender(const httplib::Request& requisicao, httplib::Response&
         interrogacao == std::string_view::npos ? std::string_view() : alvo.substr(interrogacao + 1);
     try {
         Registrar(requisicao, caminho, consulta);
+        const std::optional<ConfiguracaoFalhas> falhas =
+            arquivos_.falhas.empty() ? std::nullopt : LerConfiguracaoFalhas(arquivos_.falhas);
+        const Falha falha = SortearFalha(falhas);
         if (const auto regra = RegraPara(LerRegras(arquivos_.regras), requisicao.method, caminho)) {
             if (!Esperar(regra->atraso) || regra->derrubar) {
                 DerrubarConexao(requisicao);
@@ -109,6 +112,24 @@ void ServidorApi::Atender(const httplib::Request& requisicao, httplib::Response&
             for (const auto& [nome, valor] : regra->cabecalhos) resposta.set_header(nome, valor);
             resposta.set_content(regra->corpo, regra->tipoConteudo.c_str());
             return;
+        }
+        switch (falha) {
+            case Falha::Nenhuma:
+                break;
+            case Falha::Status500:
+                return ResponderFalha(resposta, 500, "Erro interno simulado");
+            case Falha::Status503:
+                resposta.status = 503;
+                resposta.set_content("<html><body>Service Unavailable</body></html>",
+                                     "text/html; charset=utf-8");
+                return;
+            case Falha::CorpoInvalido:
+                return ResponderJson(resposta, 200, "{\"success\":true,\"data\":{\"id\":");
+            case Falha::ConexaoDerrubada:
+                return DerrubarConexao(requisicao);
+            case Falha::RespostaAtrasada:
+                if (!Esperar(falhas->atraso)) return DerrubarConexao(requisicao);
+                break;
         }
         ResponderPelaApi(requisicao, caminho, resposta);
     } catch (const std::exception& erro) {
@@ -181,6 +202,11 @@ void ServidorApi::Registrar(const httplib::Request& requisicao, std::string_view
     const std::lock_guard trava(mutexRegistro_);
     std::ofstream registro(arquivos_.registro, std::ios::binary | std::ios::app);
     registro << linha << '\n' << std::flush;
+}
+
+Falha ServidorApi::SortearFalha(const std::optional<ConfiguracaoFalhas>& configuracao) {
+    const std::lock_guard trava(mutexFalhas_);
+    return sorteio_.Sortear(configuracao);
 }
 
 bool ServidorApi::Esperar(std::chrono::milliseconds atraso) {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "falhas_api.h"
+
 #include <httplib.h>
 
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <string_view>
 
 namespace tessora::api_substituta {
@@ -13,10 +16,12 @@ struct ArquivosServidor {
     std::filesystem::path estado;
     std::filesystem::path regras;
     std::filesystem::path registro;
+    std::filesystem::path falhas;  // empty: no random failures
 };
 
 // Answers the API's requests from the state file, which is read afresh for every request so
-// that tests may rewrite it at any time; records every request; applies the test rules first.
+// that tests may rewrite it at any time; records every request; applies the test rules first,
+// then the random failures.
 class ServidorApi {
 public:
     explicit ServidorApi(ArquivosServidor arquivos);
@@ -33,11 +38,16 @@ private:
                           httplib::Response& resposta);
     // False when the server is stopping.
     bool Esperar(std::chrono::milliseconds atraso);
+    // Drawn for every request in the order they arrive, so that the sequence of failures
+    // follows from the seed and the sequence of requests.
+    Falha SortearFalha(const std::optional<ConfiguracaoFalhas>& configuracao);
 
     const ArquivosServidor arquivos_;
     std::mutex mutexEstado_;
     std::mutex mutexRegistro_;
     std::mutex mutexEspera_;
+    std::mutex mutexFalhas_;
+    SorteioFalhas sorteio_;
     std::condition_variable espera_;
     bool encerrando_ = false;
 };

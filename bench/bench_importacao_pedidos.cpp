@@ -1,0 +1,340 @@
+// One synchronisation run that imports N new orders (three items each, every tenth with a new
+// customer) from the substitute API into a fresh embedded database, against the floor of
+// replaying the same HTTP requests and SQL statements back to back with no logic in between:
+// recorded from a run through the statement trace and the API's request log, replayed with the
+// HTTP client and the statement runners on a fresh copy of the database, with the same
+// transaction boundaries (the order's reads, then its unit of work, committed before the
+// acknowledgement).
+//
+// Memory: the heap the program's code takes through operator new (the engine and libcurl
+// allocate through their own pools and malloc), apart for the listing, whose answer holds every
+// order, and for the import loop; and the process's resident peak during the run (VmHWM, reset
+// before each run), which includes the engine's page cache.
+
+#include "api/cliente_http.h"
+#include "app/execucao_sincronizacao.h"
+#include "app/pedidos_via_api.h"
+#include "comum/texto.h"
+#include "db/consulta.h"
+
+#include "api_substituta.h"
+#include "avisos_gravados.h"
+#include "instalacao_erp_teste.h"
+
+#include "memoria_contada.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdint>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using tessora::testes::ApiSubstituta;
+using tessora::testes::InstalacaoErpTeste;
+namespace app = tessora::app;
+namespace db = tessora::db;
+
+constexpr const char* kToken = "token-demonstracao";  // the seed's token
+
+// One order as the app sends it: header, two notes and three items of products the ERP knows.
+std::string Pedido(int i) {
+    const std::string id = "ped-" + std::to_string(100000 + i);
+    const std::string cliente = i % 10 == 0 ? "cli-b" + std::to_string(i) : "cli-2001";
+    std::string json = R"({"id":")" + id + R"(","tipo":"Pedido","registrado_erp_em":null,"numero_seq":)" +
+                       std::to_string(100000 + i) +
+                       R"(,"created_at":"2024-03-15T14:32:05-03:00","cliente_id":")" + cliente +
+                       R"(","cliente_cnpj":"44.778.899/0001-43","cliente_nome":"Mercearia Santa Luzia Ltda")" +
+                       R"(,"vendedor_id":"vend-101","vendedor_nome":"João Batista Ribeiro")" +
+                       R"(,"tipo_frete":"CIF","dias_validade":10,"valor_produtos":291.25,"valor_ipi":0,"valor_icms":0)" +
+                       R"(,"anotacoes":[{"texto":"Entregar no período da manhã, das 7h às 11h."},)" +
+                       R"({"texto":"Conferir a validade dos lotes na entrega."}],"itens":[)";
+    for (int item = 0; item < 3; ++item) {
+        if (item) json += ',';
+        json += R"({"id_item":")" + id + '-' + std::to_string(item + 1) + R"(","produto_id":"prod-)" +
+                std::to_string(501 + (i + item) % 4) +
+                R"(","quantidade":10,"valor_unitario":24.9,"valor_produtos":249.0,"ipi":0,"valor_ipi":0,"valor_icms":0})";
+    }
+    return json + "]}";
+}
+
+std::string Cliente(int i) {
+    const std::string n = std::to_string(i);
+    return R"({"id":"cli-b)" + n + R"(","razao_social":"Empório )" + n +
+           R"( Ltda","nome_fantasia":"Empório","cnpj":"61.524.387/0001-70","inscricao_estadual":"0620384570089",)" +
+           R"("icms_sn":"S","uso_produtos":"R","cep":"30.130-010","rua":"Avenida Afonso Pena","numero":")" + n +
+           R"(","bairro":"Centro","cidade":"Belo Horizonte","uf":"MG","cep_entrega":"35860-000",)" +
+           R"("rua_entrega":"Rua Direita","numero_entrega":"45","bairro_entrega":"Centro",)" +
+           R"("cidade_entrega":"Curitiba","uf_entrega":"PR","responsavel":"Maria Souza",)" +
+           R"("contato_responsavel":"(31) 3222-1100","email":"compras@emporio.example",)" +
+           R"("nome_financeiro":"José Lima","whats_financeiro":"(31) 99911-2233"})";
+}
+
+std::string Estado(int pedidos) {
+    std::string json = std::string(R"({"token":")") + kToken + R"(","pedidos":[)";
+    for (int i = 1; i <= pedidos; ++i) {
+        if (i > 1) json += ',';
+        json += Pedido(i);
+    }
+    json += R"(],"clientes":[)";
+    for (int i = 10; i <= pedidos; i += 10) {
+        if (i > 10) json += ',';
+        json += Cliente(i);
+    }
+    return json + "]}";
+}
+
+// One server for the whole benchmark; each run starts from a fresh state.
+ApiSubstituta& Servidor() {
+    static ApiSubstituta servidor("{}");
+    return servidor;
+}
+
+// The statements of a run, in order, split at the orders, and its requests.
+struct Gravacao {
+    std::vector<std::string> antesDosPedidos;  // the listing's
+    std::vector<std::vector<std::string>> pedidos;
+    std::vector<tessora::testes::RequisicaoRecebida> requisicoes;
+};
+
+class PainelContado : public app::PainelExecucao {
+public:
+    void HabilitarSincronizarAgora(bool) override {}
+    void ExibirUltimaAtualizacao(const std::string&) override {}
+    void LimparLog() override {}
+    void AcrescentarLinhaLog(const std::string& linha) override {
+        if (linha.ends_with(" - Pedido incluído no sistema.")) ++incluidos;
+    }
+    int incluidos = 0;
+};
+
+// The program's order loop, with its heap accounted apart for the listing and for the imports
+// (the caller ends the latter after the run), and its statements recorded when asked.
+class PedidosMedidos : public app::PedidosAppForcaVenda {
+public:
+    explicit PedidosMedidos(Gravacao* gravacao) : gravacao_(gravacao) {}
+
+    std::vector<std::string> ListarPedidosNovos(app::ContextoSincronizacao& contexto) override {
+        if (gravacao_) {
+            contexto.conexao.DefinirRastro([this](std::string_view comando) {
+                (gravacao_->pedidos.empty() ? gravacao_->antesDosPedidos : gravacao_->pedidos.back())
+                    .emplace_back(comando);
+            });
+        }
+        tessora::bench::IniciarContagemMemoria();
+        std::vector<std::string> lista = programa_.ListarPedidosNovos(contexto);
+        picoListagem = tessora::bench::EncerrarContagemMemoria();
+        tessora::bench::IniciarContagemMemoria();
+        return lista;
+    }
+
+    tessora::importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao& contexto,
+                                                            const std::string& id) override {
+        if (gravacao_) gravacao_->pedidos.emplace_back();
+        return programa_.ImportarPedido(contexto, id);
+    }
+
+    int64_t picoListagem = 0;
+
+private:
+    app::PedidosViaApi programa_;
+    Gravacao* gravacao_;
+};
+
+// The resident peak since the last reset, in kB; 0 where the system does not tell.
+void ReiniciarPicoResidente() { std::ofstream("/proc/self/clear_refs") << "5"; }
+int64_t PicoResidenteKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string linha; std::getline(status, linha);) {
+        if (linha.starts_with("VmHWM:")) return std::stoll(linha.substr(6));
+    }
+    return 0;
+}
+
+struct Medida {
+    double segundos = 0;
+    int64_t picoListagem = 0;    // bytes
+    int64_t picoImportacao = 0;  // bytes
+    int64_t picoResidenteKb = 0;
+    int incluidos = 0;
+};
+
+Medida ExecutarImportacao(int quantidade, Gravacao* gravacao) {
+    const InstalacaoErpTeste erp;
+    ApiSubstituta& servidor = Servidor();
+    servidor.DefinirEstado(Estado(quantidade));
+    const size_t requisicoesAntes = gravacao ? servidor.Requisicoes().size() : 0;
+
+    tessora::testes::AvisosGravados avisos;
+    PainelContado painel;
+    PedidosMedidos pedidos(gravacao);
+    db::CaminhosAtualizacao caminhos;
+    const app::AmbienteExecucao ambiente{
+        erp.Executavel(), {servidor.UrlBase(), servidor.ArquivoCertificado()}, avisos, painel, pedidos, caminhos};
+
+    ReiniciarPicoResidente();
+    const auto inicio = std::chrono::steady_clock::now();
+    app::ProcessarAppForcaVenda(ambiente);
+    const auto fim = std::chrono::steady_clock::now();
+    Medida medida;
+    medida.picoImportacao = tessora::bench::EncerrarContagemMemoria();
+    medida.segundos = std::chrono::duration<double>(fim - inicio).count();
+    medida.picoListagem = pedidos.picoListagem;
+    medida.picoResidenteKb = PicoResidenteKb();
+    medida.incluidos = painel.incluidos;
+
+    if (gravacao) {
+        auto requisicoes = servidor.Requisicoes();
+        gravacao->requisicoes.assign(requisicoes.begin() + static_cast<std::ptrdiff_t>(requisicoesAntes),
+                                     requisicoes.end());
+    }
+    return medida;
+}
+
+bool LeToken(std::string_view comando) { return comando.find("DS_TOKEN_APP_FORCA_VENDA") != std::string_view::npos; }
+
+bool DevolveLinhas(std::string_view comando) {
+    while (!comando.empty() && comando.front() == ' ') comando.remove_prefix(1);
+    const std::string_view palavra = comando.substr(0, comando.find(' '));
+    return tessora::IguaisSemCaixaAscii(palavra, "select") || tessora::IguaisSemCaixaAscii(palavra, "execute");
+}
+
+struct TempoPiso {
+    double total = 0;
+    double requisicoes = 0;  // of which waiting for the API
+};
+
+// The floor: the recorded statements and requests, back to back.
+TempoPiso Reproduzir(const Gravacao& gravacao, int quantidade) {
+    const InstalacaoErpTeste erp;
+    ApiSubstituta& servidor = Servidor();
+    servidor.DefinirEstado(Estado(quantidade));
+    const tessora::api::ClienteHttp cliente(
+        {servidor.UrlBase(), servidor.ArquivoCertificado(), [] { return std::string(kToken); }});
+    const std::string prefixo = "/api";
+
+    TempoPiso tempo;
+    const auto inicio = std::chrono::steady_clock::now();
+    db::ConexaoErp conexao(erp.Banco().Nome());
+    conexao.Abrir();
+    size_t proxima = 0;
+    const auto requisitar = [&] {
+        const auto antes = std::chrono::steady_clock::now();
+        const auto& requisicao = gravacao.requisicoes.at(proxima++);
+        const std::string caminho = requisicao.caminho.substr(prefixo.size());
+        if (requisicao.metodo == "PATCH") {
+            benchmark::DoNotOptimize(cliente.Patch(caminho, requisicao.corpo));
+        } else {
+            benchmark::DoNotOptimize(cliente.Get(caminho));
+        }
+        tempo.requisicoes += std::chrono::duration<double>(std::chrono::steady_clock::now() - antes).count();
+    };
+    const auto executar = [&](const std::string& comando) {
+        db::Consulta consulta(conexao);
+        if (DevolveLinhas(comando)) {
+            db::AbrirConsulta(consulta, comando);
+        } else {
+            db::ExecutarComando(consulta, comando, false);
+        }
+    };
+
+    for (const std::string& comando : gravacao.antesDosPedidos) {
+        executar(comando);
+        if (LeToken(comando)) requisitar();
+    }
+    for (const auto& comandos : gravacao.pedidos) {
+        int tokens = 0;
+        for (const std::string& comando : comandos) tokens += LeToken(comando);
+        int requisicoes = 0;
+        for (const std::string& comando : comandos) {
+            const bool token = LeToken(comando);
+            // The order's unit of work is committed before its acknowledgement.
+            if (token && requisicoes == tokens - 1 && tokens > 1) conexao.Confirmar();
+            executar(comando);
+            if (!token) continue;
+            requisitar();
+            // ...and starts afresh once the order has been fetched.
+            if (++requisicoes == 1) conexao.Confirmar();
+        }
+    }
+    conexao.Fechar();
+    const auto fim = std::chrono::steady_clock::now();
+    if (proxima != gravacao.requisicoes.size()) throw std::runtime_error("requisições não reproduzidas");
+    tempo.total = std::chrono::duration<double>(fim - inicio).count();
+    return tempo;
+}
+
+// The best time of each benchmark per order count, for the summary.
+std::map<int, double> melhorExecucao, melhorPiso;
+
+void Registrar(std::map<int, double>& melhores, int quantidade, double segundos) {
+    const auto it = melhores.find(quantidade);
+    if (it == melhores.end() || segundos < it->second) melhores[quantidade] = segundos;
+}
+
+void BM_ImportarPedidos(benchmark::State& estado) {
+    const int quantidade = static_cast<int>(estado.range(0));
+    Medida medida;
+    for (auto _ : estado) {
+        medida = ExecutarImportacao(quantidade, nullptr);
+        estado.SetIterationTime(medida.segundos);
+        Registrar(melhorExecucao, quantidade, medida.segundos);
+    }
+    if (medida.incluidos != quantidade) estado.SkipWithError("nem todos os pedidos foram incluídos");
+    estado.counters["pedidos_por_s"] =
+        benchmark::Counter(static_cast<double>(quantidade), benchmark::Counter::kIsIterationInvariantRate);
+    estado.counters["heap_listagem_MB"] = static_cast<double>(medida.picoListagem) / 1e6;
+    estado.counters["heap_importacao_KB"] = static_cast<double>(medida.picoImportacao) / 1e3;
+    estado.counters["residente_MB"] = static_cast<double>(medida.picoResidenteKb) / 1e3;
+}
+
+void BM_PisoReproducao(benchmark::State& estado) {
+    const int quantidade = static_cast<int>(estado.range(0));
+    Gravacao gravacao;
+    ExecutarImportacao(quantidade, &gravacao);
+    size_t comandos = gravacao.antesDosPedidos.size();
+    for (const auto& doPedido : gravacao.pedidos) comandos += doPedido.size();
+    TempoPiso tempo;
+    for (auto _ : estado) {
+        tempo = Reproduzir(gravacao, quantidade);
+        estado.SetIterationTime(tempo.total);
+        Registrar(melhorPiso, quantidade, tempo.total);
+    }
+    estado.counters["pedidos_por_s"] =
+        benchmark::Counter(static_cast<double>(quantidade), benchmark::Counter::kIsIterationInvariantRate);
+    estado.counters["parte_api"] = tempo.requisicoes / tempo.total;
+    estado.counters["comandos"] = static_cast<double>(comandos);
+    estado.counters["requisicoes"] = static_cast<double>(gravacao.requisicoes.size());
+}
+
+void Quantidades(benchmark::internal::Benchmark* b) {
+    b->ArgName("pedidos")->Arg(250)->Arg(500)->Arg(1000);
+    b->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+
+BENCHMARK(BM_ImportarPedidos)->Apply(Quantidades);
+BENCHMARK(BM_PisoReproducao)->Apply(Quantidades);
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    // The run against its floor, best time of each.
+    for (const auto& [quantidade, execucao] : melhorExecucao) {
+        const auto piso = melhorPiso.find(quantidade);
+        if (piso == melhorPiso.end()) continue;
+        std::cout << quantidade << " pedidos: execução " << execucao << " s, piso " << piso->second
+                  << " s, razão " << execucao / piso->second << '\n';
+    }
+    return 0;
+}

@@ -1,0 +1,94 @@
+#include "manutencao/atualizacao.h"
+
+#include <optional>
+#include <system_error>
+
+#include "db/versao_erp.h"
+#include "manutencao/arquivos_exec.h"
+#include "manutencao/data_arquivo.h"
+#include "plataforma/sistema.h"
+
+namespace tessora::manutencao {
+
+namespace {
+constexpr std::string_view kTitulo = "Aviso do Sistema";
+
+// A file of the master folder, found whatever its case; nothing without a master folder.
+std::optional<std::filesystem::path> NaPastaMestre(const db::CaminhosAtualizacao& caminhos, const std::string& nome) {
+    if (caminhos.pastaMestre.empty()) return std::nullopt;
+    return plataforma::LocalizarArquivo(std::filesystem::path(caminhos.pastaMestre) / nome);
+}
+
+void CriarPastaMestre(const std::string& pastaMestre) {
+    if (pastaMestre.empty()) return;
+    std::error_code ignorado;
+    if (!std::filesystem::is_directory(pastaMestre, ignorado)) std::filesystem::create_directory(pastaMestre, ignorado);
+}
+
+std::string TextoAviso(const std::string& nomeExecutavel) {
+    return "AVISO: Existe uma nova versão do aplicativo " + nomeExecutavel.substr(0, nomeExecutavel.find('.')) +
+           ". A atualização será feita automaticamente. Aguarde...";
+}
+}  // namespace
+
+std::string NomeAtualizador() { return "tessoraAtualizador" + std::string(plataforma::SufixoExecutavel()); }
+
+std::string LinhaComandoAtualizador(const db::CaminhosAtualizacao& caminhos) {
+    return "@F1 @M" + caminhos.pastaMestreCodificada + " @E" + caminhos.pastaProgramaCodificada + " @A" +
+           caminhos.nomeExecutavel;
+}
+
+void VerificarAtualizacao(db::ConexaoErp& conexao, int modo, const AmbienteAtualizacao& ambiente) {
+    const db::CaminhosAtualizacao& caminhos = ambiente.caminhos;
+    Avisos& avisos = ambiente.avisos;
+    const auto pastaPrograma = ambiente.executavel.parent_path();
+
+    if (plataforma::LocalizarArquivo(pastaPrograma / "DebugarDelphi.tmp")) {
+        avisos.MostrarMensagem("O aplicativo " + caminhos.nomeExecutavel + " não será atualizado. A pasta " +
+                                   pastaPrograma.string() + " está com o arquivo DebugarDelphi.tmp",
+                               kTitulo, IconeAviso::Advertencia);
+        return;
+    }
+
+    CriarPastaMestre(caminhos.pastaMestre);
+    TratarArquivosExec(ambiente.executavel, caminhos);
+    if (!NaPastaMestre(caminhos, NomeAtualizador())) {
+        avisos.MostrarMensagem(
+            "Não foi encontrado o tessora Atualizador no Servidor. Entre em contato com o suporte técnico da tessora.",
+            kTitulo, IconeAviso::Nenhum);
+        avisos.SolicitarEncerramento();
+    }
+    db::VerificarVersaoErp(conexao);
+    if (modo != 1) return;
+
+    const auto copiaMestre = NaPastaMestre(caminhos, caminhos.nomeExecutavel);
+    if (!copiaMestre) {
+        avisos.MostrarMensagem("Falha na atualização do aplicativo. Não foi encontrado o arquivo " +
+                                   caminhos.nomeExecutavel + " na pasta " + caminhos.pastaMestre +
+                                   ".\rO Sistema será finalizado.",
+                               kTitulo, IconeAviso::Advertencia);
+        avisos.SolicitarEncerramento();
+        return;
+    }
+    if (TextoDataArquivo(ambiente.executavel) == TextoDataArquivo(*copiaMestre)) return;
+
+    const auto atualizador = NaPastaMestre(caminhos, NomeAtualizador());
+    if (!atualizador) {
+        // Without the updater nothing would replace this copy: no notice of an update that
+        // cannot happen; the program ends through the request like after any failure.
+        avisos.MostrarMensagem("Falha na atualização do aplicativo. Não foi encontrado o arquivo " +
+                                   NomeAtualizador() + " na pasta " + caminhos.pastaMestre +
+                                   ".\rO Sistema será finalizado.",
+                               kTitulo, IconeAviso::Advertencia);
+        avisos.SolicitarEncerramento();
+        return;
+    }
+
+    avisos.ExibirAviso(TextoAviso(caminhos.nomeExecutavel), false, true);
+    ambiente.liberarLock();
+    // The updater waits for this process to end; whether it started is not looked at.
+    ambiente.iniciarAtualizador(*atualizador, LinhaComandoAtualizador(caminhos));
+    ambiente.encerrarProcesso();
+}
+
+}  // namespace tessora::manutencao
