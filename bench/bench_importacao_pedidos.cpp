@@ -24,6 +24,7 @@
 #include "memoria_contada.h"
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <chrono>
 #include <cstdint>
@@ -33,6 +34,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -48,19 +50,21 @@ constexpr const char* kToken = "token-demonstracao";  // the seed's token
 std::string Pedido(int i) {
     const std::string id = "ped-" + std::to_string(100000 + i);
     const std::string cliente = i % 10 == 0 ? "cli-b" + std::to_string(i) : "cli-2001";
-    std::string json = R"({"id":")" + id + R"(","tipo":"Pedido","registrado_erp_em":null,"numero_seq":)" +
-                       std::to_string(100000 + i) +
-                       R"(,"created_at":"2024-03-15T14:32:05-03:00","cliente_id":")" + cliente +
-                       R"(","cliente_cnpj":"44.778.899/0001-43","cliente_nome":"Mercearia Santa Luzia Ltda")" +
-                       R"(,"vendedor_id":"vend-101","vendedor_nome":"João Batista Ribeiro")" +
-                       R"(,"tipo_frete":"CIF","dias_validade":10,"valor_produtos":291.25,"valor_ipi":0,"valor_icms":0)" +
-                       R"(,"anotacoes":[{"texto":"Entregar no período da manhã, das 7h às 11h."},)" +
-                       R"({"texto":"Conferir a validade dos lotes na entrega."}],"itens":[)";
+    std::string json =
+        R"({"id":")" + id + R"(","tipo":"Pedido","registrado_erp_em":null,"numero_seq":)" +
+        std::to_string(100000 + i) + R"(,"created_at":"2024-03-15T14:32:05-03:00","cliente_id":")" +
+        cliente +
+        R"(","cliente_cnpj":"44.778.899/0001-43","cliente_nome":"Mercearia Santa Luzia Ltda")" +
+        R"(,"vendedor_id":"vend-101","vendedor_nome":"João Batista Ribeiro")" +
+        R"(,"tipo_frete":"CIF","dias_validade":10,"valor_produtos":291.25,"valor_ipi":0,"valor_icms":0)" +
+        R"(,"anotacoes":[{"texto":"Entregar no período da manhã, das 7h às 11h."},)" +
+        R"({"texto":"Conferir a validade dos lotes na entrega."}],"itens":[)";
     for (int item = 0; item < 3; ++item) {
         if (item) json += ',';
-        json += R"({"id_item":")" + id + '-' + std::to_string(item + 1) + R"(","produto_id":"prod-)" +
-                std::to_string(501 + (i + item) % 4) +
-                R"(","quantidade":10,"valor_unitario":24.9,"valor_produtos":249.0,"ipi":0,"valor_ipi":0,"valor_icms":0})";
+        json +=
+            R"({"id_item":")" + id + '-' + std::to_string(item + 1) + R"(","produto_id":"prod-)" +
+            std::to_string(501 + (i + item) % 4) +
+            R"(","quantidade":10,"valor_unitario":24.9,"valor_produtos":249.0,"ipi":0,"valor_ipi":0,"valor_icms":0})";
     }
     return json + "]}";
 }
@@ -69,7 +73,8 @@ std::string Cliente(int i) {
     const std::string n = std::to_string(i);
     return R"({"id":"cli-b)" + n + R"(","razao_social":"Empório )" + n +
            R"( Ltda","nome_fantasia":"Empório","cnpj":"61.524.387/0001-70","inscricao_estadual":"0620384570089",)" +
-           R"("icms_sn":"S","uso_produtos":"R","cep":"30.130-010","rua":"Avenida Afonso Pena","numero":")" + n +
+           R"("icms_sn":"S","uso_produtos":"R","cep":"30.130-010","rua":"Avenida Afonso Pena","numero":")" +
+           n +
            R"(","bairro":"Centro","cidade":"Belo Horizonte","uf":"MG","cep_entrega":"35860-000",)" +
            R"("rua_entrega":"Rua Direita","numero_entrega":"45","bairro_entrega":"Centro",)" +
            R"("cidade_entrega":"Curitiba","uf_entrega":"PR","responsavel":"Maria Souza",)" +
@@ -97,11 +102,60 @@ ApiSubstituta& Servidor() {
     return servidor;
 }
 
-// The statements of a run, in order, split at the orders, and its requests.
-struct Gravacao {
-    std::vector<std::string> antesDosPedidos;  // the listing's
-    std::vector<std::vector<std::string>> pedidos;
-    std::vector<tessora::testes::RequisicaoRecebida> requisicoes;
+// The statements of a run in order, split at its orders, and its requests, kept in one block of
+// text: tens of thousands of small strings would leave the heap cluttered and slow down every
+// allocation of the replay, which would then be no floor.
+class Gravacao {
+public:
+    struct Requisicao {
+        bool patch;
+        std::string_view caminho;  // below the API root
+        std::string_view corpo;
+    };
+
+    void ComecarPedido() { pedidos_.push_back(comandos_.size()); }
+    void AcrescentarComando(std::string_view comando) { comandos_.push_back(Guardar(comando)); }
+    void AcrescentarRequisicao(bool patch, std::string_view caminho, std::string_view corpo) {
+        requisicoes_.push_back({patch, Guardar(caminho), Guardar(corpo)});
+    }
+
+    size_t QuantidadeComandos() const { return comandos_.size(); }
+    size_t QuantidadeRequisicoes() const { return requisicoes_.size(); }
+    // The statements before the first order, then those of each order.
+    std::vector<std::vector<std::string_view>> ComandosPorPedido() const {
+        std::vector<std::vector<std::string_view>> grupos(1 + pedidos_.size());
+        size_t grupo = 0;
+        for (size_t i = 0; i < comandos_.size(); ++i) {
+            while (grupo < pedidos_.size() && pedidos_[grupo] == i) ++grupo;
+            grupos[grupo].push_back(Texto(comandos_[i]));
+        }
+        return grupos;
+    }
+    Requisicao RequisicaoNumero(size_t i) const {
+        const auto& r = requisicoes_.at(i);
+        return {r.patch, Texto(r.caminho), Texto(r.corpo)};
+    }
+
+private:
+    struct Trecho {
+        size_t inicio, tamanho;
+    };
+    struct RequisicaoGuardada {
+        bool patch;
+        Trecho caminho, corpo;
+    };
+    Trecho Guardar(std::string_view texto) {
+        texto_.append(texto);
+        return {texto_.size() - texto.size(), texto.size()};
+    }
+    std::string_view Texto(Trecho trecho) const {
+        return std::string_view(texto_).substr(trecho.inicio, trecho.tamanho);
+    }
+
+    std::string texto_;
+    std::vector<Trecho> comandos_;
+    std::vector<size_t> pedidos_;  // the first statement of each order
+    std::vector<RequisicaoGuardada> requisicoes_;
 };
 
 class PainelContado : public app::PainelExecucao {
@@ -116,17 +170,16 @@ public:
 };
 
 // The program's order loop, with its heap accounted apart for the listing and for the imports
-// (the caller ends the latter after the run), and its statements recorded when asked.
+// (the caller ends the latter after the run), and its statements recorded when asked: from the
+// listing on, so the one read of the enable flag before it is left out of the floor.
 class PedidosMedidos : public app::PedidosAppForcaVenda {
 public:
     explicit PedidosMedidos(Gravacao* gravacao) : gravacao_(gravacao) {}
 
     std::vector<std::string> ListarPedidosNovos(app::ContextoSincronizacao& contexto) override {
         if (gravacao_) {
-            contexto.conexao.DefinirRastro([this](std::string_view comando) {
-                (gravacao_->pedidos.empty() ? gravacao_->antesDosPedidos : gravacao_->pedidos.back())
-                    .emplace_back(comando);
-            });
+            contexto.conexao.DefinirRastro(
+                [this](std::string_view comando) { gravacao_->AcrescentarComando(comando); });
         }
         tessora::bench::IniciarContagemMemoria();
         std::vector<std::string> lista = programa_.ListarPedidosNovos(contexto);
@@ -137,7 +190,7 @@ public:
 
     tessora::importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao& contexto,
                                                             const std::string& id) override {
-        if (gravacao_) gravacao_->pedidos.emplace_back();
+        if (gravacao_) gravacao_->ComecarPedido();
         return programa_.ImportarPedido(contexto, id);
     }
 
@@ -148,20 +201,28 @@ private:
     Gravacao* gravacao_;
 };
 
-// The resident peak since the last reset, in kB; 0 where the system does not tell.
-void ReiniciarPicoResidente() { std::ofstream("/proc/self/clear_refs") << "5"; }
-int64_t PicoResidenteKb() {
+// A line of the process's status in kB ("VmRSS:" now, "VmHWM:" the peak since the last reset);
+// 0 where the system does not tell.
+int64_t StatusKb(std::string_view campo) {
     std::ifstream status("/proc/self/status");
     for (std::string linha; std::getline(status, linha);) {
-        if (linha.starts_with("VmHWM:")) return std::stoll(linha.substr(6));
+        if (linha.starts_with(campo)) return std::stoll(linha.substr(campo.size()));
     }
     return 0;
+}
+
+// Hands freed heap back first, so that what earlier runs left does not count as this one's.
+int64_t ReiniciarPicoResidente() {
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+    return StatusKb("VmRSS:");
 }
 
 struct Medida {
     double segundos = 0;
     int64_t picoListagem = 0;    // bytes
     int64_t picoImportacao = 0;  // bytes
+    int64_t residenteInicialKb = 0;
     int64_t picoResidenteKb = 0;
     int incluidos = 0;
 };
@@ -177,9 +238,11 @@ Medida ExecutarImportacao(int quantidade, Gravacao* gravacao) {
     PedidosMedidos pedidos(gravacao);
     db::CaminhosAtualizacao caminhos;
     const app::AmbienteExecucao ambiente{
-        erp.Executavel(), {servidor.UrlBase(), servidor.ArquivoCertificado()}, avisos, painel, pedidos, caminhos};
+        erp.Executavel(), {servidor.UrlBase(), servidor.ArquivoCertificado()},
+        avisos,           painel,
+        pedidos,          caminhos};
 
-    ReiniciarPicoResidente();
+    const int64_t residenteInicialKb = ReiniciarPicoResidente();
     const auto inicio = std::chrono::steady_clock::now();
     app::ProcessarAppForcaVenda(ambiente);
     const auto fim = std::chrono::steady_clock::now();
@@ -187,23 +250,32 @@ Medida ExecutarImportacao(int quantidade, Gravacao* gravacao) {
     medida.picoImportacao = tessora::bench::EncerrarContagemMemoria();
     medida.segundos = std::chrono::duration<double>(fim - inicio).count();
     medida.picoListagem = pedidos.picoListagem;
-    medida.picoResidenteKb = PicoResidenteKb();
+    medida.residenteInicialKb = residenteInicialKb;
+    medida.picoResidenteKb = StatusKb("VmHWM:");
     medida.incluidos = painel.incluidos;
 
     if (gravacao) {
-        auto requisicoes = servidor.Requisicoes();
-        gravacao->requisicoes.assign(requisicoes.begin() + static_cast<std::ptrdiff_t>(requisicoesAntes),
-                                     requisicoes.end());
+        const auto requisicoes = servidor.Requisicoes();
+        const std::string raiz = "/api";
+        for (size_t i = requisicoesAntes; i < requisicoes.size(); ++i) {
+            const auto& requisicao = requisicoes[i];
+            gravacao->AcrescentarRequisicao(requisicao.metodo == "PATCH",
+                                            requisicao.caminho.substr(raiz.size()),
+                                            requisicao.corpo);
+        }
     }
     return medida;
 }
 
-bool LeToken(std::string_view comando) { return comando.find("DS_TOKEN_APP_FORCA_VENDA") != std::string_view::npos; }
+bool LeToken(std::string_view comando) {
+    return comando.find("DS_TOKEN_APP_FORCA_VENDA") != std::string_view::npos;
+}
 
 bool DevolveLinhas(std::string_view comando) {
     while (!comando.empty() && comando.front() == ' ') comando.remove_prefix(1);
     const std::string_view palavra = comando.substr(0, comando.find(' '));
-    return tessora::IguaisSemCaixaAscii(palavra, "select") || tessora::IguaisSemCaixaAscii(palavra, "execute");
+    return tessora::IguaisSemCaixaAscii(palavra, "select") ||
+           tessora::IguaisSemCaixaAscii(palavra, "execute");
 }
 
 struct TempoPiso {
@@ -218,7 +290,8 @@ TempoPiso Reproduzir(const Gravacao& gravacao, int quantidade) {
     servidor.DefinirEstado(Estado(quantidade));
     const tessora::api::ClienteHttp cliente(
         {servidor.UrlBase(), servidor.ArquivoCertificado(), [] { return std::string(kToken); }});
-    const std::string prefixo = "/api";
+    const auto comandos = gravacao.ComandosPorPedido();
+    malloc_trim(0);
 
     TempoPiso tempo;
     const auto inicio = std::chrono::steady_clock::now();
@@ -227,16 +300,16 @@ TempoPiso Reproduzir(const Gravacao& gravacao, int quantidade) {
     size_t proxima = 0;
     const auto requisitar = [&] {
         const auto antes = std::chrono::steady_clock::now();
-        const auto& requisicao = gravacao.requisicoes.at(proxima++);
-        const std::string caminho = requisicao.caminho.substr(prefixo.size());
-        if (requisicao.metodo == "PATCH") {
-            benchmark::DoNotOptimize(cliente.Patch(caminho, requisicao.corpo));
+        const Gravacao::Requisicao requisicao = gravacao.RequisicaoNumero(proxima++);
+        if (requisicao.patch) {
+            benchmark::DoNotOptimize(cliente.Patch(requisicao.caminho, requisicao.corpo));
         } else {
-            benchmark::DoNotOptimize(cliente.Get(caminho));
+            benchmark::DoNotOptimize(cliente.Get(requisicao.caminho));
         }
-        tempo.requisicoes += std::chrono::duration<double>(std::chrono::steady_clock::now() - antes).count();
+        tempo.requisicoes +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - antes).count();
     };
-    const auto executar = [&](const std::string& comando) {
+    const auto executar = [&](std::string_view comando) {
         db::Consulta consulta(conexao);
         if (DevolveLinhas(comando)) {
             db::AbrirConsulta(consulta, comando);
@@ -245,17 +318,17 @@ TempoPiso Reproduzir(const Gravacao& gravacao, int quantidade) {
         }
     };
 
-    for (const std::string& comando : gravacao.antesDosPedidos) {
+    for (const std::string_view comando : comandos.front()) {
         executar(comando);
         if (LeToken(comando)) requisitar();
     }
-    for (const auto& comandos : gravacao.pedidos) {
+    for (size_t k = 1; k < comandos.size(); ++k) {
         int tokens = 0;
-        for (const std::string& comando : comandos) tokens += LeToken(comando);
+        for (const std::string_view comando : comandos[k]) tokens += LeToken(comando);
         int requisicoes = 0;
-        for (const std::string& comando : comandos) {
+        for (const std::string_view comando : comandos[k]) {
             const bool token = LeToken(comando);
-            // The order's unit of work is committed before its acknowledgement.
+            // The order's unit of work is committed before its acknowledgement...
             if (token && requisicoes == tokens - 1 && tokens > 1) conexao.Confirmar();
             executar(comando);
             if (!token) continue;
@@ -266,7 +339,8 @@ TempoPiso Reproduzir(const Gravacao& gravacao, int quantidade) {
     }
     conexao.Fechar();
     const auto fim = std::chrono::steady_clock::now();
-    if (proxima != gravacao.requisicoes.size()) throw std::runtime_error("requisições não reproduzidas");
+    if (proxima != gravacao.QuantidadeRequisicoes())
+        throw std::runtime_error("requisições não reproduzidas");
     tempo.total = std::chrono::duration<double>(fim - inicio).count();
     return tempo;
 }
@@ -287,44 +361,49 @@ void BM_ImportarPedidos(benchmark::State& estado) {
         estado.SetIterationTime(medida.segundos);
         Registrar(melhorExecucao, quantidade, medida.segundos);
     }
-    if (medida.incluidos != quantidade) estado.SkipWithError("nem todos os pedidos foram incluídos");
-    estado.counters["pedidos_por_s"] =
-        benchmark::Counter(static_cast<double>(quantidade), benchmark::Counter::kIsIterationInvariantRate);
+    if (medida.incluidos != quantidade)
+        estado.SkipWithError("nem todos os pedidos foram incluídos");
+    estado.counters["pedidos_por_s"] = benchmark::Counter(
+        static_cast<double>(quantidade), benchmark::Counter::kIsIterationInvariantRate);
     estado.counters["heap_listagem_MB"] = static_cast<double>(medida.picoListagem) / 1e6;
     estado.counters["heap_importacao_KB"] = static_cast<double>(medida.picoImportacao) / 1e3;
-    estado.counters["residente_MB"] = static_cast<double>(medida.picoResidenteKb) / 1e3;
+    estado.counters["residente_inicio_MB"] = static_cast<double>(medida.residenteInicialKb) / 1e3;
+    estado.counters["residente_pico_MB"] = static_cast<double>(medida.picoResidenteKb) / 1e3;
 }
 
 void BM_PisoReproducao(benchmark::State& estado) {
     const int quantidade = static_cast<int>(estado.range(0));
     Gravacao gravacao;
     ExecutarImportacao(quantidade, &gravacao);
-    size_t comandos = gravacao.antesDosPedidos.size();
-    for (const auto& doPedido : gravacao.pedidos) comandos += doPedido.size();
     TempoPiso tempo;
     for (auto _ : estado) {
         tempo = Reproduzir(gravacao, quantidade);
         estado.SetIterationTime(tempo.total);
         Registrar(melhorPiso, quantidade, tempo.total);
     }
-    estado.counters["pedidos_por_s"] =
-        benchmark::Counter(static_cast<double>(quantidade), benchmark::Counter::kIsIterationInvariantRate);
+    estado.counters["pedidos_por_s"] = benchmark::Counter(
+        static_cast<double>(quantidade), benchmark::Counter::kIsIterationInvariantRate);
     estado.counters["parte_api"] = tempo.requisicoes / tempo.total;
-    estado.counters["comandos"] = static_cast<double>(comandos);
-    estado.counters["requisicoes"] = static_cast<double>(gravacao.requisicoes.size());
-}
-
-void Quantidades(benchmark::internal::Benchmark* b) {
-    b->ArgName("pedidos")->Arg(250)->Arg(500)->Arg(1000);
-    b->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+    estado.counters["comandos"] = static_cast<double>(gravacao.QuantidadeComandos());
+    estado.counters["requisicoes"] = static_cast<double>(gravacao.QuantidadeRequisicoes());
 }
 
 }  // namespace
 
-BENCHMARK(BM_ImportarPedidos)->Apply(Quantidades);
-BENCHMARK(BM_PisoReproducao)->Apply(Quantidades);
-
 int main(int argc, char** argv) {
+    // The run and its floor side by side for each order count, so that a change in the machine's
+    // load between them weighs as little as possible.
+    for (const int quantidade : {250, 500, 1000}) {
+        for (const auto& [nome, funcao] : {std::pair{"BM_ImportarPedidos", &BM_ImportarPedidos},
+                                           std::pair{"BM_PisoReproducao", &BM_PisoReproducao}}) {
+            benchmark::RegisterBenchmark(nome, funcao)
+                ->ArgName("pedidos")
+                ->Arg(quantidade)
+                ->UseManualTime()
+                ->Iterations(3)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

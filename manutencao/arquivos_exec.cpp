@@ -14,7 +14,8 @@ namespace tessora::manutencao {
 namespace {
 // The ERP's own executables, whose marker also names where the master folder's
 // executables come from. Compared with the exact case.
-constexpr std::array<std::string_view, 2> kExecutaveisErp = {"tessoraEmpresa.exe", "tessoraEmpresa4.exe"};
+constexpr std::array<std::string_view, 2> kExecutaveisErp = {"tessoraEmpresa.exe",
+                                                             "tessoraEmpresa4.exe"};
 
 void Apagar(const std::filesystem::path& caminho) {
     if (const auto arquivo = plataforma::LocalizarArquivo(caminho)) {
@@ -50,10 +51,12 @@ std::string NomeSemExe(std::string_view nomeExecutavel) {
     return std::string(nomeExecutavel);
 }
 
-void TratarArquivosExec(const std::filesystem::path& executavel, const db::CaminhosAtualizacao& caminhos) {
+void TratarArquivosExec(const std::filesystem::path& executavel,
+                        const db::CaminhosAtualizacao& caminhos) {
     const auto pastaPrograma = executavel.parent_path();
     const auto sobra = pastaPrograma / ("Exec-" + caminhos.nomeExecutavel);
-    if (const auto marcador = plataforma::LocalizarArquivo(pastaPrograma / NomeMarcadorExec(caminhos.nomeExecutavel))) {
+    if (const auto marcador = plataforma::LocalizarArquivo(
+            pastaPrograma / NomeMarcadorExec(caminhos.nomeExecutavel))) {
         CriarAtalhoAreaTrabalho(executavel, caminhos.nomeExecutavel);
         Apagar(sobra);
         if (std::ranges::find(kExecutaveisErp, caminhos.nomeExecutavel) != kExecutaveisErp.end()) {
@@ -64,18 +67,18 @@ void TratarArquivosExec(const std::filesystem::path& executavel, const db::Camin
     Apagar(sobra);
 }
 
-void CriarAtalhoAreaTrabalho(const std::filesystem::path& executavel, std::string_view nomeExecutavel) {
+void CriarAtalhoAreaTrabalho(const std::filesystem::path& executavel,
+                             std::string_view nomeExecutavel) {
     const std::string descricao = NomeSemExe(nomeExecutavel);
     const std::string arquivo = TrocarExtensao("Novo " + descricao, plataforma::ExtensaoAtalho());
-    plataforma::CriarAtalho(ObterPastaAreaTrabalho() + arquivo, executavel.parent_path() / std::string(nomeExecutavel),
-                            descricao);
+    plataforma::CriarAtalho(ObterPastaAreaTrabalho() + arquivo,
+                            executavel.parent_path() / std::string(nomeExecutavel), descricao);
 }
 
-std::string ObterPastaAreaTrabalho() {
-    return (plataforma::PastaAreaTrabalho() / "").string();
-}
+std::string ObterPastaAreaTrabalho() { return (plataforma::PastaAreaTrabalho() / "").string(); }
 
-void CopiarExecutaveisPastaMestre(const std::filesystem::path& marcador, const db::CaminhosAtualizacao& caminhos) {
+void CopiarExecutaveisPastaMestre(const std::filesystem::path& marcador,
+                                  const db::CaminhosAtualizacao& caminhos) {
     const std::string origem = ArquivoIni(marcador).Ler("configuracao", "pastamestre");
     // An empty source would search the root of the drive, and an empty master folder
     // would put the copies there: neither is where the master folder's executables live.
@@ -83,13 +86,14 @@ void CopiarExecutaveisPastaMestre(const std::filesystem::path& marcador, const d
     const std::filesystem::path destino = TrocarTodos(caminhos.pastaMestreCodificada, "§", " ");
 
     std::error_code erro;
-    for (std::filesystem::directory_iterator it(origem, erro), fim; !erro && it != fim; it.increment(erro)) {
+    for (std::filesystem::directory_iterator it(origem, erro), fim; !erro && it != fim;
+         it.increment(erro)) {
         std::error_code ignorado;
         if (!ExtensaoExe(it->path()) || !it->is_regular_file(ignorado)) continue;
         const auto arquivoDestino = destino / it->path().filename();
         if (plataforma::LocalizarArquivo(arquivoDestino)) continue;
-        std::filesystem::copy_file(it->path(), arquivoDestino, std::filesystem::copy_options::overwrite_existing,
-                                   ignorado);
+        std::filesystem::copy_file(it->path(), arquivoDestino,
+                                   std::filesystem::copy_options::overwrite_existing, ignorado);
     }
 }
 

@@ -19,11 +19,13 @@ std::string NomeSemExe(std::string_view nomeExecutavel);
 // executables the master folder filled from the marker's source folder; then the marker
 // goes. The leftover "Exec-" copy of the executable is removed in every case. Failed
 // deletions and copies are ignored.
-void TratarArquivosExec(const std::filesystem::path& executavel, const db::CaminhosAtualizacao& caminhos);
+void TratarArquivosExec(const std::filesystem::path& executavel,
+                        const db::CaminhosAtualizacao& caminhos);
 
 // "Novo " and the executable's name on the desktop, starting the running executable;
 // an existing shortcut of that name is overwritten.
-void CriarAtalhoAreaTrabalho(const std::filesystem::path& executavel, std::string_view nomeExecutavel);
+void CriarAtalhoAreaTrabalho(const std::filesystem::path& executavel,
+                             std::string_view nomeExecutavel);
 
 // The current user's desktop folder, ending with the folder separator.
 std::string ObterPastaAreaTrabalho();
@@ -31,6 +33,7 @@ std::string ObterPastaAreaTrabalho();
 // Copies the executables of the marker's "pastamestre" folder that the master folder still
 // lacks; files already in the master folder are never replaced. Without a source folder
 // (or a master folder) nothing is copied.
-void CopiarExecutaveisPastaMestre(const std::filesystem::path& marcador, const db::CaminhosAtualizacao& caminhos);
+void CopiarExecutaveisPastaMestre(const std::filesystem::path& marcador,
+                                  const db::CaminhosAtualizacao& caminhos);
 
 }  // namespace tessora::manutencao

@@ -14,7 +14,8 @@ namespace {
 constexpr std::string_view kTitulo = "Aviso do Sistema";
 
 // A file of the master folder, found whatever its case; nothing without a master folder.
-std::optional<std::filesystem::path> NaPastaMestre(const db::CaminhosAtualizacao& caminhos, const std::string& nome) {
+std::optional<std::filesystem::path> NaPastaMestre(const db::CaminhosAtualizacao& caminhos,
+                                                   const std::string& nome) {
     if (caminhos.pastaMestre.empty()) return std::nullopt;
     return plataforma::LocalizarArquivo(std::filesystem::path(caminhos.pastaMestre) / nome);
 }
@@ -22,20 +23,24 @@ std::optional<std::filesystem::path> NaPastaMestre(const db::CaminhosAtualizacao
 void CriarPastaMestre(const std::string& pastaMestre) {
     if (pastaMestre.empty()) return;
     std::error_code ignorado;
-    if (!std::filesystem::is_directory(pastaMestre, ignorado)) std::filesystem::create_directory(pastaMestre, ignorado);
+    if (!std::filesystem::is_directory(pastaMestre, ignorado))
+        std::filesystem::create_directory(pastaMestre, ignorado);
 }
 
 std::string TextoAviso(const std::string& nomeExecutavel) {
-    return "AVISO: Existe uma nova versão do aplicativo " + nomeExecutavel.substr(0, nomeExecutavel.find('.')) +
+    return "AVISO: Existe uma nova versão do aplicativo " +
+           nomeExecutavel.substr(0, nomeExecutavel.find('.')) +
            ". A atualização será feita automaticamente. Aguarde...";
 }
 }  // namespace
 
-std::string NomeAtualizador() { return "tessoraAtualizador" + std::string(plataforma::SufixoExecutavel()); }
+std::string NomeAtualizador() {
+    return "tessoraAtualizador" + std::string(plataforma::SufixoExecutavel());
+}
 
 std::string LinhaComandoAtualizador(const db::CaminhosAtualizacao& caminhos) {
-    return "@F1 @M" + caminhos.pastaMestreCodificada + " @E" + caminhos.pastaProgramaCodificada + " @A" +
-           caminhos.nomeExecutavel;
+    return "@F1 @M" + caminhos.pastaMestreCodificada + " @E" + caminhos.pastaProgramaCodificada +
+           " @A" + caminhos.nomeExecutavel;
 }
 
 void VerificarAtualizacao(db::ConexaoErp& conexao, int modo, const AmbienteAtualizacao& ambiente) {
@@ -44,8 +49,9 @@ void VerificarAtualizacao(db::ConexaoErp& conexao, int modo, const AmbienteAtual
     const auto pastaPrograma = ambiente.executavel.parent_path();
 
     if (plataforma::LocalizarArquivo(pastaPrograma / "DebugarDelphi.tmp")) {
-        avisos.MostrarMensagem("O aplicativo " + caminhos.nomeExecutavel + " não será atualizado. A pasta " +
-                                   pastaPrograma.string() + " está com o arquivo DebugarDelphi.tmp",
+        avisos.MostrarMensagem("O aplicativo " + caminhos.nomeExecutavel +
+                                   " não será atualizado. A pasta " + pastaPrograma.string() +
+                                   " está com o arquivo DebugarDelphi.tmp",
                                kTitulo, IconeAviso::Advertencia);
         return;
     }
@@ -54,7 +60,8 @@ void VerificarAtualizacao(db::ConexaoErp& conexao, int modo, const AmbienteAtual
     TratarArquivosExec(ambiente.executavel, caminhos);
     if (!NaPastaMestre(caminhos, NomeAtualizador())) {
         avisos.MostrarMensagem(
-            "Não foi encontrado o tessora Atualizador no Servidor. Entre em contato com o suporte técnico da tessora.",
+            "Não foi encontrado o tessora Atualizador no Servidor. Entre em contato com o suporte "
+            "técnico da tessora.",
             kTitulo, IconeAviso::Nenhum);
         avisos.SolicitarEncerramento();
     }

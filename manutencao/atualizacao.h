@@ -22,8 +22,8 @@ struct AmbienteAtualizacao {
     // Called right before the process ends for an update: removes this copy's lock file,
     // so that the updated program can start.
     std::function<void()> liberarLock = [] {};
-    std::function<bool(const std::filesystem::path& programa, std::string_view parametros)> iniciarAtualizador =
-        plataforma::IniciarPrograma;
+    std::function<bool(const std::filesystem::path& programa, std::string_view parametros)>
+        iniciarAtualizador = plataforma::IniciarPrograma;
     std::function<void()> encerrarProcesso = [] { plataforma::EncerrarProcesso(0); };
 };
 

@@ -16,8 +16,8 @@ std::string TextoDataArquivo(const std::filesystem::path& caminho) {
     if (local->hora == 0 && local->minuto == 0 && segundo == 0) {
         std::snprintf(texto, sizeof texto, "%02d/%02d/%04d", local->dia, local->mes, local->ano);
     } else {
-        std::snprintf(texto, sizeof texto, "%02d/%02d/%04d %02d:%02d:%02d", local->dia, local->mes, local->ano,
-                      local->hora, local->minuto, segundo);
+        std::snprintf(texto, sizeof texto, "%02d/%02d/%04d %02d:%02d:%02d", local->dia, local->mes,
+                      local->ano, local->hora, local->minuto, segundo);
     }
     return texto;
 }

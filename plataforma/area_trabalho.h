@@ -13,7 +13,8 @@ std::filesystem::path PastaAreaTrabalho();
 std::string_view ExtensaoAtalho();
 
 // Writes, or overwrites, a desktop shortcut that starts `alvo`, carrying `descricao`
-// (a launcher's name here). False when the file could not be written.
+// (a launcher's name here). False when the file could not be written; on Windows a
+// shell-link object that cannot be created raises std::system_error.
 bool CriarAtalho(const std::filesystem::path& arquivo, const std::filesystem::path& alvo,
                  std::string_view descricao);
 

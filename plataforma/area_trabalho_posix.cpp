@@ -106,7 +106,8 @@ bool CriarAtalho(const std::filesystem::path& arquivo, const std::filesystem::pa
     // Desktops start only launchers that are marked executable.
     std::error_code erro;
     std::filesystem::permissions(arquivo,
-                                 std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
+                                 std::filesystem::perms::owner_exec |
+                                     std::filesystem::perms::group_exec |
                                      std::filesystem::perms::others_exec,
                                  std::filesystem::perm_options::add, erro);
     return !erro;

@@ -13,7 +13,8 @@ extern char** environ;
 namespace tessora::plataforma {
 
 namespace {
-std::vector<std::string> Argumentos(const std::filesystem::path& programa, std::string_view parametros) {
+std::vector<std::string> Argumentos(const std::filesystem::path& programa,
+                                    std::string_view parametros) {
     std::vector<std::string> argumentos{programa.string()};
     for (size_t inicio = 0; inicio < parametros.size();) {
         const size_t fim = std::min(parametros.find(' ', inicio), parametros.size());
@@ -39,7 +40,8 @@ bool IniciarPrograma(const std::filesystem::path& programa, std::string_view par
     posix_spawn_file_actions_addclosefrom_np(&acoes, 3);
     posix_spawnattr_setflags(&atributos, POSIX_SPAWN_SETSID);
     pid_t pid = 0;
-    const int erro = ::posix_spawn(&pid, programa.c_str(), &acoes, &atributos, argv.data(), environ);
+    const int erro =
+        ::posix_spawn(&pid, programa.c_str(), &acoes, &atributos, argv.data(), environ);
     posix_spawnattr_destroy(&atributos);
     posix_spawn_file_actions_destroy(&acoes);
     return erro == 0;
@@ -50,7 +52,8 @@ bool ExecutavelEmExecucao(const std::filesystem::path& executavel) {
     const auto procurado = std::filesystem::weakly_canonical(executavel, erro);
     if (erro) return false;
     const std::string proprio = std::to_string(::getpid());
-    for (std::filesystem::directory_iterator it("/proc", erro), fim; !erro && it != fim; it.increment(erro)) {
+    for (std::filesystem::directory_iterator it("/proc", erro), fim; !erro && it != fim;
+         it.increment(erro)) {
         const std::string pid = it->path().filename().string();
         if (pid.find_first_not_of("0123456789") != std::string::npos || pid == proprio) continue;
         std::error_code erroLink;

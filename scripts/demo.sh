@@ -31,6 +31,13 @@ build/tools/banco-erp/tessoraCriarBancoErp "$dados/ERP.FDB" erp/esquema.sql erp/
 printf '[Database]\r\nServidor=\r\npath=%s/\r\nname=ERP.FDB\r\n' "$dados" >"$dados/servidor.ini"
 printf '[IniServidor]\r\nnomearquivo=%s/servidor.ini\r\n' "$dados" >"$programa/tessoraempresa.ini"
 cp build/app/tessoraService "$programa/"
+# The master folder "Update" beside the data folder publishes the current build (same
+# last-write time, so start-up finds the program current) and holds the updater. Copy a
+# newer build over "$mestre/tessoraService" to watch the tray program update itself.
+mestre="$raiz/Sistema/Update"
+mkdir -p "$mestre"
+cp -p "$programa/tessoraService" "$mestre/"
+cp build/tools/atualizador/tessoraAtualizador "$mestre/"
 
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 \
   -addext subjectAltName=IP:127.0.0.1,DNS:localhost \

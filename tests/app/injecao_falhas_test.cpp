@@ -13,9 +13,9 @@
 
 #include "api/json_consulta.h"
 #include "api/json_leitura.h"
+#include "api_substituta.h"
 #include "app/execucao_sincronizacao.h"
 #include "app/pedidos_via_api.h"
-#include "api_substituta.h"
 #include "avisos_gravados.h"
 #include "db/consulta.h"
 #include "instalacao_erp_teste.h"
@@ -73,28 +73,33 @@ std::vector<PedidoGerado> GerarPedidos() {
 }
 
 std::string PedidoJson(const PedidoGerado& pedido, int numero) {
-    std::string json = R"({"id":")" + pedido.id + R"(","tipo":"Pedido","registrado_erp_em":null,"numero_seq":)" +
-                       std::to_string(numero) + R"(,"created_at":"2024-03-15T14:32:05-03:00","cliente_id":")" +
-                       pedido.cliente + R"(","cliente_cnpj":"","vendedor_id":"vend-101","tipo_frete":"CIF",)" +
-                       R"("dias_validade":10,"valor_produtos":"100.00","valor_ipi":0,"valor_icms":0,)" +
-                       R"("anotacoes":[{"texto":"Pedido de teste"}],"itens":[)";
+    std::string json =
+        R"({"id":")" + pedido.id + R"(","tipo":"Pedido","registrado_erp_em":null,"numero_seq":)" +
+        std::to_string(numero) + R"(,"created_at":"2024-03-15T14:32:05-03:00","cliente_id":")" +
+        pedido.cliente + R"(","cliente_cnpj":"","vendedor_id":"vend-101","tipo_frete":"CIF",)" +
+        R"("dias_validade":10,"valor_produtos":"100.00","valor_ipi":0,"valor_icms":0,)" +
+        R"("anotacoes":[{"texto":"Pedido de teste"}],"itens":[)";
     for (size_t n = 0; n < pedido.itens.size(); ++n) {
         if (n > 0) json += ',';
-        json += R"({"id_item":")" + pedido.itens[n].idItem + R"(","produto_id":")" + pedido.itens[n].produto +
+        json += R"({"id_item":")" + pedido.itens[n].idItem + R"(","produto_id":")" +
+                pedido.itens[n].produto +
                 R"(","quantidade":"2","valor_unitario":"12.5","valor_produtos":"25.00","ipi":"0"})";
     }
     return json + "]}";
 }
 
 // Odd customers live in a city the ERP lacks, so their registration inserts it too.
-std::string Cidade(int cliente) { return cliente % 2 ? "Cidade Nova " + std::to_string(cliente) : "Curitiba"; }
+std::string Cidade(int cliente) {
+    return cliente % 2 ? "Cidade Nova " + std::to_string(cliente) : "Curitiba";
+}
 
 std::string ClienteJson(int cliente) {
     const std::string n = std::to_string(cliente);
-    return R"({"id":"cli-n)" + n + R"(","razao_social":"Cliente Novo )" + n + R"( Ltda","cnpj":"10.000.000/0001-0)" +
-           n + R"(","cep":"80020-310","rua":"Rua XV","numero":")" + n + R"(","bairro":"Centro","cidade":")" +
-           Cidade(cliente) + R"(","uf":")" + (cliente % 2 ? "SP" : "PR") +
-           R"(","responsavel":"Ana","email":"ana@cliente.example"})";
+    return R"({"id":"cli-n)" + n + R"(","razao_social":"Cliente Novo )" + n +
+           R"( Ltda","cnpj":"10.000.000/0001-0)" + n +
+           R"(","cep":"80020-310","rua":"Rua XV","numero":")" + n +
+           R"(","bairro":"Centro","cidade":")" + Cidade(cliente) + R"(","uf":")" +
+           (cliente % 2 ? "SP" : "PR") + R"(","responsavel":"Ana","email":"ana@cliente.example"})";
 }
 
 // No order yet: they are published run by run.
@@ -142,7 +147,8 @@ protected:
         const auto& banco = erp.Banco();
         banco.Executar("alter table CAD_PRODUTO alter DS_PRODUTO_NF type varchar(300)");
         banco.Executar(
-            "insert into CAD_PRODUTO (ID_PRODUTO, CD_PRODUTO, NM_PRODUTO, DS_PRODUTO_NF, ID_APP_FORCA_VENDA) "
+            "insert into CAD_PRODUTO (ID_PRODUTO, CD_PRODUTO, NM_PRODUTO, DS_PRODUTO_NF, "
+            "ID_APP_FORCA_VENDA) "
             "values (66, '1066', 'Produto de descricao longa', '" +
             std::string(200, 'D') + "', '" + kProdutoRecusado + "')");
         // Transient failures: keys come from generators that never go back, so a retried order
@@ -171,12 +177,10 @@ protected:
     }
 
     void Executar() {
-        const AmbienteExecucao ambiente{erp.Executavel(),
-                                        {servidor.UrlBase(), servidor.ArquivoCertificado(), kLimiteLeitura},
-                                        avisos,
-                                        painel,
-                                        pedidos,
-                                        caminhos};
+        const AmbienteExecucao ambiente{
+            erp.Executavel(), {servidor.UrlBase(), servidor.ArquivoCertificado(), kLimiteLeitura},
+            avisos,           painel,
+            pedidos,          caminhos};
         EXPECT_NO_THROW(ProcessarAppForcaVenda(ambiente));
     }
 };
@@ -191,7 +195,9 @@ public:
         db::AbrirConsulta(consulta, comando);
         return consulta.Valor(coluna).value_or("<null>");
     }
-    int Contar(const std::string& deOnde) { return std::stoi(Ler("select count(*) as N from " + deOnde, "N")); }
+    int Contar(const std::string& deOnde) {
+        return std::stoi(Ler("select count(*) as N from " + deOnde, "N"));
+    }
 
 private:
     db::ConexaoErp conexao_;
@@ -231,9 +237,9 @@ TEST_F(InjecaoFalhasTest, NadaDuplicadoNemPerdidoComFalhasDaApiEDoBanco) {
     servidor.DefinirFalhas({});
     Executar();
     Executar();
-    EXPECT_EQ(painel.linhas,
-              (std::vector<std::string>{"Iniciando processamento...", "Nenhum novo pedido encontrado.",
-                                        "Encerrando processamento..."}));
+    EXPECT_EQ(painel.linhas, (std::vector<std::string>{"Iniciando processamento...",
+                                                       "Nenhum novo pedido encontrado.",
+                                                       "Encerrando processamento..."}));
     // Only the failed item keys escape as errors of their order; no API failure does.
     EXPECT_FALSE(painel.erros.empty());
     for (const std::string& erro : painel.erros) EXPECT_THAT(erro, HasSubstr("falha injetada"));
@@ -245,18 +251,22 @@ TEST_F(InjecaoFalhasTest, NadaDuplicadoNemPerdidoComFalhasDaApiEDoBanco) {
     int itensRecusados = 0;
     for (const PedidoGerado& pedido : gerados) {
         SCOPED_TRACE(pedido.id);
-        const std::string doPedido = "MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + pedido.id + "'";
+        const std::string doPedido =
+            "MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + pedido.id + "'";
         ASSERT_EQ(leitor.Contar(doPedido), 1);
-        const std::string operacao = leitor.Ler("select ID_NF_COMERCIO from " + doPedido, "ID_NF_COMERCIO");
+        const std::string operacao =
+            leitor.Ler("select ID_NF_COMERCIO from " + doPedido, "ID_NF_COMERCIO");
         const std::string status = leitor.Ler("select ID_ST_NF from " + doPedido, "ID_ST_NF");
-        const std::string notas = leitor.Ler("select TX_USO_INTERNO from " + doPedido, "TX_USO_INTERNO");
+        const std::string notas =
+            leitor.Ler("select TX_USO_INTERNO from " + doPedido, "TX_USO_INTERNO");
         EXPECT_EQ(Ocorrencias(notas, "Pedido capturado do APP em "), 1) << notas;
 
         int gravados = 0;
         for (size_t n = 0; n < pedido.itens.size(); ++n) {
             const ItemGerado& item = pedido.itens[n];
-            const int linhas = leitor.Contar("MOV_NF_COMERCIO_ITEM where ID_NF_COMERCIO = " + operacao +
-                                             " and NO_ITEM = " + std::to_string(n + 1));
+            const int linhas =
+                leitor.Contar("MOV_NF_COMERCIO_ITEM where ID_NF_COMERCIO = " + operacao +
+                              " and NO_ITEM = " + std::to_string(n + 1));
             const int marcas = Ocorrencias(notas, "Item " + item.idItem + " do APP não incluído: ");
             if (item.produto == kProdutoRecusado) {
                 ++itensRecusados;
@@ -269,13 +279,15 @@ TEST_F(InjecaoFalhasTest, NadaDuplicadoNemPerdidoComFalhasDaApiEDoBanco) {
                 ++gravados;
             }
         }
-        EXPECT_EQ(leitor.Contar("MOV_NF_COMERCIO_ITEM where ID_NF_COMERCIO = " + operacao), gravados);
+        EXPECT_EQ(leitor.Contar("MOV_NF_COMERCIO_ITEM where ID_NF_COMERCIO = " + operacao),
+                  gravados);
 
         // The customer, or the company with the operation marked when the customer's answer failed.
-        const std::string destinatario =
-            leitor.Ler("select ID_DESTINATARIO_REMETENTE from " + doPedido, "ID_DESTINATARIO_REMETENTE");
+        const std::string destinatario = leitor.Ler(
+            "select ID_DESTINATARIO_REMETENTE from " + doPedido, "ID_DESTINATARIO_REMETENTE");
         const std::string cliente = leitor.Ler(
-            "select ID_PESSOA from CAD_PESSOA where ID_APP_FORCA_VENDA = '" + pedido.cliente + "'", "ID_PESSOA");
+            "select ID_PESSOA from CAD_PESSOA where ID_APP_FORCA_VENDA = '" + pedido.cliente + "'",
+            "ID_PESSOA");
         if (destinatario != cliente) {
             EXPECT_EQ(destinatario, "1");
             EXPECT_EQ(status, "1");
@@ -284,7 +296,10 @@ TEST_F(InjecaoFalhasTest, NadaDuplicadoNemPerdidoComFalhasDaApiEDoBanco) {
     EXPECT_GT(itensRecusados, 0);
 
     for (int c = 1; c <= kClientesNovos; ++c) {
-        EXPECT_LE(leitor.Contar("CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-n" + std::to_string(c) + "'"), 1) << c;
+        EXPECT_LE(
+            leitor.Contar("CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-n" + std::to_string(c) + "'"),
+            1)
+            << c;
         EXPECT_LE(leitor.Contar("TAB_CIDADE where NM_CIDADE = '" + Cidade(c) + "'"), 1) << c;
     }
 }

@@ -12,19 +12,21 @@
 namespace tessora::db {
 namespace {
 
-const std::string kCatalogo = " sELECT r.* FROM RDB$RELATION_fields r                where"
-                              "                                                "
-                              "r.RDB$relation_name ='TAB_PARAMETRO' and  r.RDB$field_name = 'VERSAO_ERP'";
+const std::string kCatalogo =
+    " sELECT r.* FROM RDB$RELATION_fields r                where"
+    "                                                "
+    "r.RDB$relation_name ='TAB_PARAMETRO' and  r.RDB$field_name = 'VERSAO_ERP'";
 const std::vector<std::string> kComandosCompletos = {
     kCatalogo,
     "alter table tab_parametro add script_rodado integer",
     "alter table tab_parametro add VERSAO_ERP varchar(30)",
-    " update tab_parametro a set a.script_rodado = (select max(a.no_log_atualizacao) from mov_log_atualizacao a)",
+    " update tab_parametro a set a.script_rodado = (select max(a.no_log_atualizacao) from "
+    "mov_log_atualizacao a)",
     " update tab_parametro a set a.VERSAO_ERP = 'Versao Inicial'",
 };
 
 class VersaoErpTest : public ::testing::Test {
-protected:
+  protected:
     // Runs the check on a connection of its own and returns the statements it sent.
     std::vector<std::string> Verificar() const {
         std::vector<std::string> rastro;
@@ -36,8 +38,9 @@ protected:
         return rastro;
     }
     std::optional<std::string> Coluna(const std::string& coluna, int id) const {
-        return banco.Ler("select " + coluna + " from TAB_PARAMETRO where ID_PARAMETRO = " + std::to_string(id),
-                         coluna);
+        return banco.Ler(
+            "select " + coluna + " from TAB_PARAMETRO where ID_PARAMETRO = " + std::to_string(id),
+            coluna);
     }
 
     testes::PastaTemporaria pasta{"tessora-versao"};

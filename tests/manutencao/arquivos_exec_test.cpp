@@ -18,7 +18,8 @@ std::map<std::string, std::string> Arquivos(const fs::path& pasta) {
     std::map<std::string, std::string> arquivos;
     if (!fs::exists(pasta)) return arquivos;
     for (const auto& entrada : fs::directory_iterator(pasta)) {
-        arquivos[entrada.path().filename().string()] = testes::LerArquivo(entrada.path()).value_or("");
+        arquivos[entrada.path().filename().string()] =
+            testes::LerArquivo(entrada.path()).value_or("");
     }
     return arquivos;
 }
@@ -37,7 +38,7 @@ TEST(NomesExecTest, MarcadorTrocaSoOExeMinusculoEDaExtensaoAQuemNaoTem) {
 }
 
 class ArquivosExecTest : public ::testing::Test {
-protected:
+  protected:
     ArquivosExecTest() {
         fs::create_directories(programa);
         fs::create_directories(mestre);
@@ -45,11 +46,13 @@ protected:
     }
 
     void Tratar(const std::string& nome) const {
-        TratarArquivosExec(programa / nome, db::DefinirCaminhosAtualizacao((dados / "servidor.ini").string(),
-                                                                           programa / nome));
+        TratarArquivosExec(
+            programa / nome,
+            db::DefinirCaminhosAtualizacao((dados / "servidor.ini").string(), programa / nome));
     }
     void GravarMarcador(const std::string& nome, const std::string& pastaOrigem) const {
-        testes::GravarArquivo(programa / nome, "[Configuracao]\r\nPastaMestre=" + pastaOrigem + "\r\n");
+        testes::GravarArquivo(programa / nome,
+                              "[Configuracao]\r\nPastaMestre=" + pastaOrigem + "\r\n");
     }
     void PrepararOrigem() const {
         testes::GravarArquivo(origem / "a.exe", "novo a");
@@ -73,7 +76,8 @@ TEST_F(ArquivosExecTest, SemMarcadorSoApagaASobraDoExecutavel) {
     testes::GravarArquivo(programa / "Exec-tessoraService", "sobra");
     testes::GravarArquivo(programa / "tessoraService", "programa");
     Tratar("tessoraService");
-    EXPECT_EQ(Arquivos(programa), (std::map<std::string, std::string>{{"tessoraService", "programa"}}));
+    EXPECT_EQ(Arquivos(programa),
+              (std::map<std::string, std::string>{{"tessoraService", "programa"}}));
     EXPECT_TRUE(Arquivos(desktop).empty());
     EXPECT_EQ(ObterPastaAreaTrabalho(), desktop.string() + "/");
 }
@@ -87,9 +91,9 @@ TEST_F(ArquivosExecTest, MarcadorDesteProgramaCriaOAtalhoSemCopiasEDesaparece) {
     EXPECT_TRUE(Arquivos(programa).empty());
     EXPECT_EQ(Arquivos(desktop),
               (std::map<std::string, std::string>{
-                  {"Novo tessoraService.desktop", "[Desktop Entry]\nType=Application\nName=tessoraService\nExec=\"" +
-                                                      (programa / "tessoraService").string() +
-                                                      "\"\nTerminal=false\n"}}));
+                  {"Novo tessoraService.desktop",
+                   "[Desktop Entry]\nType=Application\nName=tessoraService\nExec=\"" +
+                       (programa / "tessoraService").string() + "\"\nTerminal=false\n"}}));
     EXPECT_EQ(Arquivos(mestre), (std::map<std::string, std::string>{{"c.exe", "antigo c"}}));
 }
 
@@ -104,7 +108,8 @@ TEST_F(ArquivosExecTest, MarcadorDoErpCopiaParaAPastaMestreSoOQueFalta) {
     GravarMarcador("Exec-tessoraEmpresa4.ini", origem.string());
     Tratar("tessoraEmpresa4.exe");
     EXPECT_EQ(Arquivos(mestre),
-              (std::map<std::string, std::string>{{"a.exe", "novo a"}, {"B.EXE", "novo b"}, {"c.exe", "antigo c"}}));
+              (std::map<std::string, std::string>{
+                  {"a.exe", "novo a"}, {"B.EXE", "novo b"}, {"c.exe", "antigo c"}}));
     EXPECT_TRUE(Arquivos(programa).empty());
     EXPECT_EQ(Arquivos(desktop).count("Novo tessoraEmpresa4.desktop"), 1u);
 }

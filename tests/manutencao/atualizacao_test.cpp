@@ -34,7 +34,8 @@ TEST(TextoDataArquivoTest, HoraLocalEmPassosDeDoisSegundos) {
         {1979, 12, 31, 23, 59, 59, 0, ""},  // no packed form before 1980
     };
     for (const Caso& c : casos) {
-        testes::DefinirHoraLocal(arquivo, c.ano, c.mes, c.dia, c.hora, c.minuto, c.segundo, c.milissegundo);
+        testes::DefinirHoraLocal(arquivo, c.ano, c.mes, c.dia, c.hora, c.minuto, c.segundo,
+                                 c.milissegundo);
         EXPECT_EQ(TextoDataArquivo(arquivo), c.texto) << c.texto;
     }
     EXPECT_EQ(TextoDataArquivo(pasta.Caminho() / "nao-existe"), "");
@@ -51,15 +52,16 @@ TEST(TextoDataArquivoTest, HoraLocalEmPassosDeDoisSegundos) {
 
 // Tells the notice dialog apart from message boxes.
 class AvisosAtualizacao : public testes::AvisosGravados {
-public:
+  public:
     void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override {
-        mensagens.push_back("notificação|" + std::string(texto) + (confirmacao ? "|confirmação" : "") +
+        mensagens.push_back("notificação|" + std::string(texto) +
+                            (confirmacao ? "|confirmação" : "") +
                             (fechaSozinho ? "|fecha sozinho" : ""));
     }
 };
 
 class AtualizacaoTest : public ::testing::Test {
-protected:
+  protected:
     AtualizacaoTest() {
         conexao.DefinirRastro([this](std::string_view comando) { rastro.emplace_back(comando); });
         conexao.Abrir();
@@ -76,7 +78,8 @@ protected:
     }
     void Horas(int segundoInstalada, int msInstalada, int segundoPublicada, int msPublicada) const {
         testes::DefinirHoraLocal(executavel, 2025, 6, 2, 9, 30, segundoInstalada, msInstalada);
-        testes::DefinirHoraLocal(mestre / "tessoraService", 2025, 6, 2, 9, 30, segundoPublicada, msPublicada);
+        testes::DefinirHoraLocal(mestre / "tessoraService", 2025, 6, 2, 9, 30, segundoPublicada,
+                                 msPublicada);
     }
 
     void Verificar(int modo = 1) {
@@ -104,8 +107,8 @@ protected:
     const fs::path programa = raiz.Caminho() / "Arquivos de Programas" / "ERP";
     const fs::path executavel = programa / "tessoraService";
     const fs::path mestre = raiz.Caminho() / "Servidor ERP" / "Update";
-    const db::CaminhosAtualizacao caminhos =
-        db::DefinirCaminhosAtualizacao((raiz.Caminho() / "Servidor ERP" / "Dados" / "servidor.ini").string(), executavel);
+    const db::CaminhosAtualizacao caminhos = db::DefinirCaminhosAtualizacao(
+        (raiz.Caminho() / "Servidor ERP" / "Dados" / "servidor.ini").string(), executavel);
     testes::VariavelAmbiente home{"HOME", (raiz.Caminho() / "casa").string()};
     testes::BancoTeste banco{raiz.Caminho() / "ERP.FDB"};
     db::ConexaoErp conexao{banco.Nome()};
@@ -114,16 +117,19 @@ protected:
     Textos eventos;
 
     const std::string kSemAtualizador =
-        "Aviso do Sistema|Não foi encontrado o tessora Atualizador no Servidor. Entre em contato com o suporte "
+        "Aviso do Sistema|Não foi encontrado o tessora Atualizador no Servidor. Entre em contato "
+        "com o suporte "
         "técnico da tessora.|nenhum";
     const std::string kAviso =
-        "notificação|AVISO: Existe uma nova versão do aplicativo tessoraService. A atualização será feita "
+        "notificação|AVISO: Existe uma nova versão do aplicativo tessoraService. A atualização "
+        "será feita "
         "automaticamente. Aguarde...|fecha sozinho";
-    const Textos kAtualiza = {
-        "lock liberado",
-        "iniciado " + (mestre / "tessoraAtualizador").string() + " @F1 @M" + raiz.Caminho().string() +
-            "/Servidor§ERP/Update @E" + raiz.Caminho().string() + "/Arquivos§de§Programas/ERP @AtessoraService",
-        "encerrado"};
+    const Textos kAtualiza = {"lock liberado",
+                              "iniciado " + (mestre / "tessoraAtualizador").string() + " @F1 @M" +
+                                  raiz.Caminho().string() + "/Servidor§ERP/Update @E" +
+                                  raiz.Caminho().string() +
+                                  "/Arquivos§de§Programas/ERP @AtessoraService",
+                              "encerrado"};
 };
 
 TEST_F(AtualizacaoTest, DesfechosDaVerificacao) {
@@ -141,11 +147,16 @@ TEST_F(AtualizacaoTest, DesfechosDaVerificacao) {
         {"master copy older", [&] { Horas(12, 0, 11, 999); }, 1, {kAviso}, 0, kAtualiza},
         {"another mode never compares", [&] { Horas(10, 0, 40, 0); }, 0, {}, 0, {}},
         {"updater missing, current: the check goes on",
-         [&] { fs::remove(mestre / "tessoraAtualizador"); }, 1, {kSemAtualizador}, 1, {}},
+         [&] { fs::remove(mestre / "tessoraAtualizador"); },
+         1,
+         {kSemAtualizador},
+         1,
+         {}},
         {"master copy missing",
          [&] { fs::remove(mestre / "tessoraService"); },
          1,
-         {"Aviso do Sistema|Falha na atualização do aplicativo. Não foi encontrado o arquivo tessoraService na pasta " +
+         {"Aviso do Sistema|Falha na atualização do aplicativo. Não foi encontrado o arquivo "
+          "tessoraService na pasta " +
           mestre.string() + ".\rO Sistema será finalizado.|advertencia"},
          1,
          {}},
@@ -156,8 +167,10 @@ TEST_F(AtualizacaoTest, DesfechosDaVerificacao) {
          },
          1,
          {kSemAtualizador,
-          "Aviso do Sistema|Falha na atualização do aplicativo. Não foi encontrado o arquivo tessoraAtualizador na "
-          "pasta " + mestre.string() + ".\rO Sistema será finalizado.|advertencia"},
+          "Aviso do Sistema|Falha na atualização do aplicativo. Não foi encontrado o arquivo "
+          "tessoraAtualizador na "
+          "pasta " +
+              mestre.string() + ".\rO Sistema será finalizado.|advertencia"},
          2,
          {}},
     };
@@ -188,8 +201,9 @@ TEST_F(AtualizacaoTest, ArquivoDebugarDelphiSuspendeTudoMenosAMensagem) {
     testes::GravarArquivo(programa / "Exec-tessoraService", "sobra");
     testes::GravarArquivo(programa / "DebugarDelphi.tmp", "");
     Verificar();
-    EXPECT_EQ(avisos.mensagens, Textos{"Aviso do Sistema|O aplicativo tessoraService não será atualizado. A pasta " +
-                                       programa.string() + " está com o arquivo DebugarDelphi.tmp|advertencia"});
+    EXPECT_EQ(avisos.mensagens,
+              Textos{"Aviso do Sistema|O aplicativo tessoraService não será atualizado. A pasta " +
+                     programa.string() + " está com o arquivo DebugarDelphi.tmp|advertencia"});
     EXPECT_EQ(avisos.encerramentos, 0);
     EXPECT_FALSE(fs::exists(mestre));
     EXPECT_TRUE(fs::exists(programa / "Exec-tessoraService"));
@@ -205,14 +219,17 @@ TEST_F(AtualizacaoTest, NomeComPontoApareceAteOPrimeiroPontoNoAviso) {
     std::string parametros;
     const AmbienteAtualizacao ambiente{
         .executavel = outro,
-        .caminhos = db::DefinirCaminhosAtualizacao((raiz.Caminho() / "Servidor ERP" / "Dados" / "x.ini").string(), outro),
+        .caminhos = db::DefinirCaminhosAtualizacao(
+            (raiz.Caminho() / "Servidor ERP" / "Dados" / "x.ini").string(), outro),
         .avisos = avisos,
-        .iniciarAtualizador = [&](const fs::path&, std::string_view p) { return parametros = p, true; },
+        .iniciarAtualizador = [&](const fs::path&,
+                                  std::string_view p) { return parametros = p, true; },
         .encerrarProcesso = [] {},
     };
     VerificarAtualizacao(conexao, 1, ambiente);
-    EXPECT_EQ(avisos.mensagens, Textos{"notificação|AVISO: Existe uma nova versão do aplicativo tessoraService. A "
-                                       "atualização será feita automaticamente. Aguarde...|fecha sozinho"});
+    EXPECT_EQ(avisos.mensagens,
+              Textos{"notificação|AVISO: Existe uma nova versão do aplicativo tessoraService. A "
+                     "atualização será feita automaticamente. Aguarde...|fecha sozinho"});
     EXPECT_TRUE(parametros.ends_with(" @AtessoraService.novo.exe")) << parametros;
 }
 

@@ -23,7 +23,8 @@ TEST(AreaTrabalhoTest, PastaVemDaConfiguracaoDoUsuarioOuEhDesktop) {
     };
     const Caso casos[] = {
         {std::nullopt, casa / "Desktop"},
-        {"# gerado\nXDG_DOCUMENTS_DIR=\"$HOME/Documentos\"\nXDG_DESKTOP_DIR=\"$HOME/Área de trabalho\"\n",
+        {"# gerado\nXDG_DOCUMENTS_DIR=\"$HOME/Documentos\"\nXDG_DESKTOP_DIR=\"$HOME/Área de "
+         "trabalho\"\n",
          casa / "Área de trabalho"},
         {"XDG_DESKTOP_DIR=\"/srv/mesa\"\n", "/srv/mesa"},
         {"XDG_DESKTOP_DIR=\"$HOME/Mesa \\\"1\\\"\"\n", casa / "Mesa \"1\""},
@@ -39,7 +40,8 @@ TEST(AreaTrabalhoTest, PastaVemDaConfiguracaoDoUsuarioOuEhDesktop) {
     }
 
     testes::VariavelAmbiente outraConfig("XDG_CONFIG_HOME", (pasta.Caminho() / "cfg").string());
-    testes::GravarArquivo(pasta.Caminho() / "cfg" / "user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Outra\"\n");
+    testes::GravarArquivo(pasta.Caminho() / "cfg" / "user-dirs.dirs",
+                          "XDG_DESKTOP_DIR=\"$HOME/Outra\"\n");
     EXPECT_EQ(PastaAreaTrabalho(), casa / "Outra");
 }
 
@@ -49,9 +51,10 @@ TEST(AreaTrabalhoTest, AtalhoEhUmLancadorExecutavelQueProtegeOCaminho) {
     testes::GravarArquivo(arquivo, "atalho antigo");
 
     ASSERT_TRUE(CriarAtalho(arquivo, "/opt/ERP \"$x\" 100%/a\\b/tessoraService", "tessoraService"));
-    EXPECT_EQ(testes::LerArquivo(arquivo),
-              "[Desktop Entry]\nType=Application\nName=tessoraService\n"
-              "Exec=\"/opt/ERP \\\\\"\\\\$x\\\\\" 100%%/a\\\\\\\\b/tessoraService\"\nTerminal=false\n");
+    EXPECT_EQ(
+        testes::LerArquivo(arquivo),
+        "[Desktop Entry]\nType=Application\nName=tessoraService\n"
+        "Exec=\"/opt/ERP \\\\\"\\\\$x\\\\\" 100%%/a\\\\\\\\b/tessoraService\"\nTerminal=false\n");
     const auto permissoes = std::filesystem::status(arquivo).permissions();
     EXPECT_NE(permissoes & std::filesystem::perms::owner_exec, std::filesystem::perms::none);
 

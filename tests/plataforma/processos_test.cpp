@@ -28,23 +28,28 @@ TEST(ProcessosTest, ProgramaIniciadoRecebeOsParametrosSeparadosEmSessaoPropriaSe
     testes::PastaTemporaria pasta("tessora-processos");
     const auto saida = pasta.Caminho() / "saida.txt";
     const auto script = pasta.Caminho() / "programa.sh";
-    testes::GravarArquivo(script,
-                          "#!/bin/sh\n"
-                          "read -r pid comm estado pai grupo sessao resto < /proc/$$/stat\n"
-                          "herdado=nao; [ -e /proc/$$/fd/$1 ] && herdado=sim\n"
-                          "shift\n"
-                          "{ printf '%s|' \"$@\"; echo; [ \"$sessao\" = \"$$\" ] && echo sessao-propria; "
-                          "echo herdado=$herdado; } > \"" +
-                              (pasta.Caminho() / "parcial").string() + "\"\n"
-                          "mv \"" + (pasta.Caminho() / "parcial").string() + "\" \"" + saida.string() + "\"\n");
+    testes::GravarArquivo(
+        script,
+        "#!/bin/sh\n"
+        "read -r pid comm estado pai grupo sessao resto < /proc/$$/stat\n"
+        "herdado=nao; [ -e /proc/$$/fd/$1 ] && herdado=sim\n"
+        "shift\n"
+        "{ printf '%s|' \"$@\"; echo; [ \"$sessao\" = \"$$\" ] && echo sessao-propria; "
+        "echo herdado=$herdado; } > \"" +
+            (pasta.Caminho() / "parcial").string() +
+            "\"\n"
+            "mv \"" +
+            (pasta.Caminho() / "parcial").string() + "\" \"" + saida.string() + "\"\n");
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
 
     const int aberto = ::open(script.c_str(), O_RDONLY);  // inheritable on purpose
     ASSERT_GE(aberto, 3);
-    ASSERT_TRUE(IniciarPrograma(script, std::to_string(aberto) + " @F1 @M/srv/a§b  @EC:\\x @Anome"));
+    ASSERT_TRUE(
+        IniciarPrograma(script, std::to_string(aberto) + " @F1 @M/srv/a§b  @EC:\\x @Anome"));
     ::close(aberto);
     ASSERT_TRUE(Aguardar([&] { return std::filesystem::exists(saida); }, 10s));
-    EXPECT_EQ(testes::LerArquivo(saida), "@F1|@M/srv/a§b|@EC:\\x|@Anome|\nsessao-propria\nherdado=nao\n");
+    EXPECT_EQ(testes::LerArquivo(saida),
+              "@F1|@M/srv/a§b|@EC:\\x|@Anome|\nsessao-propria\nherdado=nao\n");
 
     EXPECT_FALSE(IniciarPrograma(pasta.Caminho() / "nao-existe", ""));
 }

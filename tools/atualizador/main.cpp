@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     using namespace tessora;
     const auto pedido = atualizador::LerPedido(std::vector<std::string>(argv + 1, argv + argc));
     if (!pedido) {
-        std::cerr << "uso: " << argv[0] << " @F1 @M<pasta mestre> @E<pasta do programa> @A<executável>\n"
+        std::cerr << "uso: " << argv[0]
+                  << " @F1 @M<pasta mestre> @E<pasta do programa> @A<executável>\n"
                   << "  (brancos das pastas escritos como §)\n";
         return 2;
     }

@@ -10,7 +10,9 @@ std::optional<std::string> Valor(const std::string& argumento, std::string_view 
     return argumento.substr(prefixo.size());
 }
 
-std::filesystem::path Pasta(const std::string& codificada) { return TrocarTodos(codificada, "§", " "); }
+std::filesystem::path Pasta(const std::string& codificada) {
+    return TrocarTodos(codificada, "§", " ");
+}
 }  // namespace
 
 std::optional<PedidoAtualizacao> LerPedido(const std::vector<std::string>& argumentos) {

@@ -9,7 +9,7 @@ namespace tessora::atualizador {
 
 // What the program asks of the updater.
 struct PedidoAtualizacao {
-    std::filesystem::path pastaMestre;   // where the published build lies
+    std::filesystem::path pastaMestre;    // where the published build lies
     std::filesystem::path pastaPrograma;  // where the program runs from
     std::string nomeExecutavel;           // the program's file name in both folders
 };

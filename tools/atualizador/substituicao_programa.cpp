@@ -16,7 +16,8 @@ void AguardarFim(const fs::path& programa, std::chrono::milliseconds limiteEsper
     const auto fim = std::chrono::steady_clock::now() + limiteEspera;
     while (plataforma::ExecutavelEmExecucao(programa)) {
         if (std::chrono::steady_clock::now() >= fim) {
-            throw std::runtime_error("O aplicativo " + programa.string() + " continua em execução.");
+            throw std::runtime_error("O aplicativo " + programa.string() +
+                                     " continua em execução.");
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
@@ -26,8 +27,8 @@ void AguardarFim(const fs::path& programa, std::chrono::milliseconds limiteEsper
 void SubstituirPrograma(const PedidoAtualizacao& pedido, std::chrono::milliseconds limiteEspera) {
     const auto copia = plataforma::LocalizarArquivo(pedido.pastaMestre / pedido.nomeExecutavel);
     if (!copia) {
-        throw std::runtime_error("Não foi encontrado o arquivo " + pedido.nomeExecutavel + " na pasta " +
-                                 pedido.pastaMestre.string() + ".");
+        throw std::runtime_error("Não foi encontrado o arquivo " + pedido.nomeExecutavel +
+                                 " na pasta " + pedido.pastaMestre.string() + ".");
     }
     const auto programa = pedido.pastaPrograma / pedido.nomeExecutavel;
     AguardarFim(programa, limiteEspera);
@@ -43,8 +44,8 @@ void SubstituirPrograma(const PedidoAtualizacao& pedido, std::chrono::millisecon
     } catch (const fs::filesystem_error& e) {
         std::error_code ignorado;
         fs::remove(provisorio, ignorado);
-        throw std::runtime_error("Falha ao copiar " + copia->string() + " para " + programa.string() + ": " +
-                                 e.code().message());
+        throw std::runtime_error("Falha ao copiar " + copia->string() + " para " +
+                                 programa.string() + ": " + e.code().message());
     }
 }
 

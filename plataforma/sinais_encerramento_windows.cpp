@@ -1,0 +1,95 @@
+#include "plataforma/sinais_encerramento.h"
+
+// winsock2.h before windows.h, which would bring the older sockets header.
+#include <winsock2.h>
+
+#include <windows.h>
+
+#include <csignal>
+#include <mutex>
+#include <system_error>
+
+namespace tessora::plataforma {
+
+namespace {
+// A connected pair of loopback sockets: the event loop watches sockets only.
+SOCKET leitura = INVALID_SOCKET;
+SOCKET escrita = INVALID_SOCKET;
+
+void Avisar() {
+    const char byte = 1;
+    send(escrita, &byte, 1, 0);
+}
+
+void AoReceberSinal(int sinal) {
+    Avisar();
+    std::signal(sinal, AoReceberSinal);
+}
+
+BOOL WINAPI AoReceberEvento(DWORD evento) {
+    Avisar();
+    // The system ends the process once this returns for these: let the program's own
+    // end come first.
+    if (evento == CTRL_CLOSE_EVENT || evento == CTRL_LOGOFF_EVENT || evento == CTRL_SHUTDOWN_EVENT)
+        Sleep(INFINITE);
+    return TRUE;
+}
+
+void InstalarTratadores() {
+    std::signal(SIGTERM, AoReceberSinal);
+    std::signal(SIGINT, AoReceberSinal);
+    SetConsoleCtrlHandler(AoReceberEvento, FALSE);
+    SetConsoleCtrlHandler(AoReceberEvento, TRUE);  // the last one added is asked first
+}
+
+[[noreturn]] void Falhar(const char* onde) {
+    throw std::system_error(WSAGetLastError(), std::system_category(), onde);
+}
+
+void CriarPar() {
+    WSADATA dados;
+    if (WSAStartup(MAKEWORD(2, 2), &dados) != 0) Falhar("WSAStartup");
+    const SOCKET ouvinte = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (ouvinte == INVALID_SOCKET) Falhar("socket");
+    sockaddr_in endereco{};
+    endereco.sin_family = AF_INET;
+    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int tamanho = sizeof endereco;
+    if (bind(ouvinte, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco) != 0 ||
+        listen(ouvinte, 1) != 0 ||
+        getsockname(ouvinte, reinterpret_cast<sockaddr*>(&endereco), &tamanho) != 0) {
+        Falhar("listen");
+    }
+    escrita = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (escrita == INVALID_SOCKET ||
+        connect(escrita, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco) != 0) {
+        Falhar("connect");
+    }
+    leitura = accept(ouvinte, nullptr, nullptr);
+    closesocket(ouvinte);
+    if (leitura == INVALID_SOCKET) Falhar("accept");
+    u_long naoBloqueia = 1;
+    ioctlsocket(leitura, FIONBIO, &naoBloqueia);
+}
+}  // namespace
+
+// Requests arrive on a thread of their own here (console events) or as C runtime signals:
+// there is nothing to hold back, only to turn into a readable socket.
+int DesviarSinaisEncerramento() {
+    static std::once_flag feito;
+    std::call_once(feito, [] {
+        CriarPar();
+        InstalarTratadores();
+    });
+    return static_cast<int>(leitura);
+}
+
+void LiberarSinaisEncerramento() { InstalarTratadores(); }
+
+void ConsumirSinaisEncerramento(int descritor) {
+    char bytes[16];
+    while (recv(static_cast<SOCKET>(descritor), bytes, sizeof bytes, 0) > 0) {
+    }
+}
+
+}  // namespace tessora::plataforma
