@@ -1,14 +1,14 @@
 #include "app/configuracoes_api.h"
 
+#include "app/configuracoes_servico.h"
 #include "comum/arquivo_ini.h"
-#include "comum/texto.h"
 
 namespace tessora::app {
 
 const char* UrlBaseApiPadrao() { return TESSORA_URL_BASE_API; }
 
 ConfiguracoesApi LerConfiguracoesApi(const std::filesystem::path& executavel) {
-    const ArquivoIni ini(std::filesystem::path(executavel).replace_extension(".ini"));
+    const ArquivoIni ini(ObterArquivoIni(executavel));
     ConfiguracoesApi configuracoes;
     configuracoes.urlBaseApi = ini.Ler("AppForcaVendas", "UrlBaseApi");
     if (configuracoes.urlBaseApi.empty()) configuracoes.urlBaseApi = UrlBaseApiPadrao();
