@@ -146,7 +146,10 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     Opcao(c, CURLOPT_SSL_VERIFYPEER, 1L);
     Opcao(c, CURLOPT_SSL_VERIFYHOST, 2L);
     if (!configuracao_.arquivoCertificados.empty()) {
+        // The file replaces the system's authorities, as Schannel does with it on Windows:
+        // without clearing the built-in folder, OpenSSL would still trust every system CA.
         Opcao(c, CURLOPT_CAINFO, configuracao_.arquivoCertificados.c_str());
+        Opcao(c, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
     }
     Opcao(c, CURLOPT_NOSIGNAL, 1L);
     Opcao(c, CURLOPT_ERRORBUFFER, mensagemErro);

@@ -13,7 +13,7 @@ namespace tessora::api {
 struct ConfiguracaoApi {
     // The API root, e.g. "https://api.example/api", without trailing slash.
     std::string urlBase;
-    // PEM file of the certificate authorities to trust; empty means the system's trust store.
+    // PEM file of the only certificate authorities to trust; empty means the system's trust store.
     std::string arquivoCertificados;
     // Called afresh for every request, so that a token changed in the ERP applies at once.
     std::function<std::string()> obterToken;

@@ -1,5 +1,7 @@
 #include "api/listagem_pedidos.h"
 
+#include <optional>
+
 #include "api/json_consulta.h"
 #include "api/json_leitura.h"
 #include "comum/erros.h"
@@ -8,14 +10,21 @@
 namespace tessora::api {
 
 namespace {
-std::string TextoDaResposta(ClienteHttp& cliente) {
+std::string MensagemDaResposta(const std::optional<JsonDocumento>& resposta) {
+    return std::string(AparaBrancos(JsonTextoPorNome(resposta, "message")));
+}
+
+// An error answer's own explanation, when its body is a JSON object with a "message".
+std::string MensagemDoErro(const std::string& textoErro) {
     try {
-        return cliente.Get("/pedidos");
-    } catch (const ErroHttp& e) {
-        return e.TextoErro();  // an error answer is read like any other
-    } catch (const ErroTransporte& e) {
-        return e.what();  // never reads as JSON
+        return MensagemDaResposta(LerRespostaJson(textoErro));
+    } catch (const ErroTipoInvalido&) {
+        return {};  // JSON, but no object: nothing to quote
     }
+}
+
+std::string ComMensagem(std::string motivo, const std::string& mensagem) {
+    return mensagem.empty() ? motivo : motivo + ": " + mensagem;
 }
 
 // Only the first member is looked at, and only the literal true passes.
@@ -26,15 +35,19 @@ bool PrimeiroMembroPermite(const JsonObjeto& resposta) {
     const bool* literal = primeiro.valor.ComoBooleano();
     return literal && *literal;
 }
-}  // namespace
 
-std::vector<std::string> ListarPedidosNovos(ClienteHttp& cliente) {
-    std::vector<std::string> ids;
-    const auto resposta = LerRespostaJson(TextoDaResposta(cliente));
-    if (!resposta || !PrimeiroMembroPermite(*resposta)) return ids;
+ListagemPedidos LerListagem(const std::string& texto) {
+    const auto resposta = LerRespostaJson(texto);
+    if (!resposta) return ListagemPedidos::Falhou("a resposta da API não é um JSON legível");
+    if (!PrimeiroMembroPermite(*resposta)) {
+        return ListagemPedidos::Falhou(
+            ComMensagem("a API não confirmou o sucesso da consulta", MensagemDaResposta(resposta)));
+    }
     const JsonValor* dados = JsonValorPorNome(*resposta, "data");
     const JsonLista* pedidos = dados ? dados->ComoLista() : nullptr;
-    if (!pedidos) return ids;
+    if (!pedidos) return ListagemPedidos::Falhou("a resposta da API não traz a lista de pedidos");
+
+    std::vector<std::string> ids;
     for (const JsonValor& elemento : *pedidos) {
         const JsonObjeto* pedido = elemento.ComoObjeto();
         if (!pedido) throw ErroTipoInvalido();
@@ -42,7 +55,20 @@ std::vector<std::string> ListarPedidosNovos(ClienteHttp& cliente) {
         if (!IguaisSemCaixaAscii(JsonTextoPorNome(*pedido, "tipo"), "Pedido")) continue;
         ids.push_back(JsonTextoPorNome(*pedido, "id"));
     }
-    return ids;
+    return ListagemPedidos::Obtida(std::move(ids));
+}
+}  // namespace
+
+ListagemPedidos ListarPedidosNovos(ClienteHttp& cliente) {
+    std::string texto;
+    try {
+        texto = cliente.Get("/pedidos");
+    } catch (const ErroHttp& e) {
+        return ListagemPedidos::Falhou(ComMensagem(e.what(), MensagemDoErro(e.TextoErro())));
+    } catch (const ErroTransporte& e) {
+        return ListagemPedidos::Falhou(e.what());
+    }
+    return LerListagem(texto);
 }
 
 }  // namespace tessora::api

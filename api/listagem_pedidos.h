@@ -1,16 +1,44 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "api/cliente_http.h"
 
 namespace tessora::api {
 
-// The ids of the orders that the ERP has not registered yet (GET "/pedidos"), in the
-// order of the answer, duplicates kept. Any failure of the request, and an answer that
-// does not say it succeeded, gives an empty list. Raises ErroTipoInvalido for an answer
-// that is JSON but no object, or an order entry that is no object.
-std::vector<std::string> ListarPedidosNovos(ClienteHttp& cliente);
+// The outcome of one listing: the new orders' ids, or why the API's list could not be had.
+// A failure never reads as an empty list, so a refused token or a lapsed certificate is
+// never taken for a day without orders.
+class [[nodiscard]] ListagemPedidos {
+public:
+    static ListagemPedidos Obtida(std::vector<std::string> ids) {
+        return ListagemPedidos(true, std::move(ids), {});
+    }
+    static ListagemPedidos Falhou(std::string motivo) { return ListagemPedidos(false, {}, std::move(motivo)); }
+
+    bool Obtida() const noexcept { return obtida_; }
+    // In the order of the answer, duplicates kept; empty when the listing failed.
+    const std::vector<std::string>& Ids() const noexcept { return ids_; }
+    // The transport's message, the status line with the answer's "message", or what the
+    // answer lacked.
+    const std::string& MotivoFalha() const noexcept { return motivoFalha_; }
+
+private:
+    ListagemPedidos(bool obtida, std::vector<std::string> ids, std::string motivo)
+        : obtida_(obtida), ids_(std::move(ids)), motivoFalha_(std::move(motivo)) {}
+
+    bool obtida_;
+    std::vector<std::string> ids_;
+    std::string motivoFalha_;
+};
+
+// The ids of the orders that the ERP has not registered yet (GET "/pedidos"). A failed
+// request, an error status, an unreadable answer, one whose first member "success" is not
+// the literal true and one without a "data" array are failures with their reason. Raises
+// ErroTipoInvalido for an answer that is JSON but no object, or an order entry that is no
+// object.
+ListagemPedidos ListarPedidosNovos(ClienteHttp& cliente);
 
 }  // namespace tessora::api

@@ -46,8 +46,7 @@ DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& a
     auto lock = ArquivoLock::Adquirir(executavel, pastaDados);
     if (!lock) {
         // A copy that will not run has no business connecting or updating itself.
-        estado.motivoFim = MensagemOutraCopia(executavel);
-        avisos.ExibirAviso(estado.motivoFim, false, true);
+        avisos.ExibirAviso(MensagemOutraCopia(executavel), false, true);
         return Encerrar(estado);
     }
     estado.lock.emplace(std::move(*lock));
@@ -58,8 +57,12 @@ DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& a
     try {
         conexao = db::ConectarBancoDados(local, executavel, caminhos);
     } catch (const ErroBancoDados& e) {
-        estado.motivoFim = "Não foi possível conectar ao banco de dados: " + std::string(e.what());
-        return Encerrar(estado);
+        // Started from its icon or at logon, the program would otherwise just never appear.
+        // The lock goes first: the box may stay open for long.
+        const DesfechoInicio desfecho = Encerrar(estado);
+        avisos.MostrarMensagem("Não foi possível conectar ao banco de dados: " + std::string(e.what()),
+                               kTituloPrograma, IconeAviso::Erro);
+        return desfecho;
     }
     try {
         // An update ends the process from inside; this copy's lock file goes first.

@@ -26,9 +26,15 @@ int ComandoSincronizar(const std::filesystem::path& executavel, PedidosAppForcaV
             erros << MensagemOutraCopia(executavel) << std::endl;
             return 1;
         }
-        if (ProcessarAppForcaVenda(ambiente) == FimExecucao::SemConexao) {
-            erros << "A sincronização não foi executada: sem conexão com o banco de dados." << std::endl;
-            return 1;
+        switch (ProcessarAppForcaVenda(ambiente)) {
+            case FimExecucao::Concluida: break;
+            case FimExecucao::SemConexao:
+                erros << "A sincronização não foi executada: sem conexão com o banco de dados." << std::endl;
+                return 1;
+            case FimExecucao::SemListagem:
+                erros << "A sincronização não foi concluída: não foi possível obter a lista de novos pedidos."
+                      << std::endl;
+                return kSaidaSemListagem;
         }
     } catch (const std::exception& e) {
         erros << e.what() << std::endl;

@@ -15,12 +15,18 @@
 namespace tessora::app {
 
 namespace {
-void ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedidos,
+// False when the list of new orders could not be had.
+bool ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedidos,
                                    LogProcessamento& log) {
-    const std::vector<std::string> lista = pedidos.ListarPedidosNovos(contexto);
+    const api::ListagemPedidos listagem = pedidos.ListarPedidosNovos(contexto);
+    if (!listagem.Obtida()) {
+        log.GravarLog("Não foi possível obter a lista de novos pedidos: " + listagem.MotivoFalha());
+        return false;
+    }
+    const std::vector<std::string>& lista = listagem.Ids();
     if (lista.empty()) {
         log.GravarLog("Nenhum novo pedido encontrado.");
-        return;
+        return true;
     }
     for (const std::string& id : lista) {
         log.GravarLog("Lendo pedido: " + id);
@@ -37,6 +43,7 @@ void ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, PedidosAppFo
             log.GravarLog("Erro na leitura do pedido: " + id + " Erro: " + e.what());
         }
     }
+    return true;
 }
 
 api::ConfiguracaoApi ConfiguracaoDaExecucao(const ConfiguracoesApi& configuracoes, db::ConexaoErp& conexao) {
@@ -49,6 +56,16 @@ api::ConfiguracaoApi ConfiguracaoDaExecucao(const ConfiguracoesApi& configuracoe
 }
 }  // namespace
 
+std::string DescreverFalha(const ResumoExecucao& resumo) {
+    if (!resumo.fim) return "a sincronização foi interrompida por um erro";
+    switch (*resumo.fim) {
+        case FimExecucao::Concluida: return {};
+        case FimExecucao::SemConexao: return "sem conexão com o banco de dados";
+        case FimExecucao::SemListagem: return "não foi possível obter a lista de novos pedidos";
+    }
+    return {};
+}
+
 FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
     PainelExecucao& painel = ambiente.painel;
     LogProcessamento log(painel);
@@ -56,6 +73,7 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
 
     std::unique_ptr<db::ConexaoErp> conexao;
     std::optional<std::string> falhaConexao;
+    bool listagemObtida = true;
     std::exception_ptr erro;
     try {
         const auto local = db::ObterCaminhoBancoDados(ambiente.executavel.parent_path(), ambiente.avisos);
@@ -73,7 +91,7 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
             log.GravarLog("Processo não executado. O APP Força de Vendas não está habilitado");
         } else {
             ContextoSincronizacao contexto{*conexao, ConfiguracaoDaExecucao(ambiente.configuracoesApi, *conexao)};
-            ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log);
+            listagemObtida = ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log);
         }
     } catch (...) {
         erro = std::current_exception();
@@ -90,7 +108,8 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
     painel.HabilitarSincronizarAgora(true);
 
     if (erro) std::rethrow_exception(erro);
-    return falhaConexao ? FimExecucao::SemConexao : FimExecucao::Concluida;
+    if (falhaConexao) return FimExecucao::SemConexao;
+    return listagemObtida ? FimExecucao::Concluida : FimExecucao::SemListagem;
 }
 
 }  // namespace tessora::app

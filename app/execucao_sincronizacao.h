@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "api/cliente_http.h"
+#include "api/listagem_pedidos.h"
 #include "app/painel_execucao.h"
 #include "comum/avisos.h"
 #include "db/caminhos_atualizacao.h"
@@ -26,7 +27,7 @@ struct ContextoSincronizacao {
 class PedidosAppForcaVenda {
 public:
     virtual ~PedidosAppForcaVenda() = default;
-    virtual std::vector<std::string> ListarPedidosNovos(ContextoSincronizacao& contexto) = 0;
+    virtual api::ListagemPedidos ListarPedidosNovos(ContextoSincronizacao& contexto) = 0;
     virtual importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto, const std::string& id) = 0;
 };
 
@@ -48,10 +49,22 @@ struct AmbienteExecucao {
     db::CaminhosAtualizacao& caminhosAtualizacao;  // refreshed after the attach
 };
 
-enum class FimExecucao {
+enum class [[nodiscard]] FimExecucao {
     Concluida,
-    SemConexao,  // the attach was refused; logged, and the program goes on
+    SemConexao,   // the attach was refused; logged, and the program goes on
+    SemListagem,  // the API's list of new orders could not be had; logged with its reason
 };
+
+// How a run ended, for whatever shows the state of runs.
+struct ResumoExecucao {
+    std::chrono::system_clock::time_point inicio;
+    std::optional<FimExecucao> fim;  // nothing: an error left the run
+
+    bool Normal() const { return fim == FimExecucao::Concluida; }
+};
+
+// Why a run did not end normally, in the program's words; empty for a normal end.
+std::string DescreverFalha(const ResumoExecucao& resumo);
 
 // One synchronisation run. Its closing steps run on every way out; an error outside the
 // per-order guard passes on to the caller after them.

@@ -4,7 +4,7 @@
 
 namespace tessora::app {
 
-std::vector<std::string> PedidosViaApi::ListarPedidosNovos(ContextoSincronizacao& contexto) {
+api::ListagemPedidos PedidosViaApi::ListarPedidosNovos(ContextoSincronizacao& contexto) {
     api::ClienteHttp cliente(contexto.api);
     return api::ListarPedidosNovos(cliente);
 }

@@ -8,7 +8,7 @@ namespace tessora::app {
 // import of each order into the ERP.
 class PedidosViaApi : public PedidosAppForcaVenda {
 public:
-    std::vector<std::string> ListarPedidosNovos(ContextoSincronizacao& contexto) override;
+    api::ListagemPedidos ListarPedidosNovos(ContextoSincronizacao& contexto) override;
     importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto, const std::string& id) override;
 };
 

@@ -176,13 +176,13 @@ class PedidosMedidos : public app::PedidosAppForcaVenda {
 public:
     explicit PedidosMedidos(Gravacao* gravacao) : gravacao_(gravacao) {}
 
-    std::vector<std::string> ListarPedidosNovos(app::ContextoSincronizacao& contexto) override {
+    tessora::api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao& contexto) override {
         if (gravacao_) {
             contexto.conexao.DefinirRastro(
                 [this](std::string_view comando) { gravacao_->AcrescentarComando(comando); });
         }
         tessora::bench::IniciarContagemMemoria();
-        std::vector<std::string> lista = programa_.ListarPedidosNovos(contexto);
+        tessora::api::ListagemPedidos lista = programa_.ListarPedidosNovos(contexto);
         picoListagem = tessora::bench::EncerrarContagemMemoria();
         tessora::bench::IniciarContagemMemoria();
         return lista;
@@ -244,8 +244,9 @@ Medida ExecutarImportacao(int quantidade, Gravacao* gravacao) {
 
     const int64_t residenteInicialKb = ReiniciarPicoResidente();
     const auto inicio = std::chrono::steady_clock::now();
-    app::ProcessarAppForcaVenda(ambiente);
+    const app::FimExecucao fimExecucao = app::ProcessarAppForcaVenda(ambiente);
     const auto fim = std::chrono::steady_clock::now();
+    if (fimExecucao != app::FimExecucao::Concluida) throw std::runtime_error("a execução não terminou normalmente");
     Medida medida;
     medida.picoImportacao = tessora::bench::EncerrarContagemMemoria();
     medida.segundos = std::chrono::duration<double>(fim - inicio).count();

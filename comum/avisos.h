@@ -4,6 +4,9 @@
 
 namespace tessora {
 
+// The caption of the program's own error boxes.
+inline constexpr std::string_view kTituloPrograma = "tessora Service";
+
 enum class IconeAviso { Informacao, Erro, Advertencia, Nenhum };
 
 // How the service logic shows a message box and asks the program to end; the window

@@ -18,11 +18,11 @@
 #include "app/ui/campo_minutos.h"
 #include "app/ui/icone_programa.h"
 #include "app/versao_programa.h"
+#include "comum/data_hora.h"
 
 namespace tessora::ui {
 
 namespace {
-constexpr std::string_view kTituloPrograma = "tessora Service";
 
 template <typename Controle>
 Controle* Criar(QWidget* pai, const char* nome, QRect geometria) {
@@ -152,6 +152,8 @@ void TfrmPrincipal::Conectar() {
             [this] { btnForcarAtualizacaoAppForcaVenda->setEnabled(false); });
     connect(servico_.get(), &ServicoResidente::ExecucaoTerminada, btnForcarAtualizacaoAppForcaVenda,
             [this] { btnForcarAtualizacaoAppForcaVenda->setEnabled(true); });
+    connect(servico_.get(), &ServicoResidente::ExecucaoTerminada, this,
+            &TfrmPrincipal::ExibirUltimoProcessamento);
 
     connect(this, &TfrmPrincipal::LinhaLogRecebida, memLogProcessamentoAppForcaVenda,
             &QPlainTextEdit::appendPlainText, Qt::QueuedConnection);
@@ -227,6 +229,14 @@ void TfrmPrincipal::closeEvent(QCloseEvent* evento) {
     // The window goes with the process, once the close handling has done its part.
     evento->ignore();
     servico_->Fechar();
+}
+
+void TfrmPrincipal::ExibirUltimoProcessamento(const app::ResumoExecucao& resumo) {
+    lblUltimoProcessamento->setText(Texto("Último processamento: " + DataHoraSegundos(resumo.inicio)));
+    // A run that failed as a whole must not look like a quiet one.
+    const std::string falha = app::DescreverFalha(resumo);
+    lblUltimoProcessamento->setToolTip(falha.empty() ? QString() : Texto("Falhou: " + falha));
+    lblUltimoProcessamento->setStyleSheet(falha.empty() ? QString() : QStringLiteral("color: #b00020;"));
 }
 
 void TfrmPrincipal::HabilitarSincronizarAgora(bool) {

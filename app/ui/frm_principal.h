@@ -67,6 +67,7 @@ private:
     void btnEncerrarServicosClick();
     void SobreotessoraAssistente1Click();
     void seEsperaAtualizacaoAppForcaVendaChange(const QString& texto);
+    void ExibirUltimoProcessamento(const app::ResumoExecucao& resumo);
 
     Avisos& avisos_;
     const bool bandejaDisponivel_;

@@ -1,15 +1,10 @@
 #include "app/ui/servico_residente.h"
 
 #include <exception>
-#include <iostream>
 
 #include "app/intervalo_sincronizacao.h"
 
 namespace tessora::ui {
-
-namespace {
-constexpr std::string_view kTituloPrograma = "tessora Service";
-}  // namespace
 
 // Notices of the run and of the watch. The run's come from the worker thread and are
 // posted to the service's thread without waiting, so the run never blocks on the window.
@@ -58,7 +53,7 @@ ServicoResidente::ServicoResidente(Opcoes opcoes, Avisos& avisos, app::PainelExe
       tmEncerramento_(this) {
     if (!opcoes_.executar) {
         opcoes_.executar = [](const app::AmbienteExecucao& ambiente) {
-            app::ProcessarAppForcaVenda(ambiente);
+            return app::ProcessarAppForcaVenda(ambiente);
         };
     }
     tmAppForcaVenda_.setObjectName("tmAppForcaVenda");
@@ -81,7 +76,6 @@ bool ServicoResidente::Iniciar() {
     try {
         if (app::IniciarServico(opcoes_.executavel, *avisosServico_, caminhos_, estado_) ==
             app::DesfechoInicio::Encerrar) {
-            if (!estado_.motivoFim.empty()) std::cerr << estado_.motivoFim << std::endl;
             SolicitarFim(MotivoFim::Pedido);
             return false;
         }
@@ -127,12 +121,14 @@ void ServicoResidente::tmAppForcaVendaTimer() {
 void ServicoResidente::IniciarExecucao(bool peloTemporizador) {
     execucaoPeloTemporizador_ = peloTemporizador;
     erroExecucao_.reset();
+    fimExecucao_.reset();
+    inicioExecucao_ = std::chrono::system_clock::now();
     const app::AmbienteExecucao ambiente{opcoes_.executavel, estado_.configuracoesApi,
                                          *avisosServico_,    painel_,
                                          pedidos_,           caminhos_};
     trabalhador_.reset(QThread::create([this, ambiente] {
         try {
-            opcoes_.executar(ambiente);
+            fimExecucao_ = opcoes_.executar(ambiente);
         } catch (const std::exception& e) {
             erroExecucao_ = e.what();
         } catch (...) {
@@ -150,7 +146,7 @@ void ServicoResidente::AoTerminarExecucao() {
     trabalhador_->wait();
     trabalhador_.reset();
     if (execucaoPeloTemporizador_) RearmarSincronizacao();
-    emit ExecucaoTerminada();
+    emit ExecucaoTerminada({inicioExecucao_, fimExecucao_});
     if (const auto erro = std::exchange(erroExecucao_, std::nullopt)) MostrarErro(*erro);
     ConcluirFimPendente();
 }

@@ -29,7 +29,7 @@ class ServicoResidente : public QObject {
     Q_OBJECT
 
 public:
-    using Execucao = std::function<void(const app::AmbienteExecucao&)>;
+    using Execucao = std::function<app::FimExecucao(const app::AmbienteExecucao&)>;
 
     struct Opcoes {
         std::filesystem::path executavel;
@@ -64,7 +64,7 @@ public:
 
 signals:
     void ExecucaoIniciada();
-    void ExecucaoTerminada();
+    void ExecucaoTerminada(const app::ResumoExecucao& resumo);
     // The program is to end now with this exit status: the lock file is already gone.
     void Encerrar(int codigoSaida);
 
@@ -95,7 +95,10 @@ private:
     QTimer tmEncerramento_;
     std::unique_ptr<QThread> trabalhador_;
     bool execucaoPeloTemporizador_ = false;
-    std::optional<std::string> erroExecucao_;  // written by the run, read once it finished
+    std::chrono::system_clock::time_point inicioExecucao_;
+    // Written by the run, read once it finished.
+    std::optional<app::FimExecucao> fimExecucao_;
+    std::optional<std::string> erroExecucao_;
     std::optional<MotivoFim> fimPendente_;
     bool vigiando_ = false;
     bool encerrado_ = false;

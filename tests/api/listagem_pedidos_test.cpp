@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <variant>
+
 #include "api_substituta.h"
 #include "comum/erros.h"
 
@@ -10,14 +12,19 @@ namespace tessora::api {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using Ids = std::vector<std::string>;
 
 class ListagemPedidosTest : public ::testing::Test {
 protected:
     testes::ApiSubstituta servidor{R"({"token":"t","pedidos":[],"clientes":[]})"};
 
-    Ids Listar(int status, const std::string& corpo) {
-        servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .status = status, .corpo = corpo});
+    ListagemPedidos Listar(int status, const std::string& corpo, const std::string& tipo = "application/json") {
+        servidor.DefinirRegra(
+            {.metodo = "GET", .caminho = "/api/pedidos", .status = status, .tipoConteudo = tipo, .corpo = corpo});
+        return ListarSemRegra();
+    }
+    ListagemPedidos ListarSemRegra() {
         ClienteHttp cliente({servidor.UrlBase(), servidor.ArquivoCertificado(), [] { return "t"; }});
         return ListarPedidosNovos(cliente);
     }
@@ -37,39 +44,64 @@ TEST_F(ListagemPedidosTest, SoPedidosSemRegistroNoErp) {
         {"id":10234,"tipo":"Pedido"},
         {"tipo":"Pedido"},
         {"id":"a","tipo":"pedido"}]})";
-    EXPECT_THAT(Listar(200, corpo), ElementsAre("a", "b", "d", "f", "h", "i", "10234", "", "a"));
+    const ListagemPedidos listagem = Listar(200, corpo);
+    ASSERT_TRUE(listagem.Obtida()) << listagem.MotivoFalha();
+    EXPECT_THAT(listagem.Ids(), ElementsAre("a", "b", "d", "f", "h", "i", "10234", "", "a"));
 }
 
-TEST_F(ListagemPedidosTest, TesteDeSucessoOlhaSoOPrimeiroMembro) {
+// Either the ids listed or the reason of the failure.
+using Esperado = std::variant<Ids, std::string>;
+
+TEST_F(ListagemPedidosTest, UmaListaQueNaoPodeSerObtidaDizPorQue) {
     const std::string dados = R"("data":[{"id":"1","tipo":"Pedido"}])";
     struct Caso {
         int status;
         std::string corpo;
-        Ids esperado;
+        Esperado esperado;
     };
     const Caso casos[] = {
-        {200, R"({"success":false,)" + dados + "}", {}},
-        {200, R"({"Success":"true",)" + dados + "}", {}},
-        {200, R"({"SUCCESS":true,)" + dados + "}", {"1"}},
-        {200, "{" + dados + R"(,"success":false})", {"1"}},
-        {500, R"({"success":true,)" + dados + "}", {"1"}},  // an error answer is read all the same
-        {200, "{}", {}},
-        {200, R"({"success":true,"data":{"id":"1","tipo":"Pedido"}})", {}},
-        {200, "<html><body>manutenção</body></html>", {}},
-        {200, R"({"success":true,"data":[]} lixo)", {}},
+        {200, R"({"success":true,"data":[]})", Ids{}},
+        {200, R"({"SUCCESS":true,)" + dados + "}", Ids{"1"}},
+        {200, "{" + dados + R"(,"success":false})", Ids{"1"}},  // only the first member is the test
+        {200, R"({"success":false,)" + dados + "}", "a API não confirmou o sucesso da consulta"},
+        {200, R"({"success":false,"message":" Token expirado ",)" + dados + "}",
+         "a API não confirmou o sucesso da consulta: Token expirado"},
+        {200, R"({"Success":"true",)" + dados + "}", "a API não confirmou o sucesso da consulta"},
+        {200, "{}", "a resposta da API não traz a lista de pedidos"},
+        {200, R"({"success":true,"data":{"id":"1","tipo":"Pedido"}})", "a resposta da API não traz a lista de pedidos"},
+        {200, "<html><body>manutenção</body></html>", "a resposta da API não é um JSON legível"},
+        {200, R"({"success":true,"data":[]} lixo)", "a resposta da API não é um JSON legível"},
+        {401, R"({"success": false, "message": "Unauthenticated."})", "HTTP/1.1 401 Unauthorized: Unauthenticated."},
+        {500, R"({"success":true,)" + dados + "}", "HTTP/1.1 500 Internal Server Error"},  // never listed
+        {503, "<html>Service Unavailable</html>", "HTTP/1.1 503 Service Unavailable"},
+        {404, R"(["message"])", "HTTP/1.1 404 Not Found"},
     };
-    for (const auto& caso : casos) EXPECT_EQ(Listar(caso.status, caso.corpo), caso.esperado) << caso.corpo;
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.corpo);
+        const ListagemPedidos listagem = Listar(caso.status, caso.corpo);
+        if (const Ids* ids = std::get_if<Ids>(&caso.esperado)) {
+            EXPECT_TRUE(listagem.Obtida()) << listagem.MotivoFalha();
+            EXPECT_EQ(listagem.Ids(), *ids);
+        } else {
+            EXPECT_FALSE(listagem.Obtida());
+            EXPECT_EQ(listagem.MotivoFalha(), std::get<std::string>(caso.esperado));
+            EXPECT_TRUE(listagem.Ids().empty());
+        }
+    }
 }
 
 TEST_F(ListagemPedidosTest, RespostaOuElementoQueNaoEhObjetoLanca) {
-    EXPECT_THROW(Listar(200, R"([{"id":"1","tipo":"Pedido"}])"), ErroTipoInvalido);
-    EXPECT_THROW(Listar(200, R"({"success":true,"data":[{"id":"1","tipo":"Pedido"},null]})"), ErroTipoInvalido);
+    EXPECT_THROW(static_cast<void>(Listar(200, R"([{"id":"1","tipo":"Pedido"}])")), ErroTipoInvalido);
+    EXPECT_THROW(static_cast<void>(Listar(200, R"({"success":true,"data":[{"id":"1","tipo":"Pedido"},null]})")),
+                 ErroTipoInvalido);
 }
 
-TEST_F(ListagemPedidosTest, FalhaDeTransporteDaListaVazia) {
+TEST_F(ListagemPedidosTest, FalhaDeTransporteDizAMensagemDoTransporte) {
     servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .derrubarConexao = true});
-    ClienteHttp cliente({servidor.UrlBase(), servidor.ArquivoCertificado(), [] { return "t"; }});
-    EXPECT_TRUE(ListarPedidosNovos(cliente).empty());
+    const ListagemPedidos listagem = ListarSemRegra();
+    EXPECT_FALSE(listagem.Obtida());
+    EXPECT_FALSE(listagem.MotivoFalha().empty());
+    EXPECT_THAT(listagem.MotivoFalha(), ::testing::Not(HasSubstr("Bearer")));
 }
 
 }  // namespace

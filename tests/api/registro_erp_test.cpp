@@ -32,9 +32,9 @@ class RegistroErpTest : public ::testing::Test {
 };
 
 TEST_F(RegistroErpTest, PedidoPassaARegistradoNaApi) {
-    EXPECT_THAT(ListarPedidosNovos(cliente), ElementsAre("ped-1", "ped-2"));
+    EXPECT_THAT(ListarPedidosNovos(cliente).Ids(), ElementsAre("ped-1", "ped-2"));
     EXPECT_EQ(RegistrarPedidoNoErp(cliente, "ped-1"), "OK");
-    EXPECT_THAT(ListarPedidosNovos(cliente), ElementsAre("ped-2"));
+    EXPECT_THAT(ListarPedidosNovos(cliente).Ids(), ElementsAre("ped-2"));
 
     const auto requisicoes = servidor.Requisicoes();
     ASSERT_EQ(requisicoes.size(), 3u);

@@ -1,5 +1,6 @@
 #include "app/ciclo_servico.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -12,6 +13,12 @@
 
 namespace tessora::app {
 namespace {
+
+using ::testing::AllOf;
+using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 std::string Ler(const std::filesystem::path& caminho) {
     std::ifstream entrada(caminho, std::ios::binary);
@@ -64,25 +71,28 @@ TEST_F(CicloServicoTest, FalhasDaInicializacaoEncerramSemDeixarLock) {
     struct Caso {
         const char* descricao;
         std::function<void()> preparar;
-        std::vector<std::string> mensagens;
+        ::testing::Matcher<std::vector<std::string>> mensagens;
     };
     // Each case keeps what the earlier ones broke.
     const Caso casos[] = {
         {"updater missing from the master folder",
          [&] { std::filesystem::remove(erp.PastaMestre() / "tessoraAtualizador"); },
-         {"Aviso do Sistema|Não foi encontrado o tessora Atualizador no Servidor. Entre em contato com o suporte "
-          "técnico da tessora.|nenhum"}},
-        {"refused attach", [&] { erp.DefinirBanco("", PastaDados(), "NAO_EXISTE.FDB"); }, {}},
+         ElementsAre("Aviso do Sistema|Não foi encontrado o tessora Atualizador no Servidor. Entre em contato com o "
+                     "suporte técnico da tessora.|nenhum")},
+        {"refused attach, shown with its reason",
+         [&] { erp.DefinirBanco("", PastaDados(), "NAO_EXISTE.FDB"); },
+         ElementsAre(AllOf(StartsWith("tessora Service|Não foi possível conectar ao banco de dados: "),
+                           HasSubstr("NAO_EXISTE.FDB"), EndsWith("|erro")))},
         {"server INI missing",
          [&] { std::filesystem::remove(erp.PastaDados() / "servidor.ini"); },
-         {"Aviso do Sistema|Não foi encontrado o arquivo de inicialização dentro da pasta tessora Empresa|erro"}},
+         ElementsAre("Aviso do Sistema|Não foi encontrado o arquivo de inicialização dentro da pasta tessora Empresa|erro")},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.descricao);
         caso.preparar();
         avisos.mensagens.clear();
         EXPECT_EQ(Iniciar(), DesfechoInicio::Encerrar);
-        EXPECT_EQ(avisos.mensagens, caso.mensagens);
+        EXPECT_THAT(avisos.mensagens, caso.mensagens);
         EXPECT_FALSE(estado.lock);
         EXPECT_FALSE(std::filesystem::exists(Lock()));
         EXPECT_FALSE(estado.configuracoes);

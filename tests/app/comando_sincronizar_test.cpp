@@ -6,18 +6,23 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "api_substituta.h"
 #include "app/arquivo_lock.h"
+#include "app/comando_sincronizar.h"
 #include "arquivos_teste.h"
 #include "instalacao_erp_teste.h"
 
 namespace tessora::app {
 namespace {
 
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 struct Resultado {
     int codigo;
@@ -107,6 +112,82 @@ TEST_F(ComandoSincronizarTest, ImportaOsNovosPedidosDaApiEAsConfirma) {
     EXPECT_THAT(segunda.linhas, ElementsAre("Iniciando processamento...", "Nenhum novo pedido encontrado.",
                                             "Encerrando processamento..."));
     EXPECT_EQ(banco.Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "2");
+}
+
+// A listing that cannot be had is said in the log and in the exit status; a day without
+// orders is not a failure.
+TEST_F(ComandoSincronizarTest, ListagemQueNaoPodeSerObtidaNaoPassaPorDiaSemPedidos) {
+    const auto linhasCom = [](const std::string& meio) {
+        return ElementsAre("Iniciando processamento...", meio, "Encerrando processamento...");
+    };
+    const std::string falha = "Não foi possível obter a lista de novos pedidos: ";
+    struct Caso {
+        const char* descricao;
+        std::function<void()> preparar;
+        int codigo;
+        ::testing::Matcher<std::vector<std::string>> linhas;
+    };
+    const Caso casos[] = {
+        {"token refused", [&] { erp.Banco().Executar("update TAB_PARAMETRO set DS_TOKEN_APP_FORCA_VENDA = 'velho'"); },
+         kSaidaSemListagem, linhasCom(falha + "HTTP/1.1 401 Unauthorized: Token invalido")},
+        {"error status with a JSON body",
+         [&] {
+             servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .status = 500,
+                                    .corpo = R"({"success":false,"message":"Falha no banco da API"})"});
+         },
+         kSaidaSemListagem, linhasCom(falha + "HTTP/1.1 500 Internal Server Error: Falha no banco da API")},
+        {"error status with an HTML body",
+         [&] {
+             servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .status = 503,
+                                    .tipoConteudo = "text/html", .corpo = "<html>manutenção</html>"});
+         },
+         kSaidaSemListagem, linhasCom(falha + "HTTP/1.1 503 Service Unavailable")},
+        {"success false",
+         [&] {
+             servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos",
+                                    .corpo = R"({"success":false,"data":[{"id":"x","tipo":"Pedido"}]})"});
+         },
+         kSaidaSemListagem, linhasCom(falha + "a API não confirmou o sucesso da consulta")},
+        {"a truly empty listing",
+         [&] {
+             servidor.DefinirRegra(
+                 {.metodo = "GET", .caminho = "/api/pedidos", .corpo = R"({"success":true,"data":[]})"});
+         },
+         0, linhasCom("Nenhum novo pedido encontrado.")},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.descricao);
+        erp.Banco().Executar("update TAB_PARAMETRO set DS_TOKEN_APP_FORCA_VENDA = 'token-demonstracao'");
+        servidor.RemoverRegras();
+        caso.preparar();
+        const auto resultado = Executar();
+        EXPECT_EQ(resultado.codigo, caso.codigo) << resultado.erros;
+        EXPECT_THAT(resultado.linhas, caso.linhas);
+        EXPECT_THAT(resultado.linhas, Each(Not(HasSubstr("velho"))));  // never the token
+    }
+    EXPECT_EQ(erp.Banco().Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
+}
+
+TEST_F(ComandoSincronizarTest, ServidorInalcancavelOuComCertificadoVencidoEhUmaFalha) {
+    testes::ApiSubstituta vencida{LerArquivo(testes::PastaFontes() / "erp/demo/estado-api.json"),
+                                  {.validade = {-std::chrono::hours(48), -std::chrono::hours(24)}}};
+    const std::pair<std::string, const char*> casos[] = {
+        {vencida.UrlBase(), "expired"},
+        {"https://127.0.0.1:1/api", "onnect"},  // nothing listens on port 1
+    };
+    for (const auto& [url, causa] : casos) {
+        SCOPED_TRACE(url);
+        testes::GravarArquivo(erp.PastaPrograma() / "tessoraService.ini",
+                              "[AppForcaVendas]\r\nUrlBaseApi=" + url +
+                                  "\r\nArquivoCertificados=" + vencida.ArquivoCertificado() + "\r\n");
+        const auto resultado = Executar();
+        EXPECT_EQ(resultado.codigo, kSaidaSemListagem);
+        ASSERT_EQ(resultado.linhas.size(), 3u);
+        EXPECT_THAT(resultado.linhas[1], StartsWith("Não foi possível obter a lista de novos pedidos: "));
+        EXPECT_THAT(resultado.linhas[1], HasSubstr(causa));
+        EXPECT_THAT(resultado.erros, HasSubstr("não foi possível obter a lista de novos pedidos"));
+    }
+    EXPECT_TRUE(vencida.Requisicoes().empty());  // refused before any byte of a request
 }
 
 TEST_F(ComandoSincronizarTest, OutraCopiaEmExecucaoImpedeARodada) {

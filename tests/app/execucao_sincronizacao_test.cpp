@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <regex>
 #include <stdexcept>
 
@@ -40,12 +41,13 @@ public:
 
 class PedidosFalsos : public PedidosAppForcaVenda {
 public:
-    std::vector<std::string> ListarPedidosNovos(ContextoSincronizacao& contexto) override {
+    api::ListagemPedidos ListarPedidosNovos(ContextoSincronizacao& contexto) override {
         listou = true;
         token = contexto.api.obterToken();
         urlBase = contexto.api.urlBase;
         if (erroListagem) throw ErroBancoDados("falha ao ler o token");
-        return lista;
+        if (falhaListagem) return api::ListagemPedidos::Falhou(*falhaListagem);
+        return api::ListagemPedidos::Obtida(lista);
     }
     importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&, const std::string& id) override {
         const auto resultado = resultados.at(id);
@@ -56,6 +58,7 @@ public:
     std::vector<std::string> lista;
     std::map<std::string, std::string> resultados;
     bool erroListagem = false;
+    std::optional<std::string> falhaListagem;
     bool listou = false;
     std::string token, urlBase;
 };
@@ -88,7 +91,7 @@ TEST_F(ExecucaoSincronizacaoTest, FlagDiferenteDeSNaoConsultaAApi) {
             << literal;
     }
     erp.Banco().Executar("delete from TAB_PARAMETRO");
-    Executar();
+    EXPECT_EQ(Executar(), FimExecucao::Concluida);
     EXPECT_EQ(painel.linhas.size(), 3u);
     EXPECT_FALSE(pedidos.listou);
     EXPECT_EQ(painel.limpezas, 5);  // every run clears the previous log
@@ -110,7 +113,7 @@ TEST_F(ExecucaoSincronizacaoTest, ListaVaziaDaTresLinhasEOContextoTrazTokenEEnde
 TEST_F(ExecucaoSincronizacaoTest, ErroDeUmPedidoNaoImpedeOsSeguintes) {
     pedidos.lista = {"101", "102", "103", "104", "", "105"};
     pedidos.resultados = {{"101", "OK"}, {"102", "lancar"}, {"103", "ok"}, {"104", "OK "}, {"", "OK"}, {"105", "ja"}};
-    Executar();
+    EXPECT_EQ(Executar(), FimExecucao::Concluida);
     EXPECT_THAT(painel.linhas,
                 ElementsAre("Iniciando processamento...", "Lendo pedido: 101", "Pedido incluído no sistema.",
                             "Lendo pedido: 102",
@@ -121,9 +124,19 @@ TEST_F(ExecucaoSincronizacaoTest, ErroDeUmPedidoNaoImpedeOsSeguintes) {
                             "Pedido já incluído no sistema.", "Encerrando processamento..."));
 }
 
+TEST_F(ExecucaoSincronizacaoTest, ListagemQueFalhouDizPorQueEAExecucaoNaoTerminaBem) {
+    pedidos.falhaListagem = "HTTP/1.1 401 Unauthorized: Unauthenticated.";
+    EXPECT_EQ(Executar(), FimExecucao::SemListagem);
+    EXPECT_THAT(painel.linhas,
+                ElementsAre("Iniciando processamento...",
+                            "Não foi possível obter a lista de novos pedidos: HTTP/1.1 401 Unauthorized: Unauthenticated.",
+                            "Encerrando processamento..."));
+    EXPECT_THAT(painel.botao, ElementsAre(false, true));
+}
+
 TEST_F(ExecucaoSincronizacaoTest, ErroForaDaGuardaPassaDepoisDosPassosDeEncerramento) {
     pedidos.erroListagem = true;
-    EXPECT_THROW(Executar(), ErroBancoDados);
+    EXPECT_THROW(static_cast<void>(Executar()), ErroBancoDados);
     EXPECT_THAT(painel.linhas, ElementsAre("Iniciando processamento...", "Encerrando processamento..."));
     EXPECT_THAT(painel.botao, ElementsAre(false, true));
 }

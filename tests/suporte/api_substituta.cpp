@@ -1,5 +1,6 @@
 #include "api_substituta.h"
 
+#include "certificado_teste.h"
 #include "comum/texto.h"
 #include "tools/api-substituta/linha_registro.h"
 
@@ -10,7 +11,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -75,10 +75,8 @@ std::string Hex(std::string_view bytes) {
     return saida;
 }
 
-// Starts a program without a shell. `saida` becomes its standard output (and its standard
-// error too when `tambemErros`) when given.
-pid_t Iniciar(const std::vector<std::string>& argumentos, int saida = -1,
-              bool tambemErros = false) {
+// Starts a program without a shell. `saida` becomes its standard output when given.
+pid_t Iniciar(const std::vector<std::string>& argumentos, int saida = -1) {
     std::vector<char*> argv;
     for (const std::string& argumento : argumentos)
         argv.push_back(const_cast<char*>(argumento.c_str()));
@@ -86,19 +84,11 @@ pid_t Iniciar(const std::vector<std::string>& argumentos, int saida = -1,
     posix_spawn_file_actions_t acoes;
     posix_spawn_file_actions_init(&acoes);
     if (saida >= 0) posix_spawn_file_actions_adddup2(&acoes, saida, STDOUT_FILENO);
-    if (saida >= 0 && tambemErros) posix_spawn_file_actions_adddup2(&acoes, saida, STDERR_FILENO);
     pid_t processo = -1;
     const int erro = posix_spawnp(&processo, argv[0], &acoes, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&acoes);
     if (erro != 0) throw std::runtime_error("não foi possível iniciar " + argumentos[0]);
     return processo;
-}
-
-int EsperarFim(pid_t processo) {
-    int situacao = 0;
-    while (waitpid(processo, &situacao, 0) < 0 && errno == EINTR) {
-    }
-    return WIFEXITED(situacao) ? WEXITSTATUS(situacao) : -1;
 }
 
 // The first line the server writes, "porta=N", tells that it listens.
@@ -134,29 +124,8 @@ ApiSubstituta::ApiSubstituta(std::string_view estadoJson, OpcoesApiSubstituta op
     if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("não criou a pasta temporária");
     pasta_ = modelo;
     try {
-        // An EC key makes the certificate in a few milliseconds; RSA would take far longer.
-        // openssl's chatter goes to a file that explains a failure.
-        const std::filesystem::path saidaOpenssl = pasta_ / "openssl.txt";
-        const int descritor =
-            open(saidaOpenssl.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        if (descritor < 0) throw std::runtime_error("não criou " + saidaOpenssl.string());
-        pid_t openssl = -1;
-        try {
-            openssl = Iniciar(
-                {"openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt",
-                 "ec_paramgen_curve:prime256v1", "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1",
-                 "-addext", "subjectAltName=" + opcoes.nomesCertificado, "-keyout",
-                 (pasta_ / "chave.pem").string(), "-out", (pasta_ / "certificado.pem").string()},
-                descritor, true);
-        } catch (...) {
-            close(descritor);
-            throw;
-        }
-        close(descritor);
-        if (EsperarFim(openssl) != 0) {
-            throw std::runtime_error("openssl não criou o certificado: " +
-                                     LerArquivo(saidaOpenssl));
-        }
+        CriarCertificado(pasta_ / "chave.pem", pasta_ / "certificado.pem", opcoes.nomesCertificado,
+                         opcoes.validade.first, opcoes.validade.second);
         DefinirEstado(estadoJson);
         GravarRegras();
 

@@ -55,6 +55,9 @@ struct OpcoesApiSubstituta {
     std::string versaoTls{};
     // subjectAltName of the server's fresh certificate.
     std::string nomesCertificado = "IP:127.0.0.1,DNS:localhost";
+    // When the certificate is valid, relative to now: from a day ago for two days by default.
+    std::pair<std::chrono::seconds, std::chrono::seconds> validade{-std::chrono::hours(24),
+                                                                   std::chrono::hours(48)};
 };
 
 // The substitute API running on a free loopback port with a certificate of its own, for the

@@ -1,6 +1,7 @@
 // The main window under the offscreen platform, in a temporary ERP installation.
 #include "app/ui/frm_principal.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTimer>
@@ -35,7 +37,9 @@ using testes::Portao;
 
 class PedidosSemNovos : public app::PedidosAppForcaVenda {
 public:
-    std::vector<std::string> ListarPedidosNovos(app::ContextoSincronizacao&) override { return {}; }
+    api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override {
+        return api::ListagemPedidos::Obtida({});
+    }
     importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&,
                                                    const std::string&) override {
         return {"OK"};
@@ -251,6 +255,7 @@ TEST_F(JanelaTest, BotaoDesabilitadoDuranteAExecucaoQueMostraOLogAoVivo) {
         ambiente.painel.AcrescentarLinhaLog("primeira linha");
         portao.Esperar();
         ambiente.painel.AcrescentarLinhaLog("segunda linha");
+        return app::FimExecucao::Concluida;
     });
     Log()->appendPlainText("log da execução anterior");
 
@@ -269,12 +274,45 @@ TEST_F(JanelaTest, BotaoDesabilitadoDuranteAExecucaoQueMostraOLogAoVivo) {
 }
 
 TEST_F(JanelaTest, ErroQueEscapaDaExecucaoVaiParaUmaCaixaDeErro) {
-    Criar([](const app::AmbienteExecucao&) { throw ErroBancoDados("tabela inexistente"); });
+    Criar([](const app::AmbienteExecucao&) -> app::FimExecucao { throw ErroBancoDados("tabela inexistente"); });
     BotaoSincronizar()->click();
     ASSERT_TRUE(Aguardar([&] { return !avisos.mensagens.empty(); }));
     EXPECT_EQ(avisos.mensagens,
               std::vector<std::string>{"tessora Service|tabela inexistente|erro"});
     EXPECT_TRUE(BotaoSincronizar()->isEnabled());
+}
+
+TEST_F(JanelaTest, UltimoProcessamentoMostraOInicioEUmaFalhaDaExecucao) {
+    std::atomic<app::FimExecucao> fim = app::FimExecucao::SemListagem;
+    Criar([&](const app::AmbienteExecucao&) { return fim.load(); });
+    QLabel* rotulo = Achar<QLabel>("lblUltimoProcessamento");
+    const auto executar = [&] {
+        BotaoSincronizar()->click();
+        return Aguardar([&] { return BotaoSincronizar()->isEnabled(); });
+    };
+
+    ASSERT_TRUE(executar());
+    EXPECT_TRUE(rotulo->text().contains(QRegularExpression(
+        R"(^Último processamento: \d\d/\d\d/\d{4} \d\d:\d\d:\d\d$)")))
+        << rotulo->text().toStdString();
+    EXPECT_EQ(rotulo->toolTip(), "Falhou: não foi possível obter a lista de novos pedidos");
+
+    fim.store(app::FimExecucao::Concluida);
+    ASSERT_TRUE(executar());
+    EXPECT_TRUE(rotulo->toolTip().isEmpty());
+}
+
+TEST_F(JanelaTest, BancoInacessivelNaInicializacaoMostraOMotivoAntesDoFim) {
+    erp.DefinirBanco("", erp.PastaDados().string() + "/", "NAO_EXISTE.FDB");
+    Criar();
+    const auto fins = ContarFins();
+    EXPECT_FALSE(janela->FormCreate());
+    ASSERT_EQ(avisos.mensagens.size(), 1u);
+    EXPECT_THAT(avisos.mensagens[0], ::testing::StartsWith("tessora Service|Não foi possível conectar ao banco de dados: "));
+    EXPECT_THAT(avisos.mensagens[0], ::testing::HasSubstr("NAO_EXISTE.FDB"));
+    EXPECT_THAT(avisos.mensagens[0], ::testing::EndsWith("|erro"));
+    EXPECT_EQ(*fins, std::vector<int>{1});
+    EXPECT_FALSE(std::filesystem::exists(ArquivoLock()));
 }
 
 TEST_F(JanelaTest, ExecucaoVerdadeiraEscreveNoLogDaJanela) {
@@ -308,6 +346,7 @@ TEST_F(JanelaTest, TemporizadorContaAPausaDepoisDoFimDeCadaExecucao) {
             std::this_thread::sleep_for(250ms);
             std::lock_guard trava(mutex);
             execucoes.emplace_back(inicio, Relogio::now());
+            return app::FimExecucao::Concluida;
         },
         100ms);
     Minutos()->DefinirTexto("1");
@@ -329,6 +368,7 @@ TEST_F(JanelaTest, TiqueDuranteUmaExecucaoPeloBotaoNaoFazNada) {
     Criar(
         [&](const app::AmbienteExecucao&) {
             if (++execucoes == 1) portao.Esperar();
+            return app::FimExecucao::Concluida;
         },
         50ms);
     Automatico()->setChecked(true);
@@ -345,6 +385,7 @@ TEST_F(JanelaTest, FecharDuranteUmaExecucaoEsperaOFimDela) {
     Criar([&](const app::AmbienteExecucao& ambiente) {
         portao.Esperar();
         ambiente.painel.AcrescentarLinhaLog("fim da execução");
+        return app::FimExecucao::Concluida;
     });
     ASSERT_TRUE(janela->FormCreate());
     Automatico()->setChecked(true);
