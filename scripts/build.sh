@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs the dependencies and builds everything into build/.
+# Installs the dependencies and builds everything into build/. TESSORA_AVISOS_COMO_ERROS=ON
+# in the environment makes warnings errors (CI).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+  -DTESSORA_AVISOS_COMO_ERROS="${TESSORA_AVISOS_COMO_ERROS:-OFF}" >/dev/null
 cmake --build build -j"$(nproc)"

@@ -10,19 +10,8 @@ packages=(
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   mingw-w64 wine64 googletest
+  ccache
 )
-
-# The program logs in with fixed credentials; the server package draws a random SYSDBA
-# password. Set it in the server's security database, as the server's own user so that
-# the lock files it leaves stay the server's.
-align_sysdba_password() {
-  local sec=/var/lib/firebird/3.0/system/security3.fdb
-  [ -f "$sec" ] || return 0
-  grep -q 'ISC_PASSWORD="kv82rtqzn"' /etc/firebird/3.0/SYSDBA.password 2>/dev/null && return 0
-  echo "alter user SYSDBA password 'kv82rtqzn';" |
-    $sudo runuser -u firebird -- isql-fb -q -user SYSDBA "$sec"
-  $sudo sed -i 's/^ISC_PASSWORD=.*/ISC_PASSWORD="kv82rtqzn"/' /etc/firebird/3.0/SYSDBA.password
-}
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -38,4 +27,3 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-align_sysdba_password

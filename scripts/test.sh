@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs, builds and runs every test.
+# Installs, builds and runs every test (ctest -L unit, -L integration or -L system runs one kind).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
+bash scripts/preparar-servidor-teste.sh
 cd build
-ctest --output-on-failure -j"$(nproc)"
+ctest --output-on-failure -j"$(nproc)" "$@"

@@ -12,6 +12,8 @@
 namespace tessora::db {
 namespace {
 
+using namespace std::string_view_literals;
+
 class ConexaoErpTest : public ::testing::Test {
 protected:
     testes::PastaTemporaria pasta{"tessora-conexao"};
@@ -85,7 +87,7 @@ TEST_F(ConexaoErpTest, TextosViajamEmWindows1252ERastroRecebeOComandoComposto) {
     conexao.Abrir();
     Consulta consulta(conexao);
     ExecutarComando(consulta, "insert into T_TEXTO values (1, 'São Paulo Ω', 'Conceição')", true);
-    ExecutarComando(consulta, std::string_view("insert into T_TEXTO values (2, 'a\0b', null)", 45), true);
+    ExecutarComando(consulta, "insert into T_TEXTO values (2, 'a\0b', null)"sv, true);
 
     AbrirConsulta(consulta, "select NOME, octet_length(NOME) as BYTES, NOTA from T_TEXTO where ID = 1");
     EXPECT_EQ(consulta.Valor("NOME"), "São Paulo ?");  // the code page lacks omega

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the program and its tests with AddressSanitizer and UndefinedBehaviorSanitizer into
+# build-sanitizadores/ and runs every test there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+cmake -S . -B build-sanitizadores -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+  -DTESSORA_SANITIZADORES=ON -DTESSORA_BENCH=OFF \
+  -DTESSORA_AVISOS_COMO_ERROS="${TESSORA_AVISOS_COMO_ERROS:-OFF}" >/dev/null
+cmake --build build-sanitizadores -j"$(nproc)"
+bash scripts/preparar-servidor-teste.sh
+export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/sanitizadores/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+cd build-sanitizadores
+ctest --output-on-failure -j"$(nproc)" "$@"
