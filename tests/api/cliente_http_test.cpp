@@ -281,10 +281,16 @@ TEST_F(ClienteHttpTest, DecodificaOCorpoPeloCharsetDaResposta) {
         {"application/json; charset=utf-8", "S\xC3\xA3o", "São"},
         {"application/json;Charset=\"UTF-8\"", "S\xC3\xA3o", "São"},
         {"application/json; charset=utf-8", "S\xE3o", "S\uFFFDo"},
-        {"application/json", "S\xC3\xA3o", "S\u00C3\u00A3o"},
+        // Undeclared: UTF-8 where it is valid, any other byte as Windows-1252.
+        {"application/json", "A\xC3\x87\xC3\x9A S\xC3\xA3o", "AÇÚ São"},
+        {"application/json", "S\xE3o \x93\xC3\x87\x94 \xC3", "São “Ç” Ã"},
+        {"application/json; charset=x-desconhecido", "S\xE3o \xC3\x8D", "São Í"},
         {"application/json; charset=iso-8859-1", "S\xE3o \x80", "São \u0080"},
-        {"application/json; charset=x-desconhecido", "S\xE3o", "São"},
         {"application/json; charset=windows-1252", "\x80 \x93S\xE3o\x94", "€ “São”"},
+        // A byte order mark is dropped, whatever the charset.
+        {"application/json; charset=utf-8", "\xEF\xBB\xBF{}", "{}"},
+        {"application/json", "\xEF\xBB\xBF{\"a\":\"\xC3\x87\"}", "{\"a\":\"Ç\"}"},
+        {"application/json; charset=windows-1252", "\xEF\xBB\xBF{}", "{}"},
     };
     const ClienteHttp cliente(ConfiguracaoPara(api_));
     for (const Caso& caso : casos) {

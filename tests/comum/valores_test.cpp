@@ -16,6 +16,13 @@ TEST(CodigoPaginaTest, Windows1252IdaEVolta) {
     // The five undefined bytes come back as the C1 control of their value.
     EXPECT_EQ(Win1252ParaUtf8("\x81"), "\xC2\x81");
     EXPECT_EQ(Latin1ParaUtf8("\xE3\x80"), "ã\xC2\x80");
+    // Every byte comes back from its character, those five included.
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const auto caractere = static_cast<char>(byte);
+        EXPECT_EQ(Utf8ParaWin1252(Win1252ParaUtf8(std::string(1, caractere))),
+                  std::string(1, caractere))
+            << byte;
+    }
 }
 
 TEST(CodigoPaginaTest, SequenciasUtf8Invalidas) {
