@@ -2,6 +2,7 @@
 
 #include "comum/codigo_pagina.h"
 #include "comum/data.h"
+#include "comum/erros.h"
 #include "comum/moeda.h"
 #include "comum/texto.h"
 
@@ -51,6 +52,18 @@ TEST(MoedaTest, FormataArredondandoMetadeParaLongeDoZero) {
             << caso.decimilesimos;
     }
     EXPECT_EQ((Moeda::DeDecimilesimos(1) + Moeda::DeDecimilesimos(2)).Decimilesimos(), 3);
+}
+
+TEST(MoedaTest, SomaForaDoLimiteLancaEmVezDeDarAVolta) {
+    const Moeda maior = Moeda::DeDecimilesimos(INT64_MAX);
+    const Moeda menor = Moeda::DeDecimilesimos(INT64_MIN);
+    EXPECT_EQ((maior + menor).Decimilesimos(), -1);
+    EXPECT_THROW(maior + Moeda::DeDecimilesimos(1), ErroConversao);
+    EXPECT_THROW(menor + Moeda::DeDecimilesimos(-1), ErroConversao);
+    Moeda acumulado = maior;
+    EXPECT_THROW(acumulado += maior, ErroConversao);
+    EXPECT_EQ(acumulado, maior);
+    EXPECT_THROW(-menor, ErroConversao);
 }
 
 TEST(DataTest, DiasDesde30De12De1899) {
