@@ -271,6 +271,41 @@ TEST_F(ClienteHttpTest, LimiteDeLeituraContaDesdeOUltimoDadoRecebido) {
     }
 }
 
+TEST_F(ClienteHttpTest, RespostaSemFimOuGrandeDemaisViraErroTransporte) {
+    // A byte every 100 ms keeps the read limit from ever running out.
+    api_.DefinirRegra({.caminho = "/api/pedidos/gotejada",
+                       .corpo = std::string(40, ' ') + "{}",
+                       .gotejamento = 100ms});
+    api_.DefinirRegra({.caminho = "/api/pedidos/curta", .corpo = "{}", .gotejamento = 100ms});
+    const std::string grande = "[" + std::string(2046, ' ') + "]";
+    api_.DefinirRegra({.caminho = "/api/pedidos/grande", .corpo = grande});
+    struct Caso {
+        std::string caminho;
+        size_t tamanhoMaximo;
+        std::optional<std::string> erro;  // nothing: answered
+    };
+    const std::vector<Caso> casos = {
+        {"/pedidos/gotejada", 2048, "Tempo limite da requisição esgotado: 1500 ms"},
+        {"/pedidos/curta", 2048, std::nullopt},
+        {"/pedidos/grande", 2047, "Resposta da API maior que o limite de 2047 bytes"},
+        {"/pedidos/grande", 2048, std::nullopt},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.caminho + " " + std::to_string(caso.tamanhoMaximo));
+        ConfiguracaoApi configuracao = ConfiguracaoPara(api_);
+        configuracao.limiteLeitura = 1000ms;
+        configuracao.limiteTotal = 1500ms;
+        configuracao.tamanhoMaximoResposta = caso.tamanhoMaximo;
+        const ClienteHttp cliente(configuracao);
+        try {
+            const std::string corpo = cliente.Get(caso.caminho);
+            EXPECT_FALSE(caso.erro) << corpo;
+        } catch (const ErroTransporte& erro) {
+            EXPECT_EQ(std::optional<std::string>(erro.what()), caso.erro);
+        }
+    }
+}
+
 TEST_F(ClienteHttpTest, DecodificaOCorpoPeloCharsetDaResposta) {
     struct Caso {
         std::string tipoConteudo;
