@@ -43,10 +43,10 @@ ArquivoIni::ArquivoIni(const std::filesystem::path& caminho) {
             continue;
         }
         const std::string_view chave = NomeChaveIni(linha.texto);
-        if (!secao || chave.empty()) continue;
+        const auto valor = ValorIni(linha.texto);
+        if (!secao || chave.empty() || !valor) continue;
         // The first of repeated keys wins: emplace keeps what is there.
-        valores_.emplace(Chave(*secao, Win1252ParaUtf8(chave)),
-                         Win1252ParaUtf8(ValorIni(linha.texto)));
+        valores_.emplace(Chave(*secao, Win1252ParaUtf8(chave)), Win1252ParaUtf8(*valor));
     }
 }
 

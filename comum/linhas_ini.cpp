@@ -33,9 +33,9 @@ std::string_view NomeChaveIni(std::string_view linha) {
     return AparaBrancos(linha.substr(0, linha.find('=')));
 }
 
-std::string_view ValorIni(std::string_view linha) {
+std::optional<std::string_view> ValorIni(std::string_view linha) {
     const size_t igual = linha.find('=');
-    if (igual == std::string_view::npos) return {};
+    if (igual == std::string_view::npos) return std::nullopt;
     std::string_view valor = AparaBrancos(linha.substr(igual + 1));
     if (valor.size() >= 2 && (valor.front() == '"' || valor.front() == '\'') &&
         valor.back() == valor.front()) {

@@ -22,11 +22,13 @@ std::vector<LinhaIni> DividirLinhasIni(std::string_view conteudo);
 // The section name of a "[name]" line, trimmed; nothing for any other line.
 std::optional<std::string_view> NomeSecaoIni(std::string_view linha);
 
-// The key of a "key=value" line, trimmed; a line without "=" is a key without value.
+// The key of a "key=value" line, trimmed. A line without "=" names a key too, one that a write
+// of that key replaces.
 std::string_view NomeChaveIni(std::string_view linha);
 
 // The value of a "key=value" line: trimmed, then one pair of surrounding quotes (single or
-// double, the same at both ends) dropped.
-std::string_view ValorIni(std::string_view linha);
+// double, the same at both ends) dropped. Nothing for a line without "=": its key reads as
+// absent.
+std::optional<std::string_view> ValorIni(std::string_view linha);
 
 }  // namespace tessora

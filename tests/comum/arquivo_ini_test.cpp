@@ -17,6 +17,7 @@ TEST(ArquivoIniTest, SemanticaDosArquivosDeConfiguracaoDoWindows) {
                           "path=C:\\Gest\xE3o\\\r\n"
                           "path=C:\\outra\\\r\n"
                           "; comentario\r\n"
+                          "sozinha\r\n"
                           "[Outra]\r\nname=x\r\n"
                           "[DATABASE]\r\nname=da segunda\r\nServidor=outro\r\n");
     const ArquivoIni ini(caminho);
@@ -25,6 +26,8 @@ TEST(ArquivoIniTest, SemanticaDosArquivosDeConfiguracaoDoWindows) {
     // Only the first of two sections with the same name is read.
     EXPECT_EQ(ini.Procurar("Database", "name"), std::nullopt);
     EXPECT_EQ(ini.Ler("Nada", "name"), "");
+    // A key without "=" reads as absent.
+    EXPECT_EQ(ini.Procurar("Database", "sozinha"), std::nullopt);
     EXPECT_EQ(ArquivoIni(pasta.Caminho() / "nao-existe.ini").Ler("Database", "path"), "");
 }
 
