@@ -31,14 +31,23 @@ struct Transferencia {
     std::string corpo;
     std::string linhaStatus;
     std::chrono::milliseconds limite{0};
-    Relogio::time_point ultimaAtividade = Relogio::now();
+    std::chrono::milliseconds limiteTotal{0};
+    size_t tamanhoMaximo = 0;
+    const Relogio::time_point inicio = Relogio::now();
+    Relogio::time_point ultimaAtividade = inicio;
     curl_off_t recebidos = 0;
     curl_off_t enviados = 0;
     bool tempoEsgotado = false;
+    bool prazoEsgotado = false;
+    bool grandeDemais = false;
 };
 
 size_t ReceberCorpo(char* dados, size_t, size_t tamanho, void* usuario) {
     auto& transferencia = *static_cast<Transferencia*>(usuario);
+    if (tamanho > transferencia.tamanhoMaximo - transferencia.corpo.size()) {
+        transferencia.grandeDemais = true;
+        return 0;  // anything short of `tamanho` ends the transfer
+    }
     transferencia.corpo.append(dados, tamanho);
     transferencia.ultimaAtividade = Relogio::now();
     return tamanho;
@@ -58,11 +67,17 @@ size_t ReceberCabecalho(char* dados, size_t, size_t tamanho, void* usuario) {
 }
 
 // The read limit counts from the last byte that moved in either direction, like a socket's
-// read timeout, and also covers the connection and the TLS handshake.
+// read timeout, and also covers the connection and the TLS handshake. The overall limit counts
+// from the start, so that a server trickling a byte now and then cannot hold the run for ever.
 int VerificarAtividade(void* usuario, curl_off_t, curl_off_t recebidos, curl_off_t,
                        curl_off_t enviados) {
     auto& transferencia = *static_cast<Transferencia*>(usuario);
     const auto agora = Relogio::now();
+    if (transferencia.limiteTotal.count() > 0 &&
+        agora - transferencia.inicio > transferencia.limiteTotal) {
+        transferencia.prazoEsgotado = true;
+        return 1;
+    }
     if (recebidos != transferencia.recebidos || enviados != transferencia.enviados) {
         transferencia.recebidos = recebidos;
         transferencia.enviados = enviados;
@@ -130,6 +145,8 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
 
     Transferencia transferencia;
     transferencia.limite = configuracao_.limiteLeitura;
+    transferencia.limiteTotal = configuracao_.limiteTotal;
+    transferencia.tamanhoMaximo = configuracao_.tamanhoMaximoResposta;
     char mensagemErro[CURL_ERROR_SIZE] = {};
     const std::string url = configuracao_.urlBase + std::string(caminho);
     CURL* const c = curl.get();
@@ -172,6 +189,14 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     if (transferencia.tempoEsgotado) {
         throw ErroTransporte("Tempo limite de leitura esgotado: nenhum dado em " +
                              std::to_string(configuracao_.limiteLeitura.count()) + " ms");
+    }
+    if (transferencia.prazoEsgotado) {
+        throw ErroTransporte("Tempo limite da requisição esgotado: " +
+                             std::to_string(configuracao_.limiteTotal.count()) + " ms");
+    }
+    if (transferencia.grandeDemais) {
+        throw ErroTransporte("Resposta da API maior que o limite de " +
+                             std::to_string(configuracao_.tamanhoMaximoResposta) + " bytes");
     }
     if (resultado != CURLE_OK) {
         throw ErroTransporte(mensagemErro[0] != '\0' ? mensagemErro

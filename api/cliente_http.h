@@ -3,6 +3,7 @@
 #include "api/erros_http.h"
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,6 +21,12 @@ struct ConfiguracaoApi {
     // A request fails when no byte moves for this long (connecting, handshake, waiting for or
     // reading the answer). Zero or less means no limit.
     std::chrono::milliseconds limiteLeitura{60000};
+    // A request fails when it has not ended after this long, however steadily the bytes trickle
+    // in; generous, since a listing can be large. Zero or less means no limit.
+    std::chrono::milliseconds limiteTotal{std::chrono::minutes(10)};
+    // An answer whose body grows beyond this many bytes is refused instead of filling memory;
+    // far above the largest listing a real API sends.
+    size_t tamanhoMaximoResposta = 256u * 1024 * 1024;
 };
 
 // HTTPS requests to the sales-force app API: TLS 1.2 with the server certificate verified,

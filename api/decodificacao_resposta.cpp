@@ -8,7 +8,9 @@
 namespace tessora::api {
 
 namespace {
-enum class Charset { utf8, windows1252, latin1 };
+enum class Charset { utf8, windows1252, latin1, nenhum };
+
+constexpr std::string_view kMarcaOrdemBytesUtf8 = "\xEF\xBB\xBF";
 
 Charset CharsetPorNome(std::string_view nome) {
     for (const std::string_view utf8 : {"utf-8", "utf8"}) {
@@ -17,11 +19,15 @@ Charset CharsetPorNome(std::string_view nome) {
     for (const std::string_view win1252 : {"windows-1252", "cp1252", "x-cp1252"}) {
         if (IguaisSemCaixaAscii(nome, win1252)) return Charset::windows1252;
     }
-    // ISO-8859-1, US-ASCII (a subset of it) and every name we do not know.
-    return Charset::latin1;
+    for (const std::string_view latin1 : {"iso-8859-1", "iso8859-1", "latin1", "us-ascii"}) {
+        if (IguaisSemCaixaAscii(nome, latin1)) return Charset::latin1;
+    }
+    return Charset::nenhum;  // none, or one we do not know
 }
 
-std::string Utf8ComSubstituicao(std::string_view corpo) {
+// Valid sequences stay as they are; each other byte becomes the character `substituto` gives.
+template <typename Substituto>
+std::string Utf8Substituindo(std::string_view corpo, Substituto substituto) {
     // Nearly every answer is valid as it stands: one vectorised pass instead of a walk per byte.
     if (simdjson::validate_utf8(corpo.data(), corpo.size())) return std::string(corpo);
     std::string saida;
@@ -31,7 +37,7 @@ std::string Utf8ComSubstituicao(std::string_view corpo) {
             saida.append(corpo.substr(pos, sequencia->tamanho));
             pos += sequencia->tamanho;
         } else {
-            AcrescentarUtf8(saida, U'\uFFFD');
+            AcrescentarUtf8(saida, substituto(static_cast<unsigned char>(corpo[pos])));
             ++pos;
         }
     }
@@ -60,15 +66,23 @@ std::string_view CharsetDoTipoConteudo(std::string_view tipoConteudo) {
 }
 
 std::string DecodificarCorpoResposta(std::string_view corpo, std::string_view tipoConteudo) {
+    // JSON lets a reader ignore a leading byte order mark; kept, it would make the answer
+    // unreadable.
+    if (corpo.starts_with(kMarcaOrdemBytesUtf8)) corpo.remove_prefix(kMarcaOrdemBytesUtf8.size());
     switch (CharsetPorNome(CharsetDoTipoConteudo(tipoConteudo))) {
         case Charset::utf8:
-            return Utf8ComSubstituicao(corpo);
+            return Utf8Substituindo(corpo, [](unsigned char) { return U'\uFFFD'; });
         case Charset::windows1252:
             return Win1252ParaUtf8(corpo);
         case Charset::latin1:
+            return Latin1ParaUtf8(corpo);
+        case Charset::nenhum:
             break;
     }
-    return Latin1ParaUtf8(corpo);
+    // Undeclared text is read as UTF-8 whenever it is: read one character per byte, the second
+    // byte of the capitals from "À" to "ß" is a C1 control that no later step can bring back.
+    // A byte that is no valid UTF-8 keeps its Windows-1252 character.
+    return Utf8Substituindo(corpo, CodigoDeWin1252);
 }
 
 }  // namespace tessora::api

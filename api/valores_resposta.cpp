@@ -1,6 +1,7 @@
 #include "api/valores_resposta.h"
 
 #include "comum/codigo_pagina.h"
+#include "comum/erros.h"
 #include "comum/texto.h"
 
 #include <cstdint>
@@ -47,6 +48,7 @@ std::optional<uint64_t> Arredondar(std::string_view digitos, int64_t escala, uin
     return valor;
 }
 
+// Nothing when the text does not read as a number; raises when it is one beyond Currency's range.
 std::optional<Moeda> LerValor(std::string_view texto) {
     size_t i = 0;
     bool negativo = false;
@@ -89,7 +91,7 @@ std::optional<Moeda> LerValor(std::string_view texto) {
     const uint64_t limite =
         static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) + (negativo ? 1 : 0);
     const auto magnitude = Arredondar(digitos, expoente - casasDecimais + kCasasDaMoeda, limite);
-    if (!magnitude) return std::nullopt;
+    if (!magnitude) throw ErroConversao("Valor fora do limite da moeda: " + std::string(texto));
     const int64_t decimilesimos =
         negativo ? static_cast<int64_t>(0 - *magnitude) : static_cast<int64_t>(*magnitude);
     return Moeda::DeDecimilesimos(decimilesimos);

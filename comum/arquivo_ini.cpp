@@ -1,49 +1,52 @@
 #include "arquivo_ini.h"
 
-#define SI_NO_CONVERSION
-// Debian's header keeps the template bodies behind this switch.
-#define SI_IMPLEMENTATION
-#include <SimpleIni.h>
-
 #include <algorithm>
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <set>
 
 #include "comum/codigo_pagina.h"
+#include "comum/linhas_ini.h"
 
 namespace tessora {
 
 namespace {
+std::string MinusculasAscii(std::string texto) {
+    std::transform(texto.begin(), texto.end(), texto.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return texto;
+}
+
 std::string Chave(std::string_view secao, std::string_view chave) {
     std::string texto;
     texto.reserve(secao.size() + chave.size() + 1);
     texto.append(secao).append("\n").append(chave);
-    std::transform(texto.begin(), texto.end(), texto.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
-    return texto;
+    return MinusculasAscii(std::move(texto));
 }
 }  // namespace
 
 ArquivoIni::ArquivoIni(const std::filesystem::path& caminho) {
     std::ifstream arquivo(caminho, std::ios::binary);
     if (!arquivo) return;
-    std::ostringstream conteudo;
-    conteudo << arquivo.rdbuf();
+    const std::string conteudo((std::istreambuf_iterator<char>(arquivo)),
+                               std::istreambuf_iterator<char>());
 
-    // multiKey keeps repeated keys so that GetValue can answer the first one, as Windows does.
-    CSimpleIniA ini(/*isUtf8=*/false, /*multiKey=*/true, /*multiLine=*/false);
-    const std::string bytes = conteudo.str();
-    if (ini.LoadData(bytes.data(), bytes.size()) < 0) return;
-
-    CSimpleIniA::TNamesDepend secoes;
-    ini.GetAllSections(secoes);
-    for (const auto& secao : secoes) {
-        CSimpleIniA::TNamesDepend chaves;
-        ini.GetAllKeys(secao.pItem, chaves);
-        for (const auto& chave : chaves) {
-            valores_.emplace(Chave(secao.pItem, chave.pItem),
-                             Win1252ParaUtf8(ini.GetValue(secao.pItem, chave.pItem, "")));
+    std::set<std::string> secoesVistas;
+    std::optional<std::string> secao;  // nothing before the first section and in a repeated one
+    for (const LinhaIni& linha : DividirLinhasIni(conteudo)) {
+        if (const auto nome = NomeSecaoIni(linha.texto)) {
+            const std::string nomeUtf8 = Win1252ParaUtf8(*nome);
+            // Of two sections with the same name only the first is read, as Windows does.
+            secao.reset();
+            if (secoesVistas.insert(MinusculasAscii(nomeUtf8)).second) secao = nomeUtf8;
+            continue;
         }
+        const std::string_view chave = NomeChaveIni(linha.texto);
+        const auto valor = ValorIni(linha.texto);
+        if (!secao || chave.empty() || !valor) continue;
+        // The first of repeated keys wins: emplace keeps what is there.
+        valores_.emplace(Chave(*secao, Win1252ParaUtf8(chave)), Win1252ParaUtf8(*valor));
     }
 }
 

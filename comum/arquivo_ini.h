@@ -10,7 +10,8 @@ namespace tessora {
 
 // Read-only view of an INI file kept in Windows-1252, with the semantics of Windows
 // private-profile files: section and key names compared without regard to case, values
-// trimmed, and a missing file, section or key reading as empty text.
+// trimmed and one pair of surrounding quotes dropped, the first of repeated sections and keys
+// read, and a missing file, section or key reading as empty text.
 class ArquivoIni {
 public:
     explicit ArquivoIni(const std::filesystem::path& caminho);

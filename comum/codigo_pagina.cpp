@@ -14,8 +14,12 @@ constexpr std::array<char32_t, 32> kFaixa80a9F = {
 
 std::optional<char> Win1252DeCodigo(char32_t codigo) {
     if (codigo < 0x80 || (codigo >= 0xA0 && codigo <= 0xFF)) return static_cast<char>(codigo);
-    for (size_t i = 0; i < kFaixa80a9F.size(); ++i) {
-        if (kFaixa80a9F[i] != 0 && kFaixa80a9F[i] == codigo) return static_cast<char>(0x80 + i);
+    // The exact inverse of CodigoDeWin1252, the C1 controls of the undefined bytes included:
+    // UTF-8 read one character per byte then comes back whole ("Á" is C3 81).
+    for (unsigned byte = 0x80; byte <= 0x9F; ++byte) {
+        if (CodigoDeWin1252(static_cast<unsigned char>(byte)) == codigo) {
+            return static_cast<char>(byte);
+        }
     }
     return std::nullopt;
 }

@@ -7,48 +7,13 @@
 
 #include "comum/codigo_pagina.h"
 #include "comum/erros.h"
+#include "comum/linhas_ini.h"
 #include "comum/texto.h"
 
 namespace tessora {
 
 namespace {
 constexpr std::string_view kFimLinha = "\r\n";
-
-// One line of the file with its own line end, which is kept as found.
-struct Linha {
-    std::string texto;
-    std::string fim;
-};
-
-std::vector<Linha> DividirLinhas(const std::string& conteudo) {
-    std::vector<Linha> linhas;
-    size_t inicio = 0;
-    while (inicio < conteudo.size()) {
-        const size_t quebra = conteudo.find_first_of("\r\n", inicio);
-        if (quebra == std::string::npos) {
-            linhas.push_back({conteudo.substr(inicio), ""});
-            break;
-        }
-        const size_t tamanhoFim = conteudo.compare(quebra, 2, "\r\n") == 0 ? 2 : 1;
-        linhas.push_back(
-            {conteudo.substr(inicio, quebra - inicio), conteudo.substr(quebra, tamanhoFim)});
-        inicio = quebra + tamanhoFim;
-    }
-    return linhas;
-}
-
-// The section name of a "[name]" line.
-std::optional<std::string_view> NomeSecao(std::string_view linha) {
-    const std::string_view texto = AparaBrancos(linha);
-    if (texto.empty() || texto.front() != '[') return std::nullopt;
-    const size_t fecho = texto.find(']');
-    return AparaBrancos(
-        texto.substr(1, fecho == std::string_view::npos ? std::string_view::npos : fecho - 1));
-}
-
-std::string_view NomeChave(std::string_view linha) {
-    return AparaBrancos(linha.substr(0, linha.find('=')));
-}
 
 [[noreturn]] void FalhaGravacao(const std::filesystem::path& caminho) {
     throw Erro("Unable to write to " + caminho.string());
@@ -70,20 +35,20 @@ std::string LerConteudo(const std::filesystem::path& caminho) {
     return conteudo;
 }
 
-void GravarValor(std::vector<Linha>& linhas, const std::string& secao, const std::string& chave,
+void GravarValor(std::vector<LinhaIni>& linhas, const std::string& secao, const std::string& chave,
                  const std::string& valor) {
-    const Linha nova{chave + "=" + valor, std::string(kFimLinha)};
+    const LinhaIni nova{chave + "=" + valor, std::string(kFimLinha)};
     std::optional<size_t> ultimaDaSecao;  // the section's header or its last non-blank line
     bool naSecao = false;
     for (size_t i = 0; i < linhas.size(); ++i) {
-        if (const auto nome = NomeSecao(linhas[i].texto)) {
+        if (const auto nome = NomeSecaoIni(linhas[i].texto)) {
             if (naSecao) break;  // only the first section of that name counts
             naSecao = IguaisSemCaixaAscii(*nome, secao);
             if (naSecao) ultimaDaSecao = i;
             continue;
         }
         if (!naSecao) continue;
-        if (IguaisSemCaixaAscii(NomeChave(linhas[i].texto), chave)) {
+        if (IguaisSemCaixaAscii(NomeChaveIni(linhas[i].texto), chave)) {
             linhas[i].texto = nova.texto;
             return;
         }
@@ -95,7 +60,7 @@ void GravarValor(std::vector<Linha>& linhas, const std::string& secao, const std
         linhas.push_back(nova);
         return;
     }
-    Linha& anterior = linhas[*ultimaDaSecao];
+    LinhaIni& anterior = linhas[*ultimaDaSecao];
     if (anterior.fim.empty()) anterior.fim = kFimLinha;
     linhas.insert(linhas.begin() + static_cast<std::ptrdiff_t>(*ultimaDaSecao) + 1, nova);
 }
@@ -103,13 +68,13 @@ void GravarValor(std::vector<Linha>& linhas, const std::string& secao, const std
 
 void GravarValoresIni(const std::filesystem::path& caminho, std::string_view secao,
                       const ValoresIni& valores) {
-    std::vector<Linha> linhas = DividirLinhas(LerConteudo(caminho));
+    std::vector<LinhaIni> linhas = DividirLinhasIni(LerConteudo(caminho));
     const std::string secaoArquivo = Utf8ParaWin1252(secao);
     for (const auto& [chave, valor] : valores) {
         GravarValor(linhas, secaoArquivo, Utf8ParaWin1252(chave), Utf8ParaWin1252(valor));
     }
     std::string conteudo;
-    for (const Linha& linha : linhas) conteudo.append(linha.texto).append(linha.fim);
+    for (const LinhaIni& linha : linhas) conteudo.append(linha.texto).append(linha.fim);
 
     // Written in place, like the system's own profile writes: a file that may not be
     // written stays as it was and the failure is reported.

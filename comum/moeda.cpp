@@ -1,9 +1,28 @@
 #include "moeda.h"
 
+#include "comum/erros.h"
+
 #include <cstdlib>
+#include <limits>
 #include <stdexcept>
 
 namespace tessora {
+
+Moeda Moeda::operator+(Moeda outra) const {
+    int64_t soma;
+    if (__builtin_add_overflow(valor_, outra.valor_, &soma)) {
+        throw ErroConversao("Valor fora do limite: " + Formatar(4, ',') + " + " +
+                            outra.Formatar(4, ','));
+    }
+    return Moeda(soma);
+}
+
+Moeda Moeda::operator-() const {
+    if (valor_ == std::numeric_limits<int64_t>::min()) {
+        throw ErroConversao("Valor fora do limite: -(" + Formatar(4, ',') + ")");
+    }
+    return Moeda(-valor_);
+}
 
 std::string Moeda::Formatar(int casas, char separador) const {
     if (casas < 0 || casas > 4) throw std::invalid_argument("casas decimais fora de 0 a 4");

@@ -16,12 +16,10 @@ public:
 
     constexpr int64_t Decimilesimos() const { return valor_; }
 
-    constexpr Moeda operator+(Moeda outra) const { return Moeda(valor_ + outra.valor_); }
-    constexpr Moeda& operator+=(Moeda outra) {
-        valor_ += outra.valor_;
-        return *this;
-    }
-    constexpr Moeda operator-() const { return Moeda(-valor_); }
+    // A result beyond the range raises ErroConversao instead of wrapping around.
+    Moeda operator+(Moeda outra) const;
+    Moeda& operator+=(Moeda outra) { return *this = *this + outra; }
+    Moeda operator-() const;
     constexpr auto operator<=>(const Moeda&) const = default;
 
     // Fixed notation with `casas` decimals (0 to 4), rounded half away from zero, whatever

@@ -21,6 +21,7 @@
 #include "importacao/cliente_app.h"
 #include "importacao/itens_pedido.h"
 #include "importacao/notas_operacao.h"
+#include "importacao/valores_pedido.h"
 
 namespace tessora::importacao {
 
@@ -88,11 +89,11 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
     op.ID_TP_FRETE = db::TipoFretePorDescricao(conexao, JsonTextoPorNome(dados, "tipo_frete"));
     op.QT_DIAS_VALIDADE = InteiroOuZero(JsonTextoPorNome(dados, "dias_validade"));
 
-    op.VL_IPI = TextoParaValor(JsonTextoPorNome(dados, "valor_ipi"));
+    op.VL_IPI = ValorDoPedido(dados, "valor_ipi", 2);
     op.VL_ICMS = Moeda();
-    op.VL_ICMS_SUBST = TextoParaValor(JsonTextoPorNome(dados, "valor_icms"));
-    op.VL_PRODUTOS = TextoParaValor(JsonTextoPorNome(dados, "valor_produtos"));
-    op.VL_TOTAL_NF = op.VL_PRODUTOS + op.VL_IPI + op.VL_ICMS_SUBST;
+    op.VL_ICMS_SUBST = ValorDoPedido(dados, "valor_icms", 2);
+    op.VL_PRODUTOS = ValorDoPedido(dados, "valor_produtos", 2);
+    op.VL_TOTAL_NF = TotalDoPedido(op.VL_PRODUTOS, op.VL_IPI, op.VL_ICMS_SUBST);
 
     op.TX_OBS_NF = Anotacoes(dados);
     if (pessoa == op.ID_EMPRESA) {

@@ -1,13 +1,13 @@
 #include "importacao/itens_pedido.h"
 
 #include "api/json_consulta.h"
-#include "api/valores_resposta.h"
 #include "comum/erros.h"
 #include "db/consulta.h"
 #include "db/consultas_erp.h"
 #include "db/procedimentos.h"
 #include "db/valores_sql.h"
 #include "importacao/notas_operacao.h"
+#include "importacao/valores_pedido.h"
 
 #include <cstddef>
 #include <optional>
@@ -69,13 +69,13 @@ TDadosItensOperacaoComercialApp LerItem(db::ConexaoErp& conexao,
     item.CD_PRODUTO_APP = JsonTextoPorNome(elemento, "id_item");
     // Looked up before an unknown product becomes the placeholder, so it is product 0's text.
     item.NM_PRODUTO = db::DescricaoNotaDoProduto(conexao, item.ID_PRODUTO);
-    item.QT_PRODUTO = TextoParaValor(JsonTextoPorNome(elemento, "quantidade"));
-    item.VL_UNITARIO = TextoParaValor(JsonTextoPorNome(elemento, "valor_unitario"));
-    item.VL_TOTAL = TextoParaValor(JsonTextoPorNome(elemento, "valor_produtos"));
-    item.PO_ALIQ_IPI = TextoParaValor(JsonTextoPorNome(elemento, "ipi"));
+    item.QT_PRODUTO = ValorDoPedido(elemento, "quantidade", 4);
+    item.VL_UNITARIO = ValorDoPedido(elemento, "valor_unitario", 4);
+    item.VL_TOTAL = ValorDoPedido(elemento, "valor_produtos", 2);
+    item.PO_ALIQ_IPI = ValorDoPedido(elemento, "ipi", 2);
     item.VL_BASE_IPI = item.PO_ALIQ_IPI > Moeda() ? item.VL_TOTAL : Moeda();
-    item.VL_IPI = TextoParaValor(JsonTextoPorNome(elemento, "valor_ipi"));
-    item.VL_ICMS_SUBST = TextoParaValor(JsonTextoPorNome(elemento, "valor_icms"));
+    item.VL_IPI = ValorDoPedido(elemento, "valor_ipi", 2);
+    item.VL_ICMS_SUBST = ValorDoPedido(elemento, "valor_icms", 2);
     item.PO_COMISSAO = Moeda();
     item.CT_REVENDEDOR = db::CategoriaDaPessoa(conexao, operacao.ID_DESTINATARIO_REMETENTE);
     return item;

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-server firebird3.0-utils
   libcurl4-openssl-dev libssl-dev openssl ca-certificates
-  libsimdjson-dev libutf8proc-dev libsimpleini-dev libcpp-httplib-dev
+  libsimdjson-dev libutf8proc-dev libcpp-httplib-dev
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   mingw-w64 wine64 googletest

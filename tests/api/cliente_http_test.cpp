@@ -271,6 +271,41 @@ TEST_F(ClienteHttpTest, LimiteDeLeituraContaDesdeOUltimoDadoRecebido) {
     }
 }
 
+TEST_F(ClienteHttpTest, RespostaSemFimOuGrandeDemaisViraErroTransporte) {
+    // A byte every 100 ms keeps the read limit from ever running out.
+    api_.DefinirRegra({.caminho = "/api/pedidos/gotejada",
+                       .corpo = std::string(40, ' ') + "{}",
+                       .gotejamento = 100ms});
+    api_.DefinirRegra({.caminho = "/api/pedidos/curta", .corpo = "{}", .gotejamento = 100ms});
+    const std::string grande = "[" + std::string(2046, ' ') + "]";
+    api_.DefinirRegra({.caminho = "/api/pedidos/grande", .corpo = grande});
+    struct Caso {
+        std::string caminho;
+        size_t tamanhoMaximo;
+        std::optional<std::string> erro;  // nothing: answered
+    };
+    const std::vector<Caso> casos = {
+        {"/pedidos/gotejada", 2048, "Tempo limite da requisição esgotado: 1500 ms"},
+        {"/pedidos/curta", 2048, std::nullopt},
+        {"/pedidos/grande", 2047, "Resposta da API maior que o limite de 2047 bytes"},
+        {"/pedidos/grande", 2048, std::nullopt},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.caminho + " " + std::to_string(caso.tamanhoMaximo));
+        ConfiguracaoApi configuracao = ConfiguracaoPara(api_);
+        configuracao.limiteLeitura = 1000ms;
+        configuracao.limiteTotal = 1500ms;
+        configuracao.tamanhoMaximoResposta = caso.tamanhoMaximo;
+        const ClienteHttp cliente(configuracao);
+        try {
+            const std::string corpo = cliente.Get(caso.caminho);
+            EXPECT_FALSE(caso.erro) << corpo;
+        } catch (const ErroTransporte& erro) {
+            EXPECT_EQ(std::optional<std::string>(erro.what()), caso.erro);
+        }
+    }
+}
+
 TEST_F(ClienteHttpTest, DecodificaOCorpoPeloCharsetDaResposta) {
     struct Caso {
         std::string tipoConteudo;
@@ -281,10 +316,16 @@ TEST_F(ClienteHttpTest, DecodificaOCorpoPeloCharsetDaResposta) {
         {"application/json; charset=utf-8", "S\xC3\xA3o", "São"},
         {"application/json;Charset=\"UTF-8\"", "S\xC3\xA3o", "São"},
         {"application/json; charset=utf-8", "S\xE3o", "S\uFFFDo"},
-        {"application/json", "S\xC3\xA3o", "S\u00C3\u00A3o"},
+        // Undeclared: UTF-8 where it is valid, any other byte as Windows-1252.
+        {"application/json", "A\xC3\x87\xC3\x9A S\xC3\xA3o", "AÇÚ São"},
+        {"application/json", "S\xE3o \x93\xC3\x87\x94 \xC3", "São “Ç” Ã"},
+        {"application/json; charset=x-desconhecido", "S\xE3o \xC3\x8D", "São Í"},
         {"application/json; charset=iso-8859-1", "S\xE3o \x80", "São \u0080"},
-        {"application/json; charset=x-desconhecido", "S\xE3o", "São"},
         {"application/json; charset=windows-1252", "\x80 \x93S\xE3o\x94", "€ “São”"},
+        // A byte order mark is dropped, whatever the charset.
+        {"application/json; charset=utf-8", "\xEF\xBB\xBF{}", "{}"},
+        {"application/json", "\xEF\xBB\xBF{\"a\":\"\xC3\x87\"}", "{\"a\":\"Ç\"}"},
+        {"application/json; charset=windows-1252", "\xEF\xBB\xBF{}", "{}"},
     };
     const ClienteHttp cliente(ConfiguracaoPara(api_));
     for (const Caso& caso : casos) {

@@ -28,11 +28,15 @@ struct CasoTexto {
 
 TEST(LerRespostaJson, TextoChegaAoPrograma) {
     const std::string semCharset = Latin1ParaUtf8("{\"cidade\":\"S\xC3\xA3o Paulo\"}");
+    // Second bytes 81, 8D, 8F and 9D: C1 controls that Windows-1252 maps back to their byte.
+    const std::string maiusculasLatin1 =
+        Latin1ParaUtf8("{\"cidade\":\"\xC3\x81\xC3\x8D\xC3\x8F\xC3\x9D\"}");
     const std::string travessao = "\xE2\x80\x94";  // UTF-8 of an em dash
     const std::string travessaoLidoComoWin1252 =
         Win1252ParaUtf8("{\"cidade\":\"a" + travessao + "b\"}");
     const CasoTexto casos[] = {
         {"UTF-8 read one character per byte", semCharset, "Sao Paulo"},
+        {"capitals read one character per byte", maiusculasLatin1, "AIIY"},
         {"declared UTF-8, decoded", R"({"cidade":"São Paulo"})", "Sao Paulo"},
         {"escape in an ASCII answer", R"({"cidade":"S\u00e3o Paulo"})", "São Paulo"},
         {"escapes resolved", R"({"cidade":"\"\\\/\b\f\n\r\t"})", "\"\\/\b\f\n\r\t"},

@@ -2,6 +2,7 @@
 
 #include "api/json_consulta.h"
 #include "api/json_leitura.h"
+#include "comum/erros.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +31,6 @@ TEST(TextoParaValor, DecimalComPontoOuVirgulaArredondadoEmQuatroCasas) {
         {"-922337203685477.5808", INT64_MIN},
         {"1E-999999999999", 0},
         {"0e999999999999", 0},
-        {"922337203685477.5808", 0},
-        {"1E20", 0},
         {"1.234,56", 0},
         {"1,2,3", 0},
         {"", 0},
@@ -46,6 +45,10 @@ TEST(TextoParaValor, DecimalComPontoOuVirgulaArredondadoEmQuatroCasas) {
     };
     for (const auto& [texto, esperado] : casos) {
         EXPECT_EQ(TextoParaValor(texto).Decimilesimos(), esperado) << '"' << texto << '"';
+    }
+    // A number that reads but does not fit is refused, never taken as 0.
+    for (const char* texto : {"922337203685477.5808", "-922337203685477.5809", "1E20", "9e999999"}) {
+        EXPECT_THROW(TextoParaValor(texto), ErroConversao) << texto;
     }
 }
 

@@ -31,6 +31,7 @@ TEST(ConfiguracoesServicoTest, LeituraComPadroes) {
         {"[AppForcaVendas]\r\nProcessoAtivo=Sim\r\nTempoEsperaAtualizacao=\r\n", false,
          ""},  // present but empty
         {"[Outra]\r\nProcessoAtivo=S\r\nTempoEsperaAtualizacao=9\r\n", false, "5"},
+        {"[AppForcaVendas]\r\nProcessoAtivo=\"S\"\r\nTempoEsperaAtualizacao='10'\r\n", true, "10"},
     };
     testes::PastaTemporaria pasta("tessora-config");
     const auto arquivo = pasta.Caminho() / "tessoraService.ini";

@@ -63,6 +63,25 @@ TEST(GravacaoIniTest, ValoresEmWindows1252LidosDeVolta) {
     EXPECT_EQ(ArquivoIni(arquivo).Ler("Servico", "Nome"), "Força de Vendas €");
 }
 
+TEST(GravacaoIniTest, OQueFoiGravadoEhLidoDeVoltaComoOWindowsLe) {
+    const std::string zeros(64, '\0');  // a block a crash left zero-filled
+    const std::string antes[] = {
+        zeros + "[Servico]\r\nAtivo=N\r\n",
+        "[Outra]\r\nX=1\r\n" + zeros,
+        "[Servico]\r\nResto=1\r\n" + zeros + "\r\n[Fim]\r\n",
+        "[Servico]\r\nAtivo=\"N\"\r\n[servico]\r\nMinutos=9\r\n",
+    };
+    testes::PastaTemporaria pasta("tessora-ini");
+    const auto arquivo = pasta.Caminho() / "servico.ini";
+    for (const std::string& conteudo : antes) {
+        testes::GravarArquivo(arquivo, conteudo);
+        GravarValoresIni(arquivo, "Servico", {{"Ativo", "S"}, {"Minutos", "05"}});
+        const ArquivoIni ini(arquivo);
+        EXPECT_EQ(ini.Ler("Servico", "Ativo"), "S") << Ler(arquivo);
+        EXPECT_EQ(ini.Ler("Servico", "Minutos"), "05") << Ler(arquivo);
+    }
+}
+
 TEST(GravacaoIniTest, ArquivoQueNaoPodeSerGravadoLancaErro) {
     testes::PastaTemporaria pasta("tessora-ini");
     const auto arquivo = pasta.Caminho() / "nao-existe" / "servico.ini";

@@ -2,6 +2,7 @@
 
 #include "comum/codigo_pagina.h"
 #include "comum/data.h"
+#include "comum/erros.h"
 #include "comum/moeda.h"
 #include "comum/texto.h"
 
@@ -16,6 +17,13 @@ TEST(CodigoPaginaTest, Windows1252IdaEVolta) {
     // The five undefined bytes come back as the C1 control of their value.
     EXPECT_EQ(Win1252ParaUtf8("\x81"), "\xC2\x81");
     EXPECT_EQ(Latin1ParaUtf8("\xE3\x80"), "ã\xC2\x80");
+    // Every byte comes back from its character, those five included.
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const auto caractere = static_cast<char>(byte);
+        EXPECT_EQ(Utf8ParaWin1252(Win1252ParaUtf8(std::string(1, caractere))),
+                  std::string(1, caractere))
+            << byte;
+    }
 }
 
 TEST(CodigoPaginaTest, SequenciasUtf8Invalidas) {
@@ -44,6 +52,18 @@ TEST(MoedaTest, FormataArredondandoMetadeParaLongeDoZero) {
             << caso.decimilesimos;
     }
     EXPECT_EQ((Moeda::DeDecimilesimos(1) + Moeda::DeDecimilesimos(2)).Decimilesimos(), 3);
+}
+
+TEST(MoedaTest, SomaForaDoLimiteLancaEmVezDeDarAVolta) {
+    const Moeda maior = Moeda::DeDecimilesimos(INT64_MAX);
+    const Moeda menor = Moeda::DeDecimilesimos(INT64_MIN);
+    EXPECT_EQ((maior + menor).Decimilesimos(), -1);
+    EXPECT_THROW(maior + Moeda::DeDecimilesimos(1), ErroConversao);
+    EXPECT_THROW(menor + Moeda::DeDecimilesimos(-1), ErroConversao);
+    Moeda acumulado = maior;
+    EXPECT_THROW(acumulado += maior, ErroConversao);
+    EXPECT_EQ(acumulado, maior);
+    EXPECT_THROW(-menor, ErroConversao);
 }
 
 TEST(DataTest, DiasDesde30De12De1899) {

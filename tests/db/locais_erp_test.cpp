@@ -111,6 +111,16 @@ TEST_F(LocaisErpTest, IniEmWindows1252EhLidoComoUtf8) {
     EXPECT_EQ(ObterCaminhoBancoDados(programa, avisos).nomeBanco, "/srv/Gestão/ERP.FDB");
 }
 
+TEST_F(LocaisErpTest, ValoresEntreAspasComoOWindowsLe) {
+    const auto iniServidor = raiz.Caminho() / "Dados" / "servidor.ini";
+    IniErp("tessoraempresa.ini", "\"" + iniServidor.string() + "\"");
+    GravarArquivo(iniServidor, "[Database]\r\npath=\"/srv/base/\"\r\nname='ERP.FDB'\r\n");
+    const auto local = ObterCaminhoBancoDados(programa, avisos);
+    EXPECT_EQ(local.nomeBanco, "/srv/base/ERP.FDB");
+    EXPECT_EQ(local.localIniServidor, iniServidor.string());
+    EXPECT_TRUE(avisos.mensagens.empty());
+}
+
 TEST(CaminhosAtualizacaoTest, PastaMestreEPastasCodificadas) {
     struct Caso {
         std::string local, pastaMestre;

@@ -190,5 +190,45 @@ TEST_F(ImportacaoPedidoTest, EmpresaNulaNosParametrosFalhaAntesDeEscrever) {
     EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"), "0");
 }
 
+TEST_F(ImportacaoPedidoTest, ValorQueOErpNaoComportaRecusaOPedidoInteiro) {
+    const std::string item =
+        R"("itens":[{"id_item":"i1","produto_id":"prod-501","quantidade":1,"valor_unitario":)";
+    struct Caso {
+        std::string membros, mensagem;
+    };
+    const Caso casos[] = {
+        {R"("valor_produtos":9e14,"valor_ipi":9e14)",
+         R"(Valor de "valor_ipi" fora do limite do ERP: 900000000000000)"},
+        {R"("valor_produtos":"9999999999999.99","valor_ipi":"0.01")",
+         "Valor total do pedido fora do limite do ERP: 10000000000000,00"},
+        {R"("valor_icms":"-9999999999999.995")",
+         R"(Valor de "valor_icms" fora do limite do ERP: -9999999999999.995)"},
+        {R"("valor_produtos":"1e20")", R"(Valor de "valor_produtos" fora do limite do ERP: 1e20)"},
+        {item + R"("99999999999.99995"}])",
+         R"(Valor de "valor_unitario" fora do limite do ERP: 99999999999.99995)"},
+    };
+    int n = 0;
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.membros);
+        const std::string id = "grande-" + std::to_string(++n);
+        Estado({Pedido(id, R"("cliente_id":"cli-9",)" + caso.membros)});
+        try {
+            ImportarPedido(conexao, cliente, id);
+            ADD_FAILURE() << "sem erro";
+        } catch (const ErroConversao& erro) {
+            EXPECT_EQ(std::string(erro.what()), caso.mensagem);
+        }
+        EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
+        EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"), "0");
+        EXPECT_EQ(Confirmacoes(id), 0);
+    }
+    // The largest amounts the columns hold are written as they are.
+    Estado({Pedido("no-limite", R"("cliente_id":"cli-2001","valor_produtos":"9999999999999.99",)" + item +
+                                    R"("99999999999.9999"}])")});
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "no-limite").texto, "OK");
+    EXPECT_EQ(Cabecalho("no-limite", "VL_TOTAL_NF"), "9999999999999.99");
+    EXPECT_EQ(Ler("select VL_UNITARIO from MOV_NF_COMERCIO_ITEM", "VL_UNITARIO"), "99999999999.9999");
+}
+
 }  // namespace
 }  // namespace tessora::importacao

@@ -24,6 +24,8 @@ struct RegraApiSubstituta {
     std::vector<std::pair<std::string, std::string>> cabecalhos{};
     std::chrono::milliseconds atraso{0};
     bool derrubarConexao = false;  // close the connection without any answer, after the delay
+    // Above zero: the body goes one byte at a time, each after this pause.
+    std::chrono::milliseconds gotejamento{0};
 };
 
 // One request as the substitute API received it.

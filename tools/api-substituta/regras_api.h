@@ -13,10 +13,11 @@ namespace tessora::api_substituta {
 // A behaviour that replaces the normal answer for one path, set by tests through a JSON file:
 // [{"metodo": "GET", "caminho": "/api/pedidos", "status": 200,
 //   "tipo_conteudo": "application/json; charset=iso-8859-1", "corpo_hex": "7b7d",
-//   "cabecalhos": {"Location": "..."}, "atraso_ms": 0, "derrubar": false}]
+//   "cabecalhos": {"Location": "..."}, "atraso_ms": 0, "derrubar": false, "gotejamento_ms": 0}]
 // Only "caminho" is required; it is compared with the path exactly as the client sent it
 // (before percent-decoding, without the query). An absent "metodo" matches every method.
-// "derrubar" closes the connection without any answer, after the delay.
+// "derrubar" closes the connection without any answer, after the delay. "gotejamento_ms" sends
+// the body one byte at a time, each after that pause, as a server that trickles its answer.
 struct RegraApi {
     std::string metodo;
     std::string caminho;
@@ -26,6 +27,7 @@ struct RegraApi {
     std::vector<std::pair<std::string, std::string>> cabecalhos;
     std::chrono::milliseconds atraso{0};
     bool derrubar = false;
+    std::chrono::milliseconds gotejamento{0};
 };
 
 // A missing file holds no rules. Raises std::runtime_error when the file is unreadable.

@@ -110,6 +110,7 @@ void ServidorApi::Atender(const httplib::Request& requisicao, httplib::Response&
             }
             resposta.status = regra->status;
             for (const auto& [nome, valor] : regra->cabecalhos) resposta.set_header(nome, valor);
+            if (regra->gotejamento.count() > 0) return Gotejar(*regra, resposta);
             resposta.set_content(regra->corpo, regra->tipoConteudo.c_str());
             return;
         }
@@ -207,6 +208,18 @@ void ServidorApi::Registrar(const httplib::Request& requisicao, std::string_view
 Falha ServidorApi::SortearFalha(const std::optional<ConfiguracaoFalhas>& configuracao) {
     const std::lock_guard trava(mutexFalhas_);
     return sorteio_.Sortear(configuracao);
+}
+
+void ServidorApi::Gotejar(const RegraApi& regra, httplib::Response& resposta) {
+    resposta.set_chunked_content_provider(
+        regra.tipoConteudo, [this, corpo = regra.corpo, pausa = regra.gotejamento](
+                                size_t enviados, httplib::DataSink& destino) {
+            if (enviados >= corpo.size()) {
+                destino.done();
+                return true;
+            }
+            return Esperar(pausa) && destino.write(corpo.data() + enviados, 1);
+        });
 }
 
 bool ServidorApi::Esperar(std::chrono::milliseconds atraso) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "falhas_api.h"
+#include "regras_api.h"
 
 #include <httplib.h>
 
@@ -36,6 +37,8 @@ private:
                    std::string_view consulta);
     void ResponderPelaApi(const httplib::Request& requisicao, std::string_view caminho,
                           httplib::Response& resposta);
+    // Sends the rule's body one byte at a time, each after its pause.
+    void Gotejar(const RegraApi& regra, httplib::Response& resposta);
     // False when the server is stopping.
     bool Esperar(std::chrono::milliseconds atraso);
     // Drawn for every request in the order they arrive, so that the sequence of failures
