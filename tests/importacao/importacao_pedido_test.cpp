@@ -8,6 +8,7 @@
 #include "api_substituta.h"
 #include "banco_teste.h"
 #include "comum/erros.h"
+#include "db/bloqueio_parametros.h"
 #include "db/consulta.h"
 
 namespace tessora::importacao {
@@ -53,12 +54,20 @@ protected:
     std::string Cabecalho(const std::string& id, const std::string& coluna) const {
         return Ler("select " + coluna + " from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'", coluna);
     }
+    // Rows of every table a customer registration writes.
+    std::string LinhasDeClientes() const {
+        return Ler("select (select count(*) from CAD_PESSOA) || '/' || (select count(*) from CAD_END_PESSOA) "
+                   "|| '/' || (select count(*) from CAD_CONTATO_PESSOA) || '/' || (select count(*) from TAB_CIDADE) "
+                   "as N from RDB$DATABASE",
+                   "N");
+    }
+    int Requisicoes(const std::string& metodo, const std::string& caminho) const {
+        int n = 0;
+        for (const auto& r : servidor.Requisicoes()) n += r.metodo == metodo && r.caminho == caminho;
+        return n;
+    }
     int Confirmacoes(const std::string& id) const {
-        int patches = 0;
-        for (const auto& r : servidor.Requisicoes()) {
-            if (r.metodo == "PATCH" && r.caminho == "/api/pedidos/" + id + "/erp-registro") ++patches;
-        }
-        return patches;
+        return Requisicoes("PATCH", "/api/pedidos/" + id + "/erp-registro");
     }
     std::string InsercaoCabecalho() const {
         for (const auto& comando : rastro) {
@@ -188,6 +197,25 @@ TEST_F(ImportacaoPedidoTest, EmpresaNulaNosParametrosFalhaAntesDeEscrever) {
     Estado({Pedido("p6", R"("cliente_id":"cli-9")")});
     EXPECT_THROW(ImportarPedido(conexao, cliente, "p6"), ErroConversao);
     EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"), "0");
+}
+
+TEST_F(ImportacaoPedidoTest, OutraConexaoImportandoDeixaOPedidoSemLerNemGravar) {
+    Estado({Pedido("p8", R"("cliente_id":"cli-9")")});
+    db::ConexaoErp outraCopia(banco.Nome());
+    outraCopia.Abrir();
+    ASSERT_TRUE(db::BloquearLinhaParametros(outraCopia));
+    const std::string antes = LinhasDeClientes();
+    const auto resultado = ImportarPedido(conexao, cliente, "p8");
+    EXPECT_TRUE(resultado.outraCopiaImportando);
+    EXPECT_FALSE(resultado.jaIncluido);
+    EXPECT_NE(resultado.texto, "OK");
+    EXPECT_TRUE(servidor.Requisicoes().empty());
+    EXPECT_EQ(LinhasDeClientes(), antes);
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
+
+    outraCopia.Fechar();
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "p8").texto, "OK");
+    EXPECT_EQ(Confirmacoes("p8"), 1);
 }
 
 }  // namespace
