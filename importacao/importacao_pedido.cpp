@@ -1,6 +1,5 @@
 #include "importacao/importacao_pedido.h"
 
-#include <charconv>
 #include <chrono>
 #include <optional>
 
@@ -29,10 +28,7 @@ namespace {
 // An order member as an integer: optional blanks, an optional sign and digits; 0 otherwise.
 int32_t InteiroOuZero(std::string_view texto) {
     while (!texto.empty() && static_cast<unsigned char>(texto.front()) <= 32) texto.remove_prefix(1);
-    if (!texto.empty() && texto.front() == '+') texto.remove_prefix(1);
-    int32_t valor = 0;
-    const auto [fim, erro] = std::from_chars(texto.data(), texto.data() + texto.size(), valor);
-    return (texto.empty() || erro != std::errc() || fim != texto.data() + texto.size()) ? 0 : valor;
+    return InteiroDecimal(texto).value_or(0);
 }
 
 bool PedidoJaIncluido(db::ConexaoErp& conexao, const std::string& id) {

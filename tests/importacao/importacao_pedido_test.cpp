@@ -218,5 +218,30 @@ TEST_F(ImportacaoPedidoTest, OutraConexaoImportandoDeixaOPedidoSemLerNemGravar) 
     EXPECT_EQ(Confirmacoes("p8"), 1);
 }
 
+// Integer members: an optional sign and decimal digits after optional blanks, within 32 bits;
+// a JSON number counts when it is integral. Anything else is 0, never a wrapped value.
+TEST_F(ImportacaoPedidoTest, NumeroEDiasDeValidadeInteirosOuZero) {
+    const std::pair<std::string, std::string> casos[] = {
+        {R"("12")", "12"}, {"12", "12"}, {"-7", "-7"}, {R"("+7")", "7"}, {R"(" 7")", "7"},
+        {R"("\t-7")", "-7"}, {R"("2147483647")", "2147483647"}, {R"("-2147483648")", "-2147483648"},
+        // Integral JSON numbers.
+        {"12.0", "12"}, {"1e2", "100"},
+        // Not an integer.
+        {R"("12.0")", "0"}, {R"("1e2")", "0"}, {R"("7 ")", "0"}, {R"("+-7")", "0"}, {R"("- 7")", "0"},
+        {R"("0x1A")", "0"}, {R"("")", "0"}, {"12.5", "0"}, {"true", "0"},
+        // Beyond 32 bits: never the value cut to fit.
+        {R"("2147483648")", "0"}, {R"("-2147483649")", "0"}, {R"("4294967303")", "0"},
+        {"4294967303", "0"}, {"1e10", "0"},
+    };
+    int n = 0;
+    for (const auto& [valor, esperado] : casos) {
+        const std::string id = "num-" + std::to_string(++n);
+        Estado({Pedido(id, R"("cliente_id":"cli-2001","numero_seq":)" + valor + R"(,"dias_validade":)" + valor)});
+        ASSERT_EQ(ImportarPedido(conexao, cliente, id).texto, "OK") << valor;
+        EXPECT_EQ(Cabecalho(id, "NR_NOTA_FISCAL"), esperado) << valor;
+        EXPECT_EQ(Cabecalho(id, "QT_DIAS_VALIDADE"), esperado) << valor;
+    }
+}
+
 }  // namespace
 }  // namespace tessora::importacao
