@@ -199,6 +199,55 @@ TEST_F(ImportacaoPedidoTest, EmpresaNulaNosParametrosFalhaAntesDeEscrever) {
     EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"), "0");
 }
 
+TEST_F(ImportacaoPedidoTest, NaturezaNulaDepoisDeClienteNovoDesfazOCliente) {
+    banco.Executar("update TAB_PARAMETRO set ID_NAT_OPER_SUG_OP_COM_APP_VEND = null");
+    Estado({Pedido("p7", R"("cliente_id":"cli-9")")});
+    const std::string antes = LinhasDeClientes();
+    EXPECT_THROW(ImportarPedido(conexao, cliente, "p7"), ErroConversao);
+    EXPECT_EQ(Requisicoes("GET", "/api/clientes/cli-9"), 1);  // registered, then undone
+    EXPECT_EQ(LinhasDeClientes(), antes);
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
+    EXPECT_EQ(Confirmacoes("p7"), 0);
+}
+
+TEST_F(ImportacaoPedidoTest, CommitRecusadoNaoGravaNemConfirma) {
+    banco.Executar("create exception E_COMMIT_RECUSADO 'commit recusado'");
+    banco.Executar(
+        "create trigger TG_COMMIT_RECUSADO on transaction commit as begin "
+        "if (exists(select 1 from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = 'recusado')) then "
+        "exception E_COMMIT_RECUSADO; end");
+    // Database triggers are loaded when a connection attaches.
+    conexao.Fechar();
+    conexao.Abrir();
+    Estado({Pedido("recusado", R"("cliente_id":"cli-9","itens":[{"id_item":"a","produto_id":"prod-501"}])"),
+            Pedido("aceito", R"("cliente_id":"cli-2001")")});
+    const std::string antes = LinhasDeClientes();
+    EXPECT_THROW(ImportarPedido(conexao, cliente, "recusado"), ErroBancoDados);
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO_ITEM", "N"), "0");
+    EXPECT_EQ(LinhasDeClientes(), antes);
+    EXPECT_EQ(Confirmacoes("recusado"), 0);
+    // The connection goes on with the next order.
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "aceito").texto, "OK");
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "1");
+}
+
+TEST_F(ImportacaoPedidoTest, ConfirmacaoQueNaoEhObjetoDeixaOPedidoParaSerSoConfirmado) {
+    int n = 0;
+    for (const std::string corpo : {"[]", R"("registrado")", "42", "null"}) {
+        const std::string id = "ack-" + std::to_string(++n);
+        Estado({Pedido(id, R"("cliente_id":"cli-2001")")});
+        servidor.DefinirRegra({.metodo = "PATCH", .caminho = "/api/pedidos/" + id + "/erp-registro", .corpo = corpo});
+        EXPECT_THROW(ImportarPedido(conexao, cliente, id), ErroTipoInvalido) << corpo;
+        EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'", "N"), "1");
+        servidor.RemoverRegras();
+        const auto seguinte = ImportarPedido(conexao, cliente, id);
+        EXPECT_TRUE(seguinte.jaIncluido) << corpo;
+        EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'", "N"), "1");
+        EXPECT_EQ(Confirmacoes(id), 2);
+    }
+}
+
 TEST_F(ImportacaoPedidoTest, OutraConexaoImportandoDeixaOPedidoSemLerNemGravar) {
     Estado({Pedido("p8", R"("cliente_id":"cli-9")")});
     db::ConexaoErp outraCopia(banco.Nome());
