@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -94,7 +96,7 @@ protected:
             servidor->DefinirRegra({.metodo = "GET",
                                     .caminho = "/api/pedidos/" + IdPedido(n),
                                     .corpo = R"({"success":true,"data":)" + PedidoJson(n) + "}",
-                                    .atraso = 300ms});
+                                    .atraso = 400ms});
         }
         for (const auto& copia : copias) {
             std::filesystem::copy_file(TESSORA_DIR_BUILD "/app/tessoraService", copia.Executavel());
