@@ -32,7 +32,10 @@ bool ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, PedidosAppFo
         log.GravarLog("Lendo pedido: " + id);
         try {
             const auto resultado = pedidos.ImportarPedido(contexto, id);
-            if (resultado.jaIncluido) {
+            if (resultado.outraCopiaImportando) {
+                log.GravarLog(
+                    "Pedido em importação por outra cópia do programa; fica para a próxima execução.");
+            } else if (resultado.jaIncluido) {
                 log.GravarLog("Pedido já incluído no sistema.");
             } else if (resultado.texto == "OK") {
                 log.GravarLog("Pedido incluído no sistema.");

@@ -1,6 +1,5 @@
 #include "importacao/importacao_pedido.h"
 
-#include <charconv>
 #include <chrono>
 #include <optional>
 
@@ -12,6 +11,7 @@
 #include "comum/data_hora.h"
 #include "comum/erros.h"
 #include "comum/texto.h"
+#include "db/bloqueio_parametros.h"
 #include "db/consulta.h"
 #include "db/consultas_erp.h"
 #include "db/leitura_coluna.h"
@@ -29,10 +29,7 @@ namespace {
 // An order member as an integer: optional blanks, an optional sign and digits; 0 otherwise.
 int32_t InteiroOuZero(std::string_view texto) {
     while (!texto.empty() && static_cast<unsigned char>(texto.front()) <= 32) texto.remove_prefix(1);
-    if (!texto.empty() && texto.front() == '+') texto.remove_prefix(1);
-    int32_t valor = 0;
-    const auto [fim, erro] = std::from_chars(texto.data(), texto.data() + texto.size(), valor);
-    return (texto.empty() || erro != std::errc() || fim != texto.data() + texto.size()) ? 0 : valor;
+    return InteiroDecimal(texto).value_or(0);
 }
 
 bool PedidoJaIncluido(db::ConexaoErp& conexao, const std::string& id) {
@@ -110,6 +107,42 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
 std::string ChaveOuNulo(int32_t valor, std::string_view substituto) {
     return db::EscolherTexto(valor != 0, db::InteiroSql(valor), substituto);
 }
+
+// The order's database work as one unit of work, ended before the function returns. Copies of
+// the program on other connections take the same lock first, so the check for an earlier
+// import and the writes of one order never interleave with another copy's.
+ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente, const std::string& id) {
+    db::UnidadeDeTrabalho unidade(conexao);
+    if (!db::BloquearLinhaParametros(conexao)) {
+        return {.texto = {}, .jaIncluido = false, .outraCopiaImportando = true};
+    }
+    // An order already in the ERP whose acknowledgement was lost: acknowledged again only.
+    if (PedidoJaIncluido(conexao, id)) return {"OK", true};
+
+    std::string corpo;
+    try {
+        corpo = cliente.Get(api::CaminhoPedido(id));
+    } catch (const api::ErroHttp& e) {
+        return {e.TextoErro()};
+    } catch (const api::ErroTransporte& e) {
+        return {e.what()};
+    }
+    const auto resposta = LerRespostaJson(corpo);
+    if (!resposta || !RespostaComSucesso(*resposta)) return {};
+    const JsonValor* valorDados = JsonValorPorNome(*resposta, "data");
+    if (!valorDados) return {};
+    const JsonObjeto* dados = valorDados->ComoObjeto();
+    if (!dados) throw ErroTipoInvalido();
+
+    TDadosOperacaoComercialApp operacao = MontarOperacao(conexao, cliente, id, *dados);
+    operacao.ID_NF_COMERCIO = IncluirOperacaoComercialApp(conexao, operacao);
+    if (operacao.ID_NF_COMERCIO == 0) return {"ERRO"};  // the unit of work undoes the customer too
+
+    ImportarItensPedido(conexao, operacao, *dados);
+    AnotarPedidoCapturado(conexao, operacao);
+    unidade.Confirmar();
+    return {"OK"};
+}
 }  // namespace
 
 int32_t IncluirOperacaoComercialApp(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& op) {
@@ -174,37 +207,9 @@ std::string AnotarPedidoCapturado(db::ConexaoErp& conexao, const TDadosOperacaoC
 }
 
 ResultadoImportacao ImportarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente, const std::string& id) {
-    // An order already in the ERP whose acknowledgement was lost: acknowledge again, write nothing.
-    if (PedidoJaIncluido(conexao, id)) {
-        api::RegistrarPedidoNoErp(cliente, id);
-        return {"OK", true};
-    }
-
-    std::string corpo;
-    try {
-        corpo = cliente.Get(api::CaminhoPedido(id));
-    } catch (const api::ErroHttp& e) {
-        return {e.TextoErro()};
-    } catch (const api::ErroTransporte& e) {
-        return {e.what()};
-    }
-    const auto resposta = LerRespostaJson(corpo);
-    if (!resposta || !RespostaComSucesso(*resposta)) return {};
-    const JsonValor* valorDados = JsonValorPorNome(*resposta, "data");
-    if (!valorDados) return {};
-    const JsonObjeto* dados = valorDados->ComoObjeto();
-    if (!dados) throw ErroTipoInvalido();
-
-    db::UnidadeDeTrabalho unidade(conexao);
-    TDadosOperacaoComercialApp operacao = MontarOperacao(conexao, cliente, id, *dados);
-    operacao.ID_NF_COMERCIO = IncluirOperacaoComercialApp(conexao, operacao);
-    if (operacao.ID_NF_COMERCIO == 0) return {"ERRO"};  // the unit of work undoes the customer too
-
-    ImportarItensPedido(conexao, operacao, *dados);
-    AnotarPedidoCapturado(conexao, operacao);
-    unidade.Confirmar();
-    api::RegistrarPedidoNoErp(cliente, id);
-    return {"OK"};
+    const ResultadoImportacao resultado = GravarPedido(conexao, cliente, id);
+    if (resultado.texto == "OK") api::RegistrarPedidoNoErp(cliente, id);
+    return resultado;
 }
 
 }  // namespace tessora::importacao

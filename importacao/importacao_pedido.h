@@ -15,11 +15,15 @@ struct ResultadoImportacao {
     std::string texto;
     // The order was already in the ERP: nothing was written, it was acknowledged again.
     bool jaIncluido = false;
+    // Another connection was importing an order (another copy of the program on the same
+    // database): nothing was read or written, and the order is left for a later run.
+    bool outraCopiaImportando = false;
 };
 
 // One app order into the ERP as one operation with its customer, items and notes, all in
 // one transaction; acknowledged to the API only once that is committed. Errors that leave
-// the import undo everything the order wrote.
+// the import undo everything the order wrote. While one connection imports an order, an
+// import on another connection to the same database does not wait: it leaves its order.
 ResultadoImportacao ImportarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente, const std::string& id);
 
 // The header row under a key from SP_GEN_MOV_NF_COMERCIO_ID; 0 when the insert failed.

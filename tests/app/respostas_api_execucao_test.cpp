@@ -56,7 +56,7 @@ protected:
             erp.Executavel(), {servidor.UrlBase(), servidor.ArquivoCertificado()},
             avisos,           painel,
             pedidos,          caminhos};
-        ProcessarAppForcaVenda(ambiente);
+        EXPECT_EQ(ProcessarAppForcaVenda(ambiente), FimExecucao::Concluida);
     }
     std::string Operacoes(const std::string& id) const {
         return erp.Banco()

@@ -8,6 +8,7 @@
 #include "api_substituta.h"
 #include "banco_teste.h"
 #include "comum/erros.h"
+#include "db/bloqueio_parametros.h"
 #include "db/consulta.h"
 
 namespace tessora::importacao {
@@ -53,12 +54,20 @@ protected:
     std::string Cabecalho(const std::string& id, const std::string& coluna) const {
         return Ler("select " + coluna + " from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'", coluna);
     }
+    // Rows of every table a customer registration writes.
+    std::string LinhasDeClientes() const {
+        return Ler("select (select count(*) from CAD_PESSOA) || '/' || (select count(*) from CAD_END_PESSOA) "
+                   "|| '/' || (select count(*) from CAD_CONTATO_PESSOA) || '/' || (select count(*) from TAB_CIDADE) "
+                   "as N from RDB$DATABASE",
+                   "N");
+    }
+    int Requisicoes(const std::string& metodo, const std::string& caminho) const {
+        int n = 0;
+        for (const auto& r : servidor.Requisicoes()) n += r.metodo == metodo && r.caminho == caminho;
+        return n;
+    }
     int Confirmacoes(const std::string& id) const {
-        int patches = 0;
-        for (const auto& r : servidor.Requisicoes()) {
-            if (r.metodo == "PATCH" && r.caminho == "/api/pedidos/" + id + "/erp-registro") ++patches;
-        }
-        return patches;
+        return Requisicoes("PATCH", "/api/pedidos/" + id + "/erp-registro");
     }
     std::string InsercaoCabecalho() const {
         for (const auto& comando : rastro) {
@@ -228,6 +237,99 @@ TEST_F(ImportacaoPedidoTest, ValorQueOErpNaoComportaRecusaOPedidoInteiro) {
     EXPECT_EQ(ImportarPedido(conexao, cliente, "no-limite").texto, "OK");
     EXPECT_EQ(Cabecalho("no-limite", "VL_TOTAL_NF"), "9999999999999.99");
     EXPECT_EQ(Ler("select VL_UNITARIO from MOV_NF_COMERCIO_ITEM", "VL_UNITARIO"), "99999999999.9999");
+}
+
+TEST_F(ImportacaoPedidoTest, NaturezaNulaDepoisDeClienteNovoDesfazOCliente) {
+    banco.Executar("update TAB_PARAMETRO set ID_NAT_OPER_SUG_OP_COM_APP_VEND = null");
+    Estado({Pedido("p7", R"("cliente_id":"cli-9")")});
+    const std::string antes = LinhasDeClientes();
+    EXPECT_THROW(ImportarPedido(conexao, cliente, "p7"), ErroConversao);
+    EXPECT_EQ(Requisicoes("GET", "/api/clientes/cli-9"), 1);  // registered, then undone
+    EXPECT_EQ(LinhasDeClientes(), antes);
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
+    EXPECT_EQ(Confirmacoes("p7"), 0);
+}
+
+TEST_F(ImportacaoPedidoTest, CommitRecusadoNaoGravaNemConfirma) {
+    banco.Executar("create exception E_COMMIT_RECUSADO 'commit recusado'");
+    banco.Executar(
+        "create trigger TG_COMMIT_RECUSADO on transaction commit as begin "
+        "if (exists(select 1 from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = 'recusado')) then "
+        "exception E_COMMIT_RECUSADO; end");
+    // Database triggers are loaded when a connection attaches.
+    conexao.Fechar();
+    conexao.Abrir();
+    Estado({Pedido("recusado", R"("cliente_id":"cli-9","itens":[{"id_item":"a","produto_id":"prod-501"}])"),
+            Pedido("aceito", R"("cliente_id":"cli-2001")")});
+    const std::string antes = LinhasDeClientes();
+    EXPECT_THROW(ImportarPedido(conexao, cliente, "recusado"), ErroBancoDados);
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO_ITEM", "N"), "0");
+    EXPECT_EQ(LinhasDeClientes(), antes);
+    EXPECT_EQ(Confirmacoes("recusado"), 0);
+    // The connection goes on with the next order.
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "aceito").texto, "OK");
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "1");
+}
+
+TEST_F(ImportacaoPedidoTest, ConfirmacaoQueNaoEhObjetoDeixaOPedidoParaSerSoConfirmado) {
+    int n = 0;
+    for (const std::string corpo : {"[]", R"("registrado")", "42", "null"}) {
+        const std::string id = "ack-" + std::to_string(++n);
+        Estado({Pedido(id, R"("cliente_id":"cli-2001")")});
+        servidor.DefinirRegra({.metodo = "PATCH", .caminho = "/api/pedidos/" + id + "/erp-registro", .corpo = corpo});
+        EXPECT_THROW(ImportarPedido(conexao, cliente, id), ErroTipoInvalido) << corpo;
+        EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'", "N"), "1");
+        servidor.RemoverRegras();
+        const auto seguinte = ImportarPedido(conexao, cliente, id);
+        EXPECT_TRUE(seguinte.jaIncluido) << corpo;
+        EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'", "N"), "1");
+        EXPECT_EQ(Confirmacoes(id), 2);
+    }
+}
+
+TEST_F(ImportacaoPedidoTest, OutraConexaoImportandoDeixaOPedidoSemLerNemGravar) {
+    Estado({Pedido("p8", R"("cliente_id":"cli-9")")});
+    db::ConexaoErp outraCopia(banco.Nome());
+    outraCopia.Abrir();
+    ASSERT_TRUE(db::BloquearLinhaParametros(outraCopia));
+    const std::string antes = LinhasDeClientes();
+    const auto resultado = ImportarPedido(conexao, cliente, "p8");
+    EXPECT_TRUE(resultado.outraCopiaImportando);
+    EXPECT_FALSE(resultado.jaIncluido);
+    EXPECT_NE(resultado.texto, "OK");
+    EXPECT_TRUE(servidor.Requisicoes().empty());
+    EXPECT_EQ(LinhasDeClientes(), antes);
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
+
+    outraCopia.Fechar();
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "p8").texto, "OK");
+    EXPECT_EQ(Confirmacoes("p8"), 1);
+}
+
+// Integer members: an optional sign and decimal digits after optional blanks, within 32 bits;
+// a JSON number counts when it is integral. Anything else is 0, never a wrapped value.
+TEST_F(ImportacaoPedidoTest, NumeroEDiasDeValidadeInteirosOuZero) {
+    const std::pair<std::string, std::string> casos[] = {
+        {R"("12")", "12"}, {"12", "12"}, {"-7", "-7"}, {R"("+7")", "7"}, {R"(" 7")", "7"},
+        {R"("\t-7")", "-7"}, {R"("2147483647")", "2147483647"}, {R"("-2147483648")", "-2147483648"},
+        // Integral JSON numbers.
+        {"12.0", "12"}, {"1e2", "100"},
+        // Not an integer.
+        {R"("12.0")", "0"}, {R"("1e2")", "0"}, {R"("7 ")", "0"}, {R"("+-7")", "0"}, {R"("- 7")", "0"},
+        {R"("0x1A")", "0"}, {R"("")", "0"}, {"12.5", "0"}, {"true", "0"},
+        // Beyond 32 bits: never the value cut to fit.
+        {R"("2147483648")", "0"}, {R"("-2147483649")", "0"}, {R"("4294967303")", "0"},
+        {"4294967303", "0"}, {"1e10", "0"},
+    };
+    int n = 0;
+    for (const auto& [valor, esperado] : casos) {
+        const std::string id = "num-" + std::to_string(++n);
+        Estado({Pedido(id, R"("cliente_id":"cli-2001","numero_seq":)" + valor + R"(,"dias_validade":)" + valor)});
+        ASSERT_EQ(ImportarPedido(conexao, cliente, id).texto, "OK") << valor;
+        EXPECT_EQ(Cabecalho(id, "NR_NOTA_FISCAL"), esperado) << valor;
+        EXPECT_EQ(Cabecalho(id, "QT_DIAS_VALIDADE"), esperado) << valor;
+    }
 }
 
 }  // namespace

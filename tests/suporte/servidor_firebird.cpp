@@ -28,7 +28,8 @@ bool PortaAberta() {
 std::string GarantirServidorFirebird() {
     if (PortaAberta()) return {};
     if (geteuid() != 0) return "o servidor Firebird não está no ar e só root pode iniciá-lo";
-    if (std::system("/etc/init.d/firebird3.0 start >/dev/null 2>&1") != 0) {
+    // The server must not inherit the lock folder that this process gives its embedded engine.
+    if (std::system("env -u FIREBIRD_LOCK /etc/init.d/firebird3.0 start >/dev/null 2>&1") != 0) {
         return "não foi possível iniciar o servidor Firebird";
     }
     for (int i = 0; i < 100; ++i) {

@@ -1,0 +1,153 @@
+// Two copies of the program, each in an ERP installation of its own (own data folder, so
+// each holds its own lock file), reach one database through the Firebird server, share one
+// API and run at the same time.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "api_substituta.h"
+#include "arquivos_teste.h"
+#include "db/consulta.h"
+#include "instalacao_erp_teste.h"
+#include "script_sql.h"
+#include "servidor_firebird.h"
+
+namespace tessora::app {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kPedidos = 6;
+constexpr const char* kClienteNovo = "cli-n1";
+constexpr const char* kLinhaOutraCopia =
+    "Pedido em importação por outra cópia do programa; fica para a próxima execução.";
+
+std::string IdPedido(int n) { return "dup-" + std::to_string(n); }
+
+// Every other order names a customer that the ERP does not know yet.
+std::string PedidoJson(int n) {
+    return R"({"id":")" + IdPedido(n) + R"(","tipo":"Pedido","registrado_erp_em":null,"numero_seq":)" +
+           std::to_string(n) + R"(,"cliente_id":")" + (n % 2 ? kClienteNovo : "cli-2001") +
+           R"(","vendedor_id":"vend-101","valor_produtos":"25.00",)" +
+           R"("itens":[{"id_item":"i1","produto_id":"prod-501","quantidade":"2","valor_unitario":"12.5"}]})";
+}
+
+// `tessoraService --sincronizar` started at once; its log is read when it ends.
+class Sincronizacao {
+public:
+    explicit Sincronizacao(const std::filesystem::path& executavel)
+        : saida_(popen(("'" + executavel.string() + "' --sincronizar 2>&1").c_str(), "r")) {}
+
+    // The log lines without their time stamp; the exit status.
+    std::vector<std::string> Concluir(int& codigo) {
+        std::vector<std::string> linhas;
+        std::array<char, 4096> linha;
+        while (fgets(linha.data(), linha.size(), saida_)) {
+            std::string texto(linha.data());
+            if (!texto.empty() && texto.back() == '\n') texto.pop_back();
+            linhas.push_back(texto.size() > 22 ? texto.substr(22) : texto);
+        }
+        codigo = WEXITSTATUS(pclose(saida_));
+        return linhas;
+    }
+
+private:
+    FILE* saida_;
+};
+
+class DuasCopiasTest : public ::testing::Test {
+protected:
+    const std::string arquivo =
+        testes::PastaDadosServidor() + "tessora-duas-copias-" + std::to_string(getpid()) + ".fdb";
+    testes::InstalacaoErpTeste copias[2];
+    std::string estado;
+    std::unique_ptr<testes::ApiSubstituta> servidor;
+
+    void SetUp() override {
+        const std::string problema = testes::GarantirServidorFirebird();
+        if (!problema.empty()) {
+            if (geteuid() != 0) GTEST_SKIP() << problema;
+            FAIL() << problema;
+        }
+        ferramentas::CriarBancoErp("127.0.0.1:" + arquivo, {testes::PastaFontes() / "erp/esquema.sql",
+                                                          testes::PastaFontes() / "erp/semente.sql"});
+
+        std::string pedidos;
+        for (int n = 1; n <= kPedidos; ++n) pedidos += (n > 1 ? "," : "") + PedidoJson(n);
+        estado = R"({"token":"token-demonstracao","pedidos":[)" + pedidos + R"(],"clientes":[{"id":")" +
+                 kClienteNovo + R"(","razao_social":"Cliente Novo Ltda","cnpj":"10.000.000/0001-01",)" +
+                 R"("cep":"80020-310","rua":"Rua XV","numero":"1","bairro":"Centro","cidade":"Curitiba",)" +
+                 R"("uf":"PR","responsavel":"Ana","email":"ana@cliente.example"}]})";
+        servidor = std::make_unique<testes::ApiSubstituta>(estado);
+        // Both copies list every order whatever the other acknowledged, and each order takes a
+        // while to arrive: the imports of the two copies overlap.
+        servidor->DefinirRegra({.metodo = "GET",
+                                .caminho = "/api/pedidos",
+                                .corpo = R"({"success":true,"data":[)" + pedidos + "]}"});
+        for (int n = 1; n <= kPedidos; ++n) {
+            servidor->DefinirRegra({.metodo = "GET",
+                                    .caminho = "/api/pedidos/" + IdPedido(n),
+                                    .corpo = R"({"success":true,"data":)" + PedidoJson(n) + "}",
+                                    .atraso = 400ms});
+        }
+        for (const auto& copia : copias) {
+            std::filesystem::copy_file(TESSORA_DIR_BUILD "/app/tessoraService", copia.Executavel());
+            testes::GravarArquivo(copia.PastaPrograma() / "tessoraService.ini",
+                                  "[AppForcaVendas]\r\nUrlBaseApi=" + servidor->UrlBase() +
+                                      "\r\nArquivoCertificados=" + servidor->ArquivoCertificado() + "\r\n");
+            copia.DefinirBanco("127.0.0.1", testes::PastaDadosServidor(), std::filesystem::path(arquivo).filename());
+        }
+    }
+    void TearDown() override { std::filesystem::remove(arquivo); }
+
+    int Contar(const std::string& deOnde) const {
+        db::ConexaoErp conexao("127.0.0.1:" + arquivo);
+        conexao.Abrir();
+        db::Consulta consulta(conexao);
+        db::AbrirConsulta(consulta, "select count(*) as N from " + deOnde);
+        return std::stoi(consulta.Valor("N").value());
+    }
+};
+
+TEST_F(DuasCopiasTest, NenhumPedidoImportadoDuasVezes) {
+    Sincronizacao primeira(copias[0].Executavel());
+    Sincronizacao segunda(copias[1].Executavel());
+    int codigos[2];
+    const std::vector<std::string> logs[2] = {primeira.Concluir(codigos[0]), segunda.Concluir(codigos[1])};
+
+    int deixados = 0;
+    for (int c = 0; c < 2; ++c) {
+        SCOPED_TRACE(::testing::PrintToString(logs[c]));
+        EXPECT_EQ(codigos[c], 0);
+        // Every order read ends in one of the outcomes of a sound import.
+        for (size_t i = 0; i < logs[c].size(); ++i) {
+            if (!logs[c][i].starts_with("Lendo pedido: ")) continue;
+            ASSERT_LT(i + 1, logs[c].size());
+            EXPECT_THAT(logs[c][i + 1], ::testing::AnyOf("Pedido incluído no sistema.",
+                                                         "Pedido já incluído no sistema.", kLinhaOutraCopia));
+            if (logs[c][i + 1] == kLinhaOutraCopia) ++deixados;
+        }
+    }
+    EXPECT_GT(deixados, 0);
+
+    // The orders left behind come in with the next run.
+    int codigo = 0;
+    Sincronizacao(copias[1].Executavel()).Concluir(codigo);
+    EXPECT_EQ(codigo, 0);
+    for (int n = 1; n <= kPedidos; ++n) {
+        EXPECT_EQ(Contar("MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + IdPedido(n) + "'"), 1) << IdPedido(n);
+    }
+    EXPECT_EQ(Contar(std::string("CAD_PESSOA where ID_APP_FORCA_VENDA = '") + kClienteNovo + "'"), 1);
+    EXPECT_EQ(Contar("MOV_NF_COMERCIO_ITEM"), kPedidos);
+}
+
+}  // namespace
+}  // namespace tessora::app
