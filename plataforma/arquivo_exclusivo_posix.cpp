@@ -26,7 +26,6 @@ bool AindaNoCaminho(int descritor, const std::filesystem::path& caminho) {
 enum class Trava { Obtida, EmUso };
 
 // Locks without waiting; a file that it cannot lock is closed.
-
 Trava Travar(int descritor, const std::filesystem::path& caminho) {
     if (::flock(descritor, LOCK_EX | LOCK_NB) == 0) return Trava::Obtida;
     const int erro = errno;
