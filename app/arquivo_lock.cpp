@@ -1,5 +1,7 @@
 #include "app/arquivo_lock.h"
 
+#include <system_error>
+
 #include "comum/codigo_pagina.h"
 #include "comum/texto.h"
 
@@ -12,11 +14,17 @@ std::filesystem::path CaminhoArquivoLock(const std::filesystem::path& executavel
 }
 
 std::optional<ArquivoLock> ArquivoLock::Adquirir(const std::filesystem::path& executavel, const std::string& pasta) {
-    auto arquivo = plataforma::ArquivoExclusivo::Abrir(CaminhoArquivoLock(executavel, pasta));
-    if (!arquivo) return std::nullopt;
-    arquivo->Gravar(Utf8ParaWin1252("Este arquivo indica que o monitor " + executavel.string() +
-                                    " está em execução.\r\n"));
-    return ArquivoLock(std::move(*arquivo));
+    const auto caminho = CaminhoArquivoLock(executavel, pasta);
+    try {
+        auto arquivo = plataforma::ArquivoExclusivo::Abrir(caminho);
+        if (!arquivo) return std::nullopt;
+        arquivo->Gravar(Utf8ParaWin1252("Este arquivo indica que o monitor " + executavel.string() +
+                                        " está em execução.\r\n"));
+        return ArquivoLock(std::move(*arquivo));
+    } catch (const std::system_error& e) {
+        throw ErroArquivoLock("Não foi possível criar o arquivo " + caminho.string() + ": " +
+                              e.code().message() + ".");
+    }
 }
 
 ArquivoLock::~ArquivoLock() {

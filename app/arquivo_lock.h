@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "comum/erros.h"
 #include "plataforma/arquivo_exclusivo.h"
 
 namespace tessora::app {
@@ -12,12 +13,18 @@ namespace tessora::app {
 // (a name without "." is its own base name), with ".lock", in the given folder.
 std::filesystem::path CaminhoArquivoLock(const std::filesystem::path& executavel, const std::string& pasta);
 
+// The lock file can be neither created nor taken over; the message says which file and why.
+class ErroArquivoLock : public Erro {
+public:
+    using Erro::Erro;
+};
+
 // This copy's lock file in the ERP data folder: written when no running copy holds one
 // (a file that no process holds is a leftover and is taken over), held while this object
 // lives, and removed when it goes.
 class ArquivoLock {
 public:
-    // Nothing when another running copy holds the lock file.
+    // Nothing when another running copy holds the lock file; raises ErroArquivoLock.
     static std::optional<ArquivoLock> Adquirir(const std::filesystem::path& executavel, const std::string& pasta);
 
     ArquivoLock(ArquivoLock&&) = default;

@@ -92,8 +92,14 @@ void CopiarExecutaveisPastaMestre(const std::filesystem::path& marcador,
         if (!ExtensaoExe(it->path()) || !it->is_regular_file(ignorado)) continue;
         const auto arquivoDestino = destino / it->path().filename();
         if (plataforma::LocalizarArquivo(arquivoDestino)) continue;
-        std::filesystem::copy_file(it->path(), arquivoDestino,
-                                   std::filesystem::copy_options::overwrite_existing, ignorado);
+        // A copy dated now would look newer than the installed programs and update them
+        // for nothing: it keeps the source's last-write time, as a Windows copy does.
+        if (std::filesystem::copy_file(it->path(), arquivoDestino,
+                                       std::filesystem::copy_options::overwrite_existing,
+                                       ignorado)) {
+            const auto data = std::filesystem::last_write_time(it->path(), ignorado);
+            if (!ignorado) std::filesystem::last_write_time(arquivoDestino, data, ignorado);
+        }
     }
 }
 

@@ -31,8 +31,8 @@ void CriarAtalhoAreaTrabalho(const std::filesystem::path& executavel,
 std::string ObterPastaAreaTrabalho();
 
 // Copies the executables of the marker's "pastamestre" folder that the master folder still
-// lacks; files already in the master folder are never replaced. Without a source folder
-// (or a master folder) nothing is copied.
+// lacks, keeping their last-write times; files already in the master folder are never
+// replaced. Without a source folder (or a master folder) nothing is copied.
 void CopiarExecutaveisPastaMestre(const std::filesystem::path& marcador,
                                   const db::CaminhosAtualizacao& caminhos);
 

@@ -11,7 +11,9 @@ namespace tessora::plataforma {
 class ArquivoExclusivo {
 public:
     // Opens (creating it when missing) and locks without waiting; nothing when another
-    // process holds the lock. Raises std::system_error when the file cannot be opened.
+    // process holds the lock. Raises std::system_error when the file cannot be opened;
+    // on POSIX systems a leftover that this account may not write (another account made
+    // it) is first replaced when the folder allows.
     static std::optional<ArquivoExclusivo> Abrir(const std::filesystem::path& caminho);
 
     ArquivoExclusivo(ArquivoExclusivo&& outro) noexcept;

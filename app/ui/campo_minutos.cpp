@@ -9,11 +9,37 @@
 
 namespace tessora::ui {
 
-CampoMinutos::CampoMinutos(QWidget* parent) : QAbstractSpinBox(parent) {
-    connect(lineEdit(), &QLineEdit::textChanged, this, &CampoMinutos::TextoAlterado);
+namespace {
+QString SemAlgarismos(const QString& texto) {
+    QString resto;
+    for (const QChar c : texto) {
+        if (c < '0' || c > '9') resto += c;
+    }
+    return resto;
 }
 
-void CampoMinutos::DefinirTexto(const QString& texto) { lineEdit()->setText(texto); }
+// Whether `subsequencia` is `texto` with some of its characters left out.
+bool Subsequencia(const QString& subsequencia, const QString& texto) {
+    qsizetype i = 0;
+    for (const QChar c : texto) {
+        if (i < subsequencia.size() && subsequencia[i] == c) ++i;
+    }
+    return i == subsequencia.size();
+}
+}  // namespace
+
+CampoMinutos::CampoMinutos(QWidget* parent) : QAbstractSpinBox(parent) {
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString& texto) {
+        textoAnterior_ = texto;
+        emit TextoAlterado(texto);
+    });
+}
+
+void CampoMinutos::DefinirTexto(const QString& texto) {
+    // Any text given is valid for the field, or the edits that follow would go unchecked.
+    textoAnterior_ = texto;
+    lineEdit()->setText(texto);
+}
 
 int CampoMinutos::Valor() const {
     try {
@@ -26,6 +52,14 @@ int CampoMinutos::Valor() const {
 void CampoMinutos::stepBy(int passos) {
     const long long novo = static_cast<long long>(Valor()) + passos;
     DefinirTexto(QString::number(std::clamp<long long>(novo, 0, app::kMinutosMaximos)));
+}
+
+// An edit may add digits and remove anything, so that a text from the settings file that is
+// no number can still be corrected, but never bring in another character.
+QValidator::State CampoMinutos::validate(QString& entrada, int&) const {
+    return Subsequencia(SemAlgarismos(entrada), SemAlgarismos(textoAnterior_))
+               ? QValidator::Acceptable
+               : QValidator::Invalid;
 }
 
 QAbstractSpinBox::StepEnabled CampoMinutos::stepEnabled() const {

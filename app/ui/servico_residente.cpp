@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "app/arquivo_lock.h"
 #include "app/intervalo_sincronizacao.h"
 
 namespace tessora::ui {
@@ -15,12 +16,13 @@ public:
     void MostrarMensagem(std::string_view texto, std::string_view titulo,
                          IconeAviso icone) override {
         NaThreadDoServico([this, texto = std::string(texto), titulo = std::string(titulo), icone] {
-            servico_.avisos_.MostrarMensagem(texto, titulo, icone);
+            servico_.Mostrar([&] { servico_.avisos_.MostrarMensagem(texto, titulo, icone); });
         });
     }
     void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override {
         NaThreadDoServico([this, texto = std::string(texto), confirmacao, fechaSozinho] {
-            servico_.avisos_.ExibirAviso(texto, confirmacao, fechaSozinho);
+            servico_.Mostrar(
+                [&] { servico_.avisos_.ExibirAviso(texto, confirmacao, fechaSozinho); });
         });
     }
     void SolicitarEncerramento() override {
@@ -81,6 +83,11 @@ bool ServicoResidente::Iniciar() {
         }
         atuais_ = *estado_.configuracoes;
         AjustarIntervaloSincronizacao(atuais_.tempoEsperaAtualizacao);
+    } catch (const app::ErroArquivoLock& e) {
+        // Resident without its lock file, this copy could synchronise beside another one.
+        MostrarErro(e.what());
+        SolicitarFim(MotivoFim::Pedido);
+        return false;
     } catch (const std::exception& e) {
         MostrarErro(e.what());
     }
@@ -92,7 +99,8 @@ void ServicoResidente::DefinirProcessoAtivo(bool ativo) { atuais_.processoAtivo 
 void ServicoResidente::AjustarIntervaloSincronizacao(const std::string& minutos) {
     atuais_.tempoEsperaAtualizacao = minutos;
     tmAppForcaVenda_.stop();
-    intervalo_.reset();
+    // A text the timer cannot take leaves it stopped with the interval it had, which the
+    // end of a run that the timer started arms again.
     intervalo_ = app::IntervaloSincronizacao(minutos, opcoes_.porMinuto);
     RearmarSincronizacao();
 }
@@ -164,12 +172,16 @@ void ServicoResidente::Fechar() { SolicitarFim(MotivoFim::Fechamento); }
 
 void ServicoResidente::SolicitarFim(MotivoFim motivo) {
     if (encerrado_) return;
-    if (!fimPendente_) fimPendente_ = motivo;
+    // The operator's close and the ERP's request do not wait for a box to be read.
+    if (!fimPendente_ || fimPendente_ == MotivoFim::Pedido) fimPendente_ = motivo;
     ConcluirFimPendente();
 }
 
 void ServicoResidente::ConcluirFimPendente() {
     if (!fimPendente_ || EmExecucao() || encerrado_) return;
+    // The end that a notice's situation asked for waits until the operator closed it: the
+    // end of the event loop would close it unread.
+    if (fimPendente_ == MotivoFim::Pedido && avisosAbertos_ > 0) return;
     const MotivoFim motivo = *std::exchange(fimPendente_, std::nullopt);
     if (motivo == MotivoFim::Fechamento) {
         try {
@@ -188,8 +200,20 @@ void ServicoResidente::ConcluirFimPendente() {
     emit Encerrar(motivo == MotivoFim::Pedido ? 1 : 0);
 }
 
+void ServicoResidente::Mostrar(const std::function<void()>& mostrar) {
+    ++avisosAbertos_;
+    try {
+        mostrar();
+    } catch (...) {
+        --avisosAbertos_;
+        throw;
+    }
+    --avisosAbertos_;
+    ConcluirFimPendente();
+}
+
 void ServicoResidente::MostrarErro(const std::string& mensagem) {
-    avisos_.MostrarMensagem(mensagem, kTituloPrograma, IconeAviso::Erro);
+    Mostrar([&] { avisos_.MostrarMensagem(mensagem, kTituloPrograma, IconeAviso::Erro); });
 }
 
 }  // namespace tessora::ui

@@ -44,7 +44,8 @@ public:
     ~ServicoResidente() override;
 
     // The start-up sequence. False when the program ends instead (Encerrar is emitted).
-    // A step that fails is shown and the service stays, with what was done until then.
+    // A step that fails is shown and the service stays, with what was done until then;
+    // only a lock file that cannot be had ends the program after its message.
     bool Iniciar();
 
     // The settings as they stand: loaded at start-up, changed by the operator since.
@@ -79,6 +80,8 @@ private:
     void RearmarSincronizacao();
     void SolicitarFim(MotivoFim motivo);
     void ConcluirFimPendente();
+    // Shows a notice through `avisos_`; a pending end may follow once none is open.
+    void Mostrar(const std::function<void()>& mostrar);
     void MostrarErro(const std::string& mensagem);
 
     Opcoes opcoes_;
@@ -89,7 +92,7 @@ private:
     db::CaminhosAtualizacao caminhos_;
     app::EstadoServico estado_;
     app::ConfiguracoesServico atuais_{false, "0"};        // the window's values before start-up
-    std::optional<std::chrono::milliseconds> intervalo_;  // nothing: no automatic runs
+    std::optional<std::chrono::milliseconds> intervalo_;  // the timer's; nothing: no automatic runs
     app::VigiaEncerramento vigia_;
     QTimer tmAppForcaVenda_;
     QTimer tmEncerramento_;
@@ -100,6 +103,7 @@ private:
     std::optional<app::FimExecucao> fimExecucao_;
     std::optional<std::string> erroExecucao_;
     std::optional<MotivoFim> fimPendente_;
+    int avisosAbertos_ = 0;
     bool vigiando_ = false;
     bool encerrado_ = false;
 };

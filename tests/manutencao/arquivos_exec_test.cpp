@@ -114,6 +114,16 @@ TEST_F(ArquivosExecTest, MarcadorDoErpCopiaParaAPastaMestreSoOQueFalta) {
     EXPECT_EQ(Arquivos(desktop).count("Novo tessoraEmpresa4.desktop"), 1u);
 }
 
+TEST_F(ArquivosExecTest, CopiaNaPastaMestreGuardaAHoraDaOrigem) {
+    // A copy that looked newer than the installed program would start a needless update.
+    PrepararOrigem();
+    testes::DefinirHoraLocal(origem / "a.exe", 2021, 3, 4, 5, 6, 8);
+    GravarMarcador("Exec-tessoraEmpresa.ini", origem.string());
+    Tratar("tessoraEmpresa.exe");
+    ASSERT_TRUE(fs::exists(mestre / "a.exe"));
+    EXPECT_EQ(fs::last_write_time(mestre / "a.exe"), fs::last_write_time(origem / "a.exe"));
+}
+
 TEST_F(ArquivosExecTest, NomeEmMaiusculasNaoEhExecutavelDoErp) {
     PrepararOrigem();
     GravarMarcador("Exec-TESSORAEMPRESA.EXE", origem.string());

@@ -6,7 +6,9 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QEventLoop>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,9 +18,12 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cerrno>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
+#include <system_error>
 
 #include "aplicacao_qt.h"
 #include "app/ui/campo_minutos.h"
@@ -46,6 +51,25 @@ public:
     }
 };
 
+// Message boxes that, like real ones, serve the event loop while they wait for the
+// operator; `leitura` is how long the operator takes to close one (nothing: at once).
+class AvisosModais : public testes::AvisosGravados {
+public:
+    void MostrarMensagem(std::string_view texto, std::string_view titulo,
+                         IconeAviso icone) override {
+        AvisosGravados::MostrarMensagem(texto, titulo, icone);
+        if (!leitura) return;
+        QEventLoop caixa;
+        QTimer::singleShot(*leitura, &caixa, &QEventLoop::quit);
+        ++abertas;
+        caixa.exec();
+        --abertas;
+    }
+
+    std::optional<std::chrono::milliseconds> leitura;
+    int abertas = 0;
+};
+
 std::optional<std::string> LerArquivo(const std::filesystem::path& caminho) {
     std::ifstream entrada(caminho, std::ios::binary);
     if (!entrada) return std::nullopt;
@@ -62,9 +86,10 @@ protected:
     }
 
     TfrmPrincipal& Criar(ServicoResidente::Execucao executar = {},
-                         std::chrono::milliseconds porMinuto = std::chrono::minutes(1)) {
+                         std::chrono::milliseconds porMinuto = std::chrono::minutes(1),
+                         std::chrono::milliseconds intervaloVigia = std::chrono::seconds(5)) {
         janela.reset();
-        ServicoResidente::Opcoes opcoes{erp.Executavel(), porMinuto, std::chrono::seconds(5),
+        ServicoResidente::Opcoes opcoes{erp.Executavel(), porMinuto, intervaloVigia,
                                         std::move(executar)};
         janela = std::make_unique<TfrmPrincipal>(std::move(opcoes), avisos, pedidos, true);
         return *janela;
@@ -88,17 +113,20 @@ protected:
     }
     QTimer* Temporizador() const { return janela->Servico().findChild<QTimer*>("tmAppForcaVenda"); }
     // The exit statuses with which the service ended the program.
-    std::shared_ptr<std::vector<int>> ContarFins() const {
+    std::shared_ptr<std::vector<int>> ContarFins() {
         auto fins = std::make_shared<std::vector<int>>();
-        QObject::connect(&janela->Servico(), &ServicoResidente::Encerrar,
-                         [fins](int codigo) { fins->push_back(codigo); });
+        QObject::connect(&janela->Servico(), &ServicoResidente::Encerrar, [this, fins](int codigo) {
+            fins->push_back(codigo);
+            // The event loop's end would take an open box with it, unread.
+            EXPECT_EQ(avisos.abertas, 0) << "the program ended under an open message box";
+        });
         return fins;
     }
     std::filesystem::path ArquivoIni() const { return erp.PastaPrograma() / "tessoraService.ini"; }
     std::filesystem::path ArquivoLock() const { return erp.PastaDados() / "tessoraService.lock"; }
 
     testes::InstalacaoErpTeste erp;
-    testes::AvisosGravados avisos;
+    AvisosModais avisos;
     PedidosSemNovos pedidos;
     Portao portao;  // where the tests' runs wait
     std::unique_ptr<TfrmPrincipal> janela;
@@ -435,6 +463,177 @@ TEST_F(JanelaTest, MinimizarEscondeAJanelaEOMenuAMostra) {
     Achar<QAction>("SobreotessoraAssistente1")->trigger();
     EXPECT_TRUE(janela->isVisible());
     EXPECT_TRUE(Achar<QSystemTrayIcon>("TrayIcon1")->isVisible());
+}
+
+TEST_F(JanelaTest, CampoDeMinutosSoAceitaAlgarismosDigitados) {
+    Criar();
+    // What a key press does in the field's editor, "\b" for the backspace key.
+    const auto digitar = [&](const QString& teclas) {
+        auto* editor = Minutos()->findChild<QLineEdit*>();
+        for (const QChar tecla : teclas) {
+            if (tecla == '\b') {
+                editor->backspace();
+            } else {
+                editor->insert(tecla);
+            }
+        }
+    };
+    const struct {
+        const char* inicial;
+        const char* teclas;
+        const char* final;
+    } casos[] = {
+        {"5", "a-,x 1.2", "512"},
+        {"", "+7", "7"},
+        // What the settings file brought stays, and can still be corrected.
+        {"1,5", "x\b\b", "1"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.inicial);
+        Minutos()->DefinirTexto(caso.inicial);
+        digitar(caso.teclas);
+        EXPECT_EQ(Minutos()->Texto(), caso.final);
+    }
+    avisos.mensagens.clear();
+    Minutos()->DefinirTexto("3");
+    digitar("abc");
+    EXPECT_TRUE(avisos.mensagens.empty()) << "no error box for keys the field refuses";
+    EXPECT_EQ(Temporizador()->interval(), 180000);
+}
+
+TEST_F(JanelaTest, MinutosInvalidosDuranteUmaExecucaoDoTemporizadorNaoOParam) {
+    std::atomic<int> execucoes = 0;
+    Criar(
+        [&](const app::AmbienteExecucao&) {
+            if (++execucoes == 1) portao.Esperar();
+        },
+        20ms);
+    Automatico()->setChecked(true);
+    Minutos()->DefinirTexto("3");  // every 60 ms
+    ASSERT_TRUE(Aguardar([&] { return execucoes == 1; }));
+    Minutos()->DefinirTexto("");
+    EXPECT_EQ(avisos.mensagens,
+              std::vector<std::string>{"tessora Service|'' is not a valid integer value|erro"});
+
+    // The run's end re-arms the timer with the interval it had.
+    portao.Liberar();
+    ASSERT_TRUE(Aguardar([&] { return execucoes >= 3; }));
+    EXPECT_EQ(Temporizador()->interval(), 60);
+    Automatico()->setChecked(false);
+    ASSERT_TRUE(Aguardar([&] { return !janela->Servico().EmExecucao(); }));
+}
+
+TEST_F(JanelaTest, ErroQueEscapaDeUmaExecucaoDoTemporizadorNaoParaAsSeguintes) {
+    std::atomic<int> execucoes = 0;
+    Criar(
+        [&](const app::AmbienteExecucao&) {
+            ++execucoes;
+            throw ErroBancoDados("tabela inexistente");
+        },
+        20ms);
+    Minutos()->DefinirTexto("1");
+    Automatico()->setChecked(true);
+    ASSERT_TRUE(Aguardar([&] { return execucoes >= 3; }));
+    Automatico()->setChecked(false);
+    ASSERT_TRUE(Aguardar([&] { return !janela->Servico().EmExecucao(); }));
+    ASSERT_FALSE(avisos.mensagens.empty());
+    for (const auto& mensagem : avisos.mensagens) {
+        EXPECT_EQ(mensagem, "tessora Service|tabela inexistente|erro");
+    }
+}
+
+TEST_F(JanelaTest, ArquivosDoErpQueSomemEncerramOProgramaDepoisDoAviso) {
+    struct Caso {
+        const char* descricao;
+        std::function<void()> sumir;
+        std::chrono::milliseconds vigia;
+        bool sincronizar;
+        const char* aviso;
+    };
+    const Caso casos[] = {
+        {"an ERP upgrade, seen by a run",
+         [&] { testes::GravarArquivo(erp.PastaPrograma() / "tessoraempresa4.exe", "ERP"); }, 1h,
+         true, "Aviso do Sistema|Não foi encontrado o arquivo de inicialização|erro"},
+        {"the server INI gone, seen by the watch",
+         [&] { std::filesystem::remove(erp.PastaDados() / "servidor.ini"); }, 50ms, false,
+         "Aviso do Sistema|Não foi encontrado o arquivo de inicialização dentro da pasta tessora "
+         "Empresa|erro"},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.descricao);
+        avisos.leitura.reset();
+        avisos.mensagens.clear();
+        Criar({}, std::chrono::minutes(1), caso.vigia);
+        ASSERT_TRUE(janela->FormCreate());
+        ASSERT_TRUE(std::filesystem::exists(ArquivoLock()));
+        const auto fins = ContarFins();
+
+        avisos.leitura = 300ms;  // the operator reads the box before closing it
+        caso.sumir();
+        if (caso.sincronizar) BotaoSincronizar()->click();
+        ASSERT_TRUE(Aguardar([&] { return !fins->empty(); }));
+        EXPECT_EQ(*fins, std::vector<int>{1});
+        EXPECT_EQ(avisos.mensagens, std::vector<std::string>{caso.aviso});
+        EXPECT_FALSE(std::filesystem::exists(ArquivoLock()));
+        EXPECT_FALSE(std::filesystem::exists(ArquivoIni()));  // the settings are left alone
+        std::filesystem::remove(erp.PastaPrograma() / "tessoraempresa4.exe");
+    }
+}
+
+TEST_F(JanelaTest, DesconectarDuranteUmaExecucaoEsperaOFimDelaESaiSemGravar) {
+    Criar([&](const app::AmbienteExecucao&) { portao.Esperar(); }, std::chrono::minutes(1), 50ms);
+    ASSERT_TRUE(janela->FormCreate());
+    Automatico()->setChecked(true);  // not saved: the ERP's request leaves the settings alone
+    const auto fins = ContarFins();
+
+    BotaoSincronizar()->click();
+    testes::GravarArquivo(erp.PastaDados() / "Conectado.txt", "DESCONECTAR\r\n");
+    testes::Servir(300ms);
+    EXPECT_TRUE(fins->empty());
+    EXPECT_TRUE(std::filesystem::exists(ArquivoLock()));
+
+    portao.Liberar();
+    ASSERT_TRUE(Aguardar([&] { return !fins->empty(); }));
+    EXPECT_EQ(*fins, std::vector<int>{0});
+    EXPECT_FALSE(janela->Servico().EmExecucao());
+    EXPECT_FALSE(std::filesystem::exists(ArquivoLock()));
+    EXPECT_FALSE(std::filesystem::exists(ArquivoIni()));
+}
+
+TEST_F(JanelaTest, LockQueNaoPodeSerCriadoEncerraComAMensagem) {
+    // Resident without a lock file, a second copy could synchronise beside this one.
+    std::filesystem::create_directory(ArquivoLock());  // where the file should be
+    Criar();
+    const auto fins = ContarFins();
+    EXPECT_FALSE(janela->FormCreate());
+    EXPECT_EQ(*fins, std::vector<int>{1});
+    ASSERT_EQ(avisos.mensagens.size(), 1u);
+    EXPECT_EQ(avisos.mensagens[0], "tessora Service|Não foi possível criar o arquivo " +
+                                       ArquivoLock().string() + ": " +
+                                       std::generic_category().message(EISDIR) + ".|erro");
+    EXPECT_TRUE(std::filesystem::is_directory(ArquivoLock()));
+    EXPECT_FALSE(std::filesystem::exists(ArquivoIni()));
+}
+
+TEST_F(JanelaTest, VerificacaoDaVersaoQueFalhaDeixaOProgramaResidenteSemConfiguracoes) {
+    testes::GravarArquivo(ArquivoIni(), "[AppForcaVendas]\r\nProcessoAtivo=S\r\n");
+    erp.Banco().Executar("alter table TAB_PARAMETRO add SCRIPT_RODADO integer");
+    Criar();
+    ASSERT_TRUE(janela->FormCreate());
+    ASSERT_EQ(avisos.mensagens.size(), 1u);
+    EXPECT_TRUE(avisos.mensagens[0].starts_with("tessora Service|")) << avisos.mensagens[0];
+    EXPECT_TRUE(avisos.mensagens[0].ends_with("|erro")) << avisos.mensagens[0];
+    EXPECT_FALSE(janela->isVisible());
+    EXPECT_FALSE(Automatico()->isChecked());
+    EXPECT_EQ(Minutos()->Texto(), "0");
+    EXPECT_FALSE(Temporizador()->isActive());
+    EXPECT_TRUE(std::filesystem::exists(ArquivoLock()));
+
+    const auto fins = ContarFins();
+    janela->close();
+    EXPECT_EQ(*fins, std::vector<int>{0});
+    EXPECT_FALSE(std::filesystem::exists(ArquivoLock()));
+    EXPECT_EQ(LerArquivo(ArquivoIni()), "[AppForcaVendas]\r\nProcessoAtivo=S\r\n");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // ERP would, and watches its lock file, its settings file and how it ends.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,11 +38,16 @@ bool Aguardar(const std::function<bool()>& condicao, std::chrono::milliseconds l
 }
 
 // One run of the program, on the offscreen platform; killed if a test leaves it behind.
+// As root, `outraConta` runs it under an unprivileged account.
 class Processo {
 public:
-    Processo(const std::filesystem::path& executavel, const std::string& argumento) {
+    Processo(const std::filesystem::path& executavel, const std::string& argumento,
+             bool outraConta = false) {
         pid_ = fork();
         if (pid_ == 0) {
+            if (outraConta && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+                _exit(126);
+            }
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
             const std::string caminho = executavel.string();
             if (argumento.empty()) {
@@ -124,6 +130,26 @@ TEST_F(ProgramaTest, SegundaCopiaMostraOAvisoESaiSemTocarNoLockDaPrimeira) {
     Processo segunda(erp.Executavel(), "");
     EXPECT_EQ(segunda.Fim(30s), 1);
     EXPECT_GE(Relogio::now() - inicio, 5s);  // the notice stays five seconds
+    EXPECT_EQ(Ler(Lock()), LinhaLock());
+    EXPECT_FALSE(primeira.Fim(0ms));
+
+    primeira.Sinalizar(SIGTERM);
+    EXPECT_EQ(primeira.Fim(10s), 0);
+    EXPECT_FALSE(std::filesystem::exists(Lock()));
+}
+
+TEST_F(ProgramaTest, SegundaCopiaDeOutraContaDeUsuarioTambemSai) {
+    std::filesystem::permissions(erp.PastaPrograma().parent_path(),
+                                 std::filesystem::perms::others_read |
+                                     std::filesystem::perms::others_exec,
+                                 std::filesystem::perm_options::add);
+    Processo primeira(erp.Executavel(), "");
+    ASSERT_TRUE(EmExecucao(primeira));
+    // A file that the other account may read but not write, whoever runs the tests.
+    ASSERT_EQ(chmod(Lock().c_str(), 0444), 0);
+
+    Processo segunda(erp.Executavel(), "", true);
+    EXPECT_EQ(segunda.Fim(30s), 1);
     EXPECT_EQ(Ler(Lock()), LinhaLock());
     EXPECT_FALSE(primeira.Fim(0ms));
 
