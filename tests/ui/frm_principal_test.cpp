@@ -506,6 +506,7 @@ TEST_F(JanelaTest, MinutosInvalidosDuranteUmaExecucaoDoTemporizadorNaoOParam) {
     Criar(
         [&](const app::AmbienteExecucao&) {
             if (++execucoes == 1) portao.Esperar();
+            return app::FimExecucao::Concluida;
         },
         20ms);
     Automatico()->setChecked(true);
@@ -526,7 +527,7 @@ TEST_F(JanelaTest, MinutosInvalidosDuranteUmaExecucaoDoTemporizadorNaoOParam) {
 TEST_F(JanelaTest, ErroQueEscapaDeUmaExecucaoDoTemporizadorNaoParaAsSeguintes) {
     std::atomic<int> execucoes = 0;
     Criar(
-        [&](const app::AmbienteExecucao&) {
+        [&](const app::AmbienteExecucao&) -> app::FimExecucao {
             ++execucoes;
             throw ErroBancoDados("tabela inexistente");
         },
@@ -581,7 +582,12 @@ TEST_F(JanelaTest, ArquivosDoErpQueSomemEncerramOProgramaDepoisDoAviso) {
 }
 
 TEST_F(JanelaTest, DesconectarDuranteUmaExecucaoEsperaOFimDelaESaiSemGravar) {
-    Criar([&](const app::AmbienteExecucao&) { portao.Esperar(); }, std::chrono::minutes(1), 50ms);
+    Criar(
+        [&](const app::AmbienteExecucao&) {
+            portao.Esperar();
+            return app::FimExecucao::Concluida;
+        },
+        std::chrono::minutes(1), 50ms);
     ASSERT_TRUE(janela->FormCreate());
     Automatico()->setChecked(true);  // not saved: the ERP's request leaves the settings alone
     const auto fins = ContarFins();
