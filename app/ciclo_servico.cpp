@@ -7,6 +7,7 @@
 #include "db/conectar_banco.h"
 #include "db/locais_erp.h"
 #include "manutencao/atualizacao.h"
+#include "plataforma/processos.h"
 
 namespace tessora::app {
 
@@ -64,13 +65,11 @@ DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& a
                                kTituloPrograma, IconeAviso::Erro);
         return desfecho;
     }
+    manutencao::DesfechoAtualizacao atualizacao;
     try {
-        // An update ends the process from inside; this copy's lock file goes first.
-        manutencao::VerificarAtualizacao(*conexao, 1,
-                                         {.executavel = executavel,
-                                          .caminhos = caminhos,
-                                          .avisos = avisosInicio,
-                                          .liberarLock = [&estado] { estado.lock.reset(); }});
+        atualizacao = manutencao::VerificarAtualizacao(
+            *conexao, manutencao::ModoAtualizacao::CompararComCopiaMestre,
+            {.executavel = executavel, .caminhos = caminhos, .avisos = avisosInicio});
     } catch (...) {
         try {
             db::DesconectarBancoDados(conexao);
@@ -80,11 +79,27 @@ DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& a
         throw;
     }
     db::DesconectarBancoDados(conexao);
+    switch (atualizacao.acao) {
+        case manutencao::DesfechoAtualizacao::Acao::Prosseguir: break;
+        case manutencao::DesfechoAtualizacao::Acao::Encerrar: return Encerrar(estado);
+        case manutencao::DesfechoAtualizacao::Acao::Atualizar:
+            // The updated program takes over this copy's place: the lock file goes now, the
+            // updater starts once the program has let go of everything else.
+            estado.atualizacao = std::move(atualizacao);
+            estado.lock.reset();
+            return DesfechoInicio::Atualizar;
+    }
     if (avisosInicio.encerrar) return Encerrar(estado);
 
     estado.configuracoesApi = LerConfiguracoesApi(executavel);
     estado.configuracoes = LerConfiguracoes(ObterArquivoIni(executavel));
     return DesfechoInicio::Residente;
+}
+
+void IniciarAtualizacaoPendente(const EstadoServico& estado) {
+    if (!estado.atualizacao) return;
+    // Whether it started is not looked at: nothing is left here that could still help.
+    static_cast<void>(plataforma::IniciarPrograma(estado.atualizacao->atualizador, estado.atualizacao->parametros));
 }
 
 void FecharServico(const std::filesystem::path& executavel, const ConfiguracoesServico& atuais,

@@ -9,6 +9,7 @@
 #include "app/execucao_sincronizacao.h"
 #include "comum/avisos.h"
 #include "db/caminhos_atualizacao.h"
+#include "manutencao/atualizacao.h"
 
 namespace tessora::app {
 
@@ -18,11 +19,14 @@ struct EstadoServico {
     std::optional<ArquivoLock> lock;
     std::optional<ConfiguracoesServico> configuracoes;  // nothing until start-up loaded them
     ConfiguracoesApi configuracoesApi;
+    // After DesfechoInicio::Atualizar: the updater to start as the program's last act.
+    std::optional<manutencao::DesfechoAtualizacao> atualizacao;
 };
 
 enum class DesfechoInicio {
     Residente,  // the program goes on
     Encerrar,   // the program is to end; this copy holds no lock file any more
+    Atualizar,  // the same, and then the updater in `EstadoServico::atualizacao` starts
 };
 
 // The start-up sequence: the data folder, the lock file (a copy that finds another copy
@@ -32,6 +36,11 @@ enum class DesfechoInicio {
 // raises leaves `estado` as far as it got and lets the error pass.
 DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& avisos,
                               db::CaminhosAtualizacao& caminhos, EstadoServico& estado);
+
+// The program's last act after DesfechoInicio::Atualizar, once the connection is closed, the
+// lock file removed and no event loop runs: starts the updater, which waits for this process
+// to end. Nothing otherwise.
+void IniciarAtualizacaoPendente(const EstadoServico& estado);
 
 // The close handling once no run holds a connection: the settings written back when
 // start-up loaded them, then this copy's lock file removed. An unwritable settings file

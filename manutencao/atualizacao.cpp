@@ -43,7 +43,9 @@ std::string LinhaComandoAtualizador(const db::CaminhosAtualizacao& caminhos) {
            " @A" + caminhos.nomeExecutavel;
 }
 
-void VerificarAtualizacao(db::ConexaoErp& conexao, int modo, const AmbienteAtualizacao& ambiente) {
+DesfechoAtualizacao VerificarAtualizacao(db::ConexaoErp& conexao, ModoAtualizacao modo,
+                                         const AmbienteAtualizacao& ambiente) {
+    using Acao = DesfechoAtualizacao::Acao;
     const db::CaminhosAtualizacao& caminhos = ambiente.caminhos;
     Avisos& avisos = ambiente.avisos;
     const auto pastaPrograma = ambiente.executavel.parent_path();
@@ -53,20 +55,22 @@ void VerificarAtualizacao(db::ConexaoErp& conexao, int modo, const AmbienteAtual
                                    " não será atualizado. A pasta " + pastaPrograma.string() +
                                    " está com o arquivo DebugarDelphi.tmp",
                                kTitulo, IconeAviso::Advertencia);
-        return;
+        return {};
     }
 
     CriarPastaMestre(caminhos.pastaMestre);
     TratarArquivosExec(ambiente.executavel, caminhos);
+    // Without the updater the program ends, but only after the version columns.
+    Acao semAtualizador = Acao::Prosseguir;
     if (!NaPastaMestre(caminhos, NomeAtualizador())) {
         avisos.MostrarMensagem(
             "Não foi encontrado o tessora Atualizador no Servidor. Entre em contato com o suporte "
             "técnico da tessora.",
             kTitulo, IconeAviso::Nenhum);
-        avisos.SolicitarEncerramento();
+        semAtualizador = Acao::Encerrar;
     }
     db::VerificarVersaoErp(conexao);
-    if (modo != 1) return;
+    if (modo != ModoAtualizacao::CompararComCopiaMestre) return {semAtualizador};
 
     const auto copiaMestre = NaPastaMestre(caminhos, caminhos.nomeExecutavel);
     if (!copiaMestre) {
@@ -74,10 +78,11 @@ void VerificarAtualizacao(db::ConexaoErp& conexao, int modo, const AmbienteAtual
                                    caminhos.nomeExecutavel + " na pasta " + caminhos.pastaMestre +
                                    ".\rO Sistema será finalizado.",
                                kTitulo, IconeAviso::Advertencia);
-        avisos.SolicitarEncerramento();
-        return;
+        return {Acao::Encerrar};
     }
-    if (TextoDataArquivo(ambiente.executavel) == TextoDataArquivo(*copiaMestre)) return;
+    if (TextoDataArquivo(ambiente.executavel) == TextoDataArquivo(*copiaMestre)) {
+        return {semAtualizador};
+    }
 
     const auto atualizador = NaPastaMestre(caminhos, NomeAtualizador());
     if (!atualizador) {
@@ -87,15 +92,11 @@ void VerificarAtualizacao(db::ConexaoErp& conexao, int modo, const AmbienteAtual
                                    NomeAtualizador() + " na pasta " + caminhos.pastaMestre +
                                    ".\rO Sistema será finalizado.",
                                kTitulo, IconeAviso::Advertencia);
-        avisos.SolicitarEncerramento();
-        return;
+        return {Acao::Encerrar};
     }
 
     avisos.ExibirAviso(TextoAviso(caminhos.nomeExecutavel), false, true);
-    ambiente.liberarLock();
-    // The updater waits for this process to end; whether it started is not looked at.
-    ambiente.iniciarAtualizador(*atualizador, LinhaComandoAtualizador(caminhos));
-    ambiente.encerrarProcesso();
+    return {Acao::Atualizar, *atualizador, LinhaComandoAtualizador(caminhos)};
 }
 
 }  // namespace tessora::manutencao

@@ -40,8 +40,9 @@ int ExecutarAteEncerrar(ServicoResidente& servico, int sinais,
 
     iniciar();
     plataforma::LiberarSinaisEncerramento();
-    if (codigoSaida) return *codigoSaida;
-    return QCoreApplication::exec();
+    const int codigo = codigoSaida ? *codigoSaida : QCoreApplication::exec();
+    servico.IniciarAtualizacaoPendente();  // last: the updater waits for this process to end
+    return codigo;
 }
 }  // namespace
 

@@ -76,10 +76,10 @@ ServicoResidente::~ServicoResidente() {
 
 bool ServicoResidente::Iniciar() {
     try {
-        if (app::IniciarServico(opcoes_.executavel, *avisosServico_, caminhos_, estado_) ==
-            app::DesfechoInicio::Encerrar) {
-            SolicitarFim(MotivoFim::Pedido);
-            return false;
+        switch (app::IniciarServico(opcoes_.executavel, *avisosServico_, caminhos_, estado_)) {
+            case app::DesfechoInicio::Residente: break;
+            case app::DesfechoInicio::Encerrar: SolicitarFim(MotivoFim::Pedido); return false;
+            case app::DesfechoInicio::Atualizar: SolicitarFim(MotivoFim::Atualizacao); return false;
         }
         atuais_ = *estado_.configuracoes;
         AjustarIntervaloSincronizacao(atuais_.tempoEsperaAtualizacao);
@@ -169,6 +169,8 @@ void ServicoResidente::tmEncerramentoTimer() {
 }
 
 void ServicoResidente::Fechar() { SolicitarFim(MotivoFim::Fechamento); }
+
+void ServicoResidente::IniciarAtualizacaoPendente() const { app::IniciarAtualizacaoPendente(estado_); }
 
 void ServicoResidente::SolicitarFim(MotivoFim motivo) {
     if (encerrado_) return;

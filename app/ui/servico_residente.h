@@ -59,6 +59,8 @@ public:
     void SincronizarAgora();
     // The close handling; a run in progress is let finish first.
     void Fechar();
+    // The program's last act when start-up ended it for an update: starts the updater.
+    void IniciarAtualizacaoPendente() const;
 
     bool EmExecucao() const { return trabalhador_ != nullptr; }
     const std::filesystem::path& Executavel() const { return opcoes_.executavel; }
@@ -70,7 +72,7 @@ signals:
     void Encerrar(int codigoSaida);
 
 private:
-    enum class MotivoFim { Fechamento, Desconexao, Pedido };
+    enum class MotivoFim { Fechamento, Desconexao, Pedido, Atualizacao };
     class AvisosDoServico;
 
     void tmAppForcaVendaTimer();

@@ -82,24 +82,19 @@ class AtualizacaoTest : public ::testing::Test {
                                  msPublicada);
     }
 
-    void Verificar(int modo = 1) {
+    // The outcome: "prosseguir", "encerrar" or "atualizar <updater> <command line>".
+    std::string Verificar(ModoAtualizacao modo = ModoAtualizacao::CompararComCopiaMestre) {
         avisos.mensagens.clear();
-        avisos.encerramentos = 0;
-        eventos.clear();
         rastro.clear();
-        const AmbienteAtualizacao ambiente{
-            .executavel = executavel,
-            .caminhos = caminhos,
-            .avisos = avisos,
-            .liberarLock = [this] { eventos.emplace_back("lock liberado"); },
-            .iniciarAtualizador =
-                [this](const fs::path& alvo, std::string_view parametros) {
-                    eventos.push_back("iniciado " + alvo.string() + " " + std::string(parametros));
-                    return true;
-                },
-            .encerrarProcesso = [this] { eventos.emplace_back("encerrado"); },
-        };
-        VerificarAtualizacao(conexao, modo, ambiente);
+        const DesfechoAtualizacao desfecho =
+            VerificarAtualizacao(conexao, modo, {.executavel = executavel, .caminhos = caminhos, .avisos = avisos});
+        EXPECT_EQ(avisos.encerramentos, 0);  // the outcome says it, not an end request
+        switch (desfecho.acao) {
+            case DesfechoAtualizacao::Acao::Prosseguir: return "prosseguir";
+            case DesfechoAtualizacao::Acao::Encerrar: return "encerrar";
+            case DesfechoAtualizacao::Acao::Atualizar: break;
+        }
+        return "atualizar " + desfecho.atualizador.string() + " " + desfecho.parametros;
     }
     bool VersaoVerificada() const { return !rastro.empty(); }
 
@@ -114,7 +109,6 @@ class AtualizacaoTest : public ::testing::Test {
     db::ConexaoErp conexao{banco.Nome()};
     Textos rastro;
     AvisosAtualizacao avisos;
-    Textos eventos;
 
     const std::string kSemAtualizador =
         "Aviso do Sistema|Não foi encontrado o tessora Atualizador no Servidor. Entre em contato "
@@ -124,64 +118,58 @@ class AtualizacaoTest : public ::testing::Test {
         "notificação|AVISO: Existe uma nova versão do aplicativo tessoraService. A atualização "
         "será feita "
         "automaticamente. Aguarde...|fecha sozinho";
-    const Textos kAtualiza = {"lock liberado",
-                              "iniciado " + (mestre / "tessoraAtualizador").string() + " @F1 @M" +
+    const std::string kAtualiza = "atualizar " + (mestre / "tessoraAtualizador").string() + " @F1 @M" +
                                   raiz.Caminho().string() + "/Servidor§ERP/Update @E" +
                                   raiz.Caminho().string() +
-                                  "/Arquivos§de§Programas/ERP @AtessoraService",
-                              "encerrado"};
+                                  "/Arquivos§de§Programas/ERP @AtessoraService";
 };
 
 TEST_F(AtualizacaoTest, DesfechosDaVerificacao) {
+    constexpr auto kCompara = ModoAtualizacao::CompararComCopiaMestre;
     struct Caso {
         const char* descricao;
         std::function<void()> preparar;
-        int modo;
+        ModoAtualizacao modo;
         Textos mensagens;
-        int encerramentos;
-        Textos eventos;
+        std::string desfecho;
     };
     const Caso casos[] = {
-        {"current: same two-second step", [] {}, 1, {}, 0, {}},
-        {"master copy newer", [&] { Horas(10, 0, 12, 0); }, 1, {kAviso}, 0, kAtualiza},
-        {"master copy older", [&] { Horas(12, 0, 11, 999); }, 1, {kAviso}, 0, kAtualiza},
-        {"another mode never compares", [&] { Horas(10, 0, 40, 0); }, 0, {}, 0, {}},
+        {"current: same two-second step", [] {}, kCompara, {}, "prosseguir"},
+        {"master copy newer", [&] { Horas(10, 0, 12, 0); }, kCompara, {kAviso}, kAtualiza},
+        {"master copy older", [&] { Horas(12, 0, 11, 999); }, kCompara, {kAviso}, kAtualiza},
+        {"another mode never compares", [&] { Horas(10, 0, 40, 0); }, ModoAtualizacao::SemComparacao, {},
+         "prosseguir"},
         {"updater missing, current: the check goes on",
          [&] { fs::remove(mestre / "tessoraAtualizador"); },
-         1,
+         kCompara,
          {kSemAtualizador},
-         1,
-         {}},
+         "encerrar"},
         {"master copy missing",
          [&] { fs::remove(mestre / "tessoraService"); },
-         1,
+         kCompara,
          {"Aviso do Sistema|Falha na atualização do aplicativo. Não foi encontrado o arquivo "
           "tessoraService na pasta " +
           mestre.string() + ".\rO Sistema será finalizado.|advertencia"},
-         1,
-         {}},
+         "encerrar"},
         {"updater missing, copies differ: no update announced",
          [&] {
              fs::remove(mestre / "tessoraAtualizador");
              Horas(10, 0, 30, 0);
          },
-         1,
+         kCompara,
          {kSemAtualizador,
           "Aviso do Sistema|Falha na atualização do aplicativo. Não foi encontrado o arquivo "
           "tessoraAtualizador na "
           "pasta " +
               mestre.string() + ".\rO Sistema será finalizado.|advertencia"},
-         2,
-         {}},
+         "encerrar"},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.descricao);
         Publicar();
         caso.preparar();
-        Verificar(caso.modo);
+        EXPECT_EQ(Verificar(caso.modo), caso.desfecho);
         EXPECT_EQ(avisos.mensagens, caso.mensagens);
-        EXPECT_EQ(avisos.encerramentos, caso.encerramentos);
-        EXPECT_EQ(eventos, caso.eventos);
         EXPECT_TRUE(VersaoVerificada());
     }
     EXPECT_EQ(banco.Ler("select VERSAO_ERP from TAB_PARAMETRO", "VERSAO_ERP"), "Versao Inicial");
@@ -190,21 +178,19 @@ TEST_F(AtualizacaoTest, DesfechosDaVerificacao) {
 TEST_F(AtualizacaoTest, PastaMestreFaltandoEhCriadaEAsSobrasExecSaem) {
     fs::remove_all(mestre);
     testes::GravarArquivo(programa / "Exec-tessoraService", "sobra");
-    Verificar();
+    EXPECT_EQ(Verificar(), "encerrar");  // neither the updater nor the master copy are there
     EXPECT_TRUE(fs::is_directory(mestre));
     EXPECT_FALSE(fs::exists(programa / "Exec-tessoraService"));
-    EXPECT_EQ(avisos.encerramentos, 2);  // neither the updater nor the master copy are there
 }
 
 TEST_F(AtualizacaoTest, ArquivoDebugarDelphiSuspendeTudoMenosAMensagem) {
     fs::remove_all(mestre);
     testes::GravarArquivo(programa / "Exec-tessoraService", "sobra");
     testes::GravarArquivo(programa / "DebugarDelphi.tmp", "");
-    Verificar();
+    EXPECT_EQ(Verificar(), "prosseguir");
     EXPECT_EQ(avisos.mensagens,
               Textos{"Aviso do Sistema|O aplicativo tessoraService não será atualizado. A pasta " +
                      programa.string() + " está com o arquivo DebugarDelphi.tmp|advertencia"});
-    EXPECT_EQ(avisos.encerramentos, 0);
     EXPECT_FALSE(fs::exists(mestre));
     EXPECT_TRUE(fs::exists(programa / "Exec-tessoraService"));
     EXPECT_FALSE(VersaoVerificada());
@@ -216,17 +202,14 @@ TEST_F(AtualizacaoTest, NomeComPontoApareceAteOPrimeiroPontoNoAviso) {
     testes::GravarArquivo(mestre / "tessoraService.novo.exe", "mais novo");
     testes::DefinirHoraLocal(outro, 2025, 6, 2, 9, 30, 0);
     testes::DefinirHoraLocal(mestre / "tessoraService.novo.exe", 2025, 6, 2, 9, 31, 0);
-    std::string parametros;
     const AmbienteAtualizacao ambiente{
         .executavel = outro,
         .caminhos = db::DefinirCaminhosAtualizacao(
             (raiz.Caminho() / "Servidor ERP" / "Dados" / "x.ini").string(), outro),
         .avisos = avisos,
-        .iniciarAtualizador = [&](const fs::path&,
-                                  std::string_view p) { return parametros = p, true; },
-        .encerrarProcesso = [] {},
     };
-    VerificarAtualizacao(conexao, 1, ambiente);
+    const std::string parametros =
+        VerificarAtualizacao(conexao, ModoAtualizacao::CompararComCopiaMestre, ambiente).parametros;
     EXPECT_EQ(avisos.mensagens,
               Textos{"notificação|AVISO: Existe uma nova versão do aplicativo tessoraService. A "
                      "atualização será feita automaticamente. Aguarde...|fecha sozinho"});
