@@ -35,8 +35,9 @@ bool PrimeiroMembroPermite(const JsonObjeto& resposta) {
     const bool* literal = primeiro.valor.ComoBooleano();
     return literal && *literal;
 }
+}  // namespace
 
-ListagemPedidos LerListagem(const std::string& texto) {
+ListagemPedidos LerListagemPedidos(std::string_view texto) {
     const auto resposta = LerRespostaJson(texto);
     if (!resposta) return ListagemPedidos::Falhou("a resposta da API não é um JSON legível");
     if (!PrimeiroMembroPermite(*resposta)) {
@@ -57,7 +58,6 @@ ListagemPedidos LerListagem(const std::string& texto) {
     }
     return ListagemPedidos::Obtida(std::move(ids));
 }
-}  // namespace
 
 ListagemPedidos ListarPedidosNovos(ClienteHttp& cliente) {
     std::string texto;
@@ -68,7 +68,7 @@ ListagemPedidos ListarPedidosNovos(ClienteHttp& cliente) {
     } catch (const ErroTransporte& e) {
         return ListagemPedidos::Falhou(e.what());
     }
-    return LerListagem(texto);
+    return LerListagemPedidos(texto);
 }
 
 }  // namespace tessora::api

@@ -34,6 +34,9 @@ private:
     std::string motivoFalha_;
 };
 
+// The listing as read from the answer's decoded text, by the rules below.
+ListagemPedidos LerListagemPedidos(std::string_view texto);
+
 // The ids of the orders that the ERP has not registered yet (GET "/pedidos"). A failed
 // request, an error status, an unreadable answer, one whose first member "success" is not
 // the literal true and one without a "data" array are failures with their reason. Raises
