@@ -25,13 +25,13 @@ enum class DesfechoPedido {
 
 // One order of a run as its log line tells it.
 struct ResultadoPedido {
-    std::string idApp;
+    std::string idApp{};
     DesfechoPedido desfecho = DesfechoPedido::Erro;
-    std::string mensagem;  // the processing log's line, without its time stamp
+    std::string mensagem{};  // the processing log's line, without its time stamp
     // Known only for an order written by this run.
-    std::optional<int32_t> idNfComercio;
-    std::optional<int32_t> nrNotaFiscal;
-    std::optional<bool> clienteCadastrado;
+    std::optional<int32_t> idNfComercio{};
+    std::optional<int32_t> nrNotaFiscal{};
+    std::optional<bool> clienteCadastrado{};
 };
 
 // Follows a run from the thread that makes it. A failure raised here is logged once by the
