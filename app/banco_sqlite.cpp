@@ -14,7 +14,8 @@ constexpr int kEsperaOcupadoMs = 5000;
 void BancoSqlite::Fechar::operator()(sqlite3* banco) const { sqlite3_close(banco); }
 
 BancoSqlite::BancoSqlite(const std::filesystem::path& arquivo, Modo modo) : arquivo_(arquivo) {
-    const int flags = modo == Modo::Gravacao ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READONLY;
+    const int flags =
+        modo == Modo::Gravacao ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READONLY;
     sqlite3* banco = nullptr;
     const int codigo = sqlite3_open_v2(arquivo.string().c_str(), &banco, flags, nullptr);
     banco_.reset(banco);  // a failed open still hands back a handle to close
@@ -23,7 +24,8 @@ BancoSqlite::BancoSqlite(const std::filesystem::path& arquivo, Modo modo) : arqu
 }
 
 void BancoSqlite::Executar(std::string_view comandos) {
-    if (sqlite3_exec(banco_.get(), std::string(comandos).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+    if (sqlite3_exec(banco_.get(), std::string(comandos).c_str(), nullptr, nullptr, nullptr) !=
+        SQLITE_OK) {
         Falhar();
     }
 }
@@ -45,12 +47,14 @@ void TransacaoSqlite::Confirmar() {
     aberta_ = false;
 }
 
-void ComandoSqlite::Finalizar::operator()(sqlite3_stmt* comando) const { sqlite3_finalize(comando); }
+void ComandoSqlite::Finalizar::operator()(sqlite3_stmt* comando) const {
+    sqlite3_finalize(comando);
+}
 
 ComandoSqlite::ComandoSqlite(BancoSqlite& banco, std::string_view comando) : banco_(banco) {
     sqlite3_stmt* preparado = nullptr;
-    if (sqlite3_prepare_v2(banco.Handle(), comando.data(), static_cast<int>(comando.size()), &preparado,
-                           nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(banco.Handle(), comando.data(), static_cast<int>(comando.size()),
+                           &preparado, nullptr) != SQLITE_OK) {
         banco.Falhar();
     }
     comando_.reset(preparado);
@@ -82,7 +86,9 @@ bool ComandoSqlite::Proximo() {
     banco_.Falhar();
 }
 
-int64_t ComandoSqlite::Inteiro(int coluna) const { return sqlite3_column_int64(comando_.get(), coluna); }
+int64_t ComandoSqlite::Inteiro(int coluna) const {
+    return sqlite3_column_int64(comando_.get(), coluna);
+}
 
 std::optional<int64_t> ComandoSqlite::InteiroOuNulo(int coluna) const {
     if (sqlite3_column_type(comando_.get(), coluna) == SQLITE_NULL) return std::nullopt;
@@ -92,7 +98,8 @@ std::optional<int64_t> ComandoSqlite::InteiroOuNulo(int coluna) const {
 std::string ComandoSqlite::Texto(int coluna) const {
     const auto* texto = sqlite3_column_text(comando_.get(), coluna);
     if (!texto) return {};
-    return {reinterpret_cast<const char*>(texto), static_cast<size_t>(sqlite3_column_bytes(comando_.get(), coluna))};
+    return {reinterpret_cast<const char*>(texto),
+            static_cast<size_t>(sqlite3_column_bytes(comando_.get(), coluna))};
 }
 
 }  // namespace tessora::app

@@ -23,9 +23,11 @@ std::string ListaJson(const std::vector<std::string>& itens) {
 }
 
 std::string PedidoEmFalhaJson(const PedidoEmFalha& p) {
-    return "{\"id_app\":" + TextoJson(p.idApp) + ",\"falhas_seguidas\":" + std::to_string(p.falhasSeguidas) +
-           ",\"desde\":" + TextoJson(InstanteIso(p.desde)) + ",\"ultima_falha\":" +
-           TextoJson(InstanteIso(p.ultimaFalha)) + ",\"mensagem\":" + TextoJson(p.mensagem) + "}";
+    return "{\"id_app\":" + TextoJson(p.idApp) +
+           ",\"falhas_seguidas\":" + std::to_string(p.falhasSeguidas) +
+           ",\"desde\":" + TextoJson(InstanteIso(p.desde)) +
+           ",\"ultima_falha\":" + TextoJson(InstanteIso(p.ultimaFalha)) +
+           ",\"mensagem\":" + TextoJson(p.mensagem) + "}";
 }
 
 // Why the synchronisation is not healthy; empty when it is.
@@ -33,18 +35,20 @@ std::vector<std::string> Problemas(const std::vector<ExecucaoRegistrada>& ultima
                                    const std::vector<PedidoEmFalha>& falhas, int64_t agora,
                                    std::chrono::hours tolerancia) {
     std::vector<std::string> problemas;
-    const auto terminada = std::find_if(ultimas.begin(), ultimas.end(),
-                                        [](const ExecucaoRegistrada& e) { return e.termino.has_value(); });
+    const auto terminada =
+        std::find_if(ultimas.begin(), ultimas.end(),
+                     [](const ExecucaoRegistrada& e) { return e.termino.has_value(); });
     if (terminada == ultimas.end()) {
         problemas.push_back("Nenhuma execução terminada no histórico.");
     } else if (terminada->desfecho != "normal") {
-        problemas.push_back("A última execução não terminou normalmente (" + terminada->desfecho + ")" +
-                            (terminada->motivo.empty() ? "." : ": " + terminada->motivo));
+        problemas.push_back("A última execução não terminou normalmente (" + terminada->desfecho +
+                            ")" + (terminada->motivo.empty() ? "." : ": " + terminada->motivo));
     }
     const int64_t limite = agora - std::chrono::seconds(tolerancia).count();
     for (const PedidoEmFalha& p : falhas) {
         if (p.desde < limite) {
-            problemas.push_back("O pedido " + p.idApp + " falha desde " + InstanteLocal(p.desde) + ".");
+            problemas.push_back("O pedido " + p.idApp + " falha desde " + InstanteLocal(p.desde) +
+                                ".");
         }
     }
     return problemas;
@@ -61,7 +65,8 @@ int ComandoEstado(const std::filesystem::path& executavel, std::ostream& saida,
         const auto falhas = historico.PedidosEmFalha();
         for (const auto& e : ultimas) execucoes.push_back(ExecucaoJson(e));
         for (const auto& p : falhas) pedidos.push_back(PedidoEmFalhaJson(p));
-        problemas = Problemas(ultimas, falhas, SegundosHistorico(agora), configuracoes.horasFalhaTolerada);
+        problemas =
+            Problemas(ultimas, falhas, SegundosHistorico(agora), configuracoes.horasFalhaTolerada);
     } catch (const std::exception& e) {
         problemas.push_back(std::string("Histórico indisponível: ") + e.what());
     }
@@ -69,7 +74,8 @@ int ComandoEstado(const std::filesystem::path& executavel, std::ostream& saida,
     for (const auto& p : problemas) motivos.push_back(TextoJson(p));
     saida << "{\"saudavel\":" << (problemas.empty() ? "true" : "false")
           << ",\n\"horas_falha_tolerada\":" << configuracoes.horasFalhaTolerada.count()
-          << ",\n\"problemas\":" << ListaJson(motivos) << ",\n\"ultimas_execucoes\":" << ListaJson(execucoes)
+          << ",\n\"problemas\":" << ListaJson(motivos)
+          << ",\n\"ultimas_execucoes\":" << ListaJson(execucoes)
           << ",\n\"pedidos_em_falha\":" << ListaJson(pedidos) << "}\n";
     return problemas.empty() ? 0 : 1;
 }

@@ -31,15 +31,21 @@ std::optional<OpcoesHistorico> LerOpcoesHistorico(std::span<const std::string_vi
     return opcoes;
 }
 
-int ComandoHistorico(const std::filesystem::path& executavel, const OpcoesHistorico& opcoes, std::ostream& saida,
-                     std::ostream& erros) {
+int ComandoHistorico(const std::filesystem::path& executavel, const OpcoesHistorico& opcoes,
+                     std::ostream& saida, std::ostream& erros) {
     try {
         LeituraHistorico historico(ObterArquivoHistorico(executavel));
         const auto execucoes = historico.Execucoes(opcoes.filtro);
         switch (opcoes.formato) {
-            case FormatoHistorico::Tabela: EscreverHistoricoTabela(execucoes, saida); break;
-            case FormatoHistorico::Csv: EscreverHistoricoCsv(execucoes, saida); break;
-            case FormatoHistorico::Json: EscreverHistoricoJson(execucoes, saida); break;
+            case FormatoHistorico::Tabela:
+                EscreverHistoricoTabela(execucoes, saida);
+                break;
+            case FormatoHistorico::Csv:
+                EscreverHistoricoCsv(execucoes, saida);
+                break;
+            case FormatoHistorico::Json:
+                EscreverHistoricoJson(execucoes, saida);
+                break;
         }
     } catch (const std::exception& e) {
         erros << "Histórico indisponível: " << e.what() << std::endl;

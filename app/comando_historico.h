@@ -21,8 +21,9 @@ struct OpcoesHistorico {
 // nothing when one of them is not understood.
 std::optional<OpcoesHistorico> LerOpcoesHistorico(std::span<const std::string_view> argumentos);
 
-// Prints the history on `saida`. Returns 0, or 1 when the history cannot be read (the reason on `erros`).
-int ComandoHistorico(const std::filesystem::path& executavel, const OpcoesHistorico& opcoes, std::ostream& saida,
-                     std::ostream& erros);
+// Prints the history on `saida`. Returns 0, or 1 when the history cannot be read (the reason on
+// `erros`).
+int ComandoHistorico(const std::filesystem::path& executavel, const OpcoesHistorico& opcoes,
+                     std::ostream& saida, std::ostream& erros);
 
 }  // namespace tessora::app

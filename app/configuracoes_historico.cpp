@@ -34,7 +34,8 @@ ConfiguracoesHistorico LerConfiguracoesHistorico(const std::filesystem::path& ex
     if (const auto dias = Positivo(ini.Ler("AppForcaVendas", "DiasHistorico"), kDiasMaximos)) {
         configuracoes.diasHistorico = std::chrono::days(*dias);
     }
-    if (const auto horas = Positivo(ini.Ler("AppForcaVendas", "HorasFalhaTolerada"), 24 * kDiasMaximos)) {
+    if (const auto horas =
+            Positivo(ini.Ler("AppForcaVendas", "HorasFalhaTolerada"), 24 * kDiasMaximos)) {
         configuracoes.horasFalhaTolerada = std::chrono::hours(*horas);
     }
     return configuracoes;

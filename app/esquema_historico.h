@@ -19,7 +19,8 @@ inline constexpr std::string_view kDesfechosFalhaSql = "('nao_incluido', 'erro')
 
 std::string_view CodigoOrigem(OrigemExecucao origem);
 std::string_view CodigoDesfecho(DesfechoPedido desfecho);
-std::string_view CodigoFim(const ResumoExecucao& resumo);  // "normal", "sem_conexao", "sem_listagem", "erro"
+std::string_view CodigoFim(
+    const ResumoExecucao& resumo);  // "normal", "sem_conexao", "sem_listagem", "erro"
 
 // Creates the tables in a new file or brings an older one up to this version. A file of a
 // newer version raises: this program would misread it.

@@ -12,7 +12,8 @@ namespace tessora::app {
 namespace {
 void Podar(BancoSqlite& banco, int64_t limite) {
     TransacaoSqlite transacao(banco);
-    ComandoSqlite(banco, "delete from pedido where execucao in (select id from execucao where inicio < ?1)")
+    ComandoSqlite(
+        banco, "delete from pedido where execucao in (select id from execucao where inicio < ?1)")
         .Ligar(1, limite)
         .Proximo();
     ComandoSqlite(banco, "delete from execucao where inicio < ?1").Ligar(1, limite).Proximo();
@@ -21,9 +22,11 @@ void Podar(BancoSqlite& banco, int64_t limite) {
 
 // How many runs in a row this order has failed, counting this one when it failed too.
 int64_t FalhasSeguidas(BancoSqlite& banco, const ResultadoPedido& pedido) {
-    const bool falhou = pedido.desfecho == DesfechoPedido::NaoIncluido || pedido.desfecho == DesfechoPedido::Erro;
+    const bool falhou =
+        pedido.desfecho == DesfechoPedido::NaoIncluido || pedido.desfecho == DesfechoPedido::Erro;
     if (!falhou) return 0;
-    ComandoSqlite anterior(banco, "select falhas_seguidas from pedido where id_app = ?1 order by id desc limit 1");
+    ComandoSqlite anterior(
+        banco, "select falhas_seguidas from pedido where id_app = ?1 order by id desc limit 1");
     anterior.Ligar(1, pedido.idApp);
     return 1 + (anterior.Proximo() ? anterior.Inteiro(0) : 0);
 }
@@ -34,7 +37,8 @@ std::optional<int64_t> Opcional(const std::optional<int32_t>& valor) {
 }
 }  // namespace
 
-void HistoricoExecucoes::ExecucaoIniciada(OrigemExecucao origem, std::chrono::system_clock::time_point inicio) {
+void HistoricoExecucoes::ExecucaoIniciada(OrigemExecucao origem,
+                                          std::chrono::system_clock::time_point inicio) {
     banco_.reset();
     BancoSqlite banco(configuracoes_.arquivo, BancoSqlite::Modo::Gravacao);
     PrepararEsquemaHistorico(banco);
@@ -50,16 +54,18 @@ void HistoricoExecucoes::ExecucaoIniciada(OrigemExecucao origem, std::chrono::sy
 
 void HistoricoExecucoes::PedidoProcessado(const ResultadoPedido& pedido) {
     if (!banco_) return;
-    ComandoSqlite(*banco_,
-                  "insert into pedido (execucao, id_app, desfecho, mensagem, id_nf_comercio, nr_nota_fiscal, "
-                  "cliente_cadastrado, falhas_seguidas) values (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
+    ComandoSqlite(
+        *banco_,
+        "insert into pedido (execucao, id_app, desfecho, mensagem, id_nf_comercio, nr_nota_fiscal, "
+        "cliente_cadastrado, falhas_seguidas) values (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
         .Ligar(1, execucao_)
         .Ligar(2, pedido.idApp)
         .Ligar(3, CodigoDesfecho(pedido.desfecho))
         .Ligar(4, pedido.mensagem)
         .Ligar(5, Opcional(pedido.idNfComercio))
         .Ligar(6, Opcional(pedido.nrNotaFiscal))
-        .Ligar(7, pedido.clienteCadastrado ? std::optional<int64_t>(*pedido.clienteCadastrado) : std::nullopt)
+        .Ligar(7, pedido.clienteCadastrado ? std::optional<int64_t>(*pedido.clienteCadastrado)
+                                           : std::nullopt)
         .Ligar(8, FalhasSeguidas(*banco_, pedido))
         .Proximo();
 }

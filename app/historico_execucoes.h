@@ -15,15 +15,16 @@ namespace tessora::app {
 // closed when it ends, so a file that could not be had is tried again by the next run.
 // Each row is written as it happens: a run cut short keeps what it did.
 class HistoricoExecucoes : public ObservadorExecucao {
-public:
+  public:
     explicit HistoricoExecucoes(ConfiguracoesHistorico configuracoes)
         : configuracoes_(std::move(configuracoes)) {}
 
-    void ExecucaoIniciada(OrigemExecucao origem, std::chrono::system_clock::time_point inicio) override;
+    void ExecucaoIniciada(OrigemExecucao origem,
+                          std::chrono::system_clock::time_point inicio) override;
     void PedidoProcessado(const ResultadoPedido& pedido) override;
     void ExecucaoTerminada(const ResumoExecucao& resumo) override;
 
-private:
+  private:
     ConfiguracoesHistorico configuracoes_;
     std::optional<BancoSqlite> banco_;  // during a run
     int64_t execucao_ = 0;

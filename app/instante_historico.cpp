@@ -52,7 +52,8 @@ std::optional<int64_t> InicioDoDiaLocal(std::string_view data) {
     if (!mes || !Barra(data)) return std::nullopt;
     const auto ano = Digitos(data, 4);
     if (!ano || !data.empty()) return std::nullopt;
-    const std::chrono::year_month_day ymd{std::chrono::year(*ano), std::chrono::month(static_cast<unsigned>(*mes)),
+    const std::chrono::year_month_day ymd{std::chrono::year(*ano),
+                                          std::chrono::month(static_cast<unsigned>(*mes)),
                                           std::chrono::day(static_cast<unsigned>(*dia))};
     if (!ymd.ok()) return std::nullopt;
     std::tm local{};

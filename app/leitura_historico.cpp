@@ -11,13 +11,14 @@ namespace {
 const std::string kFalha = "desfecho in " + std::string(kDesfechosFalhaSql);
 
 std::string ContagemSql(std::string_view desfecho) {
-    return "(select count(*) from pedido p where p.execucao = e.id and p.desfecho = '" + std::string(desfecho) +
-           "')";
+    return "(select count(*) from pedido p where p.execucao = e.id and p.desfecho = '" +
+           std::string(desfecho) + "')";
 }
 
-const std::string kColunasExecucao = "select e.id, e.origem, e.inicio, e.termino, coalesce(e.desfecho, ''), e.motivo, " +
-                                     ContagemSql("incluido") + ", " + ContagemSql("ja_incluido") + ", " +
-                                     ContagemSql("nao_incluido") + ", " + ContagemSql("erro") + " from execucao e ";
+const std::string kColunasExecucao =
+    "select e.id, e.origem, e.inicio, e.termino, coalesce(e.desfecho, ''), e.motivo, " +
+    ContagemSql("incluido") + ", " + ContagemSql("ja_incluido") + ", " +
+    ContagemSql("nao_incluido") + ", " + ContagemSql("erro") + " from execucao e ";
 
 ExecucaoRegistrada LerExecucao(const ComandoSqlite& c) {
     ExecucaoRegistrada e;
@@ -42,10 +43,11 @@ LeituraHistorico::LeituraHistorico(const std::filesystem::path& arquivo)
 
 std::vector<ExecucaoRegistrada> LeituraHistorico::Execucoes(const FiltroHistorico& filtro) {
     // A run still going counts as no failure yet.
-    const std::string falhou = "(e.desfecho <> 'normal' or exists (select 1 from pedido p where p.execucao = e.id and p." +
-                               kFalha + "))";
-    ComandoSqlite execucoes(banco_, kColunasExecucao + "where e.inicio >= ?1 and (?2 = 0 or " + falhou +
-                                        ") order by e.id");
+    const std::string falhou =
+        "(e.desfecho <> 'normal' or exists (select 1 from pedido p where p.execucao = e.id and p." +
+        kFalha + "))";
+    ComandoSqlite execucoes(banco_, kColunasExecucao + "where e.inicio >= ?1 and (?2 = 0 or " +
+                                        falhou + ") order by e.id");
     execucoes.Ligar(1, filtro.desde.value_or(INT64_MIN)).Ligar(2, int64_t{filtro.soFalhas});
     std::vector<ExecucaoRegistrada> lista;
     std::map<int64_t, size_t> posicao;
@@ -54,18 +56,20 @@ std::vector<ExecucaoRegistrada> LeituraHistorico::Execucoes(const FiltroHistoric
         lista.push_back(LerExecucao(execucoes));
     }
 
-    ComandoSqlite pedidos(banco_,
-                          "select p.execucao, p.id_app, p.desfecho, p.mensagem, p.id_nf_comercio, p.nr_nota_fiscal, "
-                          "p.cliente_cadastrado, p.falhas_seguidas from pedido p join execucao e on e.id = p.execucao "
-                          "where e.inicio >= ?1 and (?2 = 0 or p." +
-                              kFalha + ") order by p.id");
+    ComandoSqlite pedidos(
+        banco_,
+        "select p.execucao, p.id_app, p.desfecho, p.mensagem, p.id_nf_comercio, p.nr_nota_fiscal, "
+        "p.cliente_cadastrado, p.falhas_seguidas from pedido p join execucao e on e.id = "
+        "p.execucao "
+        "where e.inicio >= ?1 and (?2 = 0 or p." +
+            kFalha + ") order by p.id");
     pedidos.Ligar(1, filtro.desde.value_or(INT64_MIN)).Ligar(2, int64_t{filtro.soFalhas});
     while (pedidos.Proximo()) {
         const auto execucao = posicao.find(pedidos.Inteiro(0));
         if (execucao == posicao.end()) continue;
-        lista[execucao->second].pedidos.push_back({pedidos.Texto(1), pedidos.Texto(2), pedidos.Texto(3),
-                                                   pedidos.InteiroOuNulo(4), pedidos.InteiroOuNulo(5),
-                                                   pedidos.InteiroOuNulo(6), pedidos.Inteiro(7)});
+        lista[execucao->second].pedidos.push_back(
+            {pedidos.Texto(1), pedidos.Texto(2), pedidos.Texto(3), pedidos.InteiroOuNulo(4),
+             pedidos.InteiroOuNulo(5), pedidos.InteiroOuNulo(6), pedidos.Inteiro(7)});
     }
     return lista;
 }
@@ -86,13 +90,16 @@ std::vector<PedidoEmFalha> LeituraHistorico::PedidosEmFalha() {
                (select min(e2.inicio) from pedido p2 join execucao e2 on e2.id = p2.execucao
                 where p2.id_app = p.id_app
                   and p2.id > coalesce((select max(p3.id) from pedido p3
-                                        where p3.id_app = p.id_app and not p3.)" + kFalha + R"(), 0))
+                                        where p3.id_app = p.id_app and not p3.)" +
+                                     kFalha + R"(), 0))
         from pedido p join execucao e on e.id = p.execucao
-        where p.id = (select max(id) from pedido where id_app = p.id_app) and p.)" + kFalha + R"(
+        where p.id = (select max(id) from pedido where id_app = p.id_app) and p.)" +
+                                     kFalha + R"(
         order by 5, p.id_app)");
     std::vector<PedidoEmFalha> lista;
     while (falhas.Proximo()) {
-        lista.push_back({falhas.Texto(0), falhas.Inteiro(1), falhas.Inteiro(4), falhas.Inteiro(2), falhas.Texto(3)});
+        lista.push_back({falhas.Texto(0), falhas.Inteiro(1), falhas.Inteiro(4), falhas.Inteiro(2),
+                         falhas.Texto(3)});
     }
     return lista;
 }

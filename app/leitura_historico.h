@@ -12,7 +12,8 @@ namespace tessora::app {
 
 struct PedidoRegistrado {
     std::string idApp;
-    std::string desfecho;  // a code of the history: "incluido", "ja_incluido", "nao_incluido", "erro"
+    std::string
+        desfecho;  // a code of the history: "incluido", "ja_incluido", "nao_incluido", "erro"
     std::string mensagem;
     std::optional<int64_t> idNfComercio;
     std::optional<int64_t> nrNotaFiscal;
@@ -24,8 +25,8 @@ struct ExecucaoRegistrada {
     int64_t id = 0;
     std::string origem;
     int64_t inicio = 0;
-    std::optional<int64_t> termino;    // nothing while it runs, or when its program ended during it
-    std::string desfecho;              // empty until it ends
+    std::optional<int64_t> termino;  // nothing while it runs, or when its program ended during it
+    std::string desfecho;            // empty until it ends
     std::string motivo;
     int64_t incluidos = 0, jaIncluidos = 0, naoIncluidos = 0, erros = 0;
     std::vector<PedidoRegistrado> pedidos;
@@ -42,12 +43,13 @@ struct PedidoEmFalha {
 
 struct FiltroHistorico {
     std::optional<int64_t> desde;  // runs started from then on
-    bool soFalhas = false;         // runs that did not end normally or had failed orders, with only those orders
+    bool soFalhas =
+        false;  // runs that did not end normally or had failed orders, with only those orders
 };
 
 // Reads the history file without changing it.
 class LeituraHistorico {
-public:
+  public:
     explicit LeituraHistorico(const std::filesystem::path& arquivo);
 
     // Oldest first, each with its orders in the order they were processed.
@@ -57,7 +59,7 @@ public:
     // Longest-failing first.
     std::vector<PedidoEmFalha> PedidosEmFalha();
 
-private:
+  private:
     BancoSqlite banco_;
 };
 

@@ -31,11 +31,13 @@ using ::testing::StartsWith;
 
 // Log lines without their time stamp.
 class PainelGravado : public PainelExecucao {
-public:
+  public:
     void HabilitarSincronizarAgora(bool) override {}
     void ExibirUltimaAtualizacao(const std::string&) override {}
     void LimparLog() override { linhas.clear(); }
-    void AcrescentarLinhaLog(const std::string& linha) override { linhas.push_back(linha.substr(22)); }
+    void AcrescentarLinhaLog(const std::string& linha) override {
+        linhas.push_back(linha.substr(22));
+    }
 
     std::vector<std::string> linhas;
 };
@@ -48,7 +50,7 @@ std::string EstadoDemonstracao() {
 }
 
 class HistoricoExecucoesTest : public ::testing::Test {
-protected:
+  protected:
     testes::InstalacaoErpTeste erp;
     testes::ApiSubstituta servidor{EstadoDemonstracao()};
     testes::AvisosGravados avisos;
@@ -59,10 +61,11 @@ protected:
 
     std::optional<FimExecucao> Executar(OrigemExecucao origem = OrigemExecucao::Temporizador) {
         HistoricoExecucoes historico(configuracoes);
-        const AmbienteExecucao ambiente{erp.Executavel(), {servidor.UrlBase(), servidor.ArquivoCertificado()},
-                                        avisos,           painel,
-                                        pedidos,          caminhos,
-                                        origem,           &historico};
+        const AmbienteExecucao ambiente{
+            erp.Executavel(), {servidor.UrlBase(), servidor.ArquivoCertificado()},
+            avisos,           painel,
+            pedidos,          caminhos,
+            origem,           &historico};
         try {
             return ProcessarAppForcaVenda(ambiente);
         } catch (const std::exception&) {
@@ -73,17 +76,20 @@ protected:
         servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos/" + id, .status = 500});
     }
     std::string Chave(const std::string& id) const {
-        return *erp.Banco().Ler("select ID_NF_COMERCIO from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'",
-                                "ID_NF_COMERCIO");
+        return *erp.Banco().Ler(
+            "select ID_NF_COMERCIO from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'",
+            "ID_NF_COMERCIO");
     }
 };
 
-std::string Texto(const std::optional<int64_t>& valor) { return valor ? std::to_string(*valor) : "-"; }
+std::string Texto(const std::optional<int64_t>& valor) {
+    return valor ? std::to_string(*valor) : "-";
+}
 
 // An order as one line: id, outcome, runs failed in a row, key, number, customer registered.
 std::string Resumo(const PedidoRegistrado& p) {
-    return p.idApp + " " + p.desfecho + " " + std::to_string(p.falhasSeguidas) + " " + Texto(p.idNfComercio) + " " +
-           Texto(p.nrNotaFiscal) + " " + Texto(p.clienteCadastrado);
+    return p.idApp + " " + p.desfecho + " " + std::to_string(p.falhasSeguidas) + " " +
+           Texto(p.idNfComercio) + " " + Texto(p.nrNotaFiscal) + " " + Texto(p.clienteCadastrado);
 }
 
 TEST_F(HistoricoExecucoesTest, GuardaCadaExecucaoECadaPedidoComoOLogMostra) {
@@ -119,19 +125,22 @@ TEST_F(HistoricoExecucoesTest, GuardaCadaExecucaoECadaPedidoComoOLogMostra) {
         resumos.emplace_back();
         for (const auto& p : e.pedidos) resumos.back().push_back(Resumo(p));
     }
-    EXPECT_THAT(resumos, ElementsAre(ElementsAre("ped-3001 nao_incluido 1 - - -",
-                                                 "ped-3002 incluido 0 " + Chave("ped-3002") + " 3002 1"),
-                                     ElementsAre("ped-3001 nao_incluido 2 - - -"),
-                                     ElementsAre("ped-3001 incluido 0 " + Chave("ped-3001") + " 3001 0",
-                                                 "ped-3002 ja_incluido 0 - - -")));
+    EXPECT_THAT(resumos,
+                ElementsAre(ElementsAre("ped-3001 nao_incluido 1 - - -",
+                                        "ped-3002 incluido 0 " + Chave("ped-3002") + " 3002 1"),
+                            ElementsAre("ped-3001 nao_incluido 2 - - -"),
+                            ElementsAre("ped-3001 incluido 0 " + Chave("ped-3001") + " 3001 0",
+                                        "ped-3002 ja_incluido 0 - - -")));
     EXPECT_EQ(execucoes[0].incluidos, 1);
     EXPECT_EQ(execucoes[0].naoIncluidos, 1);
     EXPECT_EQ(execucoes[2].jaIncluidos, 1);
     // The messages are the log's lines.
-    EXPECT_THAT(linhasPrimeira, ElementsAre("Iniciando processamento...", "Lendo pedido: ped-3001",
-                                            execucoes[0].pedidos[0].mensagem, "Lendo pedido: ped-3002",
-                                            execucoes[0].pedidos[1].mensagem, "Encerrando processamento..."));
-    EXPECT_EQ(execucoes[0].pedidos[0].mensagem, "Não foi possível incluir o pedido: ped-3001 no sistema");
+    EXPECT_THAT(linhasPrimeira,
+                ElementsAre("Iniciando processamento...", "Lendo pedido: ped-3001",
+                            execucoes[0].pedidos[0].mensagem, "Lendo pedido: ped-3002",
+                            execucoes[0].pedidos[1].mensagem, "Encerrando processamento..."));
+    EXPECT_EQ(execucoes[0].pedidos[0].mensagem,
+              "Não foi possível incluir o pedido: ped-3001 no sistema");
     EXPECT_EQ(execucoes[2].pedidos[1].mensagem, "Pedido já incluído no sistema.");
     EXPECT_THAT(leitura.PedidosEmFalha(), IsEmpty());
 }
@@ -145,12 +154,18 @@ TEST_F(HistoricoExecucoesTest, ExecucoesQueNaoTerminamBemGuardamPorQue) {
         std::string motivo;  // its start
     };
     const Caso casos[] = {
-        {"listing refused", [&] { servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .status = 503}); },
+        {"listing refused",
+         [&] {
+             servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .status = 503});
+         },
          FimExecucao::SemListagem, "sem_listagem", "HTTP/1.1 503 Service Unavailable"},
         {"listing that is no object",
-         [&] { servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .corpo = "[1]"}); }, std::nullopt,
-         "erro", "Invalid class typecast"},
-        {"no database", [&] { erp.DefinirBanco("", erp.PastaDados().string() + "/", "NAO_EXISTE.FDB"); },
+         [&] {
+             servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .corpo = "[1]"});
+         },
+         std::nullopt, "erro", "Invalid class typecast"},
+        {"no database",
+         [&] { erp.DefinirBanco("", erp.PastaDados().string() + "/", "NAO_EXISTE.FDB"); },
          FimExecucao::SemConexao, "sem_conexao", ""},
     };
     for (const Caso& caso : casos) {
@@ -173,28 +188,32 @@ TEST_F(HistoricoExecucoesTest, HistoricoQueNaoPodeSerGravadoSoAcrescentaUmaLinha
     EXPECT_THAT(painel.linhas[1], StartsWith("Histórico indisponível: "));
     painel.linhas.erase(painel.linhas.begin() + 1);
     EXPECT_THAT(painel.linhas,
-                ElementsAre("Iniciando processamento...", "Lendo pedido: ped-3001", "Pedido incluído no sistema.",
-                            "Lendo pedido: ped-3002", "Pedido incluído no sistema.", "Encerrando processamento..."));
+                ElementsAre("Iniciando processamento...", "Lendo pedido: ped-3001",
+                            "Pedido incluído no sistema.", "Lendo pedido: ped-3002",
+                            "Pedido incluído no sistema.", "Encerrando processamento..."));
     EXPECT_EQ(erp.Banco().Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "2");
 
     // The next run tries again.
     std::filesystem::remove(configuracoes.arquivo);
     EXPECT_EQ(Executar(), FimExecucao::Concluida);
-    EXPECT_THAT(painel.linhas, ElementsAre("Iniciando processamento...", "Nenhum novo pedido encontrado.",
-                                           "Encerrando processamento..."));
+    EXPECT_THAT(painel.linhas,
+                ElementsAre("Iniciando processamento...", "Nenhum novo pedido encontrado.",
+                            "Encerrando processamento..."));
     EXPECT_EQ(LeituraHistorico(configuracoes.arquivo).Execucoes({}).size(), 1u);
 }
 
 // Fails on the call it is told to, and counts the calls it got.
 class ObservadorFalho : public ObservadorExecucao {
-public:
+  public:
     explicit ObservadorFalho(int falharNaChamada) : falharNaChamada_(falharNaChamada) {}
-    void ExecucaoIniciada(OrigemExecucao, std::chrono::system_clock::time_point) override { Chamada(); }
+    void ExecucaoIniciada(OrigemExecucao, std::chrono::system_clock::time_point) override {
+        Chamada();
+    }
     void PedidoProcessado(const ResultadoPedido&) override { Chamada(); }
     void ExecucaoTerminada(const ResumoExecucao&) override { Chamada(); }
     int chamadas = 0;
 
-private:
+  private:
     void Chamada() {
         if (++chamadas == falharNaChamada_) throw std::runtime_error("disk I/O error");
     }
@@ -207,7 +226,8 @@ TEST(ObservacaoExecucaoTest, AFalhaDoObservadorEhDitaUmaVezEEleNaoEhMaisChamado)
         PainelGravado painel;
         LogProcessamento log(painel);
         ObservadorFalho observador(falha);
-        ObservacaoExecucao observacao(&observador, OrigemExecucao::Botao, std::chrono::system_clock::now(), log);
+        ObservacaoExecucao observacao(&observador, OrigemExecucao::Botao,
+                                      std::chrono::system_clock::now(), log);
         observacao.Iniciar();
         observacao.Pedido({"1"});
         observacao.Pedido({"2"});
@@ -224,7 +244,8 @@ TEST(HistoricoPodaTest, ExecucoesMaisAntigasQueOsDiasGuardadosSaemComSeusPedidos
     const auto agora = std::chrono::system_clock::now();
     for (const auto idade : {std::chrono::days(100), std::chrono::days(89), std::chrono::days(0)}) {
         historico.ExecucaoIniciada(OrigemExecucao::Temporizador, agora - idade);
-        historico.PedidoProcessado({"p", DesfechoPedido::Erro, "Erro na leitura do pedido: p Erro: x"});
+        historico.PedidoProcessado(
+            {"p", DesfechoPedido::Erro, "Erro na leitura do pedido: p Erro: x"});
         historico.ExecucaoTerminada({agora - idade, FimExecucao::Concluida, agora - idade});
     }
     LeituraHistorico leitura(configuracoes.arquivo);
@@ -243,7 +264,8 @@ TEST(HistoricoPodaTest, ExecucoesMaisAntigasQueOsDiasGuardadosSaemComSeusPedidos
 TEST(ConfiguracoesHistoricoTest, ArquivoAoLadoDasConfiguracoesEValoresInvalidosFicamNoPadrao) {
     testes::PastaTemporaria pasta;
     const auto executavel = pasta.Caminho() / "tessoraService";
-    EXPECT_EQ(LerConfiguracoesHistorico(executavel).arquivo, pasta.Caminho() / "tessoraService.historico.db");
+    EXPECT_EQ(LerConfiguracoesHistorico(executavel).arquivo,
+              pasta.Caminho() / "tessoraService.historico.db");
     EXPECT_EQ(ObterArquivoHistorico(pasta.Caminho() / "tessoraService.exe"),
               pasta.Caminho() / "tessoraService.historico.db");
     const std::pair<const char*, std::pair<int, int>> casos[] = {
@@ -255,7 +277,8 @@ TEST(ConfiguracoesHistoricoTest, ArquivoAoLadoDasConfiguracoesEValoresInvalidosF
     };
     for (const auto& [chaves, esperado] : casos) {
         SCOPED_TRACE(chaves);
-        testes::GravarArquivo(pasta.Caminho() / "tessoraService.ini", std::string("[AppForcaVendas]\r\n") + chaves);
+        testes::GravarArquivo(pasta.Caminho() / "tessoraService.ini",
+                              std::string("[AppForcaVendas]\r\n") + chaves);
         const auto lidas = LerConfiguracoesHistorico(executavel);
         EXPECT_EQ(lidas.diasHistorico.count(), esperado.first);
         EXPECT_EQ(lidas.horasFalhaTolerada.count(), esperado.second);
