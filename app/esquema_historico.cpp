@@ -46,12 +46,9 @@ std::string VersaoDesconhecida(int versao) {
 
 std::string_view CodigoOrigem(OrigemExecucao origem) {
     switch (origem) {
-        case OrigemExecucao::Temporizador:
-            return "temporizador";
-        case OrigemExecucao::Botao:
-            return "botao";
-        case OrigemExecucao::LinhaComando:
-            return "linha_comando";
+        case OrigemExecucao::Temporizador: return "temporizador";
+        case OrigemExecucao::Botao: return "botao";
+        case OrigemExecucao::LinhaComando: return "linha_comando";
     }
     return {};
 }
@@ -70,12 +67,9 @@ std::string_view CodigoDesfecho(DesfechoPedido desfecho) {
 std::string_view CodigoFim(const ResumoExecucao& resumo) {
     if (!resumo.fim) return "erro";
     switch (*resumo.fim) {
-        case FimExecucao::Concluida:
-            return "normal";
-        case FimExecucao::SemConexao:
-            return "sem_conexao";
-        case FimExecucao::SemListagem:
-            return "sem_listagem";
+        case FimExecucao::Concluida: return "normal";
+        case FimExecucao::SemConexao: return "sem_conexao";
+        case FimExecucao::SemListagem: return "sem_listagem";
     }
     return {};
 }

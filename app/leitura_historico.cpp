@@ -1,5 +1,6 @@
 #include "app/leitura_historico.h"
 
+#include <cstdint>
 #include <map>
 #include <string>
 

@@ -49,7 +49,7 @@ struct FiltroHistorico {
 
 // Reads the history file without changing it.
 class LeituraHistorico {
-  public:
+public:
     explicit LeituraHistorico(const std::filesystem::path& arquivo);
 
     // Oldest first, each with its orders in the order they were processed.
@@ -59,7 +59,7 @@ class LeituraHistorico {
     // Longest-failing first.
     std::vector<PedidoEmFalha> PedidosEmFalha();
 
-  private:
+private:
     BancoSqlite banco_;
 };
 

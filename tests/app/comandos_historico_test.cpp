@@ -26,7 +26,7 @@ using Instante = std::chrono::system_clock::time_point;
 Instante Em(int64_t segundos) { return Instante(std::chrono::seconds(segundos)); }
 
 class ComandosHistoricoTest : public ::testing::Test {
-  protected:
+protected:
     testes::PastaTemporaria pasta;
     std::filesystem::path executavel = pasta.Caminho() / "tessoraService";
     HistoricoExecucoes historico{LerConfiguracoesHistorico(executavel)};
@@ -65,7 +65,7 @@ class ComandosHistoricoTest : public ::testing::Test {
 // Two local days: a run on the 14th whose order failed (its message holding a comma and
 // quotes), then on the 15th one that wrote it and one that could not reach the database.
 class SaidasHistoricoTest : public ComandosHistoricoTest {
-  protected:
+protected:
     const int64_t dia14 = *InicioDoDiaLocal("14/03/2024") + 3600;
     const int64_t dia15 = *InicioDoDiaLocal("15/03/2024") + 3600;
 

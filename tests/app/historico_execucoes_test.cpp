@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "api_substituta.h"
+#include "app/comando_estado.h"
+#include "app/comando_sincronizar.h"
 #include "app/esquema_historico.h"
 #include "app/execucao_sincronizacao.h"
 #include "app/instante_historico.h"
@@ -31,7 +33,7 @@ using ::testing::StartsWith;
 
 // Log lines without their time stamp.
 class PainelGravado : public PainelExecucao {
-  public:
+public:
     void HabilitarSincronizarAgora(bool) override {}
     void ExibirUltimaAtualizacao(const std::string&) override {}
     void LimparLog() override { linhas.clear(); }
@@ -50,7 +52,7 @@ std::string EstadoDemonstracao() {
 }
 
 class HistoricoExecucoesTest : public ::testing::Test {
-  protected:
+protected:
     testes::InstalacaoErpTeste erp;
     testes::ApiSubstituta servidor{EstadoDemonstracao()};
     testes::AvisosGravados avisos;
@@ -202,9 +204,23 @@ TEST_F(HistoricoExecucoesTest, HistoricoQueNaoPodeSerGravadoSoAcrescentaUmaLinha
     EXPECT_EQ(LeituraHistorico(configuracoes.arquivo).Execucoes({}).size(), 1u);
 }
 
+TEST_F(HistoricoExecucoesTest, SincronizarPelaLinhaDeComandoRegistraAExecucao) {
+    testes::GravarArquivo(erp.PastaPrograma() / "tessoraService.ini",
+                          "[AppForcaVendas]\r\nUrlBaseApi=" + servidor.UrlBase() +
+                              "\r\nArquivoCertificados=" + servidor.ArquivoCertificado() + "\r\n");
+    std::ostringstream saida, erros;
+    ASSERT_EQ(ComandoSincronizar(erp.Executavel(), pedidos, saida, erros), 0) << erros.str();
+    const auto execucoes = LeituraHistorico(configuracoes.arquivo).Execucoes({});
+    ASSERT_EQ(execucoes.size(), 1u);
+    EXPECT_EQ(execucoes[0].origem, "linha_comando");
+    EXPECT_EQ(execucoes[0].incluidos, 2);
+    std::ostringstream estado;
+    EXPECT_EQ(ComandoEstado(erp.Executavel(), estado), 0) << estado.str();
+}
+
 // Fails on the call it is told to, and counts the calls it got.
 class ObservadorFalho : public ObservadorExecucao {
-  public:
+public:
     explicit ObservadorFalho(int falharNaChamada) : falharNaChamada_(falharNaChamada) {}
     void ExecucaoIniciada(OrigemExecucao, std::chrono::system_clock::time_point) override {
         Chamada();
@@ -213,7 +229,7 @@ class ObservadorFalho : public ObservadorExecucao {
     void ExecucaoTerminada(const ResumoExecucao&) override { Chamada(); }
     int chamadas = 0;
 
-  private:
+private:
     void Chamada() {
         if (++chamadas == falharNaChamada_) throw std::runtime_error("disk I/O error");
     }
