@@ -67,7 +67,8 @@ void EscreverHistoricoTabela(const std::vector<ExecucaoRegistrada>& execucoes,
               << (e.desfecho.empty() ? "sem término" : e.desfecho)
               << (e.motivo.empty() ? "" : ": " + e.motivo) << '\n'
               << "  incluídos " << e.incluidos << ", já incluídos " << e.jaIncluidos
-              << ", não incluídos " << e.naoIncluidos << ", erros " << e.erros << '\n';
+              << ", adiados " << e.adiados << ", não incluídos " << e.naoIncluidos << ", erros "
+              << e.erros << '\n';
         if (e.pedidos.empty()) continue;
         std::vector<std::vector<std::string>> linhas{{"Pedido", "Desfecho", "Falhas seguidas",
                                                       "Chave ERP", "Número", "Cliente cadastrado",
@@ -115,6 +116,7 @@ std::string ExecucaoJson(const ExecucaoRegistrada& e) {
            ",\"desfecho\":" + (e.desfecho.empty() ? "null" : TextoJson(e.desfecho)) +
            ",\"motivo\":" + TextoJson(e.motivo) + ",\"incluidos\":" + std::to_string(e.incluidos) +
            ",\"ja_incluidos\":" + std::to_string(e.jaIncluidos) +
+           ",\"adiados\":" + std::to_string(e.adiados) +
            ",\"nao_incluidos\":" + std::to_string(e.naoIncluidos) +
            ",\"erros\":" + std::to_string(e.erros) + "}";
 }

@@ -18,8 +18,8 @@ std::string ContagemSql(std::string_view desfecho) {
 
 const std::string kColunasExecucao =
     "select e.id, e.origem, e.inicio, e.termino, coalesce(e.desfecho, ''), e.motivo, " +
-    ContagemSql("incluido") + ", " + ContagemSql("ja_incluido") + ", " +
-    ContagemSql("nao_incluido") + ", " + ContagemSql("erro") + " from execucao e ";
+    ContagemSql("incluido") + ", " + ContagemSql("ja_incluido") + ", " + ContagemSql("adiado") +
+    ", " + ContagemSql("nao_incluido") + ", " + ContagemSql("erro") + " from execucao e ";
 
 ExecucaoRegistrada LerExecucao(const ComandoSqlite& c) {
     ExecucaoRegistrada e;
@@ -31,8 +31,9 @@ ExecucaoRegistrada LerExecucao(const ComandoSqlite& c) {
     e.motivo = c.Texto(5);
     e.incluidos = c.Inteiro(6);
     e.jaIncluidos = c.Inteiro(7);
-    e.naoIncluidos = c.Inteiro(8);
-    e.erros = c.Inteiro(9);
+    e.adiados = c.Inteiro(8);
+    e.naoIncluidos = c.Inteiro(9);
+    e.erros = c.Inteiro(10);
     return e;
 }
 }  // namespace

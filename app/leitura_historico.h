@@ -13,7 +13,7 @@ namespace tessora::app {
 struct PedidoRegistrado {
     std::string idApp;
     std::string
-        desfecho;  // a code of the history: "incluido", "ja_incluido", "nao_incluido", "erro"
+        desfecho;  // a code of the history: "incluido", "ja_incluido", "adiado", "nao_incluido", "erro"
     std::string mensagem;
     std::optional<int64_t> idNfComercio;
     std::optional<int64_t> nrNotaFiscal;
@@ -28,7 +28,7 @@ struct ExecucaoRegistrada {
     std::optional<int64_t> termino;  // nothing while it runs, or when its program ended during it
     std::string desfecho;            // empty until it ends
     std::string motivo;
-    int64_t incluidos = 0, jaIncluidos = 0, naoIncluidos = 0, erros = 0;
+    int64_t incluidos = 0, jaIncluidos = 0, adiados = 0, naoIncluidos = 0, erros = 0;
     std::vector<PedidoRegistrado> pedidos;
 };
 

@@ -134,7 +134,7 @@ TEST_F(SaidasHistoricoTest, TabelaComUmaLinhaPorExecucaoEColunasAlinhadas) {
             "Execução 2 (temporizador): " + InstanteLocal(dia15) + " a " +
             InstanteLocal(dia15 + 3) +
             ", normal\n"
-            "  incluídos 1, já incluídos 0, não incluídos 0, erros 0\n"
+            "  incluídos 1, já incluídos 0, adiados 0, não incluídos 0, erros 0\n"
             "  Pedido  Desfecho  Falhas seguidas  Chave ERP  Número  Cliente cadastrado  Mensagem\n"
             "  p-1     incluido  0                7          5007    sim                 "
             "Pedido incluído no sistema.\n"));

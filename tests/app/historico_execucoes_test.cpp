@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "api_substituta.h"
@@ -51,13 +52,24 @@ std::string EstadoDemonstracao() {
     return conteudo.str();
 }
 
+// The real import, except for the orders that another copy of the program is said to be importing.
+class PedidosComOutraCopia : public PedidosViaApi {
+public:
+    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto,
+                                                   const std::string& id) override {
+        if (emOutraCopia.contains(id)) return {.texto = {}, .outraCopiaImportando = true};
+        return PedidosViaApi::ImportarPedido(contexto, id);
+    }
+    std::set<std::string> emOutraCopia;
+};
+
 class HistoricoExecucoesTest : public ::testing::Test {
 protected:
     testes::InstalacaoErpTeste erp;
     testes::ApiSubstituta servidor{EstadoDemonstracao()};
     testes::AvisosGravados avisos;
     PainelGravado painel;
-    PedidosViaApi pedidos;
+    PedidosComOutraCopia pedidos;
     db::CaminhosAtualizacao caminhos;
     ConfiguracoesHistorico configuracoes = LerConfiguracoesHistorico(erp.Executavel());
 
@@ -144,6 +156,20 @@ TEST_F(HistoricoExecucoesTest, GuardaCadaExecucaoECadaPedidoComoOLogMostra) {
     EXPECT_EQ(execucoes[0].pedidos[0].mensagem,
               "Não foi possível incluir o pedido: ped-3001 no sistema");
     EXPECT_EQ(execucoes[2].pedidos[1].mensagem, "Pedido já incluído no sistema.");
+    EXPECT_THAT(leitura.PedidosEmFalha(), IsEmpty());
+}
+
+TEST_F(HistoricoExecucoesTest, PedidoDeixadoParaOutraCopiaNaoEhFalhaNemSucesso) {
+    FalharPedido("ped-3001");
+    ASSERT_EQ(Executar(), FimExecucao::Concluida);
+    pedidos.emOutraCopia = {"ped-3001"};
+    ASSERT_EQ(Executar(), FimExecucao::Concluida);
+    LeituraHistorico leitura(configuracoes.arquivo);
+    const auto ultima = leitura.Execucoes({}).at(1);
+    ASSERT_EQ(ultima.pedidos.size(), 1u);
+    EXPECT_EQ(Resumo(ultima.pedidos[0]), "ped-3001 adiado 0 - - -");
+    EXPECT_EQ(ultima.pedidos[0].mensagem, painel.linhas.at(2));
+    EXPECT_EQ(ultima.adiados, 1);
     EXPECT_THAT(leitura.PedidosEmFalha(), IsEmpty());
 }
 
