@@ -5,6 +5,7 @@
 #include "app/arquivo_lock.h"
 #include "app/avisos_terminal.h"
 #include "app/configuracoes_api.h"
+#include "app/historico_execucoes.h"
 #include "app/painel_terminal.h"
 #include "db/locais_erp.h"
 
@@ -15,8 +16,9 @@ int ComandoSincronizar(const std::filesystem::path& executavel, PedidosAppForcaV
     AvisosTerminal avisos(erros);
     PainelTerminal painel(saida);
     db::CaminhosAtualizacao caminhos;
+    HistoricoExecucoes historico(LerConfiguracoesHistorico(executavel));
     const AmbienteExecucao ambiente{executavel, LerConfiguracoesApi(executavel), avisos, painel, pedidos,
-                                    caminhos};
+                                    caminhos,   OrigemExecucao::LinhaComando,   &historico};
     try {
         // Two runs on one ERP at once could import the same order twice.
         const std::string pastaDados = db::ObterPastaDados(executavel.parent_path(), avisos);

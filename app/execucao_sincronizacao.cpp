@@ -7,6 +7,7 @@
 
 #include "comum/data_hora.h"
 #include "app/log_processamento.h"
+#include "app/observacao_execucao.h"
 #include "comum/erros.h"
 #include "db/conectar_banco.h"
 #include "db/locais_erp.h"
@@ -15,38 +16,69 @@
 namespace tessora::app {
 
 namespace {
-// False when the list of new orders could not be had.
-bool ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedidos,
-                                   LogProcessamento& log) {
+// One order's outcome with the log line that tells it.
+ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedidos,
+                                            const std::string& id) {
+    ResultadoPedido resultado{id};
+    try {
+        const auto importacao = pedidos.ImportarPedido(contexto, id);
+        if (importacao.outraCopiaImportando) {
+            resultado.desfecho = DesfechoPedido::Adiado;
+            resultado.mensagem =
+                "Pedido em importação por outra cópia do programa; fica para a próxima execução.";
+        } else if (importacao.jaIncluido) {
+            resultado.desfecho = DesfechoPedido::JaIncluido;
+            resultado.mensagem = "Pedido já incluído no sistema.";
+        } else if (importacao.texto == "OK") {
+            resultado.desfecho = DesfechoPedido::Incluido;
+            resultado.mensagem = "Pedido incluído no sistema.";
+            if (importacao.idNfComercio != 0) {
+                resultado.idNfComercio = importacao.idNfComercio;
+                resultado.nrNotaFiscal = importacao.nrNotaFiscal;
+                resultado.clienteCadastrado = importacao.clienteCadastrado;
+            }
+        } else {
+            resultado.desfecho = DesfechoPedido::NaoIncluido;
+            resultado.mensagem = "Não foi possível incluir o pedido: " + id + " no sistema";
+        }
+    } catch (const std::exception& e) {
+        resultado.desfecho = DesfechoPedido::Erro;
+        resultado.mensagem = "Erro na leitura do pedido: " + id + " Erro: " + e.what();
+    }
+    return resultado;
+}
+
+// Why the list of new orders could not be had; nothing when it could.
+std::optional<std::string> ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto,
+                                                         PedidosAppForcaVenda& pedidos, LogProcessamento& log,
+                                                         ObservacaoExecucao& observacao) {
     const api::ListagemPedidos listagem = pedidos.ListarPedidosNovos(contexto);
     if (!listagem.Obtida()) {
         log.GravarLog("Não foi possível obter a lista de novos pedidos: " + listagem.MotivoFalha());
-        return false;
+        return listagem.MotivoFalha();
     }
     const std::vector<std::string>& lista = listagem.Ids();
     if (lista.empty()) {
         log.GravarLog("Nenhum novo pedido encontrado.");
-        return true;
+        return std::nullopt;
     }
     for (const std::string& id : lista) {
         log.GravarLog("Lendo pedido: " + id);
-        try {
-            const auto resultado = pedidos.ImportarPedido(contexto, id);
-            if (resultado.outraCopiaImportando) {
-                log.GravarLog(
-                    "Pedido em importação por outra cópia do programa; fica para a próxima execução.");
-            } else if (resultado.jaIncluido) {
-                log.GravarLog("Pedido já incluído no sistema.");
-            } else if (resultado.texto == "OK") {
-                log.GravarLog("Pedido incluído no sistema.");
-            } else {
-                log.GravarLog("Não foi possível incluir o pedido: " + id + " no sistema");
-            }
-        } catch (const std::exception& e) {
-            log.GravarLog("Erro na leitura do pedido: " + id + " Erro: " + e.what());
-        }
+        const ResultadoPedido resultado = ImportarPedidoAppForcaVenda(contexto, pedidos, id);
+        log.GravarLog(resultado.mensagem);
+        observacao.Pedido(resultado);
     }
-    return true;
+    return std::nullopt;
+}
+
+std::string MensagemDoErro(const std::exception_ptr& erro) {
+    try {
+        std::rethrow_exception(erro);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Erro desconhecido na sincronização.";
+    }
 }
 
 api::ConfiguracaoApi ConfiguracaoDaExecucao(const ConfiguracoesApi& configuracoes, db::ConexaoErp& conexao) {
@@ -70,13 +102,15 @@ std::string DescreverFalha(const ResumoExecucao& resumo) {
 }
 
 FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
+    const auto inicio = std::chrono::system_clock::now();
     PainelExecucao& painel = ambiente.painel;
     LogProcessamento log(painel);
+    ObservacaoExecucao observacao(ambiente.observador, ambiente.origem, inicio, log);
     painel.HabilitarSincronizarAgora(false);
 
     std::unique_ptr<db::ConexaoErp> conexao;
     std::optional<std::string> falhaConexao;
-    bool listagemObtida = true;
+    std::optional<std::string> falhaListagem;
     std::exception_ptr erro;
     try {
         const auto local = db::ObterCaminhoBancoDados(ambiente.executavel.parent_path(), ambiente.avisos);
@@ -88,13 +122,14 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
         painel.ExibirUltimaAtualizacao(DataHoraMinutos(std::chrono::system_clock::now()));
         log.LimparLog();
         log.GravarLog("Iniciando processamento...");
+        observacao.Iniciar();
         if (falhaConexao) {
             log.GravarLog("Não foi possível conectar ao banco de dados: " + *falhaConexao);
         } else if (!db::AppForcaVendaHabilitado(*conexao)) {
             log.GravarLog("Processo não executado. O APP Força de Vendas não está habilitado");
         } else {
             ContextoSincronizacao contexto{*conexao, ConfiguracaoDaExecucao(ambiente.configuracoesApi, *conexao)};
-            listagemObtida = ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log);
+            falhaListagem = ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log, observacao);
         }
     } catch (...) {
         erro = std::current_exception();
@@ -108,11 +143,23 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
     } catch (...) {
         if (!erro) erro = std::current_exception();
     }
+
+    ResumoExecucao resumo{inicio, FimExecucao::Concluida, std::chrono::system_clock::now()};
+    if (erro) {
+        resumo.fim.reset();
+        resumo.motivo = MensagemDoErro(erro);
+    } else if (falhaConexao) {
+        resumo.fim = FimExecucao::SemConexao;
+        resumo.motivo = *falhaConexao;
+    } else if (falhaListagem) {
+        resumo.fim = FimExecucao::SemListagem;
+        resumo.motivo = *falhaListagem;
+    }
+    observacao.Terminar(resumo);
     painel.HabilitarSincronizarAgora(true);
 
     if (erro) std::rethrow_exception(erro);
-    if (falhaConexao) return FimExecucao::SemConexao;
-    return listagemObtida ? FimExecucao::Concluida : FimExecucao::SemListagem;
+    return *resumo.fim;
 }
 
 }  // namespace tessora::app

@@ -8,6 +8,7 @@
 
 #include "api/cliente_http.h"
 #include "api/listagem_pedidos.h"
+#include "app/observador_execucao.h"
 #include "app/painel_execucao.h"
 #include "comum/avisos.h"
 #include "db/caminhos_atualizacao.h"
@@ -47,6 +48,8 @@ struct AmbienteExecucao {
     PainelExecucao& painel;
     PedidosAppForcaVenda& pedidos;
     db::CaminhosAtualizacao& caminhosAtualizacao;  // refreshed after the attach
+    OrigemExecucao origem = OrigemExecucao::LinhaComando;
+    ObservadorExecucao* observador = nullptr;  // the history; nothing: the run is not recorded
 };
 
 enum class [[nodiscard]] FimExecucao {
@@ -59,6 +62,9 @@ enum class [[nodiscard]] FimExecucao {
 struct ResumoExecucao {
     std::chrono::system_clock::time_point inicio;
     std::optional<FimExecucao> fim;  // nothing: an error left the run
+    std::chrono::system_clock::time_point termino{};
+    // Why it did not end normally: the attach's or the listing's reason, or the error's message.
+    std::string motivo{};
 
     bool Normal() const { return fim == FimExecucao::Concluida; }
 };

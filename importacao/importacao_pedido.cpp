@@ -55,14 +55,17 @@ std::string Anotacoes(const JsonObjeto& dados) {
 }
 
 TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteHttp& cliente, const std::string& id,
-                                          const JsonObjeto& dados) {
+                                          const JsonObjeto& dados, bool& clienteCadastrado) {
     TDadosOperacaoComercialApp op;
     op.ID_APP_FORCA_VENDA = id;
     op.ID_EMPRESA = db::InteiroDoBanco(db::LerParametro(conexao, "ID_EMPRESA_APP_FORCA_VENDA"));
 
     const std::string idCliente = JsonTextoPorNome(dados, "cliente_id");
     int32_t pessoa = db::PessoaPorIdApp(conexao, idCliente);
-    if (pessoa == 0) pessoa = ImportarClienteApp(conexao, cliente, idCliente);
+    if (pessoa == 0) {
+        pessoa = ImportarClienteApp(conexao, cliente, idCliente);
+        clienteCadastrado = pessoa != 0;
+    }
     if (pessoa == 0) pessoa = op.ID_EMPRESA;
     op.ID_DESTINATARIO_REMETENTE = pessoa;
 
@@ -134,14 +137,18 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
     const JsonObjeto* dados = valorDados->ComoObjeto();
     if (!dados) throw ErroTipoInvalido();
 
-    TDadosOperacaoComercialApp operacao = MontarOperacao(conexao, cliente, id, *dados);
+    bool clienteCadastrado = false;
+    TDadosOperacaoComercialApp operacao = MontarOperacao(conexao, cliente, id, *dados, clienteCadastrado);
     operacao.ID_NF_COMERCIO = IncluirOperacaoComercialApp(conexao, operacao);
     if (operacao.ID_NF_COMERCIO == 0) return {"ERRO"};  // the unit of work undoes the customer too
 
     ImportarItensPedido(conexao, operacao, *dados);
     AnotarPedidoCapturado(conexao, operacao);
     unidade.Confirmar();
-    return {"OK"};
+    return {.texto = "OK",
+            .idNfComercio = operacao.ID_NF_COMERCIO,
+            .nrNotaFiscal = operacao.NR_NOTA_FISCAL,
+            .clienteCadastrado = clienteCadastrado};
 }
 }  // namespace
 

@@ -18,6 +18,11 @@ struct ResultadoImportacao {
     // Another connection was importing an order (another copy of the program on the same
     // database): nothing was read or written, and the order is left for a later run.
     bool outraCopiaImportando = false;
+    // Of an order written now: its operation's key and number, and whether its customer
+    // was registered with it.
+    int32_t idNfComercio = 0;
+    int32_t nrNotaFiscal = 0;
+    bool clienteCadastrado = false;
 };
 
 // One app order into the ERP as one operation with its customer, items and notes, all in

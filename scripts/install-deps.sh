@@ -8,6 +8,7 @@ packages=(
   libcurl4-openssl-dev libssl-dev openssl ca-certificates
   libsimdjson-dev libutf8proc-dev libcpp-httplib-dev
   qt6-base-dev
+  libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   mingw-w64 wine64 googletest
   ccache

@@ -50,6 +50,7 @@ ServicoResidente::ServicoResidente(Opcoes opcoes, Avisos& avisos, app::PainelExe
       painel_(painel),
       pedidos_(pedidos),
       avisosServico_(std::make_unique<AvisosDoServico>(*this)),
+      historico_(app::LerConfiguracoesHistorico(opcoes_.executavel)),
       vigia_(opcoes_.executavel.parent_path(), *avisosServico_),
       tmAppForcaVenda_(this),
       tmEncerramento_(this) {
@@ -131,9 +132,9 @@ void ServicoResidente::IniciarExecucao(bool peloTemporizador) {
     erroExecucao_.reset();
     fimExecucao_.reset();
     inicioExecucao_ = std::chrono::system_clock::now();
-    const app::AmbienteExecucao ambiente{opcoes_.executavel, estado_.configuracoesApi,
-                                         *avisosServico_,    painel_,
-                                         pedidos_,           caminhos_};
+    const app::AmbienteExecucao ambiente{
+        opcoes_.executavel, estado_.configuracoesApi, *avisosServico_, painel_, pedidos_, caminhos_,
+        peloTemporizador ? app::OrigemExecucao::Temporizador : app::OrigemExecucao::Botao, &historico_};
     trabalhador_.reset(QThread::create([this, ambiente] {
         try {
             fimExecucao_ = opcoes_.executar(ambiente);

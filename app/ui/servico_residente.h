@@ -14,6 +14,7 @@
 #include "app/ciclo_servico.h"
 #include "app/configuracoes_servico.h"
 #include "app/execucao_sincronizacao.h"
+#include "app/historico_execucoes.h"
 #include "app/painel_execucao.h"
 #include "app/vigia_encerramento.h"
 #include "comum/avisos.h"
@@ -91,6 +92,7 @@ private:
     app::PainelExecucao& painel_;
     app::PedidosAppForcaVenda& pedidos_;
     std::unique_ptr<AvisosDoServico> avisosServico_;
+    app::HistoricoExecucoes historico_;  // written by the run, on its thread
     db::CaminhosAtualizacao caminhos_;
     app::EstadoServico estado_;
     app::ConfiguracoesServico atuais_{false, "0"};        // the window's values before start-up

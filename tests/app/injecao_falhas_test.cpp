@@ -15,6 +15,8 @@
 #include "api/json_leitura.h"
 #include "api_substituta.h"
 #include "app/execucao_sincronizacao.h"
+#include "app/historico_execucoes.h"
+#include "app/leitura_historico.h"
 #include "app/pedidos_via_api.h"
 #include "avisos_gravados.h"
 #include "db/consulta.h"
@@ -142,6 +144,7 @@ protected:
     PainelContado painel;
     PedidosViaApi pedidos;
     db::CaminhosAtualizacao caminhos;
+    HistoricoExecucoes historico{LerConfiguracoesHistorico(erp.Executavel())};
 
     void SetUp() override {
         const auto& banco = erp.Banco();
@@ -180,7 +183,8 @@ protected:
         const AmbienteExecucao ambiente{
             erp.Executavel(), {servidor.UrlBase(), servidor.ArquivoCertificado(), kLimiteLeitura},
             avisos,           painel,
-            pedidos,          caminhos};
+            pedidos,          caminhos,
+            OrigemExecucao::Temporizador, &historico};
         // A listing that could not be had is one of the injected faults: only what the run
         // wrote counts here.
         EXPECT_NO_THROW(static_cast<void>(ProcessarAppForcaVenda(ambiente)));
@@ -304,6 +308,24 @@ TEST_F(InjecaoFalhasTest, NadaDuplicadoNemPerdidoComFalhasDaApiEDoBanco) {
             << c;
         EXPECT_LE(leitor.Contar("TAB_CIDADE where NM_CIDADE = '" + Cidade(c) + "'"), 1) << c;
     }
+
+    // The history saw every run and every outcome the log told, and no order is left failing.
+    LeituraHistorico historicoLido(ObterArquivoHistorico(erp.Executavel()));
+    const auto execucoes = historicoLido.Execucoes({});
+    EXPECT_EQ(execucoes.size(), kExecucoesComFalhas + 2u);
+    int64_t incluidos = 0, jaIncluidos = 0, naoIncluidos = 0, erros = 0;
+    for (const ExecucaoRegistrada& e : execucoes) {
+        EXPECT_TRUE(e.termino) << e.id;
+        incluidos += e.incluidos;
+        jaIncluidos += e.jaIncluidos;
+        naoIncluidos += e.naoIncluidos;
+        erros += e.erros;
+    }
+    EXPECT_EQ(incluidos, painel.incluidos);
+    EXPECT_EQ(jaIncluidos, painel.jaIncluidos);
+    EXPECT_EQ(naoIncluidos, painel.naoIncluidos);
+    EXPECT_EQ(erros, static_cast<int64_t>(painel.erros.size()));
+    EXPECT_THAT(historicoLido.PedidosEmFalha(), ::testing::IsEmpty());
 }
 
 }  // namespace

@@ -1,0 +1,222 @@
+// --historico and --estado on a small history written through the history itself.
+#include "app/comando_estado.h"
+#include "app/comando_historico.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "api/json_consulta.h"
+#include "api/json_leitura.h"
+#include "app/execucao_sincronizacao.h"
+#include "app/historico_execucoes.h"
+#include "app/instante_historico.h"
+#include "arquivos_teste.h"
+#include "banco_teste.h"
+
+namespace tessora::app {
+namespace {
+
+using namespace std::chrono_literals;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using Instante = std::chrono::system_clock::time_point;
+
+Instante Em(int64_t segundos) { return Instante(std::chrono::seconds(segundos)); }
+
+class ComandosHistoricoTest : public ::testing::Test {
+protected:
+    testes::PastaTemporaria pasta;
+    std::filesystem::path executavel = pasta.Caminho() / "tessoraService";
+    HistoricoExecucoes historico{LerConfiguracoesHistorico(executavel)};
+
+    void Execucao(Instante inicio, std::optional<FimExecucao> fim,
+                  const std::vector<ResultadoPedido>& pedidos, const std::string& motivo = "") {
+        historico.ExecucaoIniciada(OrigemExecucao::Temporizador, inicio);
+        for (const auto& pedido : pedidos) historico.PedidoProcessado(pedido);
+        historico.ExecucaoTerminada({inicio, fim, inicio + 3s, motivo});
+    }
+    static ResultadoPedido Falhou(const std::string& id) {
+        return {id, DesfechoPedido::NaoIncluido,
+                "Não foi possível incluir o pedido: " + id + " no sistema"};
+    }
+    static ResultadoPedido Incluido(const std::string& id, int32_t chave) {
+        return {id,  DesfechoPedido::Incluido, "Pedido incluído no sistema.", chave, 5000 + chave,
+                true};
+    }
+
+    std::pair<int, std::string> Historico(std::vector<std::string_view> argumentos) {
+        const auto opcoes = LerOpcoesHistorico(argumentos);
+        EXPECT_TRUE(opcoes);
+        std::ostringstream saida, erros;
+        const int codigo =
+            ComandoHistorico(executavel, opcoes.value_or(OpcoesHistorico{}), saida, erros);
+        EXPECT_EQ(erros.str(), "");
+        return {codigo, saida.str()};
+    }
+    std::pair<int, std::string> Estado(Instante agora) {
+        std::ostringstream saida;
+        const int codigo = ComandoEstado(executavel, saida, agora);
+        return {codigo, saida.str()};
+    }
+};
+
+// Two local days: a run on the 14th whose order failed (its message holding a comma and
+// quotes), then on the 15th one that wrote it and one that could not reach the database.
+class SaidasHistoricoTest : public ComandosHistoricoTest {
+protected:
+    const int64_t dia14 = *InicioDoDiaLocal("14/03/2024") + 3600;
+    const int64_t dia15 = *InicioDoDiaLocal("15/03/2024") + 3600;
+
+    void SetUp() override {
+        Execucao(Em(dia14), FimExecucao::Concluida,
+                 {{"p-1", DesfechoPedido::Erro, R"(Erro na leitura do pedido: p-1 Erro: "x", y)"}});
+        Execucao(Em(dia15), FimExecucao::Concluida, {Incluido("p-1", 7)});
+        Execucao(Em(dia15 + 600), FimExecucao::SemConexao, {}, "unavailable database");
+    }
+};
+
+TEST_F(SaidasHistoricoTest, CsvUmaLinhaPorPedidoEFiltros) {
+    const std::string cabecalho =
+        "execucao,origem,inicio,termino,desfecho_execucao,motivo,pedido,desfecho,mensagem,id_nf_"
+        "comercio,"
+        "nr_nota_fiscal,cliente_cadastrado,falhas_seguidas\r\n";
+    const std::string linha1 =
+        "1,temporizador," + InstanteIso(dia14) + "," + InstanteIso(dia14 + 3) +
+        R"(,normal,,p-1,erro,"Erro na leitura do pedido: p-1 Erro: ""x"", y",,,,1)"
+        "\r\n";
+    const std::string linha2 = "2,temporizador," + InstanteIso(dia15) + "," +
+                               InstanteIso(dia15 + 3) +
+                               ",normal,,p-1,incluido,Pedido incluído no sistema.,7,5007,1,0\r\n";
+    const std::string linha3 = "3,temporizador," + InstanteIso(dia15 + 600) + "," +
+                               InstanteIso(dia15 + 603) +
+                               ",sem_conexao,unavailable database,,,,,,,\r\n";
+    const std::pair<std::vector<std::string_view>, std::string> casos[] = {
+        {{"--formato", "csv"}, cabecalho + linha1 + linha2 + linha3},
+        {{"--formato", "csv", "--falhas"}, cabecalho + linha1 + linha3},
+        {{"--desde", "15/03/2024", "--formato", "csv"}, cabecalho + linha2 + linha3},
+        {{"--falhas", "--desde", "16/03/2024", "--formato", "csv"}, cabecalho},
+    };
+    for (const auto& [argumentos, esperado] : casos) {
+        SCOPED_TRACE(argumentos.size());
+        EXPECT_EQ(Historico(argumentos), std::make_pair(0, esperado));
+    }
+    EXPECT_EQ(InstanteIso(1710520325), "2024-03-15T16:32:05Z");
+}
+
+TEST_F(SaidasHistoricoTest, JsonLegivelComContagensEPedidos) {
+    const auto [codigo, texto] = Historico({"--formato", "json"});
+    EXPECT_EQ(codigo, 0);
+    const auto documento = LerRespostaJson(texto);
+    ASSERT_TRUE(documento) << texto;
+    const JsonLista* execucoes = JsonValorPorNome(documento, "execucoes")->ComoLista();
+    ASSERT_EQ(execucoes->size(), 3u);
+    const JsonObjeto& primeira = *(*execucoes)[0].ComoObjeto();
+    EXPECT_EQ(JsonTextoPorNome(primeira, "inicio"), InstanteIso(dia14));
+    EXPECT_EQ(JsonTextoPorNome(primeira, "erros"), "1");
+    const JsonObjeto& pedido =
+        *(*JsonValorPorNome(primeira, "pedidos")->ComoLista())[0].ComoObjeto();
+    EXPECT_EQ(JsonTextoPorNome(pedido, "mensagem"),
+              R"(Erro na leitura do pedido: p-1 Erro: "x", y)");
+    EXPECT_EQ(JsonValorPorNome(pedido, "id_nf_comercio")->Tipo(), JsonTipo::Nulo);
+    EXPECT_THAT(texto,
+                HasSubstr(R"("id_nf_comercio":7,"nr_nota_fiscal":5007,"cliente_cadastrado":true)"));
+    EXPECT_THAT(texto, HasSubstr(R"("desfecho":"sem_conexao","motivo":"unavailable database")"));
+}
+
+TEST_F(SaidasHistoricoTest, TabelaComUmaLinhaPorExecucaoEColunasAlinhadas) {
+    const auto [codigo, texto] = Historico({});
+    EXPECT_EQ(codigo, 0);
+    EXPECT_THAT(
+        texto,
+        HasSubstr(
+            "Execução 2 (temporizador): " + InstanteLocal(dia15) + " a " +
+            InstanteLocal(dia15 + 3) +
+            ", normal\n"
+            "  incluídos 1, já incluídos 0, adiados 0, não incluídos 0, erros 0\n"
+            "  Pedido  Desfecho  Falhas seguidas  Chave ERP  Número  Cliente cadastrado  Mensagem\n"
+            "  p-1     incluido  0                7          5007    sim                 "
+            "Pedido incluído no sistema.\n"));
+    EXPECT_THAT(texto, HasSubstr(", sem_conexao: unavailable database\n"));
+}
+
+TEST_F(ComandosHistoricoTest, ArgumentosNaoEntendidos) {
+    const std::vector<std::vector<std::string_view>> casos = {
+        {"--desde"},
+        {"--desde", "2024-03-15"},
+        {"--desde", "31/02/2024"},
+        {"--desde", "1/3/2024"},
+        {"--formato", "xml"},
+        {"--formato"},
+        {"--falha"},
+    };
+    for (const auto& argumentos : casos)
+        EXPECT_FALSE(LerOpcoesHistorico(argumentos)) << argumentos[0];
+}
+
+TEST_F(ComandosHistoricoTest, SemHistoricoDizPorQue) {
+    std::ostringstream saida, erros;
+    EXPECT_EQ(ComandoHistorico(executavel, {}, saida, erros), 1);
+    EXPECT_THAT(erros.str(), HasSubstr("Histórico indisponível: "));
+    EXPECT_FALSE(
+        std::filesystem::exists(ObterArquivoHistorico(executavel)));  // reading creates nothing
+}
+
+TEST_F(ComandosHistoricoTest, EstadoSaiComUmSoQuandoAlgoVaiMal) {
+    const Instante agora = std::chrono::system_clock::now();
+    EXPECT_EQ(Estado(agora).first, 1);  // no history yet
+
+    struct Caso {
+        const char* descricao;
+        std::function<void()> preparar;
+        int codigo;
+        const char* trecho;
+    };
+    const Caso casos[] = {
+        {"normal run", [&] { Execucao(agora - 30h, FimExecucao::Concluida, {Incluido("p-1", 1)}); },
+         0, R"("saudavel":true)"},
+        {"listing failed",
+         [&] { Execucao(agora - 29h, FimExecucao::SemListagem, {}, "HTTP/1.1 401"); }, 1,
+         "A última execução não terminou normalmente (sem_listagem): HTTP/1.1 401"},
+        {"an order failing for a short while",
+         [&] {
+             Execucao(agora - 28h, FimExecucao::Concluida, {Falhou("p-2")});
+             Execucao(agora - 1h, FimExecucao::Concluida, {Falhou("p-3")});
+         },
+         1, "O pedido p-2 falha desde "},
+        {"the long-failing order went in",
+         [&] { Execucao(agora - 10min, FimExecucao::Concluida, {Incluido("p-2", 2)}); }, 0,
+         R"("id_app":"p-3","falhas_seguidas":1)"},
+        {"a run still going", [&] { historico.ExecucaoIniciada(OrigemExecucao::Botao, agora); }, 0,
+         R"("termino":null,"desfecho":null)"},
+        {"an error ended the last run",
+         [&] { Execucao(agora, std::nullopt, {}, "Invalid class typecast"); }, 1,
+         "(erro): Invalid class typecast"},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.descricao);
+        caso.preparar();
+        const auto [codigo, texto] = Estado(agora);
+        EXPECT_EQ(codigo, caso.codigo) << texto;
+        EXPECT_THAT(texto, HasSubstr(caso.trecho));
+        EXPECT_TRUE(LerRespostaJson(texto)) << texto;
+    }
+}
+
+TEST_F(ComandosHistoricoTest, EstadoToleraFalhasPeloTempoConfigurado) {
+    const Instante agora = std::chrono::system_clock::now();
+    Execucao(agora - 30h, FimExecucao::Concluida, {Falhou("p-1")});
+    Execucao(agora - 5min, FimExecucao::Concluida, {Falhou("p-1")});
+    EXPECT_EQ(Estado(agora).first, 1);
+    testes::GravarArquivo(pasta.Caminho() / "tessoraService.ini",
+                          "[AppForcaVendas]\r\nHorasFalhaTolerada=48\r\n");
+    const auto [codigo, texto] = Estado(agora);
+    EXPECT_EQ(codigo, 0) << texto;
+    EXPECT_THAT(texto, HasSubstr(R"("horas_falha_tolerada":48)"));
+    EXPECT_THAT(texto, HasSubstr(R"("id_app":"p-1","falhas_seguidas":2,"desde":")" +
+                                 InstanteIso(SegundosHistorico(agora - 30h)) + "\""));
+}
+
+}  // namespace
+}  // namespace tessora::app
