@@ -12,32 +12,13 @@
 #include "avisos_gravados.h"
 #include "comum/erros.h"
 #include "instalacao_erp_teste.h"
+#include "painel_gravado.h"
 
 namespace tessora::app {
 namespace {
 
+using testes::PainelGravado;
 using ::testing::ElementsAre;
-
-// Keeps what a window would show; log lines without their time stamp.
-class PainelGravado : public PainelExecucao {
-public:
-    void HabilitarSincronizarAgora(bool habilitado) override { botao.push_back(habilitado); }
-    void ExibirUltimaAtualizacao(const std::string& dataHora) override { rotulo = dataHora; }
-    void LimparLog() override {
-        linhas.clear();
-        ++limpezas;
-    }
-    void AcrescentarLinhaLog(const std::string& linha) override {
-        static const std::regex carimbo(R"(^\d\d/\d\d/\d{4} \d\d:\d\d:\d\d - )");
-        EXPECT_TRUE(std::regex_search(linha, carimbo)) << linha;
-        linhas.push_back(linha.substr(22));
-    }
-
-    std::vector<bool> botao;
-    std::string rotulo;
-    std::vector<std::string> linhas;
-    int limpezas = 0;
-};
 
 class PedidosFalsos : public PedidosAppForcaVenda {
 public:

@@ -22,28 +22,17 @@
 #include "avisos_gravados.h"
 #include "banco_teste.h"
 #include "instalacao_erp_teste.h"
+#include "painel_gravado.h"
 
 namespace tessora::app {
 namespace {
 
+using testes::PainelGravado;
 using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
-
-// Log lines without their time stamp.
-class PainelGravado : public PainelExecucao {
-public:
-    void HabilitarSincronizarAgora(bool) override {}
-    void ExibirUltimaAtualizacao(const std::string&) override {}
-    void LimparLog() override { linhas.clear(); }
-    void AcrescentarLinhaLog(const std::string& linha) override {
-        linhas.push_back(linha.substr(22));
-    }
-
-    std::vector<std::string> linhas;
-};
 
 std::string EstadoDemonstracao() {
     std::ifstream entrada(testes::PastaFontes() / "erp/demo/estado-api.json", std::ios::binary);

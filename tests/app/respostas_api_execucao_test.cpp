@@ -8,10 +8,12 @@
 #include "app/pedidos_via_api.h"
 #include "avisos_gravados.h"
 #include "instalacao_erp_teste.h"
+#include "painel_gravado.h"
 
 namespace tessora::app {
 namespace {
 
+using testes::PainelGravado;
 using ::testing::ElementsAre;
 
 constexpr std::string_view kMarcaOrdemBytes = "\xEF\xBB\xBF";
@@ -22,19 +24,6 @@ std::string Pedido(const std::string& id, const std::string& valores) {
            R"(,"itens":[{"id_item":")" + id +
            R"(-1","produto_id":"prod-501","quantidade":1,"valor_unitario":10,"valor_produtos":10}]})";
 }
-
-// Log lines without their time stamp.
-class PainelGravado : public PainelExecucao {
-public:
-    void HabilitarSincronizarAgora(bool) override {}
-    void ExibirUltimaAtualizacao(const std::string&) override {}
-    void LimparLog() override { linhas.clear(); }
-    void AcrescentarLinhaLog(const std::string& linha) override {
-        linhas.push_back(linha.substr(22));
-    }
-
-    std::vector<std::string> linhas;
-};
 
 class RespostasApiExecucaoTest : public ::testing::Test {
 protected:
