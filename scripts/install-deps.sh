@@ -9,7 +9,7 @@ packages=(
   libsimdjson-dev libutf8proc-dev libsimpleini-dev libcpp-httplib-dev
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  mingw-w64 wine64 googletest
+  mingw-w64 wine64 googletest dpkg-dev
 )
 
 # The program logs in with fixed credentials; the server package draws a random SYSDBA

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows program's libraries, the updater and the test suites with
+# mingw-w64: x86_64 (the default) into build-windows/, i686 into build-windows-i686/. The
+# third-party libraries are built first, once, by scripts/windows/dependencias.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+arquitetura=${1:-x86_64}
+case "$arquitetura" in
+  x86_64) pasta=build-windows toolchain=cmake/mingw-w64.cmake ;;
+  i686) pasta=build-windows-i686 toolchain=cmake/mingw-w64-i686.cmake ;;
+  *) echo "usage: $0 [x86_64|i686]" >&2; exit 2 ;;
+esac
+bash scripts/install-deps.sh
+prefixos=$(bash scripts/windows/dependencias.sh "$arquitetura")
+cmake -S . -B "$pasta" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$prefixos" \
+  ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
+cmake --build "$pasta" -j"$(nproc)"
