@@ -149,7 +149,10 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
         // The file replaces the system's authorities, as Schannel does with it on Windows:
         // without clearing the built-in folder, OpenSSL would still trust every system CA.
         Opcao(c, CURLOPT_CAINFO, configuracao_.arquivoCertificados.c_str());
-        Opcao(c, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
+        // Schannel has no such folder: there is none to clear.
+        const CURLcode semPasta = curl_easy_setopt(c, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
+        if (semPasta != CURLE_OK && semPasta != CURLE_NOT_BUILT_IN)
+            throw ErroTransporte(curl_easy_strerror(semPasta));
     }
     Opcao(c, CURLOPT_NOSIGNAL, 1L);
     Opcao(c, CURLOPT_ERRORBUFFER, mensagemErro);
