@@ -150,7 +150,8 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
         // without clearing the built-in folder, OpenSSL would still trust every system CA.
         Opcao(c, CURLOPT_CAINFO, configuracao_.arquivoCertificados.c_str());
         // Schannel has no such folder: there is none to clear.
-        const CURLcode semPasta = curl_easy_setopt(c, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
+        const CURLcode semPasta =
+            curl_easy_setopt(c, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
         if (semPasta != CURLE_OK && semPasta != CURLE_NOT_BUILT_IN)
             throw ErroTransporte(curl_easy_strerror(semPasta));
     }

@@ -73,14 +73,13 @@ ApiSubstituta::ApiSubstituta(std::string_view estadoJson, OpcoesApiSubstituta op
             espera.wait_for(trava, parada, 500ms, [] { return false; });
         }
     });
-    std::string argumentos = " \"" + CaminhoLinux(canal) + "\" --nomes " +
-                             opcoes.nomesCertificado + " --inicio " +
-                             std::to_string(opcoes.validade.first.count()) + " --fim " +
-                             std::to_string(opcoes.validade.second.count());
+    std::string argumentos = " \"" + CaminhoLinux(canal) + "\" --nomes " + opcoes.nomesCertificado +
+                             " --inicio " + std::to_string(opcoes.validade.first.count()) +
+                             " --fim " + std::to_string(opcoes.validade.second.count());
     if (!opcoes.versaoTls.empty()) argumentos += " --tls " + opcoes.versaoTls;
     const std::filesystem::path programa = CaminhoWindows(TESSORA_API_SUBSTITUTA_AUXILIAR);
-    std::wstring linha = L"\"" + programa.wstring() + L"\"" +
-                         std::wstring(argumentos.begin(), argumentos.end());
+    std::wstring linha =
+        L"\"" + programa.wstring() + L"\"" + std::wstring(argumentos.begin(), argumentos.end());
     STARTUPINFOW inicio{};
     inicio.cb = sizeof inicio;
     PROCESS_INFORMATION processo{};

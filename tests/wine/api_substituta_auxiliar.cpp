@@ -46,8 +46,8 @@ int main(int argc, char** argv) {
     const tessora::testes::ApiSubstituta api("{}", opcoes);
     {
         std::ofstream(canal / "apresentacao.tmp")
-            << "porta=" << api.Porta() << "\npasta="
-            << fs::path(api.ArquivoCertificado()).parent_path().string() << "\n";
+            << "porta=" << api.Porta()
+            << "\npasta=" << fs::path(api.ArquivoCertificado()).parent_path().string() << "\n";
     }
     fs::rename(canal / "apresentacao.tmp", canal / "apresentacao");
     for (;;) {
