@@ -12,6 +12,9 @@ case "$arquitetura" in
 esac
 bash scripts/install-deps.sh
 prefixos=$(bash scripts/windows/dependencias.sh "$arquitetura")
-cmake -S . -B "$pasta" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$prefixos" \
-  ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
+# Compiler results are cached by paths relative to the checkout, so another clone reuses them.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+cmake -S . -B "$pasta" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  -DCMAKE_PREFIX_PATH="$prefixos" -DCMAKE_CXX_COMPILER_LAUNCHER="$(command -v ccache || true)" \
+  >/dev/null
 cmake --build "$pasta" -j"$(nproc)"
