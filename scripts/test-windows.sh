@@ -7,6 +7,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build-windows.sh x86_64
 bash scripts/build-windows.sh i686
+# The executables must run on a bare Windows: they may import system DLLs only.
+for arquitetura in x86_64 i686; do
+  pasta=build-windows; [ "$arquitetura" = i686 ] && pasta=build-windows-i686
+  for exe in $(find "$pasta" -name '*.exe' -not -path '*/wine/*' -not -path '*/CMakeFiles/*'); do
+    estranhas=$("$arquitetura-w64-mingw32-objdump" -p "$exe" | awk '/DLL Name/ {print $3}' |
+      grep -viE '^(kernel32|msvcrt|user32|shell32|ole32|ws2_32|advapi32|crypt32|bcrypt|secur32|winmm)\.dll$' || true)
+    if [ -n "$estranhas" ]; then
+      echo "$exe imports DLLs that Windows does not provide: $estranhas" >&2
+      exit 1
+    fi
+  done
+done
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target tessoraApiSubstitutaAuxiliar
 export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all
