@@ -145,8 +145,9 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     Opcao(c, CURLOPT_SSLVERSION, tlsMinima | tlsMaxima);
     Opcao(c, CURLOPT_SSL_VERIFYPEER, 1L);
     Opcao(c, CURLOPT_SSL_VERIFYHOST, 2L);
-    // Schannel refuses a certificate whose revocation status it cannot learn, as for a private
-    // CA without a revocation list; a certificate found revoked is still refused.
+    // Schannel would refuse a certificate whose revocation status it cannot learn, as one of a
+    // private CA without a revocation list; best effort lets that pass and still refuses a
+    // certificate found revoked. OpenSSL checks no revocation and ignores the option.
     Opcao(c, CURLOPT_SSL_OPTIONS, static_cast<long>(CURLSSLOPT_REVOKE_BEST_EFFORT));
     if (!configuracao_.arquivoCertificados.empty()) {
         // The file replaces the system's authorities, as Schannel does with it on Windows:
