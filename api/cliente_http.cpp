@@ -162,11 +162,19 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     Opcao(c, CURLOPT_SSLVERSION, tlsMinima | tlsMaxima);
     Opcao(c, CURLOPT_SSL_VERIFYPEER, 1L);
     Opcao(c, CURLOPT_SSL_VERIFYHOST, 2L);
+    // Schannel would refuse a certificate whose revocation status it cannot learn, as one of a
+    // private CA without a revocation list; best effort lets that pass and still refuses a
+    // certificate found revoked. OpenSSL checks no revocation and ignores the option.
+    Opcao(c, CURLOPT_SSL_OPTIONS, static_cast<long>(CURLSSLOPT_REVOKE_BEST_EFFORT));
     if (!configuracao_.arquivoCertificados.empty()) {
         // The file replaces the system's authorities, as Schannel does with it on Windows:
         // without clearing the built-in folder, OpenSSL would still trust every system CA.
         Opcao(c, CURLOPT_CAINFO, configuracao_.arquivoCertificados.c_str());
-        Opcao(c, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
+        // Schannel has no such folder: there is none to clear.
+        const CURLcode semPasta =
+            curl_easy_setopt(c, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
+        if (semPasta != CURLE_OK && semPasta != CURLE_NOT_BUILT_IN)
+            throw ErroTransporte(curl_easy_strerror(semPasta));
     }
     Opcao(c, CURLOPT_NOSIGNAL, 1L);
     Opcao(c, CURLOPT_ERRORBUFFER, mensagemErro);

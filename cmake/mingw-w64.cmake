@@ -1,16 +1,25 @@
-# Cross build for 64-bit Windows with mingw-w64 (POSIX thread model, for std::thread);
-# the executables are linked statically and run under Wine.
+# Cross build for Windows with mingw-w64 (POSIX thread model, for std::thread): 64-bit by
+# default, 32-bit through mingw-w64-i686.cmake. The executables are linked statically, so they
+# import system DLLs only, and run under Wine. The third-party libraries come from the install
+# prefixes that scripts/windows/dependencias.sh prints, given as CMAKE_PREFIX_PATH.
+if(NOT TESSORA_PROCESSADOR)
+  set(TESSORA_PROCESSADOR x86_64)
+endif()
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_SYSTEM_PROCESSOR ${TESSORA_PROCESSADOR})
+set(CMAKE_C_COMPILER ${TESSORA_PROCESSADOR}-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TESSORA_PROCESSADOR}-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER ${TESSORA_PROCESSADOR}-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TESSORA_PROCESSADOR}-w64-mingw32 ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Debian's wine64 package installs the loader beside its libraries only.
-find_program(TESSORA_WINE NAMES wine64 wine HINTS /usr/lib/wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${TESSORA_WINE})
+# Debian's wine64 package installs the loader beside its libraries only. It runs 64-bit
+# programs; the 32-bit build is not run here.
+if(TESSORA_PROCESSADOR STREQUAL "x86_64")
+  find_program(TESSORA_WINE NAMES wine64 wine HINTS /usr/lib/wine REQUIRED)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${TESSORA_WINE})
+endif()

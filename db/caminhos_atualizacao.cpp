@@ -11,10 +11,11 @@ std::string CodificarBrancos(std::string texto) { return TrocarTodos(std::move(t
 std::string PastaMestre(std::string_view local) {
     if (local.empty()) return {};
     const std::string_view varrido = local.substr(0, local.size() - 1);
-    const size_t ultimo = varrido.rfind(plataforma::SeparadorPasta());
+    const size_t ultimo = varrido.find_last_of(plataforma::SeparadoresPasta());
     if (ultimo == std::string_view::npos) return {};
-    const size_t penultimo = ultimo == 0 ? std::string_view::npos
-                                         : varrido.rfind(plataforma::SeparadorPasta(), ultimo - 1);
+    const size_t penultimo = ultimo == 0
+                                 ? std::string_view::npos
+                                 : varrido.find_last_of(plataforma::SeparadoresPasta(), ultimo - 1);
     const size_t corte = penultimo == std::string_view::npos ? ultimo : penultimo;
     return std::string(local.substr(0, corte + 1)) + "Update";
 }

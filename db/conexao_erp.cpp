@@ -70,7 +70,9 @@ void ConexaoErp::Rastrear(std::string_view comando) const {
 
 void ConexaoErp::Liberar() noexcept {
     // Reached with the connection still open only when the work was abandoned: nothing
-    // of it is committed behind the caller's back.
+    // of it is committed behind the caller's back. Without an attachment there is nothing
+    // to release, and the client library may not even be loaded.
+    if (!transacao_ && !anexo_) return;
     Firebird::IStatus* status = interno::Mestre()->getStatus();
     Firebird::CheckStatusWrapper st(status);
     if (transacao_) {

@@ -2,11 +2,16 @@
 
 #include "comum/codigo_pagina.h"
 #include "comum/erros.h"
+#include "db/biblioteca_cliente.h"
+#include "plataforma/sistema.h"
 
 namespace tessora::db::interno {
 
+// The client library is loaded when the first connection needs it, so that a missing one
+// fails that connection instead of the program's start; a failed load is tried again next time.
 Firebird::IMaster* Mestre() {
-    static Firebird::IMaster* const mestre = Firebird::fb_get_master_interface();
+    static Firebird::IMaster* const mestre =
+        CarregarClienteFirebird(plataforma::PastaPrograma(), NomesBibliotecaCliente());
     return mestre;
 }
 

@@ -23,7 +23,7 @@ std::filesystem::path IniErp(const std::filesystem::path& pastaPrograma) {
 
 // Up to and including the last separator; empty when there is none.
 std::string PastaDoCaminho(const std::string& caminho) {
-    const size_t pos = caminho.rfind(plataforma::SeparadorPasta());
+    const size_t pos = caminho.find_last_of(plataforma::SeparadoresPasta());
     return pos == std::string::npos ? std::string() : caminho.substr(0, pos + 1);
 }
 

@@ -10,6 +10,8 @@ namespace tessora::plataforma {
 // The suffix of executables on this system: ".exe" on Windows, none here.
 std::string_view SufixoExecutavel();
 char SeparadorPasta();
+// Every character that separates folders in a path: the one above and, on Windows, "/" too.
+std::string_view SeparadoresPasta();
 
 std::filesystem::path CaminhoExecutavel();
 // The folder of the running executable, without trailing separator.

@@ -13,6 +13,8 @@ std::string_view SufixoExecutavel() { return ""; }
 
 char SeparadorPasta() { return '/'; }
 
+std::string_view SeparadoresPasta() { return "/"; }
+
 std::filesystem::path CaminhoExecutavel() { return std::filesystem::read_symlink("/proc/self/exe"); }
 
 std::filesystem::path PastaPrograma() { return CaminhoExecutavel().parent_path(); }

@@ -11,6 +11,8 @@ std::string_view SufixoExecutavel() { return ".exe"; }
 
 char SeparadorPasta() { return '\\'; }
 
+std::string_view SeparadoresPasta() { return "\\/"; }
+
 std::filesystem::path CaminhoExecutavel() {
     std::vector<wchar_t> caminho(MAX_PATH);
     for (;;) {

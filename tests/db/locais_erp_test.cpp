@@ -6,6 +6,7 @@
 #include "avisos_gravados.h"
 #include "banco_teste.h"
 #include "db/caminhos_atualizacao.h"
+#include "plataforma/sistema.h"
 
 namespace tessora::db {
 namespace {
@@ -16,7 +17,7 @@ class LocaisErpTest : public ::testing::Test {
 protected:
     testes::PastaTemporaria raiz{"tessora-locais"};
     std::filesystem::path programa = raiz.Caminho() / "Sistema" / "Servico";
-    std::string dados = (raiz.Caminho() / "Sistema" / "Dados").string() + "/";
+    std::string dados = (raiz.Caminho() / "Sistema" / "Dados").string() + plataforma::SeparadorPasta();
     testes::AvisosGravados avisos;
 
     void SetUp() override { std::filesystem::create_directories(programa); }
@@ -41,13 +42,15 @@ TEST_F(LocaisErpTest, PastaDadosEhAPastaDoIniServidor) {
     const auto iniServidor = raiz.Caminho() / "Outra Base" / "servidor.ini";
     GravarArquivo(iniServidor, "[Database]\r\n");
     IniErp("tessoraempresa.ini", iniServidor.string());
-    EXPECT_EQ(ObterPastaDados(programa, avisos), (raiz.Caminho() / "Outra Base").string() + "/");
+    EXPECT_EQ(ObterPastaDados(programa, avisos),
+              (raiz.Caminho() / "Outra Base").string() + plataforma::SeparadorPasta());
     EXPECT_TRUE(avisos.mensagens.empty());
 }
 
 TEST_F(LocaisErpTest, IniServidorAusenteAvisaEDevolveAPastaConfigurada) {
     IniErp("tessoraempresa.ini", (raiz.Caminho() / "nada" / "servidor.ini").string());
-    EXPECT_EQ(ObterPastaDados(programa, avisos), (raiz.Caminho() / "nada").string() + "/");
+    EXPECT_EQ(ObterPastaDados(programa, avisos),
+              (raiz.Caminho() / "nada").string() + plataforma::SeparadorPasta());
     ASSERT_EQ(avisos.mensagens.size(), 1u);
     EXPECT_EQ(avisos.mensagens[0],
               "Aviso do Sistema|Não foi encontrado o arquivo de inicialização dentro da pasta tessora Empresa|erro");
@@ -55,6 +58,33 @@ TEST_F(LocaisErpTest, IniServidorAusenteAvisaEDevolveAPastaConfigurada) {
     testes::AvisosGravados outro;
     IniErp("tessoraempresa.ini", "servidor.ini");  // no separator at all
     EXPECT_EQ(ObterPastaDados(programa, outro), "");
+}
+
+// The ERP's INI files are edited by hand: on Windows a folder may end in "\" or "/" alike.
+TEST_F(LocaisErpTest, PastaDadosAteOUltimoSeparadorDoSistema) {
+    const std::string base = raiz.Caminho().string() + plataforma::SeparadorPasta();
+    struct Caso {
+        std::string iniServidor, pastaDados;
+    };
+#ifdef _WIN32
+    const Caso casos[] = {
+        {base + "Dados\\servidor.ini", base + "Dados\\"},
+        {base + "Dados/servidor.ini", base + "Dados/"},
+        {base + "Base/Dados\\servidor.ini", base + "Base/Dados\\"},
+        {base + "Base\\Dados/servidor.ini", base + "Base\\Dados/"},
+    };
+#else
+    const Caso casos[] = {
+        {base + "Dados/servidor.ini", base + "Dados/"},
+        {base + "Da\\dos/servidor.ini", base + "Da\\dos/"},  // "\" is part of a name here
+    };
+#endif
+    for (const auto& caso : casos) {
+        GravarArquivo(caso.iniServidor, "[Database]\r\n");
+        IniErp("tessoraempresa.ini", caso.iniServidor);
+        EXPECT_EQ(ObterPastaDados(programa, avisos), caso.pastaDados) << caso.iniServidor;
+    }
+    EXPECT_TRUE(avisos.mensagens.empty());
 }
 
 TEST_F(LocaisErpTest, ExecutavelEmpresa4EscolheONomeBaseMesmoSemSeuIni) {
@@ -132,6 +162,15 @@ TEST(CaminhosAtualizacaoTest, PastaMestreEPastasCodificadas) {
         {"/servidor.ini", "/Update"},             // a single separator: beside the INI
         {"servidor.ini", ""},                     // none: no master folder
         {"", ""},
+#ifdef _WIN32
+        {"C:\\ERP\\Dados\\servidor.ini", "C:\\ERP\\Update"},
+        {"\\\\srv\\erp\\Dados\\servidor.ini", "\\\\srv\\erp\\Update"},
+        {"C:\\ERP/Dados\\servidor.ini", "C:\\ERP/Update"},
+        {"C:/ERP\\Dados/servidor.ini", "C:/ERP\\Update"},
+        {"C:\\ERP\\Dados/", "C:\\Update"},
+#else
+        {"/srv/Base\\ERP/Dados/servidor.ini", "/srv/Base\\ERP/Update"},  // "\" is part of a name here
+#endif
     };
     for (const auto& caso : casos) {
         EXPECT_EQ(DefinirCaminhosAtualizacao(caso.local, "/opt/x/tessoraService").pastaMestre, caso.pastaMestre)

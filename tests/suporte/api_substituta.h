@@ -5,11 +5,15 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
+
+#include "pasta_temporaria.h"
 
 namespace tessora::testes {
 
@@ -73,7 +77,7 @@ public:
     ApiSubstituta& operator=(const ApiSubstituta&) = delete;
 
     int Porta() const { return porta_; }
-    // "https://127.0.0.1:PORT/api"
+    // "https://127.0.0.1:PORT/api"; under Wine "https://localhost:PORT/api"
     std::string UrlBase() const;
     // The PEM file that a client must trust to talk to this server.
     std::string ArquivoCertificado() const;
@@ -94,7 +98,14 @@ private:
     void Encerrar() noexcept;
 
     std::filesystem::path pasta_;
+#ifdef _WIN32
+    // Under Wine a Linux helper runs the server for as long as this folder's file "ativo"
+    // is renewed.
+    std::unique_ptr<PastaTemporaria> canal_;
+    std::jthread renovacao_;
+#else
     pid_t processo_ = -1;
+#endif
     int porta_ = 0;
     std::vector<RegraApiSubstituta> regras_;
 };

@@ -9,6 +9,21 @@
 
 namespace tessora::testes {
 
+namespace {
+void DefinirVariavel(const std::string& nome, const std::optional<std::string>& valor) {
+#ifdef _WIN32
+    // An empty value removes the variable.
+    _putenv_s(nome.c_str(), valor ? valor->c_str() : "");
+#else
+    if (valor) {
+        setenv(nome.c_str(), valor->c_str(), 1);
+    } else {
+        unsetenv(nome.c_str());
+    }
+#endif
+}
+}  // namespace
+
 void GravarArquivo(const std::filesystem::path& caminho, std::string_view conteudo) {
     std::filesystem::create_directories(caminho.parent_path());
     std::ofstream arquivo(caminho, std::ios::binary | std::ios::trunc);
@@ -43,19 +58,9 @@ void DefinirHoraLocal(const std::filesystem::path& caminho, int ano, int mes, in
 
 VariavelAmbiente::VariavelAmbiente(std::string nome, const std::optional<std::string>& valor) : nome_(std::move(nome)) {
     if (const char* atual = std::getenv(nome_.c_str())) anterior_ = atual;
-    if (valor) {
-        setenv(nome_.c_str(), valor->c_str(), 1);
-    } else {
-        unsetenv(nome_.c_str());
-    }
+    DefinirVariavel(nome_, valor);
 }
 
-VariavelAmbiente::~VariavelAmbiente() {
-    if (anterior_) {
-        setenv(nome_.c_str(), anterior_->c_str(), 1);
-    } else {
-        unsetenv(nome_.c_str());
-    }
-}
+VariavelAmbiente::~VariavelAmbiente() { DefinirVariavel(nome_, anterior_); }
 
 }  // namespace tessora::testes

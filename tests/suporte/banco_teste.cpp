@@ -1,11 +1,8 @@
 #include "banco_teste.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <mutex>
 #include <stdexcept>
-#include <vector>
 
 #include "db/consulta.h"
 #include "script_sql.h"
@@ -13,19 +10,6 @@
 namespace tessora::testes {
 
 namespace fs = std::filesystem;
-
-PastaTemporaria::PastaTemporaria(std::string_view prefixo) {
-    std::string modelo = (fs::temp_directory_path() / (std::string(prefixo) + "-XXXXXX")).string();
-    std::vector<char> buffer(modelo.begin(), modelo.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data())) throw std::runtime_error("mkdtemp falhou");
-    caminho_ = buffer.data();
-}
-
-PastaTemporaria::~PastaTemporaria() {
-    std::error_code erro;
-    fs::remove_all(caminho_, erro);
-}
 
 fs::path PastaFontes() { return TESSORA_DIR_FONTES; }
 

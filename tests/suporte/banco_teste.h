@@ -5,20 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "pasta_temporaria.h"
+
 namespace tessora::testes {
-
-// A folder of its own under the system's temporary folder, removed by the destructor.
-class PastaTemporaria {
-public:
-    explicit PastaTemporaria(std::string_view prefixo = "tessora");
-    ~PastaTemporaria();
-    PastaTemporaria(const PastaTemporaria&) = delete;
-    PastaTemporaria& operator=(const PastaTemporaria&) = delete;
-    const std::filesystem::path& Caminho() const { return caminho_; }
-
-private:
-    std::filesystem::path caminho_;
-};
 
 // A fresh embedded ERP database built from the test schema and seed, for one test.
 class BancoTeste {

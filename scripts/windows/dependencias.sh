@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Builds the Windows program's third-party libraries for one architecture (x86_64 or i686)
+# as static libraries: simdjson, utf8proc and libcurl with Windows' own TLS (Schannel).
+# Each comes from Debian's source package of exactly the version the Linux build uses,
+# fetched through the source entries in apt/ beside this script, and is built once into a
+# cache outside the build folders (TESSORA_CACHE_WINDOWS, by default ~/.cache/tessora-windows),
+# one install prefix per library, architecture and version. Prints the prefixes as a CMake
+# list for CMAKE_PREFIX_PATH.
+set -euo pipefail
+
+arquitetura=${1:?"usage: $0 x86_64|i686"}
+case "$arquitetura" in
+  x86_64) toolchain=mingw-w64.cmake ;;
+  i686) toolchain=mingw-w64-i686.cmake ;;
+  *) echo "unknown architecture: $arquitetura" >&2; exit 2 ;;
+esac
+raiz=$(cd "$(dirname "$0")/../.." && pwd)
+cache=${TESSORA_CACHE_WINDOWS:-${XDG_CACHE_HOME:-$HOME/.cache}/tessora-windows}
+mkdir -p "$cache"
+# Builds of both architectures may run at once; they share the downloaded sources.
+exec 9>"$cache/.trava"
+flock 9
+
+opcoes_apt=(
+  -o Dir::Etc::SourceList=/dev/null
+  -o Dir::Etc::SourceParts="$raiz/scripts/windows/apt"
+  -o Dir::State::Lists="$cache/apt/lists"
+  -o Dir::Cache="$cache/apt/cache"
+  -o APT::Sandbox::User=root
+)
+indice_atualizado=false
+
+# The source package and version that a Linux development package was built from.
+versao_linux() {
+  dpkg-query -W -f='${source:Package} ${source:Version}\n' "$1"
+}
+
+# Unpacks (once) the source package at that version, Debian's patches applied; prints its folder.
+fontes() {
+  local pacote=$1 versao=$2
+  local pasta="$cache/fontes/$pacote-${versao//:/_}"
+  if [ ! -f "$pasta/.completo" ]; then
+    if ! $indice_atualizado; then
+      mkdir -p "$cache/apt/lists/partial" "$cache/apt/cache/archives/partial"
+      apt-get -qq "${opcoes_apt[@]}" update >&2
+      indice_atualizado=true
+    fi
+    local baixados="$cache/fontes/baixados"
+    rm -rf "$pasta" && mkdir -p "$baixados"
+    (cd "$baixados" && apt-get -qq "${opcoes_apt[@]}" source --download-only "$pacote=$versao" >&2)
+    dpkg-source -x "$baixados/${pacote}_${versao#*:}.dsc" "$pasta" >"$pasta.log" 2>&1 ||
+      { cat "$pasta.log" >&2; exit 1; }
+    touch "$pasta/.completo"
+  fi
+  echo "$pasta"
+}
+
+# Configures, builds and installs a CMake project with the project's toolchain for this
+# architecture; the build log stays in the cache and is shown when the build fails.
+construir_cmake() {
+  local nome=$1 origem=$2 prefixo=$3
+  shift 3
+  local construcao="$cache/construcao/$arquitetura/$nome"
+  local registro="$cache/construcao/$arquitetura/$nome.log"
+  rm -rf "$construcao" "$prefixo" && mkdir -p "$construcao"
+  if ! {
+    cmake -S "$origem" -B "$construcao" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/$toolchain" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefixo" -DBUILD_SHARED_LIBS=OFF "$@" &&
+      cmake --build "$construcao" -j"$(nproc)" && cmake --install "$construcao"
+  } >"$registro" 2>&1; then
+    tail -n 40 "$registro" >&2
+    echo "building $nome for $arquitetura failed; full log: $registro" >&2
+    exit 1
+  fi
+  rm -rf "$construcao"
+  touch "$prefixo/.completo"
+}
+
+# One library: its prefix is built unless a complete one is already there.
+biblioteca() {
+  local pacote_linux=$1
+  shift
+  local pacote versao
+  read -r pacote versao < <(versao_linux "$pacote_linux")
+  local prefixo="$cache/$arquitetura/$pacote-${versao//:/_}"
+  if [ ! -f "$prefixo/.completo" ]; then
+    echo "building $pacote $versao for $arquitetura (once, into $prefixo)" >&2
+    construir_cmake "$pacote" "$(fontes "$pacote" "$versao")" "$prefixo" "$@"
+  fi
+  prefixos+=("$prefixo")
+}
+
+prefixos=()
+biblioteca libsimdjson-dev -DSIMDJSON_DEVELOPER_MODE=OFF -DSIMDJSON_ENABLE_THREADS=ON
+biblioteca libutf8proc-dev -DUTF8PROC_INSTALL=ON -DUTF8PROC_ENABLE_TESTING=OFF
+# Only what the program's client uses: HTTPS through Schannel, nothing that would pull in
+# another DLL.
+biblioteca libcurl4-openssl-dev -DBUILD_CURL_EXE=OFF -DBUILD_TESTING=OFF -DENABLE_MANUAL=OFF \
+  -DCURL_USE_SCHANNEL=ON -DCURL_USE_OPENSSL=OFF -DHTTP_ONLY=ON -DCURL_ZLIB=OFF \
+  -DCURL_BROTLI=OFF -DCURL_ZSTD=OFF -DUSE_NGHTTP2=OFF -DUSE_LIBIDN2=OFF -DUSE_WIN32_IDN=OFF \
+  -DCURL_USE_LIBSSH2=OFF -DCURL_USE_LIBPSL=OFF -DENABLE_UNIX_SOCKETS=OFF \
+  -DCURL_CA_BUNDLE=none -DCURL_CA_PATH=none
+
+(IFS=';'; echo "${prefixos[*]}")
