@@ -21,8 +21,4 @@ std::filesystem::path PastaPrograma();
 // when it exists, otherwise an entry of the same folder whose name equals ignoring ASCII case.
 std::optional<std::filesystem::path> LocalizarArquivo(const std::filesystem::path& caminho);
 
-// Ends this process at once with the given status, without unwinding: no other process
-// that happens to carry the same name is ever touched.
-[[noreturn]] void EncerrarProcesso(int codigoSaida);
-
 }  // namespace tessora::plataforma

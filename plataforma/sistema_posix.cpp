@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <system_error>
 
 #include "comum/texto.h"
@@ -32,7 +31,5 @@ std::optional<std::filesystem::path> LocalizarArquivo(const std::filesystem::pat
     }
     return std::nullopt;
 }
-
-void EncerrarProcesso(int codigoSaida) { std::_Exit(codigoSaida); }
 
 }  // namespace tessora::plataforma

@@ -35,6 +35,5 @@ std::optional<std::filesystem::path> LocalizarArquivo(const std::filesystem::pat
     return caminho;
 }
 
-void EncerrarProcesso(int codigoSaida) { ExitProcess(static_cast<UINT>(codigoSaida)); }
 
 }  // namespace tessora::plataforma

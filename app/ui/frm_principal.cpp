@@ -154,6 +154,8 @@ void TfrmPrincipal::Conectar() {
             [this] { btnForcarAtualizacaoAppForcaVenda->setEnabled(true); });
     connect(servico_.get(), &ServicoResidente::ExecucaoTerminada, this,
             &TfrmPrincipal::ExibirUltimoProcessamento);
+    connect(servico_.get(), &ServicoResidente::ProximaExecucao, this,
+            &TfrmPrincipal::ExibirProximoProcessamento);
 
     connect(this, &TfrmPrincipal::LinhaLogRecebida, memLogProcessamentoAppForcaVenda,
             &QPlainTextEdit::appendPlainText, Qt::QueuedConnection);
@@ -237,6 +239,12 @@ void TfrmPrincipal::ExibirUltimoProcessamento(const app::ResumoExecucao& resumo)
     const std::string falha = app::DescreverFalha(resumo);
     lblUltimoProcessamento->setToolTip(falha.empty() ? QString() : Texto("Falhou: " + falha));
     lblUltimoProcessamento->setStyleSheet(falha.empty() ? QString() : QStringLiteral("color: #b00020;"));
+}
+
+void TfrmPrincipal::ExibirProximoProcessamento(
+    std::optional<std::chrono::system_clock::time_point> quando) {
+    lbProximoProcessamento->setText(
+        Texto("Próximo processamento: " + (quando ? DataHoraSegundos(*quando) : std::string())));
 }
 
 void TfrmPrincipal::HabilitarSincronizarAgora(bool) {

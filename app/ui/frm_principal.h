@@ -3,7 +3,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/execucao_sincronizacao.h"
@@ -68,6 +70,7 @@ private:
     void SobreotessoraAssistente1Click();
     void seEsperaAtualizacaoAppForcaVendaChange(const QString& texto);
     void ExibirUltimoProcessamento(const app::ResumoExecucao& resumo);
+    void ExibirProximoProcessamento(std::optional<std::chrono::system_clock::time_point> quando);
 
     Avisos& avisos_;
     const bool bandejaDisponivel_;

@@ -95,11 +95,15 @@ bool ServicoResidente::Iniciar() {
     return true;
 }
 
-void ServicoResidente::DefinirProcessoAtivo(bool ativo) { atuais_.processoAtivo = ativo; }
+void ServicoResidente::DefinirProcessoAtivo(bool ativo) {
+    atuais_.processoAtivo = ativo;
+    AnunciarProximaExecucao();
+}
 
 void ServicoResidente::AjustarIntervaloSincronizacao(const std::string& minutos) {
     atuais_.tempoEsperaAtualizacao = minutos;
     tmAppForcaVenda_.stop();
+    AnunciarProximaExecucao();
     // A text the timer cannot take leaves it stopped with the interval it had, which the
     // end of a run that the timer started arms again.
     intervalo_ = app::IntervaloSincronizacao(minutos, opcoes_.porMinuto);
@@ -108,6 +112,18 @@ void ServicoResidente::AjustarIntervaloSincronizacao(const std::string& minutos)
 
 void ServicoResidente::RearmarSincronizacao() {
     if (intervalo_ && !encerrado_) tmAppForcaVenda_.start(static_cast<int>(intervalo_->count()));
+    AnunciarProximaExecucao();
+}
+
+void ServicoResidente::AnunciarProximaExecucao() {
+    // A tick with automatic runs off does nothing, and a timer-started run has stopped it:
+    // no automatic run is due then.
+    std::optional<std::chrono::system_clock::time_point> proxima;
+    if (atuais_.processoAtivo && tmAppForcaVenda_.isActive()) {
+        proxima = std::chrono::system_clock::now() +
+                  std::chrono::milliseconds(tmAppForcaVenda_.remainingTime());
+    }
+    emit ProximaExecucao(proxima);
 }
 
 void ServicoResidente::SincronizarAgora() {
@@ -124,6 +140,7 @@ void ServicoResidente::tmAppForcaVendaTimer() {
         return;
     }
     // The timer stays stopped until the run ends: the minutes are the pause between runs.
+    AnunciarProximaExecucao();
     IniciarExecucao(true);
 }
 

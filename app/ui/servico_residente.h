@@ -71,6 +71,9 @@ signals:
     void ExecucaoTerminada(const app::ResumoExecucao& resumo);
     // The program is to end now with this exit status: the lock file is already gone.
     void Encerrar(int codigoSaida);
+    // When the next automatic run is due; nothing when none is (automatic runs off, or a
+    // timer-started run going).
+    void ProximaExecucao(std::optional<std::chrono::system_clock::time_point> quando);
 
 private:
     enum class MotivoFim { Fechamento, Desconexao, Pedido, Atualizacao };
@@ -81,6 +84,7 @@ private:
     void IniciarExecucao(bool peloTemporizador);
     void AoTerminarExecucao();
     void RearmarSincronizacao();
+    void AnunciarProximaExecucao();
     void SolicitarFim(MotivoFim motivo);
     void ConcluirFimPendente();
     // Shows a notice through `avisos_`; a pending end may follow once none is open.

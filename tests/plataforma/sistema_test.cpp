@@ -25,16 +25,5 @@ TEST(SistemaTest, PastaDoProgramaEhADoExecutavel) {
     EXPECT_EQ(CaminhoExecutavel().filename(), "testes_plataforma");
 }
 
-TEST(SistemaDeathTest, EncerrarProcessoEncerraEsteProcessoSemDesempilhar) {
-    EXPECT_EXIT(
-        {
-            struct Alarme {
-                ~Alarme() { std::fputs("desempilhou", stderr); }
-            } alarme;
-            EncerrarProcesso(3);
-        },
-        ::testing::ExitedWithCode(3), "^$");
-}
-
 }  // namespace
 }  // namespace tessora::plataforma

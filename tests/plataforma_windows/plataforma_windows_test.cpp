@@ -82,17 +82,6 @@ TEST(SistemaWindowsTest, NomesECaminhosDoSistema) {
     EXPECT_FALSE(LocalizarArquivo(pasta.Caminho() / "pasta"));
 }
 
-TEST(SistemaWindowsDeathTest, EncerrarProcessoEncerraEsteProcessoSemDesempilhar) {
-    EXPECT_EXIT(
-        {
-            struct Alarme {
-                ~Alarme() { std::fputs("desempilhou", stderr); }
-            } alarme;
-            EncerrarProcesso(3);
-        },
-        ::testing::ExitedWithCode(3), "^$");
-}
-
 TEST(ArquivoExclusivoWindowsTest, SoUmDonoPorVezESobraEhAssumida) {
     PastaTemporaria pasta;
     const auto caminho = pasta.Caminho() / "tessoraService.lock";

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QClipboard>
 #include <QEventLoop>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cstdlib>
 #include <cerrno>
 #include <fstream>
 #include <functional>
@@ -328,6 +330,25 @@ TEST_F(JanelaTest, UltimoProcessamentoMostraOInicioEUmaFalhaDaExecucao) {
     fim.store(app::FimExecucao::Concluida);
     ASSERT_TRUE(executar());
     EXPECT_TRUE(rotulo->toolTip().isEmpty());
+}
+
+TEST_F(JanelaTest, ProximoProcessamentoSoQuandoHaExecucaoAutomatica) {
+    Criar();
+    QLabel* rotulo = Achar<QLabel>("lbProximoProcessamento");
+    const QRegularExpression comHora(R"(^Próximo processamento: \d\d/\d\d/\d{4} \d\d:\d\d:\d\d$)");
+
+    Minutos()->DefinirTexto("5");
+    EXPECT_EQ(rotulo->text(), "Próximo processamento: ");  // automatic runs are off
+    const auto antes = std::chrono::system_clock::now();
+    Automatico()->setChecked(true);
+    ASSERT_TRUE(rotulo->text().contains(comHora)) << rotulo->text().toStdString();
+    const QDateTime quando = QDateTime::fromString(rotulo->text().mid(23), "dd/MM/yyyy HH:mm:ss");
+    const auto esperado = QDateTime::fromSecsSinceEpoch(
+        std::chrono::duration_cast<std::chrono::seconds>((antes + std::chrono::minutes(5)).time_since_epoch()).count());
+    EXPECT_LE(std::abs(quando.secsTo(esperado)), 2) << rotulo->text().toStdString();
+
+    Minutos()->DefinirTexto("0");  // no automatic runs
+    EXPECT_EQ(rotulo->text(), "Próximo processamento: ");
 }
 
 TEST_F(JanelaTest, BancoInacessivelNaInicializacaoMostraOMotivoAntesDoFim) {
