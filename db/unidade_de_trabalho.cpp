@@ -26,9 +26,20 @@ PontoDeSalvamento::PontoDeSalvamento(ConexaoErp& conexao, std::string nome)
     ExecutarComando(consulta, "SAVEPOINT " + nome_, false);
 }
 
+PontoDeSalvamento::~PontoDeSalvamento() {
+    if (concluido_) return;
+    try {
+        Desfazer();
+    } catch (...) {
+        // An error already on its way says more than a failed undo, and a connection that
+        // cannot undo has lost the transaction anyway.
+    }
+}
+
 void PontoDeSalvamento::Desfazer() {
     Consulta consulta(conexao_);
     ExecutarComando(consulta, "ROLLBACK TO SAVEPOINT " + nome_, false);
+    concluido_ = true;
 }
 
 }  // namespace tessora::db

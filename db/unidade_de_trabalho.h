@@ -25,16 +25,25 @@ private:
     bool confirmada_ = false;
 };
 
-// A point inside the current transaction to which part of the work can be undone.
+// A point inside the current transaction to which part of the work is undone: when the
+// object goes without Manter (an error on its way included), or at Desfazer. The rest of the
+// transaction stays either way.
 class PontoDeSalvamento {
 public:
     PontoDeSalvamento(ConexaoErp& conexao, std::string nome);
-    // Undoes every write since the point was taken; the rest of the transaction stays.
+    ~PontoDeSalvamento();
+    PontoDeSalvamento(const PontoDeSalvamento&) = delete;
+    PontoDeSalvamento& operator=(const PontoDeSalvamento&) = delete;
+
+    // Keeps the writes made since the point.
+    void Manter() noexcept { concluido_ = true; }
+    // Undoes every write since the point now.
     void Desfazer();
 
 private:
     ConexaoErp& conexao_;
     std::string nome_;
+    bool concluido_ = false;
 };
 
 }  // namespace tessora::db

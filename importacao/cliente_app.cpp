@@ -149,20 +149,14 @@ int32_t ImportarClienteApp(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
     if (dados == nullptr) return 0;
 
     // Taken before the first write (a city may be inserted while the addresses are read), so
-    // that a refused insert leaves no row of this customer behind.
+    // that a refused insert, or an error, leaves no row of this customer behind.
     db::PontoDeSalvamento ponto(conexao, "CLIENTE_APP");
-    int32_t idPessoa = 0;
-    try {
-        idPessoa = RegistrarCliente(conexao, *dados);
-    } catch (...) {
-        try {
-            ponto.Desfazer();
-        } catch (...) {
-            // The error already on its way says more than a failed undo.
-        }
-        throw;
+    const int32_t idPessoa = RegistrarCliente(conexao, *dados);
+    if (idPessoa == 0) {
+        ponto.Desfazer();
+    } else {
+        ponto.Manter();
     }
-    if (idPessoa == 0) ponto.Desfazer();
     return idPessoa;
 }
 

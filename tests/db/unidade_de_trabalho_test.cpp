@@ -61,5 +61,23 @@ TEST_F(UnidadeDeTrabalhoTest, PontoDeSalvamentoDesfazSoOQueVeioDepois) {
     EXPECT_EQ(Gravados(), "1,4");
 }
 
+TEST_F(UnidadeDeTrabalhoTest, PontoDeSalvamentoQueSaiSemManterDesfaz) {
+    UnidadeDeTrabalho unidade(conexao);
+    Inserir(1);
+    try {
+        PontoDeSalvamento ponto(conexao, "ERRO");
+        Inserir(2);
+        throw std::runtime_error("falha no meio do cadastro");
+    } catch (const std::runtime_error&) {
+    }
+    {
+        PontoDeSalvamento ponto(conexao, "MANTIDO");
+        Inserir(3);
+        ponto.Manter();
+    }
+    unidade.Confirmar();
+    EXPECT_EQ(Gravados(), "1,3");
+}
+
 }  // namespace
 }  // namespace tessora::db
