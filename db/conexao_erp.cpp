@@ -43,18 +43,21 @@ Firebird::ITransaction& ConexaoErp::Transacao() {
 void ConexaoErp::ConfirmarRetendo() {
     if (!transacao_) return;
     interno::Chamar([&](Firebird::ThrowStatusWrapper* st) { transacao_->commitRetaining(st); });
+    escritaPendente_ = false;
 }
 
 void ConexaoErp::Confirmar() {
     if (!transacao_) return;
     interno::Chamar([&](Firebird::ThrowStatusWrapper* st) { transacao_->commit(st); });
     transacao_ = nullptr;  // a successful commit releases the interface
+    escritaPendente_ = false;
 }
 
 void ConexaoErp::Desfazer() {
     if (!transacao_) return;
     interno::Chamar([&](Firebird::ThrowStatusWrapper* st) { transacao_->rollback(st); });
     transacao_ = nullptr;
+    escritaPendente_ = false;
 }
 
 void ConexaoErp::Fechar() {
@@ -79,6 +82,7 @@ void ConexaoErp::Liberar() noexcept {
         transacao_->rollback(&st);
         if (st.getState() & Firebird::IStatus::STATE_ERRORS) transacao_->release();
         transacao_ = nullptr;
+        escritaPendente_ = false;
     }
     if (anexo_) {
         st.init();

@@ -39,6 +39,9 @@ public:
     // fresh one. Nothing happens when no transaction is active.
     void Confirmar();
     void Desfazer();
+    // Whether the active transaction holds writes that no commit has made permanent yet.
+    bool EscritaPendente() const { return escritaPendente_; }
+    void MarcarEscrita() noexcept { escritaPendente_ = true; }
 
     void DefinirRastro(RastroComandos rastro) { rastro_ = std::move(rastro); }
 
@@ -53,6 +56,7 @@ private:
     std::string nomeBanco_;
     Firebird::IAttachment* anexo_ = nullptr;
     Firebird::ITransaction* transacao_ = nullptr;
+    bool escritaPendente_ = false;
     RastroComandos rastro_;
 };
 

@@ -168,7 +168,11 @@ void AbrirConsulta(Consulta& consulta, std::string_view comando) { consulta.Exec
 
 void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar) {
     consulta.Executar(comando, false);
-    if (confirmar) consulta.conexao_.ConfirmarRetendo();
+    if (confirmar) {
+        consulta.conexao_.ConfirmarRetendo();
+    } else {
+        consulta.conexao_.MarcarEscrita();
+    }
 }
 
 std::optional<std::string> ExecutarSeAceito(ConexaoErp& conexao, std::string_view comando) {

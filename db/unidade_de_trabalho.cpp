@@ -1,10 +1,17 @@
 #include "db/unidade_de_trabalho.h"
 
+#include "comum/erros.h"
 #include "db/consulta.h"
 
 namespace tessora::db {
 
-UnidadeDeTrabalho::UnidadeDeTrabalho(ConexaoErp& conexao) : conexao_(conexao) { conexao_.Confirmar(); }
+UnidadeDeTrabalho::UnidadeDeTrabalho(ConexaoErp& conexao) : conexao_(conexao) {
+    if (conexao_.EscritaPendente()) {
+        throw ErroBancoDados(
+            "Há alterações pendentes na conexão: a unidade de trabalho não as confirmaria sem que se saiba.");
+    }
+    conexao_.Confirmar();
+}
 
 UnidadeDeTrabalho::~UnidadeDeTrabalho() {
     if (confirmada_) return;

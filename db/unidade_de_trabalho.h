@@ -10,8 +10,9 @@ namespace tessora::db {
 // transaction: made permanent by Confirmar, undone when the object goes without it.
 class UnidadeDeTrabalho {
 public:
-    // Starts from a fresh transaction, so that nothing read or written before is tied
-    // to this work's outcome.
+    // Starts from a fresh transaction: the reads before it end with theirs (a commit that
+    // writes nothing), so that nothing before is tied to this work's outcome. Writes that no
+    // commit made permanent yet are refused (ErroBancoDados) rather than committed unseen.
     explicit UnidadeDeTrabalho(ConexaoErp& conexao);
     ~UnidadeDeTrabalho();
     UnidadeDeTrabalho(const UnidadeDeTrabalho&) = delete;

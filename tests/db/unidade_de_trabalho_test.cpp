@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "banco_teste.h"
+#include "comum/erros.h"
 #include "db/consulta.h"
 
 namespace tessora::db {
@@ -47,6 +48,17 @@ TEST_F(UnidadeDeTrabalhoTest, TudoOuNada) {
     EXPECT_EQ(Gravados(), "1,2");
     conexao.Fechar();
     EXPECT_EQ(Gravados(), "1,2");  // closing commits nothing of the abandoned work
+}
+
+TEST_F(UnidadeDeTrabalhoTest, EscritaPendenteAntesDaUnidadeEhRecusadaNaoConfirmada) {
+    Inserir(1);
+    EXPECT_THROW(UnidadeDeTrabalho unidade(conexao), ErroBancoDados);
+    EXPECT_EQ(Gravados(), "");  // not committed behind the caller's back
+    conexao.ConfirmarRetendo();
+    UnidadeDeTrabalho unidade(conexao);  // committed work is no concern of the new unit
+    Inserir(2);
+    unidade.Confirmar();
+    EXPECT_EQ(Gravados(), "1,2");
 }
 
 TEST_F(UnidadeDeTrabalhoTest, PontoDeSalvamentoDesfazSoOQueVeioDepois) {
