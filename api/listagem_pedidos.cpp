@@ -39,14 +39,14 @@ bool PrimeiroMembroPermite(const JsonObjeto& resposta) {
 
 ListagemPedidos LerListagemPedidos(std::string_view texto) {
     const auto resposta = LerRespostaJson(texto);
-    if (!resposta) return ListagemPedidos::Falhou("a resposta da API não é um JSON legível");
+    if (!resposta) return ListagemPedidos::ComFalha("a resposta da API não é um JSON legível");
     if (!PrimeiroMembroPermite(*resposta)) {
-        return ListagemPedidos::Falhou(
+        return ListagemPedidos::ComFalha(
             ComMensagem("a API não confirmou o sucesso da consulta", MensagemDaResposta(resposta)));
     }
     const JsonValor* dados = JsonValorPorNome(*resposta, "data");
     const JsonLista* pedidos = dados ? dados->ComoLista() : nullptr;
-    if (!pedidos) return ListagemPedidos::Falhou("a resposta da API não traz a lista de pedidos");
+    if (!pedidos) return ListagemPedidos::ComFalha("a resposta da API não traz a lista de pedidos");
 
     std::vector<std::string> ids;
     for (const JsonValor& elemento : *pedidos) {
@@ -56,7 +56,7 @@ ListagemPedidos LerListagemPedidos(std::string_view texto) {
         if (!IguaisSemCaixaAscii(JsonTextoPorNome(*pedido, "tipo"), "Pedido")) continue;
         ids.push_back(JsonTextoPorNome(*pedido, "id"));
     }
-    return ListagemPedidos::Obtida(std::move(ids));
+    return ListagemPedidos::ComPedidos(std::move(ids));
 }
 
 ListagemPedidos ListarPedidosNovos(ClienteHttp& cliente) {
@@ -64,9 +64,9 @@ ListagemPedidos ListarPedidosNovos(ClienteHttp& cliente) {
     try {
         texto = cliente.Get("/pedidos");
     } catch (const ErroHttp& e) {
-        return ListagemPedidos::Falhou(ComMensagem(e.what(), MensagemDoErro(e.TextoErro())));
+        return ListagemPedidos::ComFalha(ComMensagem(e.what(), MensagemDoErro(e.TextoErro())));
     } catch (const ErroTransporte& e) {
-        return ListagemPedidos::Falhou(e.what());
+        return ListagemPedidos::ComFalha(e.what());
     }
     return LerListagemPedidos(texto);
 }

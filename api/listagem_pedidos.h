@@ -13,10 +13,10 @@ namespace tessora::api {
 // never taken for a day without orders.
 class [[nodiscard]] ListagemPedidos {
 public:
-    static ListagemPedidos Obtida(std::vector<std::string> ids) {
+    static ListagemPedidos ComPedidos(std::vector<std::string> ids) {
         return ListagemPedidos(true, std::move(ids), {});
     }
-    static ListagemPedidos Falhou(std::string motivo) { return ListagemPedidos(false, {}, std::move(motivo)); }
+    static ListagemPedidos ComFalha(std::string motivo) { return ListagemPedidos(false, {}, std::move(motivo)); }
 
     bool Obtida() const noexcept { return obtida_; }
     // In the order of the answer, duplicates kept; empty when the listing failed.

@@ -27,8 +27,8 @@ public:
         token = contexto.api.obterToken();
         urlBase = contexto.api.urlBase;
         if (erroListagem) throw ErroBancoDados("falha ao ler o token");
-        if (falhaListagem) return api::ListagemPedidos::Falhou(*falhaListagem);
-        return api::ListagemPedidos::Obtida(lista);
+        if (falhaListagem) return api::ListagemPedidos::ComFalha(*falhaListagem);
+        return api::ListagemPedidos::ComPedidos(lista);
     }
     importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&, const std::string& id) override {
         const auto resultado = resultados.at(id);

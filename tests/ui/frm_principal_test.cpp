@@ -45,7 +45,7 @@ using testes::Portao;
 class PedidosSemNovos : public app::PedidosAppForcaVenda {
 public:
     api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override {
-        return api::ListagemPedidos::Obtida({});
+        return api::ListagemPedidos::ComPedidos({});
     }
     importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&,
                                                    const std::string&) override {

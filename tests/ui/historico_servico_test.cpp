@@ -16,7 +16,7 @@ using namespace std::chrono_literals;
 class SemPedidos : public app::PedidosAppForcaVenda {
 public:
     api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override {
-        return api::ListagemPedidos::Obtida({});
+        return api::ListagemPedidos::ComPedidos({});
     }
     importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&, const std::string&) override {
         return {"OK"};
