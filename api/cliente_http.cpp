@@ -1,10 +1,10 @@
 #include "api/cliente_http.h"
 
-#include "api/decodificacao_resposta.h"
-
 #include <curl/curl.h>
 
 #include <memory>
+
+#include "api/decodificacao_resposta.h"
 
 namespace tessora::api {
 

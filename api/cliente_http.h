@@ -1,13 +1,13 @@
 #pragma once
 
-#include "api/erros_http.h"
-
 #include <chrono>
 #include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "api/erros_http.h"
 
 namespace tessora::api {
 
@@ -32,7 +32,7 @@ struct ConfiguracaoApi {
 // HTTPS requests to the sales-force app API: TLS 1.2 with the server certificate verified,
 // JSON headers, the bearer token, no redirects followed, nothing kept between requests.
 class ClienteHttp {
-public:
+  public:
     explicit ClienteHttp(ConfiguracaoApi configuracao);
 
     // `caminho` is appended to the base address as given ("/pedidos"). Both return the
@@ -42,7 +42,7 @@ public:
     // The body is sent as given.
     std::string Patch(std::string_view caminho, std::string_view corpo) const;
 
-private:
+  private:
     std::string Executar(const char* metodo, std::string_view caminho,
                          std::optional<std::string_view> corpo) const;
 

@@ -1,9 +1,9 @@
 #include "api/decodificacao_resposta.h"
 
+#include <simdjson.h>
+
 #include "comum/codigo_pagina.h"
 #include "comum/texto.h"
-
-#include <simdjson.h>
 
 namespace tessora::api {
 

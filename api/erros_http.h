@@ -1,8 +1,8 @@
 #pragma once
 
-#include "comum/erros.h"
-
 #include <string>
+
+#include "comum/erros.h"
 
 namespace tessora::api {
 
@@ -10,14 +10,14 @@ namespace tessora::api {
 // The message is the status line, e.g. "HTTP/1.1 404 Not Found"; the error text is the
 // answer's body, decoded like a normal answer.
 class ErroHttp : public Erro {
-public:
+  public:
     ErroHttp(const std::string& linhaStatus, int status, std::string textoErro)
         : Erro(linhaStatus), status_(status), textoErro_(std::move(textoErro)) {}
 
     int Status() const noexcept { return status_; }
     const std::string& TextoErro() const noexcept { return textoErro_; }
 
-private:
+  private:
     int status_;
     std::string textoErro_;
 };
@@ -26,7 +26,7 @@ private:
 // a read that stalled beyond the limit, a connection closed without answer, or a request that
 // could not be composed. The message says which.
 class ErroTransporte : public Erro {
-public:
+  public:
     using Erro::Erro;
 };
 

@@ -1,7 +1,5 @@
 #include "api/json_analise.h"
 
-#include "comum/codigo_pagina.h"
-
 #include <simdjson.h>
 
 #include <algorithm>
@@ -13,6 +11,8 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "comum/codigo_pagina.h"
 
 namespace tessora {
 
@@ -134,7 +134,7 @@ bool NumeroBemFormado(std::string_view t) {
 }
 
 class Conversor {
-public:
+  public:
     explicit Conversor(std::pmr::memory_resource& memoria) : memoria_(memoria) {}
 
     // Walks every value: the on-demand parser checks only what is visited.
@@ -200,7 +200,7 @@ public:
         }
     }
 
-private:
+  private:
     // One buffer per nesting level gathers a container's members or elements, reused from
     // container to container; the container then takes one block of the final size. A deque
     // keeps each level's buffer in place while deeper levels are added.

@@ -13,14 +13,14 @@ namespace tessora {
 // (empty when the root is another kind of value), so that an answer reads as an object.
 // Moving it keeps the values valid; destroying it ends them.
 class JsonDocumento : public JsonObjeto {
-public:
+  public:
     JsonDocumento(JsonDocumento&&) noexcept;
     JsonDocumento& operator=(JsonDocumento&&) noexcept;
     ~JsonDocumento();
 
     const JsonValor& Raiz() const { return raiz_; }
 
-private:
+  private:
     struct Armazenamento;
     friend std::optional<JsonDocumento> AnalisarJson(std::string json);
     JsonDocumento(std::unique_ptr<Armazenamento> armazenamento, JsonValor raiz);

@@ -1,10 +1,10 @@
 #include "api/json_consulta.h"
 
-#include "comum/texto.h"
-
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+
+#include "comum/texto.h"
 
 namespace tessora {
 

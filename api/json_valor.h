@@ -17,7 +17,7 @@ struct JsonMembro;
 
 // An array's elements in their order.
 class JsonLista {
-public:
+  public:
     JsonLista() = default;
     JsonLista(const JsonValor* itens, size_t quantos) : itens_(itens), quantos_(quantos) {}
 
@@ -27,7 +27,7 @@ public:
     bool empty() const { return quantos_ == 0; }
     const JsonValor& operator[](size_t i) const;
 
-private:
+  private:
     const JsonValor* itens_ = nullptr;
     size_t quantos_ = 0;
 };
@@ -35,13 +35,13 @@ private:
 // An object's members in the order of the text. A name may occur more than once: look-ups
 // find the first.
 class JsonObjeto {
-public:
+  public:
     JsonObjeto() = default;
     JsonObjeto(const JsonMembro* membros, size_t quantos) : membros_(membros), quantos_(quantos) {}
 
     std::span<const JsonMembro> Membros() const;
 
-private:
+  private:
     const JsonMembro* membros_ = nullptr;
     size_t quantos_ = 0;
 };
@@ -51,7 +51,7 @@ enum class JsonTipo : uint8_t { Nulo, Booleano, Numero, Texto, Lista, Objeto };
 // One JSON value. Numbers keep the text they were written with, so that integers beyond 64 bits
 // survive; they become a double only when asked.
 class JsonValor {
-public:
+  public:
     constexpr JsonValor() : texto_() {}  // null
     static JsonValor Booleano(bool valor);
     // `texto` must be a well-formed JSON number.
@@ -76,7 +76,7 @@ public:
     // The number as the nearest double; beyond the double range, an infinity or zero of its sign.
     std::optional<double> ComoDouble() const;
 
-private:
+  private:
     JsonTipo tipo_ = JsonTipo::Nulo;
     union {
         bool booleano_;

@@ -12,11 +12,13 @@ namespace tessora::api {
 // A failure never reads as an empty list, so a refused token or a lapsed certificate is
 // never taken for a day without orders.
 class [[nodiscard]] ListagemPedidos {
-public:
+  public:
     static ListagemPedidos ComPedidos(std::vector<std::string> ids) {
         return ListagemPedidos(true, std::move(ids), {});
     }
-    static ListagemPedidos ComFalha(std::string motivo) { return ListagemPedidos(false, {}, std::move(motivo)); }
+    static ListagemPedidos ComFalha(std::string motivo) {
+        return ListagemPedidos(false, {}, std::move(motivo));
+    }
 
     bool Obtida() const noexcept { return obtida_; }
     // In the order of the answer, duplicates kept; empty when the listing failed.
@@ -25,7 +27,7 @@ public:
     // answer lacked.
     const std::string& MotivoFalha() const noexcept { return motivoFalha_; }
 
-private:
+  private:
     ListagemPedidos(bool obtida, std::vector<std::string> ids, std::string motivo)
         : obtida_(obtida), ids_(std::move(ids)), motivoFalha_(std::move(motivo)) {}
 

@@ -1,10 +1,10 @@
 #include "api/registro_erp.h"
 
+#include <optional>
+
 #include "api/caminho_api.h"
 #include "api/json_consulta.h"
 #include "api/json_leitura.h"
-
-#include <optional>
 
 namespace tessora::api {
 

@@ -1,8 +1,5 @@
 #include "api/texto_resposta.h"
 
-#include "api/melhor_ajuste.h"
-#include "comum/codigo_pagina.h"
-
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -10,6 +7,9 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+
+#include "api/melhor_ajuste.h"
+#include "comum/codigo_pagina.h"
 
 namespace tessora {
 

@@ -1,13 +1,13 @@
 #include "api/valores_resposta.h"
 
-#include "comum/codigo_pagina.h"
-#include "comum/erros.h"
-#include "comum/texto.h"
-
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
+
+#include "comum/codigo_pagina.h"
+#include "comum/erros.h"
+#include "comum/texto.h"
 
 namespace tessora {
 

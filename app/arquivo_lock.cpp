@@ -7,13 +7,15 @@
 
 namespace tessora::app {
 
-std::filesystem::path CaminhoArquivoLock(const std::filesystem::path& executavel, const std::string& pasta) {
+std::filesystem::path CaminhoArquivoLock(const std::filesystem::path& executavel,
+                                         const std::string& pasta) {
     std::string nome(AparaBrancos(executavel.filename().string()));
     if (const size_t ponto = nome.rfind('.'); ponto != std::string::npos) nome.erase(ponto);
     return std::filesystem::path(pasta + nome + ".lock");
 }
 
-std::optional<ArquivoLock> ArquivoLock::Adquirir(const std::filesystem::path& executavel, const std::string& pasta) {
+std::optional<ArquivoLock> ArquivoLock::Adquirir(const std::filesystem::path& executavel,
+                                                 const std::string& pasta) {
     const auto caminho = CaminhoArquivoLock(executavel, pasta);
     try {
         auto arquivo = plataforma::ArquivoExclusivo::Abrir(caminho);
@@ -32,7 +34,8 @@ ArquivoLock::~ArquivoLock() {
 }
 
 std::string MensagemOutraCopia(const std::filesystem::path& executavel) {
-    return "O aplicativo " + executavel.string() + " já está sendo executado em outra sessão de trabalho.";
+    return "O aplicativo " + executavel.string() +
+           " já está sendo executado em outra sessão de trabalho.";
 }
 
 }  // namespace tessora::app

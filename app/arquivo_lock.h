@@ -11,11 +11,12 @@ namespace tessora::app {
 
 // The lock file's path: the executable's file name, trimmed, cut before its last "."
 // (a name without "." is its own base name), with ".lock", in the given folder.
-std::filesystem::path CaminhoArquivoLock(const std::filesystem::path& executavel, const std::string& pasta);
+std::filesystem::path CaminhoArquivoLock(const std::filesystem::path& executavel,
+                                         const std::string& pasta);
 
 // The lock file can be neither created nor taken over; the message says which file and why.
 class ErroArquivoLock : public Erro {
-public:
+  public:
     using Erro::Erro;
 };
 
@@ -23,14 +24,15 @@ public:
 // (a file that no process holds is a leftover and is taken over), held while this object
 // lives, and removed when it goes.
 class ArquivoLock {
-public:
+  public:
     // Nothing when another running copy holds the lock file; raises ErroArquivoLock.
-    static std::optional<ArquivoLock> Adquirir(const std::filesystem::path& executavel, const std::string& pasta);
+    static std::optional<ArquivoLock> Adquirir(const std::filesystem::path& executavel,
+                                               const std::string& pasta);
 
     ArquivoLock(ArquivoLock&&) = default;
     ~ArquivoLock();
 
-private:
+  private:
     explicit ArquivoLock(plataforma::ArquivoExclusivo arquivo) : arquivo_(std::move(arquivo)) {}
     std::optional<plataforma::ArquivoExclusivo> arquivo_;
 };

@@ -14,7 +14,7 @@ namespace tessora::app {
 
 // One SQLite database file. Failures raise Erro with SQLite's message and the file's path.
 class BancoSqlite {
-public:
+  public:
     enum class Modo { Gravacao, Leitura };  // Gravacao creates the file when missing
 
     BancoSqlite(const std::filesystem::path& arquivo, Modo modo);
@@ -26,7 +26,7 @@ public:
     sqlite3* Handle() const { return banco_.get(); }
     [[noreturn]] void Falhar() const;
 
-private:
+  private:
     struct Fechar {
         void operator()(sqlite3* banco) const;
     };
@@ -37,7 +37,7 @@ private:
 // A write transaction, taken at once so that a reader never sees half of it; undone
 // unless confirmed.
 class TransacaoSqlite {
-public:
+  public:
     explicit TransacaoSqlite(BancoSqlite& banco) : banco_(banco) {
         banco_.Executar("begin immediate");
     }
@@ -46,14 +46,14 @@ public:
     TransacaoSqlite& operator=(const TransacaoSqlite&) = delete;
     void Confirmar();
 
-private:
+  private:
     BancoSqlite& banco_;
     bool aberta_ = true;
 };
 
 // A prepared statement; parameters are numbered from 1, columns from 0.
 class ComandoSqlite {
-public:
+  public:
     ComandoSqlite(BancoSqlite& banco, std::string_view comando);
 
     ComandoSqlite& Ligar(int parametro, int64_t valor);
@@ -66,7 +66,7 @@ public:
     std::optional<int64_t> InteiroOuNulo(int coluna) const;
     std::string Texto(int coluna) const;
 
-private:
+  private:
     struct Finalizar {
         void operator()(sqlite3_stmt* comando) const;
     };

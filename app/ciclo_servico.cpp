@@ -14,9 +14,10 @@ namespace tessora::app {
 namespace {
 // Passes messages on and keeps end requests to itself: start-up stops at the first one.
 class AvisosInicio : public Avisos {
-public:
+  public:
     explicit AvisosInicio(Avisos& avisos) : avisos_(avisos) {}
-    void MostrarMensagem(std::string_view texto, std::string_view titulo, IconeAviso icone) override {
+    void MostrarMensagem(std::string_view texto, std::string_view titulo,
+                         IconeAviso icone) override {
         avisos_.MostrarMensagem(texto, titulo, icone);
     }
     void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override {
@@ -26,7 +27,7 @@ public:
 
     bool encerrar = false;
 
-private:
+  private:
     Avisos& avisos_;
 };
 
@@ -61,8 +62,9 @@ DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& a
         // Started from its icon or at logon, the program would otherwise just never appear.
         // The lock goes first: the box may stay open for long.
         const DesfechoInicio desfecho = Encerrar(estado);
-        avisos.MostrarMensagem("Não foi possível conectar ao banco de dados: " + std::string(e.what()),
-                               kTituloPrograma, IconeAviso::Erro);
+        avisos.MostrarMensagem(
+            "Não foi possível conectar ao banco de dados: " + std::string(e.what()),
+            kTituloPrograma, IconeAviso::Erro);
         return desfecho;
     }
     manutencao::DesfechoAtualizacao atualizacao;
@@ -80,8 +82,10 @@ DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& a
     }
     db::DesconectarBancoDados(conexao);
     switch (atualizacao.acao) {
-        case manutencao::DesfechoAtualizacao::Acao::Prosseguir: break;
-        case manutencao::DesfechoAtualizacao::Acao::Encerrar: return Encerrar(estado);
+        case manutencao::DesfechoAtualizacao::Acao::Prosseguir:
+            break;
+        case manutencao::DesfechoAtualizacao::Acao::Encerrar:
+            return Encerrar(estado);
         case manutencao::DesfechoAtualizacao::Acao::Atualizar:
             // The updated program takes over this copy's place: the lock file goes now, the
             // updater starts once the program has let go of everything else.
@@ -99,7 +103,8 @@ DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& a
 void IniciarAtualizacaoPendente(const EstadoServico& estado) {
     if (!estado.atualizacao) return;
     // Whether it started is not looked at: nothing is left here that could still help.
-    static_cast<void>(plataforma::IniciarPrograma(estado.atualizacao->atualizador, estado.atualizacao->parametros));
+    static_cast<void>(plataforma::IniciarPrograma(estado.atualizacao->atualizador,
+                                                  estado.atualizacao->parametros));
 }
 
 void FecharServico(const std::filesystem::path& executavel, const ConfiguracoesServico& atuais,

@@ -17,8 +17,9 @@ int ComandoSincronizar(const std::filesystem::path& executavel, PedidosAppForcaV
     PainelTerminal painel(saida);
     db::CaminhosAtualizacao caminhos;
     HistoricoExecucoes historico(LerConfiguracoesHistorico(executavel));
-    const AmbienteExecucao ambiente{executavel, LerConfiguracoesApi(executavel), avisos, painel, pedidos,
-                                    caminhos,   OrigemExecucao::LinhaComando,   &historico};
+    const AmbienteExecucao ambiente{
+        executavel, LerConfiguracoesApi(executavel), avisos,    painel, pedidos,
+        caminhos,   OrigemExecucao::LinhaComando,    &historico};
     try {
         // Two runs on one ERP at once could import the same order twice.
         const std::string pastaDados = db::ObterPastaDados(executavel.parent_path(), avisos);
@@ -29,12 +30,15 @@ int ComandoSincronizar(const std::filesystem::path& executavel, PedidosAppForcaV
             return 1;
         }
         switch (ProcessarAppForcaVenda(ambiente)) {
-            case FimExecucao::Concluida: break;
+            case FimExecucao::Concluida:
+                break;
             case FimExecucao::SemConexao:
-                erros << "A sincronização não foi executada: sem conexão com o banco de dados." << std::endl;
+                erros << "A sincronização não foi executada: sem conexão com o banco de dados."
+                      << std::endl;
                 return 1;
             case FimExecucao::SemListagem:
-                erros << "A sincronização não foi concluída: não foi possível obter a lista de novos pedidos."
+                erros << "A sincronização não foi concluída: não foi possível obter a lista de "
+                         "novos pedidos."
                       << std::endl;
                 return kSaidaSemListagem;
         }

@@ -1,9 +1,9 @@
 #include "app/configuracoes_servico.h"
 
+#include <optional>
+
 #include "comum/arquivo_ini.h"
 #include "comum/gravacao_ini.h"
-
-#include <optional>
 
 namespace tessora::app {
 

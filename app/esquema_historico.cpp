@@ -46,20 +46,28 @@ std::string VersaoDesconhecida(int versao) {
 
 std::string_view CodigoOrigem(OrigemExecucao origem) {
     switch (origem) {
-        case OrigemExecucao::Temporizador: return "temporizador";
-        case OrigemExecucao::Botao: return "botao";
-        case OrigemExecucao::LinhaComando: return "linha_comando";
+        case OrigemExecucao::Temporizador:
+            return "temporizador";
+        case OrigemExecucao::Botao:
+            return "botao";
+        case OrigemExecucao::LinhaComando:
+            return "linha_comando";
     }
     return {};
 }
 
 std::string_view CodigoDesfecho(DesfechoPedido desfecho) {
     switch (desfecho) {
-        case DesfechoPedido::Incluido: return "incluido";
-        case DesfechoPedido::JaIncluido: return "ja_incluido";
-        case DesfechoPedido::Adiado: return "adiado";
-        case DesfechoPedido::NaoIncluido: return "nao_incluido";
-        case DesfechoPedido::Erro: return "erro";
+        case DesfechoPedido::Incluido:
+            return "incluido";
+        case DesfechoPedido::JaIncluido:
+            return "ja_incluido";
+        case DesfechoPedido::Adiado:
+            return "adiado";
+        case DesfechoPedido::NaoIncluido:
+            return "nao_incluido";
+        case DesfechoPedido::Erro:
+            return "erro";
     }
     return {};
 }
@@ -67,9 +75,12 @@ std::string_view CodigoDesfecho(DesfechoPedido desfecho) {
 std::string_view CodigoFim(const ResumoExecucao& resumo) {
     if (!resumo.fim) return "erro";
     switch (*resumo.fim) {
-        case FimExecucao::Concluida: return "normal";
-        case FimExecucao::SemConexao: return "sem_conexao";
-        case FimExecucao::SemListagem: return "sem_listagem";
+        case FimExecucao::Concluida:
+            return "normal";
+        case FimExecucao::SemConexao:
+            return "sem_conexao";
+        case FimExecucao::SemListagem:
+            return "sem_listagem";
     }
     return {};
 }

@@ -5,9 +5,9 @@
 #include <memory>
 #include <optional>
 
-#include "comum/data_hora.h"
 #include "app/log_processamento.h"
 #include "app/observacao_execucao.h"
+#include "comum/data_hora.h"
 #include "comum/erros.h"
 #include "db/conectar_banco.h"
 #include "db/locais_erp.h"
@@ -17,8 +17,8 @@ namespace tessora::app {
 
 namespace {
 // One order's outcome with the log line that tells it.
-ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedidos,
-                                            const std::string& id) {
+ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
+                                            PedidosAppForcaVenda& pedidos, const std::string& id) {
     ResultadoPedido resultado{id};
     try {
         const auto importacao = pedidos.ImportarPedido(contexto, id);
@@ -50,7 +50,8 @@ ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto, Ped
 
 // Why the list of new orders could not be had; nothing when it could.
 std::optional<std::string> ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto,
-                                                         PedidosAppForcaVenda& pedidos, LogProcessamento& log,
+                                                         PedidosAppForcaVenda& pedidos,
+                                                         LogProcessamento& log,
                                                          ObservacaoExecucao& observacao) {
     const api::ListagemPedidos listagem = pedidos.ListarPedidosNovos(contexto);
     if (!listagem.Obtida()) {
@@ -81,7 +82,8 @@ std::string MensagemDoErro(const std::exception_ptr& erro) {
     }
 }
 
-api::ConfiguracaoApi ConfiguracaoDaExecucao(const ConfiguracoesApi& configuracoes, db::ConexaoErp& conexao) {
+api::ConfiguracaoApi ConfiguracaoDaExecucao(const ConfiguracoesApi& configuracoes,
+                                            db::ConexaoErp& conexao) {
     api::ConfiguracaoApi api;
     api.urlBase = configuracoes.urlBaseApi;
     api.arquivoCertificados = configuracoes.arquivoCertificados;
@@ -94,9 +96,12 @@ api::ConfiguracaoApi ConfiguracaoDaExecucao(const ConfiguracoesApi& configuracoe
 std::string DescreverFalha(const ResumoExecucao& resumo) {
     if (!resumo.fim) return "a sincronização foi interrompida por um erro";
     switch (*resumo.fim) {
-        case FimExecucao::Concluida: return {};
-        case FimExecucao::SemConexao: return "sem conexão com o banco de dados";
-        case FimExecucao::SemListagem: return "não foi possível obter a lista de novos pedidos";
+        case FimExecucao::Concluida:
+            return {};
+        case FimExecucao::SemConexao:
+            return "sem conexão com o banco de dados";
+        case FimExecucao::SemListagem:
+            return "não foi possível obter a lista de novos pedidos";
     }
     return {};
 }
@@ -113,9 +118,11 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
     std::optional<std::string> falhaListagem;
     std::exception_ptr erro;
     try {
-        const auto local = db::ObterCaminhoBancoDados(ambiente.executavel.parent_path(), ambiente.avisos);
+        const auto local =
+            db::ObterCaminhoBancoDados(ambiente.executavel.parent_path(), ambiente.avisos);
         try {
-            conexao = db::ConectarBancoDados(local, ambiente.executavel, ambiente.caminhosAtualizacao);
+            conexao =
+                db::ConectarBancoDados(local, ambiente.executavel, ambiente.caminhosAtualizacao);
         } catch (const ErroBancoDados& e) {
             falhaConexao = e.what();
         }
@@ -128,8 +135,10 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
         } else if (!db::AppForcaVendaHabilitado(*conexao)) {
             log.GravarLog("Processo não executado. O APP Força de Vendas não está habilitado");
         } else {
-            ContextoSincronizacao contexto{*conexao, ConfiguracaoDaExecucao(ambiente.configuracoesApi, *conexao)};
-            falhaListagem = ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log, observacao);
+            ContextoSincronizacao contexto{
+                *conexao, ConfiguracaoDaExecucao(ambiente.configuracoesApi, *conexao)};
+            falhaListagem =
+                ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log, observacao);
         }
     } catch (...) {
         erro = std::current_exception();

@@ -26,10 +26,11 @@ struct ContextoSincronizacao {
 // The order loop's two steps: which orders are new, and the import of one of them
 // ("OK" when it was written into the ERP, or found there already).
 class PedidosAppForcaVenda {
-public:
+  public:
     virtual ~PedidosAppForcaVenda() = default;
     virtual api::ListagemPedidos ListarPedidosNovos(ContextoSincronizacao& contexto) = 0;
-    virtual importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto, const std::string& id) = 0;
+    virtual importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto,
+                                                           const std::string& id) = 0;
 };
 
 // The API address and trust settings of the service settings file.
@@ -52,7 +53,7 @@ struct AmbienteExecucao {
     ObservadorExecucao* observador = nullptr;  // the history; nothing: the run is not recorded
 };
 
-enum class [[nodiscard]] FimExecucao {
+enum class [[nodiscard]] FimExecucao{
     Concluida,
     SemConexao,   // the attach was refused; logged, and the program goes on
     SemListagem,  // the API's list of new orders could not be had; logged with its reason

@@ -66,9 +66,8 @@ void EscreverHistoricoTabela(const std::vector<ExecucaoRegistrada>& execucoes,
               << " a " << (e.termino ? InstanteLocal(*e.termino) : "?") << ", "
               << (e.desfecho.empty() ? "sem término" : e.desfecho)
               << (e.motivo.empty() ? "" : ": " + e.motivo) << '\n'
-              << "  incluídos " << e.incluidos << ", já incluídos " << e.jaIncluidos
-              << ", adiados " << e.adiados << ", não incluídos " << e.naoIncluidos << ", erros "
-              << e.erros << '\n';
+              << "  incluídos " << e.incluidos << ", já incluídos " << e.jaIncluidos << ", adiados "
+              << e.adiados << ", não incluídos " << e.naoIncluidos << ", erros " << e.erros << '\n';
         if (e.pedidos.empty()) continue;
         std::vector<std::vector<std::string>> linhas{{"Pedido", "Desfecho", "Falhas seguidas",
                                                       "Chave ERP", "Número", "Cliente cadastrado",

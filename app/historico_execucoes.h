@@ -15,7 +15,7 @@ namespace tessora::app {
 // closed when it ends, so a file that could not be had is tried again by the next run.
 // Each row is written as it happens: a run cut short keeps what it did.
 class HistoricoExecucoes : public ObservadorExecucao {
-public:
+  public:
     explicit HistoricoExecucoes(ConfiguracoesHistorico configuracoes)
         : configuracoes_(std::move(configuracoes)) {}
 
@@ -24,7 +24,7 @@ public:
     void PedidoProcessado(const ResultadoPedido& pedido) override;
     void ExecucaoTerminada(const ResumoExecucao& resumo) override;
 
-private:
+  private:
     ConfiguracoesHistorico configuracoes_;
     std::optional<BancoSqlite> banco_;  // during a run
     int64_t execucao_ = 0;

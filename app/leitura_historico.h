@@ -12,8 +12,8 @@ namespace tessora::app {
 
 struct PedidoRegistrado {
     std::string idApp;
-    std::string
-        desfecho;  // a code of the history: "incluido", "ja_incluido", "adiado", "nao_incluido", "erro"
+    std::string desfecho;  // a code of the history: "incluido", "ja_incluido", "adiado",
+                           // "nao_incluido", "erro"
     std::string mensagem;
     std::optional<int64_t> idNfComercio;
     std::optional<int64_t> nrNotaFiscal;
@@ -49,7 +49,7 @@ struct FiltroHistorico {
 
 // Reads the history file without changing it.
 class LeituraHistorico {
-public:
+  public:
     explicit LeituraHistorico(const std::filesystem::path& arquivo);
 
     // Oldest first, each with its orders in the order they were processed.
@@ -59,7 +59,7 @@ public:
     // Longest-failing first.
     std::vector<PedidoEmFalha> PedidosEmFalha();
 
-private:
+  private:
     BancoSqlite banco_;
 };
 

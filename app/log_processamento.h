@@ -9,13 +9,13 @@ namespace tessora::app {
 
 // The processing log: each line is the local time stamp, " - " and the text.
 class LogProcessamento {
-public:
+  public:
     explicit LogProcessamento(PainelExecucao& painel) : painel_(painel) {}
 
     void GravarLog(std::string_view texto);
     void LimparLog();
 
-private:
+  private:
     PainelExecucao& painel_;
 };
 

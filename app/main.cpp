@@ -12,14 +12,19 @@
 namespace {
 int Uso(const char* programa) {
     std::cerr << "uso: " << programa
-              << " [--sincronizar | --sem-janela | --historico [--falhas] [--desde DATA] [--formato csv|json] |"
+              << " [--sincronizar | --sem-janela | --historico [--falhas] [--desde DATA] "
+                 "[--formato csv|json] |"
                  " --estado]\n"
               << "  (sem argumento)  o programa residente na área de notificação\n"
-              << "  --sincronizar    executa uma sincronização sem janela e escreve o log na saída padrão\n"
+              << "  --sincronizar    executa uma sincronização sem janela e escreve o log na saída "
+                 "padrão\n"
               << "  --sem-janela     o serviço residente sem janela, com o log na saída padrão\n"
-              << "  --historico      as execuções e os pedidos registrados, em tabela (ou --formato csv|json);\n"
-              << "                   --falhas só as falhas, --desde DATA (dd/mm/aaaa) a partir desse dia\n"
-              << "  --estado         a situação em JSON; saída 0 quando está tudo bem, 1 caso contrário\n";
+              << "  --historico      as execuções e os pedidos registrados, em tabela (ou "
+                 "--formato csv|json);\n"
+              << "                   --falhas só as falhas, --desde DATA (dd/mm/aaaa) a partir "
+                 "desse dia\n"
+              << "  --estado         a situação em JSON; saída 0 quando está tudo bem, 1 caso "
+                 "contrário\n";
     return 2;
 }
 }  // namespace

@@ -11,7 +11,7 @@ namespace tessora::app {
 // logged once as "Histórico indisponível: " with its reason, the observer left alone for
 // the rest of the run.
 class ObservacaoExecucao {
-public:
+  public:
     // Without an observer every call does nothing.
     ObservacaoExecucao(ObservadorExecucao* observador, OrigemExecucao origem,
                        std::chrono::system_clock::time_point inicio, LogProcessamento& log)
@@ -22,7 +22,7 @@ public:
     // Starts the record first when the run ended before it got that far.
     void Terminar(const ResumoExecucao& resumo);
 
-private:
+  private:
     template <typename Chamada>
     void Chamar(Chamada chamada);
 

@@ -37,7 +37,7 @@ struct ResultadoPedido {
 // Follows a run from the thread that makes it. A failure raised here is logged once by the
 // run, which then goes on without the observer: it never changes what the run does.
 class ObservadorExecucao {
-public:
+  public:
     virtual ~ObservadorExecucao() = default;
     virtual void ExecucaoIniciada(OrigemExecucao origem,
                                   std::chrono::system_clock::time_point inicio) = 0;

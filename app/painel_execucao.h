@@ -7,7 +7,7 @@ namespace tessora::app {
 // What a synchronisation run shows while it goes: the window implements it with its
 // button, label and log view; the commands without a window print.
 class PainelExecucao {
-public:
+  public:
     virtual ~PainelExecucao() = default;
     virtual void HabilitarSincronizarAgora(bool habilitado) = 0;
     virtual void ExibirUltimaAtualizacao(const std::string& dataHora) = 0;

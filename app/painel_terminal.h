@@ -8,14 +8,14 @@ namespace tessora::app {
 
 // The run's panel without a window: every log line goes to the stream as it is written.
 class PainelTerminal : public PainelExecucao {
-public:
+  public:
     explicit PainelTerminal(std::ostream& saida) : saida_(saida) {}
     void HabilitarSincronizarAgora(bool) override {}
     void ExibirUltimaAtualizacao(const std::string&) override {}
     void LimparLog() override {}
     void AcrescentarLinhaLog(const std::string& linha) override { saida_ << linha << std::endl; }
 
-private:
+  private:
     std::ostream& saida_;
 };
 

@@ -9,7 +9,8 @@ api::ListagemPedidos PedidosViaApi::ListarPedidosNovos(ContextoSincronizacao& co
     return api::ListarPedidosNovos(cliente);
 }
 
-importacao::ResultadoImportacao PedidosViaApi::ImportarPedido(ContextoSincronizacao& contexto, const std::string& id) {
+importacao::ResultadoImportacao PedidosViaApi::ImportarPedido(ContextoSincronizacao& contexto,
+                                                              const std::string& id) {
     api::ClienteHttp cliente(contexto.api);
     return importacao::ImportarPedido(contexto.conexao, cliente, id);
 }

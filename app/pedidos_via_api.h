@@ -7,9 +7,10 @@ namespace tessora::app {
 // The order loop's steps as the program makes them: the listing over the API and the
 // import of each order into the ERP.
 class PedidosViaApi : public PedidosAppForcaVenda {
-public:
+  public:
     api::ListagemPedidos ListarPedidosNovos(ContextoSincronizacao& contexto) override;
-    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto, const std::string& id) override;
+    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto,
+                                                   const std::string& id) override;
 };
 
 }  // namespace tessora::app

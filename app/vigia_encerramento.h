@@ -20,7 +20,7 @@ SituacaoConexao LerSituacaoConexao(const std::string& pastaDados);
 
 // The shutdown watch, asked every few seconds whether the program may go on.
 class VigiaEncerramento {
-public:
+  public:
     using Leitor = std::function<SituacaoConexao(const std::string& pastaDados)>;
 
     VigiaEncerramento(std::filesystem::path pastaPrograma, Avisos& avisos,
@@ -31,7 +31,7 @@ public:
     // the program go on.
     bool ConexaoLiberada();
 
-private:
+  private:
     std::filesystem::path pastaPrograma_;
     Avisos& avisos_;
     Leitor leitor_;

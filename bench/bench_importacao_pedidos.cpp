@@ -11,18 +11,6 @@
 // order, and for the import loop; and the process's resident peak during the run (VmHWM, reset
 // before each run), which includes the engine's page cache.
 
-#include "api/cliente_http.h"
-#include "app/execucao_sincronizacao.h"
-#include "app/pedidos_via_api.h"
-#include "comum/texto.h"
-#include "db/consulta.h"
-
-#include "api_substituta.h"
-#include "avisos_gravados.h"
-#include "instalacao_erp_teste.h"
-
-#include "memoria_contada.h"
-
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -36,6 +24,16 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "api/cliente_http.h"
+#include "api_substituta.h"
+#include "app/execucao_sincronizacao.h"
+#include "app/pedidos_via_api.h"
+#include "avisos_gravados.h"
+#include "comum/texto.h"
+#include "db/consulta.h"
+#include "instalacao_erp_teste.h"
+#include "memoria_contada.h"
 
 namespace {
 
@@ -106,7 +104,7 @@ ApiSubstituta& Servidor() {
 // text: tens of thousands of small strings would leave the heap cluttered and slow down every
 // allocation of the replay, which would then be no floor.
 class Gravacao {
-public:
+  public:
     struct Requisicao {
         bool patch;
         std::string_view caminho;  // below the API root
@@ -136,7 +134,7 @@ public:
         return {r.patch, Texto(r.caminho), Texto(r.corpo)};
     }
 
-private:
+  private:
     struct Trecho {
         size_t inicio, tamanho;
     };
@@ -159,7 +157,7 @@ private:
 };
 
 class PainelContado : public app::PainelExecucao {
-public:
+  public:
     void HabilitarSincronizarAgora(bool) override {}
     void ExibirUltimaAtualizacao(const std::string&) override {}
     void LimparLog() override {}
@@ -173,10 +171,11 @@ public:
 // (the caller ends the latter after the run), and its statements recorded when asked: from the
 // listing on, so the one read of the enable flag before it is left out of the floor.
 class PedidosMedidos : public app::PedidosAppForcaVenda {
-public:
+  public:
     explicit PedidosMedidos(Gravacao* gravacao) : gravacao_(gravacao) {}
 
-    tessora::api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao& contexto) override {
+    tessora::api::ListagemPedidos ListarPedidosNovos(
+        app::ContextoSincronizacao& contexto) override {
         if (gravacao_) {
             contexto.conexao.DefinirRastro(
                 [this](std::string_view comando) { gravacao_->AcrescentarComando(comando); });
@@ -196,7 +195,7 @@ public:
 
     int64_t picoListagem = 0;
 
-private:
+  private:
     app::PedidosViaApi programa_;
     Gravacao* gravacao_;
 };
@@ -246,7 +245,8 @@ Medida ExecutarImportacao(int quantidade, Gravacao* gravacao) {
     const auto inicio = std::chrono::steady_clock::now();
     const app::FimExecucao fimExecucao = app::ProcessarAppForcaVenda(ambiente);
     const auto fim = std::chrono::steady_clock::now();
-    if (fimExecucao != app::FimExecucao::Concluida) throw std::runtime_error("a execução não terminou normalmente");
+    if (fimExecucao != app::FimExecucao::Concluida)
+        throw std::runtime_error("a execução não terminou normalmente");
     Medida medida;
     medida.picoImportacao = tessora::bench::EncerrarContagemMemoria();
     medida.segundos = std::chrono::duration<double>(fim - inicio).count();

@@ -1,12 +1,6 @@
 // Reading a large order listing: LerRespostaJson against a plain simdjson parse of the same
 // bytes, in time and in peak heap.
 
-#include "api/json_leitura.h"
-#include "api/texto_resposta.h"
-
-#include "memoria_contada.h"
-#include "piso_simdjson.h"
-
 #include <benchmark/benchmark.h>
 #include <simdjson.h>
 
@@ -14,6 +8,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+
+#include "api/json_leitura.h"
+#include "api/texto_resposta.h"
+#include "memoria_contada.h"
+#include "piso_simdjson.h"
 
 namespace {
 

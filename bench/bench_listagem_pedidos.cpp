@@ -2,14 +2,6 @@
 // reading, the ids picked), against the floor of the same request made with plain libcurl and
 // the answer parsed with plain simdjson. 10,000 orders of ~1.5 KB: none new, or all new.
 
-#include "api/cliente_http.h"
-#include "api/listagem_pedidos.h"
-
-#include "api_substituta.h"
-
-#include "memoria_contada.h"
-#include "piso_simdjson.h"
-
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
 #include <simdjson.h>
@@ -19,6 +11,12 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+
+#include "api/cliente_http.h"
+#include "api/listagem_pedidos.h"
+#include "api_substituta.h"
+#include "memoria_contada.h"
+#include "piso_simdjson.h"
 
 namespace {
 

@@ -54,7 +54,8 @@ std::string ArquivoIni::Ler(std::string_view secao, std::string_view chave) cons
     return Procurar(secao, chave).value_or(std::string());
 }
 
-std::optional<std::string> ArquivoIni::Procurar(std::string_view secao, std::string_view chave) const {
+std::optional<std::string> ArquivoIni::Procurar(std::string_view secao,
+                                                std::string_view chave) const {
     const auto it = valores_.find(Chave(secao, chave));
     if (it == valores_.end()) return std::nullopt;
     return it->second;

@@ -13,14 +13,14 @@ namespace tessora {
 // trimmed and one pair of surrounding quotes dropped, the first of repeated sections and keys
 // read, and a missing file, section or key reading as empty text.
 class ArquivoIni {
-public:
+  public:
     explicit ArquivoIni(const std::filesystem::path& caminho);
     // UTF-8 value, or empty text.
     std::string Ler(std::string_view secao, std::string_view chave) const;
     // UTF-8 value, or nothing when the key is absent (an empty value is present).
     std::optional<std::string> Procurar(std::string_view secao, std::string_view chave) const;
 
-private:
+  private:
     std::map<std::string, std::string> valores_;  // "secao\nchave" in lower case -> value
 };
 

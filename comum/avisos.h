@@ -12,10 +12,11 @@ enum class IconeAviso { Informacao, Erro, Advertencia, Nenhum };
 // How the service logic shows a message box and asks the program to end; the window
 // implements it with dialogs, the commands without a window on standard error.
 class Avisos {
-public:
+  public:
     virtual ~Avisos() = default;
     // Modal message with only an OK button.
-    virtual void MostrarMensagem(std::string_view texto, std::string_view titulo, IconeAviso icone) = 0;
+    virtual void MostrarMensagem(std::string_view texto, std::string_view titulo,
+                                 IconeAviso icone) = 0;
     // The notice dialog: a message with or without the confirmation box; with
     // `fechaSozinho` it closes itself after five seconds and the call returns then.
     // Without a dialog of its own, a notice is a message like any other.

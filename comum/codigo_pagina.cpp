@@ -98,7 +98,8 @@ std::string Utf8ParaWin1252(std::string_view utf8) {
 std::string Win1252ParaUtf8(std::string_view win1252) {
     std::string saida;
     saida.reserve(win1252.size() + win1252.size() / 8);
-    for (const char c : win1252) AcrescentarUtf8(saida, CodigoDeWin1252(static_cast<unsigned char>(c)));
+    for (const char c : win1252)
+        AcrescentarUtf8(saida, CodigoDeWin1252(static_cast<unsigned char>(c)));
     return saida;
 }
 

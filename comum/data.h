@@ -10,7 +10,7 @@ namespace tessora {
 
 // A calendar date without time of day, counted in days from 30.12.1899 (day 0).
 class Data {
-public:
+  public:
     constexpr Data() = default;
     static constexpr Data DeDias(int32_t dias) { return Data(dias); }
     // Nothing when the parts do not name a real day.
@@ -23,7 +23,7 @@ public:
 
     constexpr auto operator<=>(const Data&) const = default;
 
-private:
+  private:
     constexpr explicit Data(int32_t dias) : dias_(dias) {}
     int32_t dias_ = 0;
 };

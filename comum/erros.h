@@ -7,31 +7,31 @@ namespace tessora {
 
 // Base of every failure the program raises itself; the message is fit for the processing log.
 class Erro : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A statement, attach or transaction that the database refused.
 class ErroBancoDados : public Erro {
-public:
+  public:
     using Erro::Erro;
 };
 
 // A row that another transaction holds, met by a transaction that does not wait for it.
 class ErroConflitoBloqueio : public ErroBancoDados {
-public:
+  public:
     using ErroBancoDados::ErroBancoDados;
 };
 
 // A text that does not convert to the value asked for.
 class ErroConversao : public Erro {
-public:
+  public:
     using Erro::Erro;
 };
 
 // A value of another kind than the caller can work with (a JSON answer that is no object).
 class ErroTipoInvalido : public Erro {
-public:
+  public:
     ErroTipoInvalido() : Erro("Invalid class typecast") {}
 };
 

@@ -1,10 +1,10 @@
 #include "moeda.h"
 
-#include "comum/erros.h"
-
 #include <cstdlib>
 #include <limits>
 #include <stdexcept>
+
+#include "comum/erros.h"
 
 namespace tessora {
 
@@ -30,7 +30,8 @@ std::string Moeda::Formatar(int casas, char separador) const {
     for (int i = casas; i < 4; ++i) divisor *= 10;
     // Work on the magnitude as unsigned so that the minimum value does not overflow.
     const bool negativo = valor_ < 0;
-    uint64_t magnitude = negativo ? uint64_t{0} - static_cast<uint64_t>(valor_) : static_cast<uint64_t>(valor_);
+    uint64_t magnitude =
+        negativo ? uint64_t{0} - static_cast<uint64_t>(valor_) : static_cast<uint64_t>(valor_);
     const uint64_t d = static_cast<uint64_t>(divisor);
     magnitude = magnitude / d + (magnitude % d * 2 >= d ? 1 : 0);
 

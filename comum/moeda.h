@@ -8,7 +8,7 @@ namespace tessora {
 
 // Currency: a signed fixed-point amount with four decimal places, summed exactly.
 class Moeda {
-public:
+  public:
     static constexpr int64_t kEscala = 10000;
 
     constexpr Moeda() = default;
@@ -26,7 +26,7 @@ public:
     // the machine's locale: Formatar(2, ',') of 12.5050 gives "12,51".
     std::string Formatar(int casas, char separador) const;
 
-private:
+  private:
     constexpr explicit Moeda(int64_t valor) : valor_(valor) {}
     int64_t valor_ = 0;
 };

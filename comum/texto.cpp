@@ -7,7 +7,9 @@ namespace tessora {
 namespace {
 bool EhBranco(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-char MinusculaAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char MinusculaAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 }  // namespace
 
 std::string_view AparaBrancos(std::string_view texto) {
@@ -39,7 +41,8 @@ bool IguaisSemCaixaAscii(std::string_view a, std::string_view b) {
 
 std::string TrocarTodos(std::string texto, std::string_view de, std::string_view para) {
     if (de.empty()) return texto;
-    for (size_t pos = texto.find(de); pos != std::string::npos; pos = texto.find(de, pos + para.size())) {
+    for (size_t pos = texto.find(de); pos != std::string::npos;
+         pos = texto.find(de, pos + para.size())) {
         texto.replace(pos, de.size(), para);
     }
     return texto;

@@ -9,8 +9,9 @@ bool BloquearLinhaParametros(ConexaoErp& conexao) {
     try {
         Consulta consulta(conexao);
         // A lock fires none of the ERP's update triggers, as an update to itself would.
-        AbrirConsulta(consulta,
-                      " select tp.ID_PARAMETRO from TAB_PARAMETRO tp where tp.ID_PARAMETRO = 1 with lock");
+        AbrirConsulta(
+            consulta,
+            " select tp.ID_PARAMETRO from TAB_PARAMETRO tp where tp.ID_PARAMETRO = 1 with lock");
         return true;
     } catch (const ErroConflitoBloqueio&) {
         return false;

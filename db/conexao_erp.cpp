@@ -6,7 +6,6 @@
 
 namespace tessora::db {
 
-
 ConexaoErp::ConexaoErp(std::string_view nomeBanco) : nomeBanco_(AparaBrancos(nomeBanco)) {}
 
 ConexaoErp::~ConexaoErp() { Liberar(); }

@@ -15,7 +15,7 @@ namespace tessora::db {
 // credentials and no character set (the ERP keeps Windows-1252 bytes), and its default
 // transaction, started by the first statement that needs it.
 class ConexaoErp {
-public:
+  public:
     // Receives the text of every statement, as composed, before it is sent.
     using RastroComandos = std::function<void(std::string_view)>;
 
@@ -50,7 +50,7 @@ public:
     Firebird::ITransaction& Transacao();
     void Rastrear(std::string_view comando) const;
 
-private:
+  private:
     void Liberar() noexcept;
 
     std::string nomeBanco_;

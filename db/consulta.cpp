@@ -58,7 +58,8 @@ Ref<Firebird::IMessageMetadata> MetadadosComoTexto(Firebird::IMessageMetadata& o
 std::string LerBlob(ConexaoErp& conexao, const ISC_QUAD& id) {
     return interno::Chamar([&](ThrowStatusWrapper* st) {
         ISC_QUAD idBlob = id;
-        Firebird::IBlob* blob = conexao.Anexo().openBlob(st, &conexao.Transacao(), &idBlob, 0, nullptr);
+        Firebird::IBlob* blob =
+            conexao.Anexo().openBlob(st, &conexao.Transacao(), &idBlob, 0, nullptr);
         std::string conteudo;
         try {
             char pedaco[16384];
@@ -80,7 +81,8 @@ std::string LerBlob(ConexaoErp& conexao, const ISC_QUAD& id) {
     });
 }
 
-std::vector<std::optional<std::string>> LerLinha(ConexaoErp& conexao, Firebird::IMessageMetadata& meta,
+std::vector<std::optional<std::string>> LerLinha(ConexaoErp& conexao,
+                                                 Firebird::IMessageMetadata& meta,
                                                  const unsigned char* buffer) {
     return interno::Chamar([&](ThrowStatusWrapper* st) {
         const unsigned quantidade = meta.getCount(st);
@@ -101,8 +103,8 @@ std::vector<std::optional<std::string>> LerLinha(ConexaoErp& conexao, Firebird::
             } else {
                 uint16_t tamanho;
                 std::memcpy(&tamanho, dado, sizeof tamanho);
-                linha.emplace_back(Win1252ParaUtf8(
-                    std::string_view(reinterpret_cast<const char*>(dado) + sizeof tamanho, tamanho)));
+                linha.emplace_back(Win1252ParaUtf8(std::string_view(
+                    reinterpret_cast<const char*>(dado) + sizeof tamanho, tamanho)));
             }
         }
         return linha;
@@ -111,8 +113,9 @@ std::vector<std::optional<std::string>> LerLinha(ConexaoErp& conexao, Firebird::
 }  // namespace
 
 std::optional<std::string> Consulta::Valor(std::string_view coluna) const {
-    const auto it = std::find_if(colunas_.begin(), colunas_.end(),
-                                 [&](const std::string& nome) { return IguaisSemCaixaAscii(nome, coluna); });
+    const auto it = std::find_if(colunas_.begin(), colunas_.end(), [&](const std::string& nome) {
+        return IguaisSemCaixaAscii(nome, coluna);
+    });
     if (it == colunas_.end()) throw ErroBancoDados(std::string(coluna) + ": Field not found");
     if (linhas_.empty()) return std::nullopt;
     return linhas_.front()[static_cast<size_t>(it - colunas_.begin())];
@@ -132,8 +135,9 @@ void Consulta::Executar(std::string_view comando, bool guardarLinhas) {
             ~Liberar() {
                 if (s) s->release();
             }
-        } comandoPreparado{anexo.prepare(st, &transacao, static_cast<unsigned>(texto.size()), texto.c_str(),
-                                         SQL_DIALECT_V6, Firebird::IStatement::PREPARE_PREFETCH_METADATA)};
+        } comandoPreparado{anexo.prepare(st, &transacao, static_cast<unsigned>(texto.size()),
+                                         texto.c_str(), SQL_DIALECT_V6,
+                                         Firebird::IStatement::PREPARE_PREFETCH_METADATA)};
         Firebird::IStatement& preparado = *comandoPreparado.s;
 
         Ref<Firebird::IMessageMetadata> original(preparado.getOutputMetadata(st));
@@ -151,7 +155,8 @@ void Consulta::Executar(std::string_view comando, bool guardarLinhas) {
             linhas_.push_back(LerLinha(conexao_, *meta, buffer.data()));
             return;
         }
-        Firebird::IResultSet* cursor = preparado.openCursor(st, &transacao, nullptr, nullptr, meta.get(), 0);
+        Firebird::IResultSet* cursor =
+            preparado.openCursor(st, &transacao, nullptr, nullptr, meta.get(), 0);
         try {
             while (cursor->fetchNext(st, buffer.data()) == Firebird::IStatus::RESULT_OK) {
                 linhas_.push_back(LerLinha(conexao_, *meta, buffer.data()));
@@ -164,7 +169,9 @@ void Consulta::Executar(std::string_view comando, bool guardarLinhas) {
     });
 }
 
-void AbrirConsulta(Consulta& consulta, std::string_view comando) { consulta.Executar(comando, true); }
+void AbrirConsulta(Consulta& consulta, std::string_view comando) {
+    consulta.Executar(comando, true);
+}
 
 void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar) {
     consulta.Executar(comando, false);

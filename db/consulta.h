@@ -12,7 +12,7 @@ namespace tessora::db {
 // A statement object bound to the ERP connection. After AbrirConsulta it holds every row
 // of the result (for a procedure, its output row) and stands on the first one.
 class Consulta {
-public:
+  public:
     explicit Consulta(ConexaoErp& conexao) : conexao_(conexao) {}
 
     // Nothing when there is no current row or the column is NULL; texts come back as
@@ -22,7 +22,7 @@ public:
     bool TemLinha() const { return !linhas_.empty(); }
     size_t QuantidadeLinhas() const { return linhas_.size(); }
 
-private:
+  private:
     friend void AbrirConsulta(Consulta& consulta, std::string_view comando);
     friend void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar);
 

@@ -39,8 +39,8 @@ namespace {
 bool EhConflitoBloqueio(const Firebird::IStatus* status) {
     const ISC_STATUS* item = const_cast<Firebird::IStatus*>(status)->getErrors();
     while (item[0] != isc_arg_end) {
-        if (item[0] == isc_arg_gds &&
-            (item[1] == isc_lock_conflict || item[1] == isc_update_conflict || item[1] == isc_deadlock)) {
+        if (item[0] == isc_arg_gds && (item[1] == isc_lock_conflict ||
+                                       item[1] == isc_update_conflict || item[1] == isc_deadlock)) {
             return true;
         }
         item += item[0] == isc_arg_cstring ? 3 : 2;  // a counted string carries length and text

@@ -34,14 +34,14 @@ auto Chamar(Funcao&& funcao) {
 
 // A parameter-block builder that disposes of itself.
 class Xpb {
-public:
+  public:
     explicit Xpb(unsigned tipo);
     ~Xpb() { construtor_->dispose(); }
     Xpb(const Xpb&) = delete;
     Xpb& operator=(const Xpb&) = delete;
     Firebird::IXpbBuilder* operator->() const { return construtor_; }
 
-private:
+  private:
     Firebird::IXpbBuilder* construtor_;
 };
 
@@ -50,14 +50,14 @@ void InserirCredenciais(Firebird::ThrowStatusWrapper* st, Xpb& dpb);
 
 // The dispatcher, released on every path.
 class Provedor {
-public:
+  public:
     Provedor() : provedor_(Mestre()->getDispatcher()) {}
     ~Provedor() { provedor_->release(); }
     Provedor(const Provedor&) = delete;
     Provedor& operator=(const Provedor&) = delete;
     Firebird::IProvider* operator->() const { return provedor_; }
 
-private:
+  private:
     Firebird::IProvider* provedor_;
 };
 

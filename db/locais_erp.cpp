@@ -35,7 +35,7 @@ std::optional<std::filesystem::path> LocalizarIniServidor(const std::string& cam
 
 std::string NomeBaseErp(const std::filesystem::path& pastaPrograma) {
     return plataforma::LocalizarArquivo(pastaPrograma / "tessoraempresa4.exe") ? "tessoraempresa4"
-                                                                                : "tessoraempresa";
+                                                                               : "tessoraempresa";
 }
 
 std::string ObterPastaDados(const std::filesystem::path& pastaPrograma, Avisos& avisos) {
@@ -44,11 +44,13 @@ std::string ObterPastaDados(const std::filesystem::path& pastaPrograma, Avisos& 
     if (std::filesystem::is_regular_file(iniErp, erro)) {
         const std::string iniServidor = ArquivoIni(iniErp).Ler("IniServidor", "nomearquivo");
         if (!LocalizarIniServidor(iniServidor)) {
-            Avisar(avisos, "Não foi encontrado o arquivo de inicialização dentro da pasta tessora Empresa");
+            Avisar(avisos,
+                   "Não foi encontrado o arquivo de inicialização dentro da pasta tessora Empresa");
         }
         return PastaDoCaminho(iniServidor);
     }
-    const std::string pasta = PastaDoCaminho(pastaPrograma.string()) + "Dados" + plataforma::SeparadorPasta();
+    const std::string pasta =
+        PastaDoCaminho(pastaPrograma.string()) + "Dados" + plataforma::SeparadorPasta();
     if (!std::filesystem::is_directory(pasta, erro)) {
         Avisar(avisos, "Não foi encontrado a pasta Dados no servidor");
     }

@@ -1,10 +1,10 @@
 #include "db/procedimentos.h"
 
+#include <utility>
+
 #include "comum/erros.h"
 #include "db/consulta.h"
 #include "db/leitura_coluna.h"
-
-#include <utility>
 
 namespace tessora::db {
 

@@ -8,7 +8,8 @@ namespace tessora::db {
 UnidadeDeTrabalho::UnidadeDeTrabalho(ConexaoErp& conexao) : conexao_(conexao) {
     if (conexao_.EscritaPendente()) {
         throw ErroBancoDados(
-            "Há alterações pendentes na conexão: a unidade de trabalho não as confirmaria sem que se saiba.");
+            "Há alterações pendentes na conexão: a unidade de trabalho não as confirmaria sem que "
+            "se saiba.");
     }
     conexao_.Confirmar();
 }

@@ -9,7 +9,7 @@ namespace tessora::db {
 // Writes that belong together (an order with its customer, items and notes) as one
 // transaction: made permanent by Confirmar, undone when the object goes without it.
 class UnidadeDeTrabalho {
-public:
+  public:
     // Starts from a fresh transaction: the reads before it end with theirs (a commit that
     // writes nothing), so that nothing before is tied to this work's outcome. Writes that no
     // commit made permanent yet are refused (ErroBancoDados) rather than committed unseen.
@@ -21,7 +21,7 @@ public:
     // A full commit: the work is permanent and the engine may collect old versions.
     void Confirmar();
 
-private:
+  private:
     ConexaoErp& conexao_;
     bool confirmada_ = false;
 };
@@ -30,7 +30,7 @@ private:
 // object goes without Manter (an error on its way included), or at Desfazer. The rest of the
 // transaction stays either way.
 class PontoDeSalvamento {
-public:
+  public:
     PontoDeSalvamento(ConexaoErp& conexao, std::string nome);
     ~PontoDeSalvamento();
     PontoDeSalvamento(const PontoDeSalvamento&) = delete;
@@ -41,7 +41,7 @@ public:
     // Undoes every write since the point now.
     void Desfazer();
 
-private:
+  private:
     ConexaoErp& conexao_;
     std::string nome_;
     bool concluido_ = false;

@@ -16,7 +16,8 @@
 namespace {
 std::filesystem::path ArquivoDoProcesso() {
     static const std::filesystem::path arquivo =
-        std::filesystem::temp_directory_path() / ("tessora-fuzz-ini-" + std::to_string(getpid()) + ".ini");
+        std::filesystem::temp_directory_path() /
+        ("tessora-fuzz-ini-" + std::to_string(getpid()) + ".ini");
     return arquivo;
 }
 }  // namespace
@@ -31,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     static_cast<void>(antes.Ler("AppForcaVendas", "TempoEsperaAtualizacao"));
     static_cast<void>(antes.Procurar("Database", "path"));
 
-    tessora::GravarValoresIni(arquivo, "AppForcaVendas", {{"ProcessoAtivo", "S"}, {"TempoEsperaAtualizacao", "17"}});
+    tessora::GravarValoresIni(arquivo, "AppForcaVendas",
+                              {{"ProcessoAtivo", "S"}, {"TempoEsperaAtualizacao", "17"}});
     const tessora::ArquivoIni depois(arquivo);
     if (depois.Ler("AppForcaVendas", "ProcessoAtivo") != "S") std::abort();
     if (depois.Ler("appforcavendas", "TEMPOESPERAATUALIZACAO") != "17") std::abort();

@@ -41,7 +41,8 @@ void Valores(const tessora::JsonObjeto& pedido) {
     } catch (const tessora::ErroConversao&) {
         // an amount the ERP cannot hold refuses the order
     }
-    static_cast<void>(tessora::db::DataSql(tessora::TextoParaData(tessora::JsonTextoPorNome(pedido, "data"))));
+    static_cast<void>(
+        tessora::db::DataSql(tessora::TextoParaData(tessora::JsonTextoPorNome(pedido, "data"))));
     static_cast<void>(tessora::InteiroDecimal(tessora::JsonTextoPorNome(pedido, "numero_seq")));
     for (const char* membro : {"observacao", "nome", "cidade", "id"}) {
         const std::string sql = tessora::db::TextoSql(tessora::JsonTextoPorNome(pedido, membro));

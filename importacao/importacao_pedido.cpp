@@ -28,15 +28,17 @@ namespace tessora::importacao {
 namespace {
 // An order member as an integer: optional blanks, an optional sign and digits; 0 otherwise.
 int32_t InteiroOuZero(std::string_view texto) {
-    while (!texto.empty() && static_cast<unsigned char>(texto.front()) <= 32) texto.remove_prefix(1);
+    while (!texto.empty() && static_cast<unsigned char>(texto.front()) <= 32)
+        texto.remove_prefix(1);
     return InteiroDecimal(texto).value_or(0);
 }
 
 bool PedidoJaIncluido(db::ConexaoErp& conexao, const std::string& id) {
-    return db::ConsultarInteiro(conexao,
-                                " select count(*) as QTDE from mov_nf_comercio mc where mc.ID_APP_FORCA_VENDA = " +
-                                    db::TextoSql(id),
-                                "QTDE") > 0;
+    return db::ConsultarInteiro(
+               conexao,
+               " select count(*) as QTDE from mov_nf_comercio mc where mc.ID_APP_FORCA_VENDA = " +
+                   db::TextoSql(id),
+               "QTDE") > 0;
 }
 
 // The order's annotations, separated by a blank line.
@@ -54,8 +56,9 @@ std::string Anotacoes(const JsonObjeto& dados) {
     return observacoes;
 }
 
-TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteHttp& cliente, const std::string& id,
-                                          const JsonObjeto& dados, bool& clienteCadastrado) {
+TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
+                                          const std::string& id, const JsonObjeto& dados,
+                                          bool& clienteCadastrado) {
     TDadosOperacaoComercialApp op;
     op.ID_APP_FORCA_VENDA = id;
     op.ID_EMPRESA = db::InteiroDoBanco(db::LerParametro(conexao, "ID_EMPRESA_APP_FORCA_VENDA"));
@@ -70,7 +73,8 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
     op.ID_DESTINATARIO_REMETENTE = pessoa;
 
     op.ID_VENDEDOR = db::PessoaPorVendedorApp(conexao, JsonTextoPorNome(dados, "vendedor_id"));
-    op.ID_NAT_OPERACAO = db::InteiroDoBanco(db::LerParametro(conexao, "ID_NAT_OPER_SUG_OP_COM_APP_VEND"));
+    op.ID_NAT_OPERACAO =
+        db::InteiroDoBanco(db::LerParametro(conexao, "ID_NAT_OPER_SUG_OP_COM_APP_VEND"));
     op.DS_SERIE_NF = db::SeriePedidoDoVendedor(conexao, op.ID_VENDEDOR);
     op.NR_NOTA_FISCAL = InteiroOuZero(JsonTextoPorNome(dados, "numero_seq"));
     op.DT_EMISSAO = TextoParaData(JsonTextoPorNome(dados, "created_at"));
@@ -114,7 +118,8 @@ std::string ChaveOuNulo(int32_t valor, std::string_view substituto) {
 // The order's database work as one unit of work, ended before the function returns. Copies of
 // the program on other connections take the same lock first, so the check for an earlier
 // import and the writes of one order never interleave with another copy's.
-ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente, const std::string& id) {
+ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
+                                 const std::string& id) {
     db::UnidadeDeTrabalho unidade(conexao);
     if (!db::BloquearLinhaParametros(conexao)) {
         return {.texto = {}, .jaIncluido = false, .outraCopiaImportando = true};
@@ -138,7 +143,8 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
     if (!dados) throw ErroTipoInvalido();
 
     bool clienteCadastrado = false;
-    TDadosOperacaoComercialApp operacao = MontarOperacao(conexao, cliente, id, *dados, clienteCadastrado);
+    TDadosOperacaoComercialApp operacao =
+        MontarOperacao(conexao, cliente, id, *dados, clienteCadastrado);
     operacao.ID_NF_COMERCIO = IncluirOperacaoComercialApp(conexao, operacao);
     if (operacao.ID_NF_COMERCIO == 0) return {"ERRO"};  // the unit of work undoes the customer too
 
@@ -156,11 +162,15 @@ int32_t IncluirOperacaoComercialApp(db::ConexaoErp& conexao, const TDadosOperaca
     const int32_t chave = db::IdDoProcedimento(conexao, db::kProcedimentoIdOperacao);
     const Moeda zero;
     const std::string comando = db::ComandoComValores(
-        " INSERT INTO MOV_NF_COMERCIO(ID_NF_COMERCIO, ID_EMPRESA, ID_ST_NF, ID_DESTINATARIO_REMETENTE, DT_EMISSAO, "
-        "ID_NAT_OPERACAO, ID_TP_MOV_ESTOQUE, NR_NOTA_FISCAL, DS_SERIE_NF, DT_SAIDA_ENTRADA, ID_PLANO_PAGTO, "
-        "VL_TOTAL_NF, ID_VENDEDOR, ID_TP_PAGTO, TX_OBS_NF, ID_APP_FORCA_VENDA, VL_IPI, VL_PRODUTOS, "
+        " INSERT INTO MOV_NF_COMERCIO(ID_NF_COMERCIO, ID_EMPRESA, ID_ST_NF, "
+        "ID_DESTINATARIO_REMETENTE, DT_EMISSAO, "
+        "ID_NAT_OPERACAO, ID_TP_MOV_ESTOQUE, NR_NOTA_FISCAL, DS_SERIE_NF, DT_SAIDA_ENTRADA, "
+        "ID_PLANO_PAGTO, "
+        "VL_TOTAL_NF, ID_VENDEDOR, ID_TP_PAGTO, TX_OBS_NF, ID_APP_FORCA_VENDA, VL_IPI, "
+        "VL_PRODUTOS, "
         "ID_END_FATURAMENTO, ID_END_ENTREGA, SG_ESTADO, SG_ESTADO_ENTREGA, ID_TP_FRETE, ID_CIDADE, "
-        "ID_CIDADE_ENTREGA, VL_BASE_ICMS, VL_ICMS, VL_BASE_ICMS_SUBST, VL_ICMS_SUBST, VL_FRETE, VL_SEGURO, "
+        "ID_CIDADE_ENTREGA, VL_BASE_ICMS, VL_ICMS, VL_BASE_ICMS_SUBST, VL_ICMS_SUBST, VL_FRETE, "
+        "VL_SEGURO, "
         "VL_OUT_DESPESAS, VL_SERVICO, VL_DESCONTO, CT_CALCULAR_PESO, QT_DIAS_VALIDADE) VALUES (",
         {
             db::InteiroSql(chave),
@@ -203,17 +213,21 @@ int32_t IncluirOperacaoComercialApp(db::ConexaoErp& conexao, const TDadosOperaca
     return db::ExecutarSeAceito(conexao, comando) ? 0 : chave;
 }
 
-std::string AnotarPedidoCapturado(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& operacao) {
+std::string AnotarPedidoCapturado(db::ConexaoErp& conexao,
+                                  const TDadosOperacaoComercialApp& operacao) {
     try {
-        AnotarOperacao(conexao, operacao.ID_NF_COMERCIO, "Pedido capturado do APP em " + DataHoraSegundos(std::chrono::system_clock::now()),
-                       Pendencia::Nenhuma);
+        AnotarOperacao(
+            conexao, operacao.ID_NF_COMERCIO,
+            "Pedido capturado do APP em " + DataHoraSegundos(std::chrono::system_clock::now()),
+            Pendencia::Nenhuma);
         return "OK";
     } catch (const ErroBancoDados&) {
         return "ERRO";
     }
 }
 
-ResultadoImportacao ImportarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente, const std::string& id) {
+ResultadoImportacao ImportarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
+                                   const std::string& id) {
     const ResultadoImportacao resultado = GravarPedido(conexao, cliente, id);
     if (resultado.texto == "OK") api::RegistrarPedidoNoErp(cliente, id);
     return resultado;

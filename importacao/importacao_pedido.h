@@ -29,13 +29,16 @@ struct ResultadoImportacao {
 // one transaction; acknowledged to the API only once that is committed. Errors that leave
 // the import undo everything the order wrote. While one connection imports an order, an
 // import on another connection to the same database does not wait: it leaves its order.
-ResultadoImportacao ImportarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente, const std::string& id);
+ResultadoImportacao ImportarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
+                                   const std::string& id);
 
 // The header row under a key from SP_GEN_MOV_NF_COMERCIO_ID; 0 when the insert failed.
 // A failure to draw the key raises.
-int32_t IncluirOperacaoComercialApp(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& operacao);
+int32_t IncluirOperacaoComercialApp(db::ConexaoErp& conexao,
+                                    const TDadosOperacaoComercialApp& operacao);
 
 // Appends "Pedido capturado do APP em dd/mm/yyyy hh:mm:ss"; "OK" or "ERRO".
-std::string AnotarPedidoCapturado(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& operacao);
+std::string AnotarPedidoCapturado(db::ConexaoErp& conexao,
+                                  const TDadosOperacaoComercialApp& operacao);
 
 }  // namespace tessora::importacao

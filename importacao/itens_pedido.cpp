@@ -1,5 +1,9 @@
 #include "importacao/itens_pedido.h"
 
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
 #include "api/json_consulta.h"
 #include "comum/erros.h"
 #include "db/consulta.h"
@@ -8,10 +12,6 @@
 #include "db/valores_sql.h"
 #include "importacao/notas_operacao.h"
 #include "importacao/valores_pedido.h"
-
-#include <cstddef>
-#include <optional>
-#include <string_view>
 
 namespace tessora::importacao {
 

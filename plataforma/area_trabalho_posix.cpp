@@ -1,5 +1,3 @@
-#include "plataforma/area_trabalho.h"
-
 #include <pwd.h>
 #include <unistd.h>
 
@@ -8,6 +6,8 @@
 #include <optional>
 #include <string>
 #include <system_error>
+
+#include "plataforma/area_trabalho.h"
 
 namespace tessora::plataforma {
 

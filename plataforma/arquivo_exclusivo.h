@@ -9,7 +9,7 @@ namespace tessora::plataforma {
 // A file held open with an exclusive OS lock for as long as this object lives; the lock
 // goes with the process, so a file that nobody holds is known to be left over.
 class ArquivoExclusivo {
-public:
+  public:
     // Opens (creating it when missing) and locks without waiting; nothing when another
     // process holds the lock. Raises std::system_error when the file cannot be opened;
     // on POSIX systems a leftover that this account may not write (another account made
@@ -25,7 +25,7 @@ public:
     // Deletes the file while still holding it, then lets it go.
     void Apagar();
 
-private:
+  private:
     ArquivoExclusivo(std::filesystem::path caminho, int descritor)
         : caminho_(std::move(caminho)), descritor_(descritor) {}
 

@@ -1,5 +1,3 @@
-#include "plataforma/arquivo_exclusivo.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -7,6 +5,8 @@
 
 #include <cerrno>
 #include <system_error>
+
+#include "plataforma/arquivo_exclusivo.h"
 
 namespace tessora::plataforma {
 

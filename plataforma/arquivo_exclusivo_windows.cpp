@@ -1,10 +1,11 @@
-#include "plataforma/arquivo_exclusivo.h"
+#include <windows.h>
 
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
 #include <system_error>
+
+#include "plataforma/arquivo_exclusivo.h"
 
 namespace tessora::plataforma {
 

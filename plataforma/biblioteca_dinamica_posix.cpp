@@ -1,10 +1,10 @@
-#include "plataforma/biblioteca_dinamica.h"
-
 #include <dlfcn.h>
 
 #include <array>
 #include <fstream>
 #include <system_error>
+
+#include "plataforma/biblioteca_dinamica.h"
 
 namespace tessora::plataforma {
 

@@ -1,5 +1,3 @@
-#include "plataforma/biblioteca_dinamica.h"
-
 #include <windows.h>
 
 #include <cstdint>
@@ -7,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "plataforma/biblioteca_dinamica.h"
 #include "plataforma/texto_windows.h"
 
 namespace tessora::plataforma {

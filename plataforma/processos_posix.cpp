@@ -1,5 +1,3 @@
-#include "plataforma/processos.h"
-
 #include <spawn.h>
 #include <unistd.h>
 
@@ -7,6 +5,8 @@
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include "plataforma/processos.h"
 
 extern char** environ;
 

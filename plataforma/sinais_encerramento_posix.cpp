@@ -1,5 +1,3 @@
-#include "plataforma/sinais_encerramento.h"
-
 #include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
@@ -9,6 +7,8 @@
 #include <cerrno>
 #include <mutex>
 #include <system_error>
+
+#include "plataforma/sinais_encerramento.h"
 
 namespace tessora::plataforma {
 
@@ -44,7 +44,8 @@ sigset_t SinaisEncerramento() {
 int DesviarSinaisEncerramento() {
     static std::once_flag feito;
     std::call_once(feito, [] {
-        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, descritores) != 0) {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, descritores) !=
+            0) {
             throw std::system_error(errno, std::generic_category(), "socketpair");
         }
         InstalarTratador();

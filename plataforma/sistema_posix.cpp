@@ -1,10 +1,9 @@
-#include "plataforma/sistema.h"
-
 #include <unistd.h>
 
 #include <system_error>
 
 #include "comum/texto.h"
+#include "plataforma/sistema.h"
 
 namespace tessora::plataforma {
 
@@ -14,7 +13,9 @@ char SeparadorPasta() { return '/'; }
 
 std::string_view SeparadoresPasta() { return "/"; }
 
-std::filesystem::path CaminhoExecutavel() { return std::filesystem::read_symlink("/proc/self/exe"); }
+std::filesystem::path CaminhoExecutavel() {
+    return std::filesystem::read_symlink("/proc/self/exe");
+}
 
 std::filesystem::path PastaPrograma() { return CaminhoExecutavel().parent_path(); }
 
@@ -22,10 +23,13 @@ std::optional<std::filesystem::path> LocalizarArquivo(const std::filesystem::pat
     std::error_code erro;
     if (caminho.empty()) return std::nullopt;
     if (std::filesystem::is_regular_file(caminho, erro)) return caminho;
-    const auto pasta = caminho.has_parent_path() ? caminho.parent_path() : std::filesystem::path(".");
+    const auto pasta =
+        caminho.has_parent_path() ? caminho.parent_path() : std::filesystem::path(".");
     const std::string nome = caminho.filename().string();
-    for (std::filesystem::directory_iterator it(pasta, erro), fim; !erro && it != fim; it.increment(erro)) {
-        if (IguaisSemCaixaAscii(it->path().filename().string(), nome) && it->is_regular_file(erro)) {
+    for (std::filesystem::directory_iterator it(pasta, erro), fim; !erro && it != fim;
+         it.increment(erro)) {
+        if (IguaisSemCaixaAscii(it->path().filename().string(), nome) &&
+            it->is_regular_file(erro)) {
             return it->path();
         }
     }

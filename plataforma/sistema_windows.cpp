@@ -1,9 +1,9 @@
-#include "plataforma/sistema.h"
-
 #include <windows.h>
 
 #include <system_error>
 #include <vector>
+
+#include "plataforma/sistema.h"
 
 namespace tessora::plataforma {
 
@@ -34,6 +34,5 @@ std::optional<std::filesystem::path> LocalizarArquivo(const std::filesystem::pat
     if (caminho.empty() || !std::filesystem::is_regular_file(caminho, erro)) return std::nullopt;
     return caminho;
 }
-
 
 }  // namespace tessora::plataforma

@@ -1,8 +1,8 @@
-#include "plataforma/tempo_arquivo.h"
-
 #include <sys/stat.h>
 
 #include <ctime>
+
+#include "plataforma/tempo_arquivo.h"
 
 namespace tessora::plataforma {
 

@@ -1,6 +1,6 @@
-#include "plataforma/tempo_arquivo.h"
-
 #include <windows.h>
+
+#include "plataforma/tempo_arquivo.h"
 
 namespace tessora::plataforma {
 

@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   mingw-w64 wine64 googletest dpkg-dev
   ccache
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 
 sudo=""

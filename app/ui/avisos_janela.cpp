@@ -8,20 +8,27 @@
 namespace tessora::ui {
 
 namespace {
-QString Texto(std::string_view texto) { return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size())); }
+QString Texto(std::string_view texto) {
+    return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
+}
 
 QMessageBox::Icon IconeCaixa(IconeAviso icone) {
     switch (icone) {
-        case IconeAviso::Erro: return QMessageBox::Critical;
-        case IconeAviso::Advertencia: return QMessageBox::Warning;
-        case IconeAviso::Nenhum: return QMessageBox::NoIcon;
-        case IconeAviso::Informacao: break;
+        case IconeAviso::Erro:
+            return QMessageBox::Critical;
+        case IconeAviso::Advertencia:
+            return QMessageBox::Warning;
+        case IconeAviso::Nenhum:
+            return QMessageBox::NoIcon;
+        case IconeAviso::Informacao:
+            break;
     }
     return QMessageBox::Information;
 }
 }  // namespace
 
-void AvisosJanela::MostrarMensagem(std::string_view texto, std::string_view titulo, IconeAviso icone) {
+void AvisosJanela::MostrarMensagem(std::string_view texto, std::string_view titulo,
+                                   IconeAviso icone) {
     QMessageBox caixa(IconeCaixa(icone), Texto(titulo), Texto(texto), QMessageBox::Ok);
     caixa.exec();
 }
@@ -31,7 +38,8 @@ void AvisosJanela::ExibirAviso(std::string_view texto, bool confirmacao, bool fe
 }
 
 void AvisosJanela::SolicitarEncerramento() {
-    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                              Qt::QueuedConnection);
 }
 
 }  // namespace tessora::ui

@@ -6,7 +6,7 @@ namespace tessora::ui {
 
 // Notices of the tray program: message boxes and the notice dialog.
 class AvisosJanela : public Avisos {
-public:
+  public:
     void MostrarMensagem(std::string_view texto, std::string_view titulo,
                          IconeAviso icone) override;
     void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override;

@@ -13,21 +13,21 @@ namespace tessora::ui {
 class CampoMinutos : public QAbstractSpinBox {
     Q_OBJECT
 
-public:
+  public:
     explicit CampoMinutos(QWidget* parent = nullptr);
 
     QString Texto() const { return text(); }
     void DefinirTexto(const QString& texto);
     void stepBy(int passos) override;
 
-signals:
+  signals:
     void TextoAlterado(const QString& texto);
 
-protected:
+  protected:
     StepEnabled stepEnabled() const override;
     QValidator::State validate(QString& entrada, int& posicao) const override;
 
-private:
+  private:
     // The field's number; a text that is no whole number counts as 0.
     int Valor() const;
 

@@ -17,7 +17,7 @@ namespace tessora::ui {
 class TfrmMensagemConfirmarGenerica : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TfrmMensagemConfirmarGenerica(QWidget* parent = nullptr);
 
     void DefinirModo(bool confirmacao);
@@ -26,10 +26,10 @@ public:
     // The operator cannot dismiss it: only OK, or the one who showed it, closes it.
     void reject() override {}
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* evento) override;
 
-private:
+  private:
     QLabel* lblMensagem;
     QCheckBox* ckbConcordo;
     QFrame* Panel1;

@@ -234,11 +234,13 @@ void TfrmPrincipal::closeEvent(QCloseEvent* evento) {
 }
 
 void TfrmPrincipal::ExibirUltimoProcessamento(const app::ResumoExecucao& resumo) {
-    lblUltimoProcessamento->setText(Texto("Último processamento: " + DataHoraSegundos(resumo.inicio)));
+    lblUltimoProcessamento->setText(
+        Texto("Último processamento: " + DataHoraSegundos(resumo.inicio)));
     // A run that failed as a whole must not look like a quiet one.
     const std::string falha = app::DescreverFalha(resumo);
     lblUltimoProcessamento->setToolTip(falha.empty() ? QString() : Texto("Falhou: " + falha));
-    lblUltimoProcessamento->setStyleSheet(falha.empty() ? QString() : QStringLiteral("color: #b00020;"));
+    lblUltimoProcessamento->setStyleSheet(falha.empty() ? QString()
+                                                        : QStringLiteral("color: #b00020;"));
 }
 
 void TfrmPrincipal::ExibirProximoProcessamento(

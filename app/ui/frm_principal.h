@@ -32,7 +32,7 @@ class CampoMinutos;
 class TfrmPrincipal : public QWidget, public app::PainelExecucao {
     Q_OBJECT
 
-public:
+  public:
     // Without a notification area (`bandejaDisponivel` false) the window is the only way
     // to the program: it starts shown and "Minimizar" minimises it instead of hiding it.
     TfrmPrincipal(ServicoResidente::Opcoes opcoes, Avisos& avisos,
@@ -49,15 +49,15 @@ public:
     void LimparLog() override;
     void AcrescentarLinhaLog(const std::string& linha) override;
 
-signals:
+  signals:
     void LinhaLogRecebida(const QString& linha);
     void LogLimpoRecebido();
     void UltimaAtualizacaoRecebida(const QString& dataHora);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* evento) override;
 
-private:
+  private:
     void CriarControles();
     void CriarBandeja();
     void Conectar();

@@ -10,7 +10,7 @@ namespace tessora::ui {
 // Notices of the run and of the watch. The run's come from the worker thread and are
 // posted to the service's thread without waiting, so the run never blocks on the window.
 class ServicoResidente::AvisosDoServico : public Avisos {
-public:
+  public:
     explicit AvisosDoServico(ServicoResidente& servico) : servico_(servico) {}
 
     void MostrarMensagem(std::string_view texto, std::string_view titulo,
@@ -29,7 +29,7 @@ public:
         NaThreadDoServico([this] { servico_.SolicitarFim(MotivoFim::Pedido); });
     }
 
-private:
+  private:
     template <typename Acao>
     void NaThreadDoServico(Acao acao) {
         if (QThread::currentThread() == servico_.thread()) {
@@ -78,9 +78,14 @@ ServicoResidente::~ServicoResidente() {
 bool ServicoResidente::Iniciar() {
     try {
         switch (app::IniciarServico(opcoes_.executavel, *avisosServico_, caminhos_, estado_)) {
-            case app::DesfechoInicio::Residente: break;
-            case app::DesfechoInicio::Encerrar: SolicitarFim(MotivoFim::Pedido); return false;
-            case app::DesfechoInicio::Atualizar: SolicitarFim(MotivoFim::Atualizacao); return false;
+            case app::DesfechoInicio::Residente:
+                break;
+            case app::DesfechoInicio::Encerrar:
+                SolicitarFim(MotivoFim::Pedido);
+                return false;
+            case app::DesfechoInicio::Atualizar:
+                SolicitarFim(MotivoFim::Atualizacao);
+                return false;
         }
         atuais_ = *estado_.configuracoes;
         AjustarIntervaloSincronizacao(atuais_.tempoEsperaAtualizacao);
@@ -150,8 +155,14 @@ void ServicoResidente::IniciarExecucao(bool peloTemporizador) {
     fimExecucao_.reset();
     inicioExecucao_ = std::chrono::system_clock::now();
     const app::AmbienteExecucao ambiente{
-        opcoes_.executavel, estado_.configuracoesApi, *avisosServico_, painel_, pedidos_, caminhos_,
-        peloTemporizador ? app::OrigemExecucao::Temporizador : app::OrigemExecucao::Botao, &historico_};
+        opcoes_.executavel,
+        estado_.configuracoesApi,
+        *avisosServico_,
+        painel_,
+        pedidos_,
+        caminhos_,
+        peloTemporizador ? app::OrigemExecucao::Temporizador : app::OrigemExecucao::Botao,
+        &historico_};
     trabalhador_.reset(QThread::create([this, ambiente] {
         try {
             fimExecucao_ = opcoes_.executar(ambiente);
@@ -188,7 +199,9 @@ void ServicoResidente::tmEncerramentoTimer() {
 
 void ServicoResidente::Fechar() { SolicitarFim(MotivoFim::Fechamento); }
 
-void ServicoResidente::IniciarAtualizacaoPendente() const { app::IniciarAtualizacaoPendente(estado_); }
+void ServicoResidente::IniciarAtualizacaoPendente() const {
+    app::IniciarAtualizacaoPendente(estado_);
+}
 
 void ServicoResidente::SolicitarFim(MotivoFim motivo) {
     if (encerrado_) return;

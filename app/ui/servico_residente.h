@@ -29,7 +29,7 @@ namespace tessora::ui {
 class ServicoResidente : public QObject {
     Q_OBJECT
 
-public:
+  public:
     using Execucao = std::function<app::FimExecucao(const app::AmbienteExecucao&)>;
 
     struct Opcoes {
@@ -66,7 +66,7 @@ public:
     bool EmExecucao() const { return trabalhador_ != nullptr; }
     const std::filesystem::path& Executavel() const { return opcoes_.executavel; }
 
-signals:
+  signals:
     void ExecucaoIniciada();
     void ExecucaoTerminada(const app::ResumoExecucao& resumo);
     // The program is to end now with this exit status: the lock file is already gone.
@@ -75,7 +75,7 @@ signals:
     // timer-started run going).
     void ProximaExecucao(std::optional<std::chrono::system_clock::time_point> quando);
 
-private:
+  private:
     enum class MotivoFim { Fechamento, Desconexao, Pedido, Atualizacao };
     class AvisosDoServico;
 

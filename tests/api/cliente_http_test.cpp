@@ -4,6 +4,7 @@
 
 #ifdef _WIN32
 #include <winsock2.h>
+
 #include <ws2tcpip.h>
 #else
 #include <arpa/inet.h>
@@ -43,7 +44,7 @@ ConfiguracaoApi ConfiguracaoPara(const ApiSubstituta& api, std::string token = "
 
 // A loopback socket that owns a port; while it exists nothing else takes that port.
 class SocketLocal {
-public:
+  public:
     SocketLocal() : descritor_(Abrir()) {
         sockaddr_in endereco{};
         endereco.sin_family = AF_INET;
@@ -70,7 +71,7 @@ public:
     void EscutarSemAtender() { listen(descritor_, 4); }
     std::string UrlBase() const { return "https://127.0.0.1:" + std::to_string(porta_) + "/api"; }
 
-private:
+  private:
     using Descritor = decltype(socket(AF_INET, SOCK_STREAM, 0));
     static Descritor Abrir() {
 #ifdef _WIN32
@@ -85,7 +86,7 @@ private:
 };
 
 class ClienteHttpTest : public ::testing::Test {
-protected:
+  protected:
     ApiSubstituta api_{Estado("segredo")};
 };
 

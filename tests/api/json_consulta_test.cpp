@@ -1,12 +1,12 @@
 #include "api/json_consulta.h"
 
-#include "api/json_leitura.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <string>
+
+#include "api/json_leitura.h"
 
 namespace tessora {
 namespace {

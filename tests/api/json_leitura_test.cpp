@@ -1,13 +1,13 @@
 #include "api/json_leitura.h"
 
+#include <gtest/gtest.h>
+
+#include <string>
+
 #include "api/json_consulta.h"
 #include "api/texto_resposta.h"
 #include "comum/codigo_pagina.h"
 #include "comum/erros.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 namespace tessora {
 namespace {

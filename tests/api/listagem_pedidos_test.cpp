@@ -16,16 +16,21 @@ using ::testing::HasSubstr;
 using Ids = std::vector<std::string>;
 
 class ListagemPedidosTest : public ::testing::Test {
-protected:
+  protected:
     testes::ApiSubstituta servidor{R"({"token":"t","pedidos":[],"clientes":[]})"};
 
-    ListagemPedidos Listar(int status, const std::string& corpo, const std::string& tipo = "application/json") {
-        servidor.DefinirRegra(
-            {.metodo = "GET", .caminho = "/api/pedidos", .status = status, .tipoConteudo = tipo, .corpo = corpo});
+    ListagemPedidos Listar(int status, const std::string& corpo,
+                           const std::string& tipo = "application/json") {
+        servidor.DefinirRegra({.metodo = "GET",
+                               .caminho = "/api/pedidos",
+                               .status = status,
+                               .tipoConteudo = tipo,
+                               .corpo = corpo});
         return ListarSemRegra();
     }
     ListagemPedidos ListarSemRegra() {
-        ClienteHttp cliente({servidor.UrlBase(), servidor.ArquivoCertificado(), [] { return "t"; }});
+        ClienteHttp cliente(
+            {servidor.UrlBase(), servidor.ArquivoCertificado(), [] { return "t"; }});
         return ListarPedidosNovos(cliente);
     }
 };
@@ -68,11 +73,14 @@ TEST_F(ListagemPedidosTest, UmaListaQueNaoPodeSerObtidaDizPorQue) {
          "a API não confirmou o sucesso da consulta: Token expirado"},
         {200, R"({"Success":"true",)" + dados + "}", "a API não confirmou o sucesso da consulta"},
         {200, "{}", "a resposta da API não traz a lista de pedidos"},
-        {200, R"({"success":true,"data":{"id":"1","tipo":"Pedido"}})", "a resposta da API não traz a lista de pedidos"},
+        {200, R"({"success":true,"data":{"id":"1","tipo":"Pedido"}})",
+         "a resposta da API não traz a lista de pedidos"},
         {200, "<html><body>manutenção</body></html>", "a resposta da API não é um JSON legível"},
         {200, R"({"success":true,"data":[]} lixo)", "a resposta da API não é um JSON legível"},
-        {401, R"({"success": false, "message": "Unauthenticated."})", "HTTP/1.1 401 Unauthorized: Unauthenticated."},
-        {500, R"({"success":true,)" + dados + "}", "HTTP/1.1 500 Internal Server Error"},  // never listed
+        {401, R"({"success": false, "message": "Unauthenticated."})",
+         "HTTP/1.1 401 Unauthorized: Unauthenticated."},
+        {500, R"({"success":true,)" + dados + "}",
+         "HTTP/1.1 500 Internal Server Error"},  // never listed
         {503, "<html>Service Unavailable</html>", "HTTP/1.1 503 Service Unavailable"},
         {404, R"(["message"])", "HTTP/1.1 404 Not Found"},
     };
@@ -91,8 +99,10 @@ TEST_F(ListagemPedidosTest, UmaListaQueNaoPodeSerObtidaDizPorQue) {
 }
 
 TEST_F(ListagemPedidosTest, RespostaOuElementoQueNaoEhObjetoLanca) {
-    EXPECT_THROW(static_cast<void>(Listar(200, R"([{"id":"1","tipo":"Pedido"}])")), ErroTipoInvalido);
-    EXPECT_THROW(static_cast<void>(Listar(200, R"({"success":true,"data":[{"id":"1","tipo":"Pedido"},null]})")),
+    EXPECT_THROW(static_cast<void>(Listar(200, R"([{"id":"1","tipo":"Pedido"}])")),
+                 ErroTipoInvalido);
+    EXPECT_THROW(static_cast<void>(
+                     Listar(200, R"({"success":true,"data":[{"id":"1","tipo":"Pedido"},null]})")),
                  ErroTipoInvalido);
 }
 

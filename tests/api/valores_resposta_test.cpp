@@ -1,12 +1,12 @@
 #include "api/valores_resposta.h"
 
-#include "api/json_consulta.h"
-#include "api/json_leitura.h"
-#include "comum/erros.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "api/json_consulta.h"
+#include "api/json_leitura.h"
+#include "comum/erros.h"
 
 namespace tessora {
 namespace {
@@ -47,7 +47,8 @@ TEST(TextoParaValor, DecimalComPontoOuVirgulaArredondadoEmQuatroCasas) {
         EXPECT_EQ(TextoParaValor(texto).Decimilesimos(), esperado) << '"' << texto << '"';
     }
     // A number that reads but does not fit is refused, never taken as 0.
-    for (const char* texto : {"922337203685477.5808", "-922337203685477.5809", "1E20", "9e999999"}) {
+    for (const char* texto :
+         {"922337203685477.5808", "-922337203685477.5809", "1E20", "9e999999"}) {
         EXPECT_THROW(TextoParaValor(texto), ErroConversao) << texto;
     }
 }

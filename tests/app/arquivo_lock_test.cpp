@@ -19,7 +19,8 @@ namespace {
 TEST(ArquivoLockTest, NomeDerivadoDoExecutavel) {
     const std::pair<const char*, const char*> casos[] = {
         {"/opt/erp/tessoraService.exe", "/dados/tessoraService.lock"},
-        {"/opt/erp/tessoraService", "/dados/tessoraService.lock"},  // no extension: its own base name
+        {"/opt/erp/tessoraService",
+         "/dados/tessoraService.lock"},  // no extension: its own base name
         {"/opt/erp/tessoraService.novo.exe", "/dados/tessoraService.novo.lock"},
         {"/opt/erp/ tessoraService.exe ", "/dados/tessoraService.lock"},
     };
@@ -43,14 +44,16 @@ TEST(ArquivoLockTest, UmaCopiaPorPastaDeDadosESobraEhAssumida) {
         std::stringstream conteudo;
         conteudo << entrada.rdbuf();
         EXPECT_EQ(conteudo.str(),
-                  "Este arquivo indica que o monitor /opt/Programas ERP/tessoraService est\xE1 em execu\xE7\xE3o.\r\n");
+                  "Este arquivo indica que o monitor /opt/Programas ERP/tessoraService est\xE1 em "
+                  "execu\xE7\xE3o.\r\n");
 
         EXPECT_FALSE(ArquivoLock::Adquirir(executavel, dados));  // a second copy is refused
         EXPECT_TRUE(std::filesystem::exists(arquivo));           // and leaves the file alone
     }
     EXPECT_FALSE(std::filesystem::exists(arquivo));  // this copy's end removes its own file
     EXPECT_EQ(MensagemOutraCopia(executavel),
-              "O aplicativo /opt/Programas ERP/tessoraService já está sendo executado em outra sessão de trabalho.");
+              "O aplicativo /opt/Programas ERP/tessoraService já está sendo executado em outra "
+              "sessão de trabalho.");
 }
 
 TEST(ArquivoLockTest, PastaInacessivelLancaComOCaminhoEOMotivo) {
@@ -58,16 +61,17 @@ TEST(ArquivoLockTest, PastaInacessivelLancaComOCaminhoEOMotivo) {
         (void)ArquivoLock::Adquirir("/opt/tessoraService", "/nao/existe/");
         FAIL() << "no error";
     } catch (const ErroArquivoLock& e) {
-        EXPECT_STREQ(e.what(),
-                     "Não foi possível criar o arquivo /nao/existe/tessoraService.lock: No such file "
-                     "or directory.");
+        EXPECT_STREQ(
+            e.what(),
+            "Não foi possível criar o arquivo /nao/existe/tessoraService.lock: No such file "
+            "or directory.");
     }
 }
 
 // Acts as another user account for its lifetime. Root may open any file, so it takes an
 // unprivileged identity; any other account is kept out by the file's mode alone.
 class ComoOutraConta {
-public:
+  public:
     ComoOutraConta() {
         if (geteuid() != 0) return;
         EXPECT_EQ(setegid(65534), 0);
@@ -82,7 +86,7 @@ public:
     ComoOutraConta(const ComoOutraConta&) = delete;
     ComoOutraConta& operator=(const ComoOutraConta&) = delete;
 
-private:
+  private:
     bool raiz_ = false;
 };
 
@@ -124,9 +128,10 @@ TEST(ArquivoLockTest, LockDeOutraContaDeUsuario) {
                 EXPECT_EQ(lock.has_value(), caso.assumido);
                 EXPECT_EQ(caso.erro, nullptr);
                 if (caso.assumido) {
-                    EXPECT_EQ(testes::LerArquivo(arquivo),
-                              "Este arquivo indica que o monitor /opt/erp/tessoraService est\xE1 em "
-                              "execu\xE7\xE3o.\r\n");
+                    EXPECT_EQ(
+                        testes::LerArquivo(arquivo),
+                        "Este arquivo indica que o monitor /opt/erp/tessoraService est\xE1 em "
+                        "execu\xE7\xE3o.\r\n");
                 }
             } catch (const ErroArquivoLock& e) {
                 ASSERT_NE(caso.erro, nullptr) << e.what();

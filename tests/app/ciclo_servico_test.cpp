@@ -28,7 +28,7 @@ std::string Ler(const std::filesystem::path& caminho) {
 }
 
 class CicloServicoTest : public ::testing::Test {
-protected:
+  protected:
     CicloServicoTest() { erp.InstalarPrograma(); }
     DesfechoInicio Iniciar() { return IniciarServico(erp.Executavel(), avisos, caminhos, estado); }
     std::string PastaDados() const { return erp.PastaDados().string() + "/"; }
@@ -42,7 +42,8 @@ protected:
 };
 
 TEST_F(CicloServicoTest, InicioCompletoSeguraOLockECarregaAsConfiguracoes) {
-    testes::GravarArquivo(Ini(), "[AppForcaVendas]\r\nProcessoAtivo=S\r\nTempoEsperaAtualizacao=12\r\n");
+    testes::GravarArquivo(Ini(),
+                          "[AppForcaVendas]\r\nProcessoAtivo=S\r\nTempoEsperaAtualizacao=12\r\n");
     ASSERT_EQ(Iniciar(), DesfechoInicio::Residente);
     EXPECT_TRUE(avisos.mensagens.empty());
     ASSERT_TRUE(estado.configuracoes);
@@ -60,8 +61,9 @@ TEST_F(CicloServicoTest, OutraCopiaEmExecucaoMostraOAvisoEEncerraSemTocarNoLockD
     const auto outra = ArquivoLock::Adquirir(erp.Executavel(), PastaDados());
     ASSERT_TRUE(outra);
     EXPECT_EQ(Iniciar(), DesfechoInicio::Encerrar);
-    EXPECT_EQ(avisos.mensagens, std::vector<std::string>{"Aviso do Sistema|" + MensagemOutraCopia(erp.Executavel()) +
-                                                          "|informacao"});
+    EXPECT_EQ(avisos.mensagens,
+              std::vector<std::string>{"Aviso do Sistema|" + MensagemOutraCopia(erp.Executavel()) +
+                                       "|informacao"});
     EXPECT_TRUE(std::filesystem::exists(Lock()));
     EXPECT_FALSE(estado.configuracoes);
     EXPECT_TRUE(caminhos.nomeExecutavel.empty());  // no connection was made
@@ -77,15 +79,17 @@ TEST_F(CicloServicoTest, FalhasDaInicializacaoEncerramSemDeixarLock) {
     const Caso casos[] = {
         {"updater missing from the master folder",
          [&] { std::filesystem::remove(erp.PastaMestre() / "tessoraAtualizador"); },
-         ElementsAre("Aviso do Sistema|Não foi encontrado o tessora Atualizador no Servidor. Entre em contato com o "
+         ElementsAre("Aviso do Sistema|Não foi encontrado o tessora Atualizador no Servidor. Entre "
+                     "em contato com o "
                      "suporte técnico da tessora.|nenhum")},
         {"refused attach, shown with its reason",
          [&] { erp.DefinirBanco("", PastaDados(), "NAO_EXISTE.FDB"); },
-         ElementsAre(AllOf(StartsWith("tessora Service|Não foi possível conectar ao banco de dados: "),
-                           HasSubstr("NAO_EXISTE.FDB"), EndsWith("|erro")))},
-        {"server INI missing",
-         [&] { std::filesystem::remove(erp.PastaDados() / "servidor.ini"); },
-         ElementsAre("Aviso do Sistema|Não foi encontrado o arquivo de inicialização dentro da pasta tessora Empresa|erro")},
+         ElementsAre(
+             AllOf(StartsWith("tessora Service|Não foi possível conectar ao banco de dados: "),
+                   HasSubstr("NAO_EXISTE.FDB"), EndsWith("|erro")))},
+        {"server INI missing", [&] { std::filesystem::remove(erp.PastaDados() / "servidor.ini"); },
+         ElementsAre("Aviso do Sistema|Não foi encontrado o arquivo de inicialização dentro da "
+                     "pasta tessora Empresa|erro")},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.descricao);

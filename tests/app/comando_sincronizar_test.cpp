@@ -1,4 +1,6 @@
 // Runs the built executable in a temporary ERP installation against the substitute API.
+#include "app/comando_sincronizar.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -11,7 +13,6 @@
 
 #include "api_substituta.h"
 #include "app/arquivo_lock.h"
-#include "app/comando_sincronizar.h"
 #include "arquivos_teste.h"
 #include "instalacao_erp_teste.h"
 
@@ -38,7 +39,7 @@ std::string LerArquivo(const std::filesystem::path& caminho) {
 }
 
 class ComandoSincronizarTest : public ::testing::Test {
-protected:
+  protected:
     testes::InstalacaoErpTeste erp;
     testes::ApiSubstituta servidor{LerArquivo(testes::PastaFontes() / "erp/demo/estado-api.json")};
 
@@ -46,13 +47,14 @@ protected:
         std::filesystem::copy_file(TESSORA_DIR_BUILD "/app/tessoraService", erp.Executavel());
         testes::GravarArquivo(erp.PastaPrograma() / "tessoraService.ini",
                               "[AppForcaVendas]\r\nUrlBaseApi=" + servidor.UrlBase() +
-                                  "\r\nArquivoCertificados=" + servidor.ArquivoCertificado() + "\r\n");
+                                  "\r\nArquivoCertificados=" + servidor.ArquivoCertificado() +
+                                  "\r\n");
     }
 
     Resultado Executar() const {
         const auto arquivoErros = erp.PastaPrograma() / "erros.txt";
-        const std::string comando = "'" + erp.Executavel().string() + "' --sincronizar 2>'" +
-                                    arquivoErros.string() + "'";
+        const std::string comando =
+            "'" + erp.Executavel().string() + "' --sincronizar 2>'" + arquivoErros.string() + "'";
         FILE* saida = popen(comando.c_str(), "r");
         Resultado resultado{};
         std::array<char, 4096> linha;
@@ -70,8 +72,8 @@ protected:
 // Reads through a UTF8 connection of isql, which shows that the texts were stored as
 // Windows-1252 (the database's character set) and not as raw UTF-8 bytes.
 std::string LerComIsqlUtf8(const std::string& banco, const std::string& consulta) {
-    const std::string comando = "echo \"set heading off; " + consulta + "\" | isql-fb -q -ch UTF8 -user SYSDBA '" +
-                                banco + "' 2>&1";
+    const std::string comando = "echo \"set heading off; " + consulta +
+                                "\" | isql-fb -q -ch UTF8 -user SYSDBA '" + banco + "' 2>&1";
     FILE* saida = popen(comando.c_str(), "r");
     std::string texto;
     std::array<char, 4096> pedaco;
@@ -84,8 +86,9 @@ TEST_F(ComandoSincronizarTest, ImportaOsNovosPedidosDaApiEAsConfirma) {
     const auto primeira = Executar();
     EXPECT_EQ(primeira.codigo, 0) << primeira.erros;
     EXPECT_THAT(primeira.linhas,
-                ElementsAre("Iniciando processamento...", "Lendo pedido: ped-3001", "Pedido incluído no sistema.",
-                            "Lendo pedido: ped-3002", "Pedido incluído no sistema.", "Encerrando processamento..."));
+                ElementsAre("Iniciando processamento...", "Lendo pedido: ped-3001",
+                            "Pedido incluído no sistema.", "Lendo pedido: ped-3002",
+                            "Pedido incluído no sistema.", "Encerrando processamento..."));
     const auto requisicoes = servidor.Requisicoes();
     ASSERT_FALSE(requisicoes.empty());
     EXPECT_EQ(requisicoes[0].caminho, "/api/pedidos");
@@ -96,9 +99,14 @@ TEST_F(ComandoSincronizarTest, ImportaOsNovosPedidosDaApiEAsConfirma) {
     EXPECT_EQ(banco.Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "2");
     EXPECT_EQ(banco.Ler("select count(*) as N from MOV_NF_COMERCIO_ITEM", "N"), "5");
     // The new customer was registered; the unknown product marked its operation.
-    EXPECT_EQ(banco.Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-2002'", "N"), "1");
-    EXPECT_EQ(banco.Ler("select ID_ST_NF from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = 'ped-3002'", "ID_ST_NF"),
-              "1");
+    EXPECT_EQ(
+        banco.Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-2002'",
+                  "N"),
+        "1");
+    EXPECT_EQ(
+        banco.Ler("select ID_ST_NF from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = 'ped-3002'",
+                  "ID_ST_NF"),
+        "1");
     const std::string texto = LerComIsqlUtf8(
         banco.Nome(),
         "select DS_MENSAGEM_API_APP from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-2002'; "
@@ -109,8 +117,9 @@ TEST_F(ComandoSincronizarTest, ImportaOsNovosPedidosDaApiEAsConfirma) {
     // Both were acknowledged: the next run finds nothing new and writes nothing.
     const auto segunda = Executar();
     EXPECT_EQ(segunda.codigo, 0) << segunda.erros;
-    EXPECT_THAT(segunda.linhas, ElementsAre("Iniciando processamento...", "Nenhum novo pedido encontrado.",
-                                            "Encerrando processamento..."));
+    EXPECT_THAT(segunda.linhas,
+                ElementsAre("Iniciando processamento...", "Nenhum novo pedido encontrado.",
+                            "Encerrando processamento..."));
     EXPECT_EQ(banco.Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "2");
 }
 
@@ -128,36 +137,50 @@ TEST_F(ComandoSincronizarTest, ListagemQueNaoPodeSerObtidaNaoPassaPorDiaSemPedid
         ::testing::Matcher<std::vector<std::string>> linhas;
     };
     const Caso casos[] = {
-        {"token refused", [&] { erp.Banco().Executar("update TAB_PARAMETRO set DS_TOKEN_APP_FORCA_VENDA = 'velho'"); },
+        {"token refused",
+         [&] {
+             erp.Banco().Executar("update TAB_PARAMETRO set DS_TOKEN_APP_FORCA_VENDA = 'velho'");
+         },
          kSaidaSemListagem, linhasCom(falha + "HTTP/1.1 401 Unauthorized: Token invalido")},
         {"error status with a JSON body",
          [&] {
-             servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .status = 500,
-                                    .corpo = R"({"success":false,"message":"Falha no banco da API"})"});
+             servidor.DefinirRegra(
+                 {.metodo = "GET",
+                  .caminho = "/api/pedidos",
+                  .status = 500,
+                  .corpo = R"({"success":false,"message":"Falha no banco da API"})"});
          },
-         kSaidaSemListagem, linhasCom(falha + "HTTP/1.1 500 Internal Server Error: Falha no banco da API")},
+         kSaidaSemListagem,
+         linhasCom(falha + "HTTP/1.1 500 Internal Server Error: Falha no banco da API")},
         {"error status with an HTML body",
          [&] {
-             servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .status = 503,
-                                    .tipoConteudo = "text/html", .corpo = "<html>manutenção</html>"});
+             servidor.DefinirRegra({.metodo = "GET",
+                                    .caminho = "/api/pedidos",
+                                    .status = 503,
+                                    .tipoConteudo = "text/html",
+                                    .corpo = "<html>manutenção</html>"});
          },
          kSaidaSemListagem, linhasCom(falha + "HTTP/1.1 503 Service Unavailable")},
         {"success false",
          [&] {
-             servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos",
-                                    .corpo = R"({"success":false,"data":[{"id":"x","tipo":"Pedido"}]})"});
+             servidor.DefinirRegra(
+                 {.metodo = "GET",
+                  .caminho = "/api/pedidos",
+                  .corpo = R"({"success":false,"data":[{"id":"x","tipo":"Pedido"}]})"});
          },
          kSaidaSemListagem, linhasCom(falha + "a API não confirmou o sucesso da consulta")},
         {"a truly empty listing",
          [&] {
-             servidor.DefinirRegra(
-                 {.metodo = "GET", .caminho = "/api/pedidos", .corpo = R"({"success":true,"data":[]})"});
+             servidor.DefinirRegra({.metodo = "GET",
+                                    .caminho = "/api/pedidos",
+                                    .corpo = R"({"success":true,"data":[]})"});
          },
          0, linhasCom("Nenhum novo pedido encontrado.")},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.descricao);
-        erp.Banco().Executar("update TAB_PARAMETRO set DS_TOKEN_APP_FORCA_VENDA = 'token-demonstracao'");
+        erp.Banco().Executar(
+            "update TAB_PARAMETRO set DS_TOKEN_APP_FORCA_VENDA = 'token-demonstracao'");
         servidor.RemoverRegras();
         caso.preparar();
         const auto resultado = Executar();
@@ -178,12 +201,13 @@ TEST_F(ComandoSincronizarTest, ServidorInalcancavelOuComCertificadoVencidoEhUmaF
     for (const auto& [url, causa] : casos) {
         SCOPED_TRACE(url);
         testes::GravarArquivo(erp.PastaPrograma() / "tessoraService.ini",
-                              "[AppForcaVendas]\r\nUrlBaseApi=" + url +
-                                  "\r\nArquivoCertificados=" + vencida.ArquivoCertificado() + "\r\n");
+                              "[AppForcaVendas]\r\nUrlBaseApi=" + url + "\r\nArquivoCertificados=" +
+                                  vencida.ArquivoCertificado() + "\r\n");
         const auto resultado = Executar();
         EXPECT_EQ(resultado.codigo, kSaidaSemListagem);
         ASSERT_EQ(resultado.linhas.size(), 3u);
-        EXPECT_THAT(resultado.linhas[1], StartsWith("Não foi possível obter a lista de novos pedidos: "));
+        EXPECT_THAT(resultado.linhas[1],
+                    StartsWith("Não foi possível obter a lista de novos pedidos: "));
         EXPECT_THAT(resultado.linhas[1], HasSubstr(causa));
         EXPECT_THAT(resultado.erros, HasSubstr("não foi possível obter a lista de novos pedidos"));
     }

@@ -1,7 +1,4 @@
 // --historico and --estado on a small history written through the history itself.
-#include "app/comando_estado.h"
-#include "app/comando_historico.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -9,6 +6,8 @@
 
 #include "api/json_consulta.h"
 #include "api/json_leitura.h"
+#include "app/comando_estado.h"
+#include "app/comando_historico.h"
 #include "app/execucao_sincronizacao.h"
 #include "app/historico_execucoes.h"
 #include "app/instante_historico.h"
@@ -26,7 +25,7 @@ using Instante = std::chrono::system_clock::time_point;
 Instante Em(int64_t segundos) { return Instante(std::chrono::seconds(segundos)); }
 
 class ComandosHistoricoTest : public ::testing::Test {
-protected:
+  protected:
     testes::PastaTemporaria pasta;
     std::filesystem::path executavel = pasta.Caminho() / "tessoraService";
     HistoricoExecucoes historico{LerConfiguracoesHistorico(executavel)};
@@ -65,7 +64,7 @@ protected:
 // Two local days: a run on the 14th whose order failed (its message holding a comma and
 // quotes), then on the 15th one that wrote it and one that could not reach the database.
 class SaidasHistoricoTest : public ComandosHistoricoTest {
-protected:
+  protected:
     const int64_t dia14 = *InicioDoDiaLocal("14/03/2024") + 3600;
     const int64_t dia15 = *InicioDoDiaLocal("15/03/2024") + 3600;
 

@@ -34,15 +34,16 @@ std::string IdPedido(int n) { return "dup-" + std::to_string(n); }
 
 // Every other order names a customer that the ERP does not know yet.
 std::string PedidoJson(int n) {
-    return R"({"id":")" + IdPedido(n) + R"(","tipo":"Pedido","registrado_erp_em":null,"numero_seq":)" +
-           std::to_string(n) + R"(,"cliente_id":")" + (n % 2 ? kClienteNovo : "cli-2001") +
+    return R"({"id":")" + IdPedido(n) +
+           R"(","tipo":"Pedido","registrado_erp_em":null,"numero_seq":)" + std::to_string(n) +
+           R"(,"cliente_id":")" + (n % 2 ? kClienteNovo : "cli-2001") +
            R"(","vendedor_id":"vend-101","valor_produtos":"25.00",)" +
            R"("itens":[{"id_item":"i1","produto_id":"prod-501","quantidade":"2","valor_unitario":"12.5"}]})";
 }
 
 // `tessoraService --sincronizar` started at once; its log is read when it ends.
 class Sincronizacao {
-public:
+  public:
     explicit Sincronizacao(const std::filesystem::path& executavel)
         : saida_(popen(("'" + executavel.string() + "' --sincronizar 2>&1").c_str(), "r")) {}
 
@@ -59,12 +60,12 @@ public:
         return linhas;
     }
 
-private:
+  private:
     FILE* saida_;
 };
 
 class DuasCopiasTest : public ::testing::Test {
-protected:
+  protected:
     const std::string arquivo =
         testes::PastaDadosServidor() + "tessora-duas-copias-" + std::to_string(getpid()) + ".fdb";
     testes::InstalacaoErpTeste copias[2];
@@ -77,15 +78,17 @@ protected:
             if (geteuid() != 0) GTEST_SKIP() << problema;
             FAIL() << problema;
         }
-        ferramentas::CriarBancoErp("127.0.0.1:" + arquivo, {testes::PastaFontes() / "erp/esquema.sql",
-                                                          testes::PastaFontes() / "erp/semente.sql"});
+        ferramentas::CriarBancoErp(
+            "127.0.0.1:" + arquivo,
+            {testes::PastaFontes() / "erp/esquema.sql", testes::PastaFontes() / "erp/semente.sql"});
 
         std::string pedidos;
         for (int n = 1; n <= kPedidos; ++n) pedidos += (n > 1 ? "," : "") + PedidoJson(n);
-        estado = R"({"token":"token-demonstracao","pedidos":[)" + pedidos + R"(],"clientes":[{"id":")" +
-                 kClienteNovo + R"(","razao_social":"Cliente Novo Ltda","cnpj":"10.000.000/0001-01",)" +
-                 R"("cep":"80020-310","rua":"Rua XV","numero":"1","bairro":"Centro","cidade":"Curitiba",)" +
-                 R"("uf":"PR","responsavel":"Ana","email":"ana@cliente.example"}]})";
+        estado =
+            R"({"token":"token-demonstracao","pedidos":[)" + pedidos + R"(],"clientes":[{"id":")" +
+            kClienteNovo + R"(","razao_social":"Cliente Novo Ltda","cnpj":"10.000.000/0001-01",)" +
+            R"("cep":"80020-310","rua":"Rua XV","numero":"1","bairro":"Centro","cidade":"Curitiba",)" +
+            R"("uf":"PR","responsavel":"Ana","email":"ana@cliente.example"}]})";
         servidor = std::make_unique<testes::ApiSubstituta>(estado);
         // Both copies list every order whatever the other acknowledged, and each order takes a
         // while to arrive: the imports of the two copies overlap.
@@ -102,8 +105,10 @@ protected:
             std::filesystem::copy_file(TESSORA_DIR_BUILD "/app/tessoraService", copia.Executavel());
             testes::GravarArquivo(copia.PastaPrograma() / "tessoraService.ini",
                                   "[AppForcaVendas]\r\nUrlBaseApi=" + servidor->UrlBase() +
-                                      "\r\nArquivoCertificados=" + servidor->ArquivoCertificado() + "\r\n");
-            copia.DefinirBanco("127.0.0.1", testes::PastaDadosServidor(), std::filesystem::path(arquivo).filename());
+                                      "\r\nArquivoCertificados=" + servidor->ArquivoCertificado() +
+                                      "\r\n");
+            copia.DefinirBanco("127.0.0.1", testes::PastaDadosServidor(),
+                               std::filesystem::path(arquivo).filename());
         }
     }
     void TearDown() override { std::filesystem::remove(arquivo); }
@@ -121,7 +126,8 @@ TEST_F(DuasCopiasTest, NenhumPedidoImportadoDuasVezes) {
     Sincronizacao primeira(copias[0].Executavel());
     Sincronizacao segunda(copias[1].Executavel());
     int codigos[2];
-    const std::vector<std::string> logs[2] = {primeira.Concluir(codigos[0]), segunda.Concluir(codigos[1])};
+    const std::vector<std::string> logs[2] = {primeira.Concluir(codigos[0]),
+                                              segunda.Concluir(codigos[1])};
 
     int deixados = 0;
     for (int c = 0; c < 2; ++c) {
@@ -131,8 +137,9 @@ TEST_F(DuasCopiasTest, NenhumPedidoImportadoDuasVezes) {
         for (size_t i = 0; i < logs[c].size(); ++i) {
             if (!logs[c][i].starts_with("Lendo pedido: ")) continue;
             ASSERT_LT(i + 1, logs[c].size());
-            EXPECT_THAT(logs[c][i + 1], ::testing::AnyOf("Pedido incluído no sistema.",
-                                                         "Pedido já incluído no sistema.", kLinhaOutraCopia));
+            EXPECT_THAT(logs[c][i + 1],
+                        ::testing::AnyOf("Pedido incluído no sistema.",
+                                         "Pedido já incluído no sistema.", kLinhaOutraCopia));
             if (logs[c][i + 1] == kLinhaOutraCopia) ++deixados;
         }
     }
@@ -143,9 +150,11 @@ TEST_F(DuasCopiasTest, NenhumPedidoImportadoDuasVezes) {
     Sincronizacao(copias[1].Executavel()).Concluir(codigo);
     EXPECT_EQ(codigo, 0);
     for (int n = 1; n <= kPedidos; ++n) {
-        EXPECT_EQ(Contar("MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + IdPedido(n) + "'"), 1) << IdPedido(n);
+        EXPECT_EQ(Contar("MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + IdPedido(n) + "'"), 1)
+            << IdPedido(n);
     }
-    EXPECT_EQ(Contar(std::string("CAD_PESSOA where ID_APP_FORCA_VENDA = '") + kClienteNovo + "'"), 1);
+    EXPECT_EQ(Contar(std::string("CAD_PESSOA where ID_APP_FORCA_VENDA = '") + kClienteNovo + "'"),
+              1);
     EXPECT_EQ(Contar("MOV_NF_COMERCIO_ITEM"), kPedidos);
 }
 

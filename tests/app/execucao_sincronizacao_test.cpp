@@ -21,7 +21,7 @@ using testes::PainelGravado;
 using ::testing::ElementsAre;
 
 class PedidosFalsos : public PedidosAppForcaVenda {
-public:
+  public:
     api::ListagemPedidos ListarPedidosNovos(ContextoSincronizacao& contexto) override {
         listou = true;
         token = contexto.api.obterToken();
@@ -30,7 +30,8 @@ public:
         if (falhaListagem) return api::ListagemPedidos::ComFalha(*falhaListagem);
         return api::ListagemPedidos::ComPedidos(lista);
     }
-    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&, const std::string& id) override {
+    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&,
+                                                   const std::string& id) override {
         const auto resultado = resultados.at(id);
         if (resultado == "lancar") throw ErroBancoDados("violation of PRIMARY or UNIQUE KEY");
         return {resultado, resultado == "ja"};
@@ -45,7 +46,7 @@ public:
 };
 
 class ExecucaoSincronizacaoTest : public ::testing::Test {
-protected:
+  protected:
     testes::InstalacaoErpTeste erp;
     testes::AvisosGravados avisos;
     PainelGravado painel;
@@ -53,12 +54,13 @@ protected:
     db::CaminhosAtualizacao caminhos;
 
     FimExecucao Executar() {
-        const AmbienteExecucao ambiente{erp.Executavel(), {"https://127.0.0.1:1/api", ""}, avisos, painel, pedidos,
-                                        caminhos};
+        const AmbienteExecucao ambiente{
+            erp.Executavel(), {"https://127.0.0.1:1/api", ""}, avisos, painel, pedidos, caminhos};
         return ProcessarAppForcaVenda(ambiente);
     }
     void DefinirFlag(const std::string& literal) {
-        erp.Banco().Executar("update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = " + literal);
+        erp.Banco().Executar("update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = " +
+                             literal);
     }
 };
 
@@ -66,9 +68,10 @@ TEST_F(ExecucaoSincronizacaoTest, FlagDiferenteDeSNaoConsultaAApi) {
     for (const std::string literal : {"'N'", "'s'", "''", "null"}) {
         DefinirFlag(literal);
         EXPECT_EQ(Executar(), FimExecucao::Concluida);
-        EXPECT_THAT(painel.linhas, ElementsAre("Iniciando processamento...",
-                                               "Processo não executado. O APP Força de Vendas não está habilitado",
-                                               "Encerrando processamento..."))
+        EXPECT_THAT(painel.linhas,
+                    ElementsAre("Iniciando processamento...",
+                                "Processo não executado. O APP Força de Vendas não está habilitado",
+                                "Encerrando processamento..."))
             << literal;
     }
     erp.Banco().Executar("delete from TAB_PARAMETRO");
@@ -76,13 +79,15 @@ TEST_F(ExecucaoSincronizacaoTest, FlagDiferenteDeSNaoConsultaAApi) {
     EXPECT_EQ(painel.linhas.size(), 3u);
     EXPECT_FALSE(pedidos.listou);
     EXPECT_EQ(painel.limpezas, 5);  // every run clears the previous log
-    EXPECT_TRUE(std::regex_match(painel.rotulo, std::regex(R"(\d\d/\d\d/\d{4} \d\d:\d\d)"))) << painel.rotulo;
+    EXPECT_TRUE(std::regex_match(painel.rotulo, std::regex(R"(\d\d/\d\d/\d{4} \d\d:\d\d)")))
+        << painel.rotulo;
 }
 
 TEST_F(ExecucaoSincronizacaoTest, ListaVaziaDaTresLinhasEOContextoTrazTokenEEndereco) {
     EXPECT_EQ(Executar(), FimExecucao::Concluida);
-    EXPECT_THAT(painel.linhas, ElementsAre("Iniciando processamento...", "Nenhum novo pedido encontrado.",
-                                           "Encerrando processamento..."));
+    EXPECT_THAT(painel.linhas,
+                ElementsAre("Iniciando processamento...", "Nenhum novo pedido encontrado.",
+                            "Encerrando processamento..."));
     EXPECT_EQ(pedidos.token, "token-demonstracao");
     EXPECT_EQ(pedidos.urlBase, "https://127.0.0.1:1/api");
     EXPECT_THAT(painel.botao, ElementsAre(false, true));
@@ -93,32 +98,35 @@ TEST_F(ExecucaoSincronizacaoTest, ListaVaziaDaTresLinhasEOContextoTrazTokenEEnde
 
 TEST_F(ExecucaoSincronizacaoTest, ErroDeUmPedidoNaoImpedeOsSeguintes) {
     pedidos.lista = {"101", "102", "103", "104", "", "105"};
-    pedidos.resultados = {{"101", "OK"}, {"102", "lancar"}, {"103", "ok"}, {"104", "OK "}, {"", "OK"}, {"105", "ja"}};
+    pedidos.resultados = {{"101", "OK"},  {"102", "lancar"}, {"103", "ok"},
+                          {"104", "OK "}, {"", "OK"},        {"105", "ja"}};
     EXPECT_EQ(Executar(), FimExecucao::Concluida);
-    EXPECT_THAT(painel.linhas,
-                ElementsAre("Iniciando processamento...", "Lendo pedido: 101", "Pedido incluído no sistema.",
-                            "Lendo pedido: 102",
-                            "Erro na leitura do pedido: 102 Erro: violation of PRIMARY or UNIQUE KEY",
-                            "Lendo pedido: 103", "Não foi possível incluir o pedido: 103 no sistema",
-                            "Lendo pedido: 104", "Não foi possível incluir o pedido: 104 no sistema",
-                            "Lendo pedido: ", "Pedido incluído no sistema.", "Lendo pedido: 105",
-                            "Pedido já incluído no sistema.", "Encerrando processamento..."));
+    EXPECT_THAT(
+        painel.linhas,
+        ElementsAre("Iniciando processamento...", "Lendo pedido: 101",
+                    "Pedido incluído no sistema.", "Lendo pedido: 102",
+                    "Erro na leitura do pedido: 102 Erro: violation of PRIMARY or UNIQUE KEY",
+                    "Lendo pedido: 103", "Não foi possível incluir o pedido: 103 no sistema",
+                    "Lendo pedido: 104", "Não foi possível incluir o pedido: 104 no sistema",
+                    "Lendo pedido: ", "Pedido incluído no sistema.", "Lendo pedido: 105",
+                    "Pedido já incluído no sistema.", "Encerrando processamento..."));
 }
 
 TEST_F(ExecucaoSincronizacaoTest, ListagemQueFalhouDizPorQueEAExecucaoNaoTerminaBem) {
     pedidos.falhaListagem = "HTTP/1.1 401 Unauthorized: Unauthenticated.";
     EXPECT_EQ(Executar(), FimExecucao::SemListagem);
-    EXPECT_THAT(painel.linhas,
-                ElementsAre("Iniciando processamento...",
-                            "Não foi possível obter a lista de novos pedidos: HTTP/1.1 401 Unauthorized: Unauthenticated.",
-                            "Encerrando processamento..."));
+    EXPECT_THAT(painel.linhas, ElementsAre("Iniciando processamento...",
+                                           "Não foi possível obter a lista de novos pedidos: "
+                                           "HTTP/1.1 401 Unauthorized: Unauthenticated.",
+                                           "Encerrando processamento..."));
     EXPECT_THAT(painel.botao, ElementsAre(false, true));
 }
 
 TEST_F(ExecucaoSincronizacaoTest, ErroForaDaGuardaPassaDepoisDosPassosDeEncerramento) {
     pedidos.erroListagem = true;
     EXPECT_THROW(static_cast<void>(Executar()), ErroBancoDados);
-    EXPECT_THAT(painel.linhas, ElementsAre("Iniciando processamento...", "Encerrando processamento..."));
+    EXPECT_THAT(painel.linhas,
+                ElementsAre("Iniciando processamento...", "Encerrando processamento..."));
     EXPECT_THAT(painel.botao, ElementsAre(false, true));
 }
 
@@ -128,7 +136,8 @@ TEST_F(ExecucaoSincronizacaoTest, AnexoRecusadoEncerraSoAExecucao) {
     EXPECT_EQ(Executar(), FimExecucao::SemConexao);
     ASSERT_EQ(painel.linhas.size(), 3u);
     EXPECT_EQ(painel.linhas[0], "Iniciando processamento...");
-    EXPECT_THAT(painel.linhas[1], ::testing::StartsWith("Não foi possível conectar ao banco de dados: "));
+    EXPECT_THAT(painel.linhas[1],
+                ::testing::StartsWith("Não foi possível conectar ao banco de dados: "));
     EXPECT_THAT(painel.linhas[1], ::testing::HasSubstr("NAO_EXISTE.FDB"));
     EXPECT_EQ(painel.linhas[2], "Encerrando processamento...");
     EXPECT_THAT(painel.botao, ElementsAre(false, true));
@@ -144,7 +153,8 @@ TEST_F(ExecucaoSincronizacaoTest, IniServidorAusenteAvisaEPedeOFim) {
     std::filesystem::remove(erp.PastaDados() / "servidor.ini");
     EXPECT_EQ(Executar(), FimExecucao::SemConexao);
     EXPECT_EQ(avisos.mensagens,
-              std::vector<std::string>{"Aviso do Sistema|Não foi encontrado o arquivo de inicialização|erro"});
+              std::vector<std::string>{
+                  "Aviso do Sistema|Não foi encontrado o arquivo de inicialização|erro"});
     EXPECT_EQ(avisos.encerramentos, 1);
 }
 

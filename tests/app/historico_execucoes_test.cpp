@@ -43,7 +43,7 @@ std::string EstadoDemonstracao() {
 
 // The real import, except for the orders that another copy of the program is said to be importing.
 class PedidosComOutraCopia : public PedidosViaApi {
-public:
+  public:
     importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto,
                                                    const std::string& id) override {
         if (emOutraCopia.contains(id)) return {.texto = {}, .outraCopiaImportando = true};
@@ -53,7 +53,7 @@ public:
 };
 
 class HistoricoExecucoesTest : public ::testing::Test {
-protected:
+  protected:
     testes::InstalacaoErpTeste erp;
     testes::ApiSubstituta servidor{EstadoDemonstracao()};
     testes::AvisosGravados avisos;
@@ -235,7 +235,7 @@ TEST_F(HistoricoExecucoesTest, SincronizarPelaLinhaDeComandoRegistraAExecucao) {
 
 // Fails on the call it is told to, and counts the calls it got.
 class ObservadorFalho : public ObservadorExecucao {
-public:
+  public:
     explicit ObservadorFalho(int falharNaChamada) : falharNaChamada_(falharNaChamada) {}
     void ExecucaoIniciada(OrigemExecucao, std::chrono::system_clock::time_point) override {
         Chamada();
@@ -244,7 +244,7 @@ public:
     void ExecucaoTerminada(const ResumoExecucao&) override { Chamada(); }
     int chamadas = 0;
 
-private:
+  private:
     void Chamada() {
         if (++chamadas == falharNaChamada_) throw std::runtime_error("disk I/O error");
     }

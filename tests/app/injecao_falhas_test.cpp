@@ -116,7 +116,7 @@ std::string EstadoInicial() {
 
 // Counts the outcomes the runs logged.
 class PainelContado : public PainelExecucao {
-public:
+  public:
     void HabilitarSincronizarAgora(bool) override {}
     void ExibirUltimaAtualizacao(const std::string&) override {}
     void LimparLog() override { linhas.clear(); }
@@ -135,7 +135,7 @@ public:
 };
 
 class InjecaoFalhasTest : public ::testing::Test {
-protected:
+  protected:
     const std::vector<PedidoGerado> gerados = GerarPedidos();
     testes::InstalacaoErpTeste erp;
     testes::ApiSubstituta servidor{EstadoInicial()};
@@ -181,10 +181,14 @@ protected:
 
     void Executar() {
         const AmbienteExecucao ambiente{
-            erp.Executavel(), {servidor.UrlBase(), servidor.ArquivoCertificado(), kLimiteLeitura},
-            avisos,           painel,
-            pedidos,          caminhos,
-            OrigemExecucao::Temporizador, &historico};
+            erp.Executavel(),
+            {servidor.UrlBase(), servidor.ArquivoCertificado(), kLimiteLeitura},
+            avisos,
+            painel,
+            pedidos,
+            caminhos,
+            OrigemExecucao::Temporizador,
+            &historico};
         // A listing that could not be had is one of the injected faults: only what the run
         // wrote counts here.
         EXPECT_NO_THROW(static_cast<void>(ProcessarAppForcaVenda(ambiente)));
@@ -193,7 +197,7 @@ protected:
 
 // One value of a query on a connection kept open for all the checks.
 class Leitor {
-public:
+  public:
     explicit Leitor(const std::string& banco) : conexao_(banco) { conexao_.Abrir(); }
     ~Leitor() { conexao_.Fechar(); }
     std::string Ler(const std::string& comando, const std::string& coluna) {
@@ -205,7 +209,7 @@ public:
         return std::stoi(Ler("select count(*) as N from " + deOnde, "N"));
     }
 
-private:
+  private:
     db::ConexaoErp conexao_;
 };
 

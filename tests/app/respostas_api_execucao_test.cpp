@@ -26,7 +26,7 @@ std::string Pedido(const std::string& id, const std::string& valores) {
 }
 
 class RespostasApiExecucaoTest : public ::testing::Test {
-protected:
+  protected:
     testes::InstalacaoErpTeste erp;
     testes::ApiSubstituta servidor{R"({"token":"token-demonstracao","pedidos":[],"clientes":[]})"};
     testes::AvisosGravados avisos;

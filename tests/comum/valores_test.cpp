@@ -27,7 +27,8 @@ TEST(CodigoPaginaTest, Windows1252IdaEVolta) {
 }
 
 TEST(CodigoPaginaTest, SequenciasUtf8Invalidas) {
-    for (const std::string_view invalida : {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\x80"}) {
+    for (const std::string_view invalida :
+         {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\x80"}) {
         EXPECT_FALSE(LerSequenciaUtf8(invalida, 0)) << invalida.size();
     }
     const auto euro = LerSequenciaUtf8("\xE2\x82\xAC", 0);
@@ -43,12 +44,13 @@ TEST(MoedaTest, FormataArredondandoMetadeParaLongeDoZero) {
         const char* esperado;
     };
     const Caso casos[] = {
-        {125000, 2, "12,50"},  {125050, 2, "12,51"},  {125049, 2, "12,50"},  {-125050, 2, "-12,51"},
-        {-49, 2, "0,00"},      {1, 4, "0,0001"},      {123456789, 4, "12345,6789"}, {5000, 0, "1"},
-        {INT64_MIN, 2, "-922337203685477,58"},
+        {125000, 2, "12,50"},         {125050, 2, "12,51"}, {125049, 2, "12,50"},
+        {-125050, 2, "-12,51"},       {-49, 2, "0,00"},     {1, 4, "0,0001"},
+        {123456789, 4, "12345,6789"}, {5000, 0, "1"},       {INT64_MIN, 2, "-922337203685477,58"},
     };
     for (const auto& caso : casos) {
-        EXPECT_EQ(Moeda::DeDecimilesimos(caso.decimilesimos).Formatar(caso.casas, ','), caso.esperado)
+        EXPECT_EQ(Moeda::DeDecimilesimos(caso.decimilesimos).Formatar(caso.casas, ','),
+                  caso.esperado)
             << caso.decimilesimos;
     }
     EXPECT_EQ((Moeda::DeDecimilesimos(1) + Moeda::DeDecimilesimos(2)).Decimilesimos(), 3);

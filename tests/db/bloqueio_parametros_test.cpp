@@ -11,7 +11,7 @@ namespace tessora::db {
 namespace {
 
 class BloqueioParametrosTest : public ::testing::Test {
-protected:
+  protected:
     testes::PastaTemporaria pasta{"tessora-bloqueio"};
     testes::BancoTeste banco{pasta.Caminho() / "ERP.FDB"};
     ConexaoErp primeira{banco.Nome()};
@@ -40,14 +40,16 @@ TEST_F(BloqueioParametrosTest, UmaTransacaoPorVezSemEsperar) {
     // An ordinary pending update of the row holds it as well.
     primeira.Desfazer();
     Consulta consulta(primeira);
-    ExecutarComando(consulta, "update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = 'S'", false);
+    ExecutarComando(consulta, "update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = 'S'",
+                    false);
     EXPECT_FALSE(BloquearLinhaParametros(segunda));
 }
 
 TEST_F(BloqueioParametrosTest, ConflitoDeAtualizacaoTemErroProprio) {
     const auto atualizar = [](ConexaoErp& conexao) {
         Consulta consulta(conexao);
-        ExecutarComando(consulta, "update CAD_PESSOA set NM_PESSOA = NM_PESSOA where ID_PESSOA = 4", false);
+        ExecutarComando(consulta, "update CAD_PESSOA set NM_PESSOA = NM_PESSOA where ID_PESSOA = 4",
+                        false);
     };
     atualizar(primeira);
     EXPECT_THROW(atualizar(segunda), ErroConflitoBloqueio);

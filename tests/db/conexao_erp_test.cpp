@@ -15,7 +15,7 @@ namespace {
 using namespace std::string_view_literals;
 
 class ConexaoErpTest : public ::testing::Test {
-protected:
+  protected:
     testes::PastaTemporaria pasta{"tessora-conexao"};
     testes::BancoTeste banco{pasta.Caminho() / "ERP.FDB"};
 
@@ -33,13 +33,16 @@ TEST_F(ConexaoErpTest, AnexaComoSysdbaSemConjuntoDeCaracteresEmLeituraConfirmada
     conexao.Abrir();
     ASSERT_TRUE(conexao.Aberta());
 
-    const char* anexo = "select a.MON$USER, a.MON$CHARACTER_SET_ID from MON$ATTACHMENTS a "
-                        "where a.MON$ATTACHMENT_ID = current_connection";
-    EXPECT_EQ(Ler(conexao, anexo, "MON$USER"), "SYSDBA                         ");  // CHAR keeps its padding
-    EXPECT_EQ(Ler(conexao, anexo, "mon$character_set_id"), "0");                 // NONE
+    const char* anexo =
+        "select a.MON$USER, a.MON$CHARACTER_SET_ID from MON$ATTACHMENTS a "
+        "where a.MON$ATTACHMENT_ID = current_connection";
+    EXPECT_EQ(Ler(conexao, anexo, "MON$USER"),
+              "SYSDBA                         ");                 // CHAR keeps its padding
+    EXPECT_EQ(Ler(conexao, anexo, "mon$character_set_id"), "0");  // NONE
     // Isolation 2: read committed, record version; lock timeout 0: no wait.
-    const char* transacao = "select t.MON$ISOLATION_MODE, t.MON$LOCK_TIMEOUT, t.MON$READ_ONLY "
-                            "from MON$TRANSACTIONS t where t.MON$TRANSACTION_ID = current_transaction";
+    const char* transacao =
+        "select t.MON$ISOLATION_MODE, t.MON$LOCK_TIMEOUT, t.MON$READ_ONLY "
+        "from MON$TRANSACTIONS t where t.MON$TRANSACTION_ID = current_transaction";
     EXPECT_EQ(Ler(conexao, transacao, "MON$ISOLATION_MODE"), "2");
     EXPECT_EQ(Ler(conexao, transacao, "MON$LOCK_TIMEOUT"), "0");
     EXPECT_EQ(Ler(conexao, transacao, "MON$READ_ONLY"), "0");
@@ -53,7 +56,9 @@ TEST_F(ConexaoErpTest, ConfirmacaoRetendoEFechamentoGravamOTrabalho) {
     ConexaoErp conexao(banco.Nome());
     conexao.Abrir();
     Consulta consulta(conexao);
-    const auto contar = [&] { return banco.Ler("select count(*) as N from T_COMMIT", "N").value(); };
+    const auto contar = [&] {
+        return banco.Ler("select count(*) as N from T_COMMIT", "N").value();
+    };
 
     ExecutarComando(consulta, "insert into T_COMMIT values (1)", true);
     EXPECT_EQ(contar(), "1");  // visible to another connection at once
@@ -89,9 +94,10 @@ TEST_F(ConexaoErpTest, TextosViajamEmWindows1252ERastroRecebeOComandoComposto) {
     ExecutarComando(consulta, "insert into T_TEXTO values (1, 'São Paulo Ω', 'Conceição')", true);
     ExecutarComando(consulta, "insert into T_TEXTO values (2, 'a\0b', null)"sv, true);
 
-    AbrirConsulta(consulta, "select NOME, octet_length(NOME) as BYTES, NOTA from T_TEXTO where ID = 1");
+    AbrirConsulta(consulta,
+                  "select NOME, octet_length(NOME) as BYTES, NOTA from T_TEXTO where ID = 1");
     EXPECT_EQ(consulta.Valor("NOME"), "São Paulo ?");  // the code page lacks omega
-    EXPECT_EQ(consulta.Valor("BYTES"), "11");         // one byte for "ã"
+    EXPECT_EQ(consulta.Valor("BYTES"), "11");          // one byte for "ã"
     EXPECT_EQ(consulta.Valor("NOTA"), "Conceição");
     AbrirConsulta(consulta, "select NOME from T_TEXTO where ID = 2");
     EXPECT_EQ(consulta.Valor("NOME"), "ab");  // NUL never reaches the statement
@@ -99,7 +105,8 @@ TEST_F(ConexaoErpTest, TextosViajamEmWindows1252ERastroRecebeOComandoComposto) {
 
     ASSERT_EQ(rastro.size(), 4u);
     EXPECT_EQ(rastro[0], "insert into T_TEXTO values (1, 'São Paulo Ω', 'Conceição')");
-    EXPECT_EQ(rastro[2], "select NOME, octet_length(NOME) as BYTES, NOTA from T_TEXTO where ID = 1");
+    EXPECT_EQ(rastro[2],
+              "select NOME, octet_length(NOME) as BYTES, NOTA from T_TEXTO where ID = 1");
 }
 
 TEST_F(ConexaoErpTest, ConsultaBuscaTodasAsLinhasEPosicionaNaPrimeira) {
@@ -136,7 +143,8 @@ TEST_F(ConexaoErpTest, ErrosDoBancoChegamComOTextoFormatado) {
         FAIL() << "sem erro";
     } catch (const ErroBancoDados& e) {
         EXPECT_NE(std::string(e.what()).find("Table unknown"), std::string::npos) << e.what();
-        EXPECT_NE(std::string(e.what()).find("TABELA_QUE_NAO_EXISTE"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("TABELA_QUE_NAO_EXISTE"), std::string::npos)
+            << e.what();
     }
     // A failed statement leaves the connection usable.
     AbrirConsulta(consulta, "select 1 as UM from rdb$database");
@@ -147,7 +155,8 @@ TEST_F(ConexaoErpTest, ErrosDoBancoChegamComOTextoFormatado) {
 TEST(ConexaoErpSemBancoTest, AnexoRecusadoLancaEDeixaFechada) {
     testes::PrepararFirebirdEmbarcado();
     testes::PastaTemporaria pasta("tessora-semanexo");
-    for (const std::string& nome : {(pasta.Caminho() / "NAO_EXISTE.FDB").string(), std::string("  ")}) {
+    for (const std::string& nome :
+         {(pasta.Caminho() / "NAO_EXISTE.FDB").string(), std::string("  ")}) {
         ConexaoErp conexao(nome);
         EXPECT_THROW(conexao.Abrir(), ErroBancoDados) << nome;
         EXPECT_FALSE(conexao.Aberta());
@@ -160,12 +169,14 @@ TEST_F(ConexaoErpTest, SincronizacaoHabilitadaSoComSExato) {
         const char* valor;  // SQL literal
         bool habilitado;
     };
-    const Caso casos[] = {{"'S'", true}, {"'s'", false}, {"' S'", false}, {"'S '", false}, {"'N'", false}, {"''", false}, {"null", false}};
+    const Caso casos[] = {{"'S'", true},  {"'s'", false}, {"' S'", false}, {"'S '", false},
+                          {"'N'", false}, {"''", false},  {"null", false}};
     // Room for the blank: the ERP's flag column is a single character.
-    banco.Executar("alter table TAB_PARAMETRO alter ST_SINCRONIZAR_APP_FORCA_VENDA type varchar(3)");
+    banco.Executar(
+        "alter table TAB_PARAMETRO alter ST_SINCRONIZAR_APP_FORCA_VENDA type varchar(3)");
     for (const auto& caso : casos) {
-        banco.Executar(std::string("update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = ") + caso.valor +
-                       " where ID_PARAMETRO = 1");
+        banco.Executar(std::string("update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = ") +
+                       caso.valor + " where ID_PARAMETRO = 1");
         ConexaoErp conexao(banco.Nome());
         conexao.Abrir();
         EXPECT_EQ(AppForcaVendaHabilitado(conexao), caso.habilitado) << caso.valor;

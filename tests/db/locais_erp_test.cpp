@@ -14,10 +14,11 @@ namespace {
 using testes::GravarArquivo;
 
 class LocaisErpTest : public ::testing::Test {
-protected:
+  protected:
     testes::PastaTemporaria raiz{"tessora-locais"};
     std::filesystem::path programa = raiz.Caminho() / "Sistema" / "Servico";
-    std::string dados = (raiz.Caminho() / "Sistema" / "Dados").string() + plataforma::SeparadorPasta();
+    std::string dados =
+        (raiz.Caminho() / "Sistema" / "Dados").string() + plataforma::SeparadorPasta();
     testes::AvisosGravados avisos;
 
     void SetUp() override { std::filesystem::create_directories(programa); }
@@ -28,8 +29,9 @@ protected:
 
 TEST_F(LocaisErpTest, SemIniErpUsaPastaDadosAoLadoDoPrograma) {
     EXPECT_EQ(ObterPastaDados(programa, avisos), dados);
-    EXPECT_EQ(avisos.mensagens, std::vector<std::string>{
-                                    "Aviso do Sistema|Não foi encontrado a pasta Dados no servidor|erro"});
+    EXPECT_EQ(avisos.mensagens,
+              std::vector<std::string>{
+                  "Aviso do Sistema|Não foi encontrado a pasta Dados no servidor|erro"});
     EXPECT_EQ(avisos.encerramentos, 1);
 
     std::filesystem::create_directories(dados);
@@ -53,7 +55,8 @@ TEST_F(LocaisErpTest, IniServidorAusenteAvisaEDevolveAPastaConfigurada) {
               (raiz.Caminho() / "nada").string() + plataforma::SeparadorPasta());
     ASSERT_EQ(avisos.mensagens.size(), 1u);
     EXPECT_EQ(avisos.mensagens[0],
-              "Aviso do Sistema|Não foi encontrado o arquivo de inicialização dentro da pasta tessora Empresa|erro");
+              "Aviso do Sistema|Não foi encontrado o arquivo de inicialização dentro da pasta "
+              "tessora Empresa|erro");
 
     testes::AvisosGravados outro;
     IniErp("tessoraempresa.ini", "servidor.ini");  // no separator at all
@@ -94,11 +97,13 @@ TEST_F(LocaisErpTest, ExecutavelEmpresa4EscolheONomeBaseMesmoSemSeuIni) {
     IniErp("tessoraempresa.ini", iniServidor.string());
 
     EXPECT_EQ(NomeBaseErp(programa), "tessoraempresa4");
-    EXPECT_EQ(ObterPastaDados(programa, avisos), dados);  // falls back to "Dados" beside the program
+    EXPECT_EQ(ObterPastaDados(programa, avisos),
+              dados);  // falls back to "Dados" beside the program
     testes::AvisosGravados avisosBanco;
     EXPECT_EQ(ObterCaminhoBancoDados(programa, avisosBanco).nomeBanco, "");
     EXPECT_EQ(avisosBanco.mensagens,
-              std::vector<std::string>{"Aviso do Sistema|Não foi encontrado o arquivo de inicialização|erro"});
+              std::vector<std::string>{
+                  "Aviso do Sistema|Não foi encontrado o arquivo de inicialização|erro"});
     EXPECT_EQ(avisosBanco.encerramentos, 1);
 }
 
@@ -125,8 +130,8 @@ TEST_F(LocaisErpTest, ComposicaoDoNomeDoBanco) {
     const auto iniServidor = raiz.Caminho() / "Dados" / "servidor.ini";
     IniErp("tessoraempresa.ini", iniServidor.string());
     for (const auto& caso : casos) {
-        GravarArquivo(iniServidor, "[Database]\r\nServidor=" + caso.servidor + "\r\npath=" + caso.path +
-                                       "\r\nname=" + caso.name + "\r\n");
+        GravarArquivo(iniServidor, "[Database]\r\nServidor=" + caso.servidor +
+                                       "\r\npath=" + caso.path + "\r\nname=" + caso.name + "\r\n");
         const auto local = ObterCaminhoBancoDados(programa, avisos);
         EXPECT_EQ(local.nomeBanco, caso.esperado) << caso.servidor << "|" << caso.path;
         EXPECT_EQ(local.localIniServidor, iniServidor.string());
@@ -158,9 +163,9 @@ TEST(CaminhosAtualizacaoTest, PastaMestreEPastasCodificadas) {
     const Caso casos[] = {
         {"/srv/ERP/Dados/servidor.ini", "/srv/ERP/Update"},
         {"//srv/erp/Dados/servidor.ini", "//srv/erp/Update"},
-        {"/srv/ERP/Dados/", "/srv/Update"},      // a final separator is not scanned
-        {"/servidor.ini", "/Update"},             // a single separator: beside the INI
-        {"servidor.ini", ""},                     // none: no master folder
+        {"/srv/ERP/Dados/", "/srv/Update"},  // a final separator is not scanned
+        {"/servidor.ini", "/Update"},        // a single separator: beside the INI
+        {"servidor.ini", ""},                // none: no master folder
         {"", ""},
 #ifdef _WIN32
         {"C:\\ERP\\Dados\\servidor.ini", "C:\\ERP\\Update"},
@@ -169,15 +174,17 @@ TEST(CaminhosAtualizacaoTest, PastaMestreEPastasCodificadas) {
         {"C:/ERP\\Dados/servidor.ini", "C:/ERP\\Update"},
         {"C:\\ERP\\Dados/", "C:\\Update"},
 #else
-        {"/srv/Base\\ERP/Dados/servidor.ini", "/srv/Base\\ERP/Update"},  // "\" is part of a name here
+        {"/srv/Base\\ERP/Dados/servidor.ini",
+         "/srv/Base\\ERP/Update"},  // "\" is part of a name here
 #endif
     };
     for (const auto& caso : casos) {
-        EXPECT_EQ(DefinirCaminhosAtualizacao(caso.local, "/opt/x/tessoraService").pastaMestre, caso.pastaMestre)
+        EXPECT_EQ(DefinirCaminhosAtualizacao(caso.local, "/opt/x/tessoraService").pastaMestre,
+                  caso.pastaMestre)
             << caso.local;
     }
-    const auto caminhos =
-        DefinirCaminhosAtualizacao("/mnt/Base ERP/Dados/servidor.ini", "/opt/Arquivos de Programas/ERP/tessoraService");
+    const auto caminhos = DefinirCaminhosAtualizacao(
+        "/mnt/Base ERP/Dados/servidor.ini", "/opt/Arquivos de Programas/ERP/tessoraService");
     EXPECT_EQ(caminhos.nomeExecutavel, "tessoraService");
     EXPECT_EQ(caminhos.pastaMestre, "/mnt/Base ERP/Update");
     EXPECT_EQ(caminhos.pastaMestreCodificada, "/mnt/Base§ERP/Update");

@@ -22,7 +22,8 @@ TEST(ScriptSqlTest, DivideComoOIsql) {
         "SET TERM ; ^\n"
         "COMMIT;\n";
     EXPECT_THAT(DividirScriptSql(script),
-                ElementsAre("CREATE TABLE T (A VARCHAR(10))", "INSERT INTO T VALUES ('a;b')", "SET GENERATOR G TO 5",
+                ElementsAre("CREATE TABLE T (A VARCHAR(10))", "INSERT INTO T VALUES ('a;b')",
+                            "SET GENERATOR G TO 5",
                             "CREATE PROCEDURE P RETURNS (ID INTEGER) AS BEGIN ID = 1; END"));
     EXPECT_THROW(DividirScriptSql("SELECT 1 FROM RDB$DATABASE"), Erro);
 }

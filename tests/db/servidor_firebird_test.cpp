@@ -1,14 +1,15 @@
+#include "servidor_firebird.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "comum/erros.h"
-#include "db/consulta.h"
-#include "db/conexao_erp.h"
-#include "script_sql.h"
-#include "servidor_firebird.h"
 #include "banco_teste.h"
+#include "comum/erros.h"
+#include "db/conexao_erp.h"
+#include "db/consulta.h"
+#include "script_sql.h"
 
 namespace tessora::db {
 namespace {
@@ -20,7 +21,8 @@ TEST(ServidorFirebirdTest, NomeComHostAnexaPeloServidor) {
         if (geteuid() != 0) GTEST_SKIP() << problema;
         FAIL() << problema;
     }
-    const std::string arquivo = testes::PastaDadosServidor() + "tessora-teste-" + std::to_string(getpid()) + ".fdb";
+    const std::string arquivo =
+        testes::PastaDadosServidor() + "tessora-teste-" + std::to_string(getpid()) + ".fdb";
     const std::string nome = "127.0.0.1:" + arquivo;
     ferramentas::CriarBancoErp(nome, {testes::PastaFontes() / "erp/esquema.sql"});
     struct Remover {

@@ -12,7 +12,7 @@ namespace tessora::db {
 namespace {
 
 class UnidadeDeTrabalhoTest : public ::testing::Test {
-protected:
+  protected:
     testes::PastaTemporaria pasta{"tessora-unidade"};
     testes::BancoTeste banco{pasta.Caminho() / "ERP.FDB"};
     ConexaoErp conexao{banco.Nome()};
@@ -23,10 +23,12 @@ protected:
     }
     void Inserir(int n) {
         Consulta consulta(conexao);
-        ExecutarComando(consulta, "insert into T_UNIDADE values (" + std::to_string(n) + ")", false);
+        ExecutarComando(consulta, "insert into T_UNIDADE values (" + std::to_string(n) + ")",
+                        false);
     }
     std::string Gravados() const {
-        return banco.Ler("select list(N, ',') as L from (select N from T_UNIDADE order by N)", "L").value_or("");
+        return banco.Ler("select list(N, ',') as L from (select N from T_UNIDADE order by N)", "L")
+            .value_or("");
     }
 };
 

@@ -18,22 +18,24 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 // A new customer of the app, for orders that name "cli-9".
-constexpr const char* kClienteNovo = R"({"id":"cli-9","razao_social":"Padaria D'Ouro","cnpj":"12.345.678/0001-95",
+constexpr const char* kClienteNovo =
+    R"({"id":"cli-9","razao_social":"Padaria D'Ouro","cnpj":"12.345.678/0001-95",
     "cep":"01310-100","rua":"Av. Paulista","numero":"1000","bairro":"Bela Vista","cidade":"Belo Horizonte","uf":"MG",
     "responsavel":"Ana","email":"ana@padaria.example"})";
 
 std::string Pedido(const std::string& id, const std::string& membros) {
-    return R"({"id":")" + id + R"(","tipo":"Pedido","registrado_erp_em":null)" + (membros.empty() ? "" : ",") +
-           membros + "}";
+    return R"({"id":")" + id + R"(","tipo":"Pedido","registrado_erp_em":null)" +
+           (membros.empty() ? "" : ",") + membros + "}";
 }
 
 class ImportacaoPedidoTest : public ::testing::Test {
-protected:
+  protected:
     testes::PastaTemporaria pasta{"tessora-pedido"};
     testes::BancoTeste banco{pasta.Caminho() / "ERP.FDB"};
     testes::ApiSubstituta servidor{R"({"token":"token-demonstracao","pedidos":[],"clientes":[]})"};
     db::ConexaoErp conexao{banco.Nome()};
-    api::ClienteHttp cliente{{servidor.UrlBase(), servidor.ArquivoCertificado(), [] { return "token-demonstracao"; }}};
+    api::ClienteHttp cliente{
+        {servidor.UrlBase(), servidor.ArquivoCertificado(), [] { return "token-demonstracao"; }}};
     std::vector<std::string> rastro;
 
     void SetUp() override {
@@ -45,25 +47,31 @@ protected:
     void Estado(const std::vector<std::string>& pedidos) {
         std::string lista;
         for (const auto& pedido : pedidos) lista += (lista.empty() ? "" : ",") + pedido;
-        servidor.DefinirEstado(R"({"token":"token-demonstracao","pedidos":[)" + lista + "],\"clientes\":[" +
-                               kClienteNovo + "]}");
+        servidor.DefinirEstado(R"({"token":"token-demonstracao","pedidos":[)" + lista +
+                               "],\"clientes\":[" + kClienteNovo + "]}");
     }
     std::string Ler(const std::string& comando, const std::string& coluna) const {
         return banco.Ler(comando, coluna).value_or("<null>");
     }
     std::string Cabecalho(const std::string& id, const std::string& coluna) const {
-        return Ler("select " + coluna + " from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'", coluna);
+        return Ler(
+            "select " + coluna + " from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'",
+            coluna);
     }
     // Rows of every table a customer registration writes.
     std::string LinhasDeClientes() const {
-        return Ler("select (select count(*) from CAD_PESSOA) || '/' || (select count(*) from CAD_END_PESSOA) "
-                   "|| '/' || (select count(*) from CAD_CONTATO_PESSOA) || '/' || (select count(*) from TAB_CIDADE) "
-                   "as N from RDB$DATABASE",
-                   "N");
+        return Ler(
+            "select (select count(*) from CAD_PESSOA) || '/' || (select count(*) from "
+            "CAD_END_PESSOA) "
+            "|| '/' || (select count(*) from CAD_CONTATO_PESSOA) || '/' || (select count(*) from "
+            "TAB_CIDADE) "
+            "as N from RDB$DATABASE",
+            "N");
     }
     int Requisicoes(const std::string& metodo, const std::string& caminho) const {
         int n = 0;
-        for (const auto& r : servidor.Requisicoes()) n += r.metodo == metodo && r.caminho == caminho;
+        for (const auto& r : servidor.Requisicoes())
+            n += r.metodo == metodo && r.caminho == caminho;
         return n;
     }
     int Confirmacoes(const std::string& id) const {
@@ -88,29 +96,44 @@ TEST_F(ImportacaoPedidoTest, ClienteConhecidoViraOperacaoComItensNotasEConfirmac
     EXPECT_FALSE(resultado.jaIncluido);
     // Answers are folded to ASCII before they are parsed: "manhã" arrives as "manha".
 
-    EXPECT_EQ(InsercaoCabecalho(),
-              " INSERT INTO MOV_NF_COMERCIO(ID_NF_COMERCIO, ID_EMPRESA, ID_ST_NF, ID_DESTINATARIO_REMETENTE, "
-              "DT_EMISSAO, ID_NAT_OPERACAO, ID_TP_MOV_ESTOQUE, NR_NOTA_FISCAL, DS_SERIE_NF, DT_SAIDA_ENTRADA, "
-              "ID_PLANO_PAGTO, VL_TOTAL_NF, ID_VENDEDOR, ID_TP_PAGTO, TX_OBS_NF, ID_APP_FORCA_VENDA, VL_IPI, "
-              "VL_PRODUTOS, ID_END_FATURAMENTO, ID_END_ENTREGA, SG_ESTADO, SG_ESTADO_ENTREGA, ID_TP_FRETE, ID_CIDADE, "
-              "ID_CIDADE_ENTREGA, VL_BASE_ICMS, VL_ICMS, VL_BASE_ICMS_SUBST, VL_ICMS_SUBST, VL_FRETE, VL_SEGURO, "
-              "VL_OUT_DESPESAS, VL_SERVICO, VL_DESCONTO, CT_CALCULAR_PESO, QT_DIAS_VALIDADE) VALUES (1001,1,3,4,"
-              "'15.03.2024',1,2,77,'PV1','15.03.2024',2,112.75,2,1,'Entregar de manha\r\n\r\nPortao d''agua','p1',"
-              "10.50,100.00,2,3,'RJ','RJ',1,2,3,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,'N',10)");
-    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO_ITEM where ID_NF_COMERCIO = 1001", "N"), "1");
+    EXPECT_EQ(
+        InsercaoCabecalho(),
+        " INSERT INTO MOV_NF_COMERCIO(ID_NF_COMERCIO, ID_EMPRESA, ID_ST_NF, "
+        "ID_DESTINATARIO_REMETENTE, "
+        "DT_EMISSAO, ID_NAT_OPERACAO, ID_TP_MOV_ESTOQUE, NR_NOTA_FISCAL, DS_SERIE_NF, "
+        "DT_SAIDA_ENTRADA, "
+        "ID_PLANO_PAGTO, VL_TOTAL_NF, ID_VENDEDOR, ID_TP_PAGTO, TX_OBS_NF, ID_APP_FORCA_VENDA, "
+        "VL_IPI, "
+        "VL_PRODUTOS, ID_END_FATURAMENTO, ID_END_ENTREGA, SG_ESTADO, SG_ESTADO_ENTREGA, "
+        "ID_TP_FRETE, ID_CIDADE, "
+        "ID_CIDADE_ENTREGA, VL_BASE_ICMS, VL_ICMS, VL_BASE_ICMS_SUBST, VL_ICMS_SUBST, VL_FRETE, "
+        "VL_SEGURO, "
+        "VL_OUT_DESPESAS, VL_SERVICO, VL_DESCONTO, CT_CALCULAR_PESO, QT_DIAS_VALIDADE) VALUES "
+        "(1001,1,3,4,"
+        "'15.03.2024',1,2,77,'PV1','15.03.2024',2,112.75,2,1,'Entregar de manha\r\n\r\nPortao "
+        "d''agua','p1',"
+        "10.50,100.00,2,3,'RJ','RJ',1,2,3,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,'N',10)");
+    EXPECT_EQ(
+        Ler("select count(*) as N from MOV_NF_COMERCIO_ITEM where ID_NF_COMERCIO = 1001", "N"),
+        "1");
     EXPECT_THAT(Cabecalho("p1", "TX_USO_INTERNO"), StartsWith("Pedido capturado do APP em "));
-    EXPECT_TRUE(std::regex_match(Cabecalho("p1", "TX_USO_INTERNO"),
-                                 std::regex(R"(Pedido capturado do APP em \d\d/\d\d/\d{4} \d\d:\d\d:\d\d)")));
+    EXPECT_TRUE(std::regex_match(
+        Cabecalho("p1", "TX_USO_INTERNO"),
+        std::regex(R"(Pedido capturado do APP em \d\d/\d\d/\d{4} \d\d:\d\d:\d\d)")));
     EXPECT_EQ(Confirmacoes("p1"), 1);
 }
 
 TEST_F(ImportacaoPedidoTest, ValoresAusentesEDesconhecidos) {
-    Estado({Pedido("p2", R"("cliente_id":"cli-2001","vendedor_id":"vend-999","tipo_frete":"Avião")")});
-    banco.Executar("update CAD_PESSOA set ID_TP_PAGTO = null, ID_PLANO_PAGTO = null where ID_PESSOA = 4");
+    Estado(
+        {Pedido("p2", R"("cliente_id":"cli-2001","vendedor_id":"vend-999","tipo_frete":"Avião")")});
+    banco.Executar(
+        "update CAD_PESSOA set ID_TP_PAGTO = null, ID_PLANO_PAGTO = null where ID_PESSOA = 4");
     EXPECT_EQ(ImportarPedido(conexao, cliente, "p2").texto, "OK");
     // Unknown representative and freight: null; no payment type: 0; no date: day 0.
-    EXPECT_THAT(InsercaoCabecalho(),
-                HasSubstr("VALUES (1001,1,3,4,'30.12.1899',1,2,0,'','30.12.1899',null,0.00,null,0,'','p2',"));
+    EXPECT_THAT(
+        InsercaoCabecalho(),
+        HasSubstr(
+            "VALUES (1001,1,3,4,'30.12.1899',1,2,0,'','30.12.1899',null,0.00,null,0,'','p2',"));
     EXPECT_THAT(InsercaoCabecalho(), HasSubstr(",'RJ','RJ',null,2,3,"));
 }
 
@@ -118,19 +141,23 @@ TEST_F(ImportacaoPedidoTest, ClienteNaoEncontradoFicaComAEmpresaEPendencia) {
     struct Caso {
         std::string cnpj, observacao;
     };
-    const Caso casos[] = {{"99.999.999/0001-99", "; Cliente do APP não encontrado"}, {"", "; Cliente do APP não encontrado"}};
+    const Caso casos[] = {{"99.999.999/0001-99", "; Cliente do APP não encontrado"},
+                          {"", "; Cliente do APP não encontrado"}};
     int n = 0;
     for (const auto& caso : casos) {
         const std::string id = "sem-cliente-" + std::to_string(++n);
-        Estado({Pedido(id, R"("cliente_id":"cli-inexistente","cliente_cnpj":")" + caso.cnpj + "\"")});
+        Estado(
+            {Pedido(id, R"("cliente_id":"cli-inexistente","cliente_cnpj":")" + caso.cnpj + "\"")});
         EXPECT_EQ(ImportarPedido(conexao, cliente, id).texto, "OK");
         EXPECT_EQ(Cabecalho(id, "ID_DESTINATARIO_REMETENTE"), "1");
         EXPECT_EQ(Cabecalho(id, "ID_ST_NF"), "1");
         EXPECT_EQ(Cabecalho(id, "TX_OBS_NF"), caso.observacao);
     }
     // A CNPJ that the ERP knows: the company stays the customer, without the note.
-    const std::string cnpjConhecido = Ler("select NO_CNPJ_CPF from CAD_PESSOA where ID_PESSOA = 5", "NO_CNPJ_CPF");
-    Estado({Pedido("com-cnpj", R"("cliente_id":"cli-inexistente","cliente_cnpj":")" + cnpjConhecido + "\"")});
+    const std::string cnpjConhecido =
+        Ler("select NO_CNPJ_CPF from CAD_PESSOA where ID_PESSOA = 5", "NO_CNPJ_CPF");
+    Estado({Pedido("com-cnpj",
+                   R"("cliente_id":"cli-inexistente","cliente_cnpj":")" + cnpjConhecido + "\"")});
     EXPECT_EQ(ImportarPedido(conexao, cliente, "com-cnpj").texto, "OK");
     EXPECT_EQ(Cabecalho("com-cnpj", "ID_ST_NF"), "1");
     EXPECT_EQ(Cabecalho("com-cnpj", "TX_OBS_NF"), "");
@@ -138,7 +165,8 @@ TEST_F(ImportacaoPedidoTest, ClienteNaoEncontradoFicaComAEmpresaEPendencia) {
 
 TEST_F(ImportacaoPedidoTest, NaturezaQueNaoImprimeNotaDaStatus5) {
     for (const std::string flag : {"'s'", "'N'", "null"}) {
-        banco.Executar("update TAB_NAT_OPERACAO set ST_IMPRIME_NOTA = " + flag + " where ID_NAT_OPERACAO = 1");
+        banco.Executar("update TAB_NAT_OPERACAO set ST_IMPRIME_NOTA = " + flag +
+                       " where ID_NAT_OPERACAO = 1");
         const std::string id = "nat-" + std::to_string(rastro.size());
         Estado({Pedido(id, R"("cliente_id":"cli-2001")")});
         EXPECT_EQ(ImportarPedido(conexao, cliente, id).texto, "OK");
@@ -152,40 +180,50 @@ TEST_F(ImportacaoPedidoTest, PedidoJaIncluidoSoEhConfirmadoDeNovo) {
     const auto segundo = ImportarPedido(conexao, cliente, "p3");
     EXPECT_TRUE(segundo.jaIncluido);
     EXPECT_EQ(segundo.texto, "OK");
-    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = 'p3'", "N"), "1");
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = 'p3'", "N"),
+              "1");
     EXPECT_EQ(Confirmacoes("p3"), 2);
 }
 
 TEST_F(ImportacaoPedidoTest, CabecalhoRecusadoDesfazTudoDoPedido) {
     // A new customer is registered first; the header then fails (observations too long).
-    Estado({Pedido("p4", R"("cliente_id":"cli-9","anotacoes":[{"texto":")" + std::string(5000, 'x') + "\"}]")});
+    Estado({Pedido("p4", R"("cliente_id":"cli-9","anotacoes":[{"texto":")" +
+                             std::string(5000, 'x') + "\"}]")});
     EXPECT_EQ(ImportarPedido(conexao, cliente, "p4").texto, "ERRO");
-    EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"), "0");
+    EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"),
+              "0");
     EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
     EXPECT_EQ(Confirmacoes("p4"), 0);
 }
 
 TEST_F(ImportacaoPedidoTest, ErroDepoisDoCabecalhoDesfazOPedidoENaoConfirma) {
-    Estado({Pedido("p5", R"("cliente_id":"cli-9","itens":[{"id_item":"a","produto_id":"prod-501"},null])")});
+    Estado({Pedido(
+        "p5", R"("cliente_id":"cli-9","itens":[{"id_item":"a","produto_id":"prod-501"},null])")});
     EXPECT_THROW(ImportarPedido(conexao, cliente, "p5"), ErroTipoInvalido);
     EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
     EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO_ITEM", "N"), "0");
-    EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"), "0");
+    EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"),
+              "0");
     EXPECT_EQ(Confirmacoes("p5"), 0);
     // The next attempt starts clean and succeeds.
-    Estado({Pedido("p5", R"("cliente_id":"cli-9","itens":[{"id_item":"a","produto_id":"prod-501"}])")});
+    Estado({Pedido("p5",
+                   R"("cliente_id":"cli-9","itens":[{"id_item":"a","produto_id":"prod-501"}])")});
     EXPECT_EQ(ImportarPedido(conexao, cliente, "p5").texto, "OK");
     EXPECT_EQ(Cabecalho("p5", "ID_ST_NF"), "3");
 }
 
 TEST_F(ImportacaoPedidoTest, RespostasQueNaoTrazemPedido) {
     Estado({});
-    EXPECT_EQ(ImportarPedido(conexao, cliente, "nao-existe").texto, R"({"success":false,"message":"Pedido não encontrado"})");
-    servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos/x", .corpo = R"({"success":false,"data":{}})"});
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "nao-existe").texto,
+              R"({"success":false,"message":"Pedido não encontrado"})");
+    servidor.DefinirRegra(
+        {.metodo = "GET", .caminho = "/api/pedidos/x", .corpo = R"({"success":false,"data":{}})"});
     EXPECT_EQ(ImportarPedido(conexao, cliente, "x").texto, "");
-    servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos/x", .corpo = R"({"success":true})"});
+    servidor.DefinirRegra(
+        {.metodo = "GET", .caminho = "/api/pedidos/x", .corpo = R"({"success":true})"});
     EXPECT_EQ(ImportarPedido(conexao, cliente, "x").texto, "");
-    servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos/x", .corpo = R"({"success":true,"data":[]})"});
+    servidor.DefinirRegra(
+        {.metodo = "GET", .caminho = "/api/pedidos/x", .corpo = R"({"success":true,"data":[]})"});
     EXPECT_THROW(ImportarPedido(conexao, cliente, "x"), ErroTipoInvalido);
     servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos/x", .derrubarConexao = true});
     EXPECT_FALSE(ImportarPedido(conexao, cliente, "x").texto.empty());
@@ -196,7 +234,8 @@ TEST_F(ImportacaoPedidoTest, EmpresaNulaNosParametrosFalhaAntesDeEscrever) {
     banco.Executar("update TAB_PARAMETRO set ID_EMPRESA_APP_FORCA_VENDA = null");
     Estado({Pedido("p6", R"("cliente_id":"cli-9")")});
     EXPECT_THROW(ImportarPedido(conexao, cliente, "p6"), ErroConversao);
-    EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"), "0");
+    EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"),
+              "0");
 }
 
 TEST_F(ImportacaoPedidoTest, ValorQueOErpNaoComportaRecusaOPedidoInteiro) {
@@ -228,15 +267,18 @@ TEST_F(ImportacaoPedidoTest, ValorQueOErpNaoComportaRecusaOPedidoInteiro) {
             EXPECT_EQ(std::string(erro.what()), caso.mensagem);
         }
         EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
-        EXPECT_EQ(Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"), "0");
+        EXPECT_EQ(
+            Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'", "N"),
+            "0");
         EXPECT_EQ(Confirmacoes(id), 0);
     }
     // The largest amounts the columns hold are written as they are.
-    Estado({Pedido("no-limite", R"("cliente_id":"cli-2001","valor_produtos":"9999999999999.99",)" + item +
-                                    R"("99999999999.9999"}])")});
+    Estado({Pedido("no-limite", R"("cliente_id":"cli-2001","valor_produtos":"9999999999999.99",)" +
+                                    item + R"("99999999999.9999"}])")});
     EXPECT_EQ(ImportarPedido(conexao, cliente, "no-limite").texto, "OK");
     EXPECT_EQ(Cabecalho("no-limite", "VL_TOTAL_NF"), "9999999999999.99");
-    EXPECT_EQ(Ler("select VL_UNITARIO from MOV_NF_COMERCIO_ITEM", "VL_UNITARIO"), "99999999999.9999");
+    EXPECT_EQ(Ler("select VL_UNITARIO from MOV_NF_COMERCIO_ITEM", "VL_UNITARIO"),
+              "99999999999.9999");
 }
 
 TEST_F(ImportacaoPedidoTest, NaturezaNulaDepoisDeClienteNovoDesfazOCliente) {
@@ -259,7 +301,8 @@ TEST_F(ImportacaoPedidoTest, CommitRecusadoNaoGravaNemConfirma) {
     // Database triggers are loaded when a connection attaches.
     conexao.Fechar();
     conexao.Abrir();
-    Estado({Pedido("recusado", R"("cliente_id":"cli-9","itens":[{"id_item":"a","produto_id":"prod-501"}])"),
+    Estado({Pedido("recusado",
+                   R"("cliente_id":"cli-9","itens":[{"id_item":"a","produto_id":"prod-501"}])"),
             Pedido("aceito", R"("cliente_id":"cli-2001")")});
     const std::string antes = LinhasDeClientes();
     EXPECT_THROW(ImportarPedido(conexao, cliente, "recusado"), ErroBancoDados);
@@ -277,13 +320,20 @@ TEST_F(ImportacaoPedidoTest, ConfirmacaoQueNaoEhObjetoDeixaOPedidoParaSerSoConfi
     for (const std::string corpo : {"[]", R"("registrado")", "42", "null"}) {
         const std::string id = "ack-" + std::to_string(++n);
         Estado({Pedido(id, R"("cliente_id":"cli-2001")")});
-        servidor.DefinirRegra({.metodo = "PATCH", .caminho = "/api/pedidos/" + id + "/erp-registro", .corpo = corpo});
+        servidor.DefinirRegra(
+            {.metodo = "PATCH", .caminho = "/api/pedidos/" + id + "/erp-registro", .corpo = corpo});
         EXPECT_THROW(ImportarPedido(conexao, cliente, id), ErroTipoInvalido) << corpo;
-        EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'", "N"), "1");
+        EXPECT_EQ(
+            Ler("select count(*) as N from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'",
+                "N"),
+            "1");
         servidor.RemoverRegras();
         const auto seguinte = ImportarPedido(conexao, cliente, id);
         EXPECT_TRUE(seguinte.jaIncluido) << corpo;
-        EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'", "N"), "1");
+        EXPECT_EQ(
+            Ler("select count(*) as N from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + id + "'",
+                "N"),
+            "1");
         EXPECT_EQ(Confirmacoes(id), 2);
     }
 }
@@ -311,21 +361,39 @@ TEST_F(ImportacaoPedidoTest, OutraConexaoImportandoDeixaOPedidoSemLerNemGravar) 
 // a JSON number counts when it is integral. Anything else is 0, never a wrapped value.
 TEST_F(ImportacaoPedidoTest, NumeroEDiasDeValidadeInteirosOuZero) {
     const std::pair<std::string, std::string> casos[] = {
-        {R"("12")", "12"}, {"12", "12"}, {"-7", "-7"}, {R"("+7")", "7"}, {R"(" 7")", "7"},
-        {R"("\t-7")", "-7"}, {R"("2147483647")", "2147483647"}, {R"("-2147483648")", "-2147483648"},
+        {R"("12")", "12"},
+        {"12", "12"},
+        {"-7", "-7"},
+        {R"("+7")", "7"},
+        {R"(" 7")", "7"},
+        {R"("\t-7")", "-7"},
+        {R"("2147483647")", "2147483647"},
+        {R"("-2147483648")", "-2147483648"},
         // Integral JSON numbers.
-        {"12.0", "12"}, {"1e2", "100"},
+        {"12.0", "12"},
+        {"1e2", "100"},
         // Not an integer.
-        {R"("12.0")", "0"}, {R"("1e2")", "0"}, {R"("7 ")", "0"}, {R"("+-7")", "0"}, {R"("- 7")", "0"},
-        {R"("0x1A")", "0"}, {R"("")", "0"}, {"12.5", "0"}, {"true", "0"},
+        {R"("12.0")", "0"},
+        {R"("1e2")", "0"},
+        {R"("7 ")", "0"},
+        {R"("+-7")", "0"},
+        {R"("- 7")", "0"},
+        {R"("0x1A")", "0"},
+        {R"("")", "0"},
+        {"12.5", "0"},
+        {"true", "0"},
         // Beyond 32 bits: never the value cut to fit.
-        {R"("2147483648")", "0"}, {R"("-2147483649")", "0"}, {R"("4294967303")", "0"},
-        {"4294967303", "0"}, {"1e10", "0"},
+        {R"("2147483648")", "0"},
+        {R"("-2147483649")", "0"},
+        {R"("4294967303")", "0"},
+        {"4294967303", "0"},
+        {"1e10", "0"},
     };
     int n = 0;
     for (const auto& [valor, esperado] : casos) {
         const std::string id = "num-" + std::to_string(++n);
-        Estado({Pedido(id, R"("cliente_id":"cli-2001","numero_seq":)" + valor + R"(,"dias_validade":)" + valor)});
+        Estado({Pedido(id, R"("cliente_id":"cli-2001","numero_seq":)" + valor +
+                               R"(,"dias_validade":)" + valor)});
         ASSERT_EQ(ImportarPedido(conexao, cliente, id).texto, "OK") << valor;
         EXPECT_EQ(Cabecalho(id, "NR_NOTA_FISCAL"), esperado) << valor;
         EXPECT_EQ(Cabecalho(id, "QT_DIAS_VALIDADE"), esperado) << valor;

@@ -58,7 +58,7 @@ struct Codificacao {
 };
 
 class TextosPedidoTest : public ::testing::Test {
-protected:
+  protected:
     testes::PastaTemporaria pasta{"tessora-textos"};
     testes::BancoTeste banco{pasta.Caminho() / "ERP.FDB"};
     testes::ApiSubstituta servidor{R"({"token":"token-demonstracao","pedidos":[],"clientes":[]})"};

@@ -86,13 +86,16 @@ class AtualizacaoTest : public ::testing::Test {
     std::string Verificar(ModoAtualizacao modo = ModoAtualizacao::CompararComCopiaMestre) {
         avisos.mensagens.clear();
         rastro.clear();
-        const DesfechoAtualizacao desfecho =
-            VerificarAtualizacao(conexao, modo, {.executavel = executavel, .caminhos = caminhos, .avisos = avisos});
+        const DesfechoAtualizacao desfecho = VerificarAtualizacao(
+            conexao, modo, {.executavel = executavel, .caminhos = caminhos, .avisos = avisos});
         EXPECT_EQ(avisos.encerramentos, 0);  // the outcome says it, not an end request
         switch (desfecho.acao) {
-            case DesfechoAtualizacao::Acao::Prosseguir: return "prosseguir";
-            case DesfechoAtualizacao::Acao::Encerrar: return "encerrar";
-            case DesfechoAtualizacao::Acao::Atualizar: break;
+            case DesfechoAtualizacao::Acao::Prosseguir:
+                return "prosseguir";
+            case DesfechoAtualizacao::Acao::Encerrar:
+                return "encerrar";
+            case DesfechoAtualizacao::Acao::Atualizar:
+                break;
         }
         return "atualizar " + desfecho.atualizador.string() + " " + desfecho.parametros;
     }
@@ -118,8 +121,8 @@ class AtualizacaoTest : public ::testing::Test {
         "notificação|AVISO: Existe uma nova versão do aplicativo tessoraService. A atualização "
         "será feita "
         "automaticamente. Aguarde...|fecha sozinho";
-    const std::string kAtualiza = "atualizar " + (mestre / "tessoraAtualizador").string() + " @F1 @M" +
-                                  raiz.Caminho().string() + "/Servidor§ERP/Update @E" +
+    const std::string kAtualiza = "atualizar " + (mestre / "tessoraAtualizador").string() +
+                                  " @F1 @M" + raiz.Caminho().string() + "/Servidor§ERP/Update @E" +
                                   raiz.Caminho().string() +
                                   "/Arquivos§de§Programas/ERP @AtessoraService";
 };
@@ -137,7 +140,10 @@ TEST_F(AtualizacaoTest, DesfechosDaVerificacao) {
         {"current: same two-second step", [] {}, kCompara, {}, "prosseguir"},
         {"master copy newer", [&] { Horas(10, 0, 12, 0); }, kCompara, {kAviso}, kAtualiza},
         {"master copy older", [&] { Horas(12, 0, 11, 999); }, kCompara, {kAviso}, kAtualiza},
-        {"another mode never compares", [&] { Horas(10, 0, 40, 0); }, ModoAtualizacao::SemComparacao, {},
+        {"another mode never compares",
+         [&] { Horas(10, 0, 40, 0); },
+         ModoAtualizacao::SemComparacao,
+         {},
          "prosseguir"},
         {"updater missing, current: the check goes on",
          [&] { fs::remove(mestre / "tessoraAtualizador"); },

@@ -11,9 +11,11 @@ namespace {
 TEST(SistemaTest, LocalizaArquivoSemDiferencaDeCaixaSoQuandoFaltaONomeExato) {
     testes::PastaTemporaria pasta("tessora-sistema");
     testes::GravarArquivo(pasta.Caminho() / "Conectado.TXT", "DESCONECTAR");
-    EXPECT_EQ(LocalizarArquivo(pasta.Caminho() / "conectado.txt"), pasta.Caminho() / "Conectado.TXT");
+    EXPECT_EQ(LocalizarArquivo(pasta.Caminho() / "conectado.txt"),
+              pasta.Caminho() / "Conectado.TXT");
     testes::GravarArquivo(pasta.Caminho() / "conectado.txt", "");
-    EXPECT_EQ(LocalizarArquivo(pasta.Caminho() / "conectado.txt"), pasta.Caminho() / "conectado.txt");
+    EXPECT_EQ(LocalizarArquivo(pasta.Caminho() / "conectado.txt"),
+              pasta.Caminho() / "conectado.txt");
     EXPECT_FALSE(LocalizarArquivo(pasta.Caminho() / "outro.txt"));
     EXPECT_FALSE(LocalizarArquivo(pasta.Caminho() / "nada" / "conectado.txt"));
     std::filesystem::create_directories(pasta.Caminho() / "Pasta");

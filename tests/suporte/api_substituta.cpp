@@ -1,12 +1,12 @@
 #include "api_substituta.h"
 
-#include "comum/texto.h"
-#include "tools/api-substituta/linha_registro.h"
-
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
+
+#include "comum/texto.h"
+#include "tools/api-substituta/linha_registro.h"
 
 namespace tessora::testes {
 

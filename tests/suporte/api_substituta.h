@@ -70,7 +70,7 @@ struct OpcoesApiSubstituta {
 // life of the object. The state is the API's JSON document:
 // {"token": "...", "pedidos": [...], "clientes": [...]}.
 class ApiSubstituta {
-public:
+  public:
     explicit ApiSubstituta(std::string_view estadoJson, OpcoesApiSubstituta opcoes = {});
     ~ApiSubstituta();
     ApiSubstituta(const ApiSubstituta&) = delete;
@@ -93,7 +93,7 @@ public:
     // Applies from the next request on; the draws start afresh with every change.
     void DefinirFalhas(const FalhasAleatorias& falhas) const;
 
-private:
+  private:
     void GravarRegras() const;
     void Encerrar() noexcept;
 

@@ -1,8 +1,4 @@
 // Starting and ending the substitute API as a child process of this one.
-#include "api_substituta.h"
-
-#include "certificado_teste.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -13,6 +9,9 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
+
+#include "api_substituta.h"
+#include "certificado_teste.h"
 
 extern char** environ;
 

@@ -39,8 +39,8 @@ std::optional<std::string> LerArquivo(const std::filesystem::path& caminho) {
     return conteudo.str();
 }
 
-void DefinirHoraLocal(const std::filesystem::path& caminho, int ano, int mes, int dia, int hora, int minuto,
-                      int segundo, int milissegundo) {
+void DefinirHoraLocal(const std::filesystem::path& caminho, int ano, int mes, int dia, int hora,
+                      int minuto, int segundo, int milissegundo) {
     std::tm local{};
     local.tm_year = ano - 1900;
     local.tm_mon = mes - 1;
@@ -52,11 +52,12 @@ void DefinirHoraLocal(const std::filesystem::path& caminho, int ano, int mes, in
     const auto instante = std::chrono::system_clock::from_time_t(std::mktime(&local)) +
                           std::chrono::milliseconds(milissegundo);
     std::filesystem::last_write_time(
-        caminho, std::chrono::file_clock::from_sys(std::chrono::time_point_cast<std::chrono::system_clock::duration>(
-                     instante)));
+        caminho, std::chrono::file_clock::from_sys(
+                     std::chrono::time_point_cast<std::chrono::system_clock::duration>(instante)));
 }
 
-VariavelAmbiente::VariavelAmbiente(std::string nome, const std::optional<std::string>& valor) : nome_(std::move(nome)) {
+VariavelAmbiente::VariavelAmbiente(std::string nome, const std::optional<std::string>& valor)
+    : nome_(std::move(nome)) {
     if (const char* atual = std::getenv(nome_.c_str())) anterior_ = atual;
     DefinirVariavel(nome_, valor);
 }

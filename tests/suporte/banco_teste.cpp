@@ -28,8 +28,8 @@ const fs::path& Modelo() {
     static const fs::path modelo = [] {
         PrepararFirebirdEmbarcado();
         const fs::path arquivo = pasta.Caminho() / "modelo.fdb";
-        ferramentas::CriarBancoErp(arquivo.string(),
-                                   {PastaFontes() / "erp/esquema.sql", PastaFontes() / "erp/semente.sql"});
+        ferramentas::CriarBancoErp(arquivo.string(), {PastaFontes() / "erp/esquema.sql",
+                                                      PastaFontes() / "erp/semente.sql"});
         return arquivo;
     }();
     return modelo;
@@ -48,7 +48,8 @@ void BancoTeste::Executar(std::string_view comando) const {
     conexao.Fechar();
 }
 
-std::optional<std::string> BancoTeste::Ler(std::string_view comando, std::string_view coluna) const {
+std::optional<std::string> BancoTeste::Ler(std::string_view comando,
+                                           std::string_view coluna) const {
     db::ConexaoErp conexao(nome_);
     conexao.Abrir();
     db::Consulta consulta(conexao);

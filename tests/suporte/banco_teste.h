@@ -11,7 +11,7 @@ namespace tessora::testes {
 
 // A fresh embedded ERP database built from the test schema and seed, for one test.
 class BancoTeste {
-public:
+  public:
     explicit BancoTeste(const std::filesystem::path& arquivo);
     const std::string& Nome() const { return nome_; }
 
@@ -20,7 +20,7 @@ public:
     // The first row's column of a query on a connection of its own.
     std::optional<std::string> Ler(std::string_view comando, std::string_view coluna) const;
 
-private:
+  private:
     std::string nome_;
 };
 

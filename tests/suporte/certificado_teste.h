@@ -10,6 +10,7 @@ namespace tessora::testes {
 // `fim` (relative to now; both may lie in the past) for `nomes`, a subjectAltName value such
 // as "IP:127.0.0.1,DNS:localhost".
 void CriarCertificado(const std::filesystem::path& chave, const std::filesystem::path& certificado,
-                      const std::string& nomes, std::chrono::seconds inicio, std::chrono::seconds fim);
+                      const std::string& nomes, std::chrono::seconds inicio,
+                      std::chrono::seconds fim);
 
 }  // namespace tessora::testes

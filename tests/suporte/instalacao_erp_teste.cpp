@@ -13,7 +13,9 @@ std::filesystem::path CriarPastas(const std::filesystem::path& raiz) {
 }  // namespace
 
 InstalacaoErpTeste::InstalacaoErpTeste()
-    : programa_(raiz_.Caminho() / "Servico"), dados_(raiz_.Caminho() / "Dados"), banco_(CriarPastas(raiz_.Caminho())) {
+    : programa_(raiz_.Caminho() / "Servico"),
+      dados_(raiz_.Caminho() / "Dados"),
+      banco_(CriarPastas(raiz_.Caminho())) {
     GravarArquivo(programa_ / "tessoraempresa.ini",
                   "[IniServidor]\r\nnomearquivo=" + (dados_ / "servidor.ini").string() + "\r\n");
     DefinirBanco("", dados_.string() + "/", "ERP.FDB");
@@ -21,8 +23,8 @@ InstalacaoErpTeste::InstalacaoErpTeste()
 
 void InstalacaoErpTeste::DefinirBanco(const std::string& servidor, const std::string& path,
                                       const std::string& name) const {
-    GravarArquivo(dados_ / "servidor.ini",
-                  "[Database]\r\nServidor=" + servidor + "\r\npath=" + path + "\r\nname=" + name + "\r\n");
+    GravarArquivo(dados_ / "servidor.ini", "[Database]\r\nServidor=" + servidor +
+                                               "\r\npath=" + path + "\r\nname=" + name + "\r\n");
 }
 
 void InstalacaoErpTeste::InstalarPrograma(const std::filesystem::path& origem) const {

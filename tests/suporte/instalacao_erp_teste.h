@@ -10,7 +10,7 @@ namespace tessora::testes {
 // INI, the data folder "Dados" with the server INI and a fresh database, and beside it the
 // master folder "Update" that the self-update compares with.
 class InstalacaoErpTeste {
-public:
+  public:
     InstalacaoErpTeste();
 
     const std::filesystem::path& PastaPrograma() const { return programa_; }
@@ -23,9 +23,10 @@ public:
     // stand-in updater: the self-update at start-up then finds the program current.
     void InstalarPrograma(const std::filesystem::path& origem = {}) const;
     // Rewrites the server INI's "Database" section.
-    void DefinirBanco(const std::string& servidor, const std::string& path, const std::string& name) const;
+    void DefinirBanco(const std::string& servidor, const std::string& path,
+                      const std::string& name) const;
 
-private:
+  private:
     PastaTemporaria raiz_{"tessora-erp"};
     std::filesystem::path programa_;
     std::filesystem::path dados_;

@@ -12,7 +12,7 @@ namespace tessora::testes {
 
 // Keeps what a window would show of a run; log lines without their time stamp.
 class PainelGravado : public app::PainelExecucao {
-public:
+  public:
     void HabilitarSincronizarAgora(bool habilitado) override { botao.push_back(habilitado); }
     void ExibirUltimaAtualizacao(const std::string& dataHora) override { rotulo = dataHora; }
     void LimparLog() override {

@@ -39,7 +39,7 @@ inline void Servir(std::chrono::milliseconds duracao) {
 
 // Holds a worker until the test lets it go.
 class Portao {
-public:
+  public:
     void Esperar() {
         std::unique_lock trava(mutex_);
         aberto_.wait(trava, [this] { return liberado_; });
@@ -52,7 +52,7 @@ public:
         aberto_.notify_all();
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable aberto_;
     bool liberado_ = false;

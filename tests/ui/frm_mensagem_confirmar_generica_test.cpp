@@ -1,7 +1,5 @@
 #include "app/ui/frm_mensagem_confirmar_generica.h"
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
@@ -9,6 +7,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <gtest/gtest.h>
 
 #include "aplicacao_qt.h"
 

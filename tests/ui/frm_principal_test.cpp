@@ -1,12 +1,9 @@
 // The main window under the offscreen platform, in a temporary ERP installation.
 #include "app/ui/frm_principal.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
-#include <QDateTime>
 #include <QClipboard>
+#include <QDateTime>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,10 +14,12 @@
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTimer>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -43,7 +42,7 @@ using testes::AplicacaoQt;
 using testes::Portao;
 
 class PedidosSemNovos : public app::PedidosAppForcaVenda {
-public:
+  public:
     api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override {
         return api::ListagemPedidos::ComPedidos({});
     }
@@ -56,7 +55,7 @@ public:
 // Message boxes that, like real ones, serve the event loop while they wait for the
 // operator; `leitura` is how long the operator takes to close one (nothing: at once).
 class AvisosModais : public testes::AvisosGravados {
-public:
+  public:
     void MostrarMensagem(std::string_view texto, std::string_view titulo,
                          IconeAviso icone) override {
         AvisosGravados::MostrarMensagem(texto, titulo, icone);
@@ -81,7 +80,7 @@ std::optional<std::string> LerArquivo(const std::filesystem::path& caminho) {
 }
 
 class JanelaTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         AplicacaoQt();
         erp.InstalarPrograma();
@@ -304,7 +303,9 @@ TEST_F(JanelaTest, BotaoDesabilitadoDuranteAExecucaoQueMostraOLogAoVivo) {
 }
 
 TEST_F(JanelaTest, ErroQueEscapaDaExecucaoVaiParaUmaCaixaDeErro) {
-    Criar([](const app::AmbienteExecucao&) -> app::FimExecucao { throw ErroBancoDados("tabela inexistente"); });
+    Criar([](const app::AmbienteExecucao&) -> app::FimExecucao {
+        throw ErroBancoDados("tabela inexistente");
+    });
     BotaoSincronizar()->click();
     ASSERT_TRUE(Aguardar([&] { return !avisos.mensagens.empty(); }));
     EXPECT_EQ(avisos.mensagens,
@@ -322,8 +323,8 @@ TEST_F(JanelaTest, UltimoProcessamentoMostraOInicioEUmaFalhaDaExecucao) {
     };
 
     ASSERT_TRUE(executar());
-    EXPECT_TRUE(rotulo->text().contains(QRegularExpression(
-        R"(^Último processamento: \d\d/\d\d/\d{4} \d\d:\d\d:\d\d$)")))
+    EXPECT_TRUE(rotulo->text().contains(
+        QRegularExpression(R"(^Último processamento: \d\d/\d\d/\d{4} \d\d:\d\d:\d\d$)")))
         << rotulo->text().toStdString();
     EXPECT_EQ(rotulo->toolTip(), "Falhou: não foi possível obter a lista de novos pedidos");
 
@@ -343,8 +344,10 @@ TEST_F(JanelaTest, ProximoProcessamentoSoQuandoHaExecucaoAutomatica) {
     Automatico()->setChecked(true);
     ASSERT_TRUE(rotulo->text().contains(comHora)) << rotulo->text().toStdString();
     const QDateTime quando = QDateTime::fromString(rotulo->text().mid(23), "dd/MM/yyyy HH:mm:ss");
-    const auto esperado = QDateTime::fromSecsSinceEpoch(
-        std::chrono::duration_cast<std::chrono::seconds>((antes + std::chrono::minutes(5)).time_since_epoch()).count());
+    const auto esperado =
+        QDateTime::fromSecsSinceEpoch(std::chrono::duration_cast<std::chrono::seconds>(
+                                          (antes + std::chrono::minutes(5)).time_since_epoch())
+                                          .count());
     EXPECT_LE(std::abs(quando.secsTo(esperado)), 2) << rotulo->text().toStdString();
 
     Minutos()->DefinirTexto("0");  // no automatic runs
@@ -357,7 +360,9 @@ TEST_F(JanelaTest, BancoInacessivelNaInicializacaoMostraOMotivoAntesDoFim) {
     const auto fins = ContarFins();
     EXPECT_FALSE(janela->FormCreate());
     ASSERT_EQ(avisos.mensagens.size(), 1u);
-    EXPECT_THAT(avisos.mensagens[0], ::testing::StartsWith("tessora Service|Não foi possível conectar ao banco de dados: "));
+    EXPECT_THAT(
+        avisos.mensagens[0],
+        ::testing::StartsWith("tessora Service|Não foi possível conectar ao banco de dados: "));
     EXPECT_THAT(avisos.mensagens[0], ::testing::HasSubstr("NAO_EXISTE.FDB"));
     EXPECT_THAT(avisos.mensagens[0], ::testing::EndsWith("|erro"));
     EXPECT_EQ(*fins, std::vector<int>{1});

@@ -14,17 +14,18 @@ namespace {
 using namespace std::chrono_literals;
 
 class SemPedidos : public app::PedidosAppForcaVenda {
-public:
+  public:
     api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override {
         return api::ListagemPedidos::ComPedidos({});
     }
-    importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&, const std::string&) override {
+    importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&,
+                                                   const std::string&) override {
         return {"OK"};
     }
 };
 
 class PainelMudo : public app::PainelExecucao {
-public:
+  public:
     void HabilitarSincronizarAgora(bool) override {}
     void ExibirUltimaAtualizacao(const std::string&) override {}
     void LimparLog() override {}
@@ -51,7 +52,8 @@ TEST(HistoricoServicoTest, ExecucoesPeloBotaoEPeloTemporizadorFicamNoHistorico) 
     };
 
     servico.SincronizarAgora();
-    ASSERT_TRUE(testes::Aguardar([&] { return !servico.EmExecucao() && origens().size() == 1; }, 60s));
+    ASSERT_TRUE(
+        testes::Aguardar([&] { return !servico.EmExecucao() && origens().size() == 1; }, 60s));
     servico.DefinirProcessoAtivo(true);
     servico.AjustarIntervaloSincronizacao("1");
     ASSERT_TRUE(testes::Aguardar([&] { return origens().size() >= 2; }, 60s));

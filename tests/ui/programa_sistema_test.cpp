@@ -40,7 +40,7 @@ bool Aguardar(const std::function<bool()>& condicao, std::chrono::milliseconds l
 // One run of the program, on the offscreen platform; killed if a test leaves it behind.
 // As root, `outraConta` runs it under an unprivileged account.
 class Processo {
-public:
+  public:
     Processo(const std::filesystem::path& executavel, const std::string& argumento,
              bool outraConta = false) {
         pid_ = fork();
@@ -81,13 +81,13 @@ public:
         return codigo_;
     }
 
-private:
+  private:
     pid_t pid_;
     std::optional<int> codigo_;
 };
 
 class ProgramaTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         PrepararFirebirdEmbarcado();  // the program inherits the engine's lock folder
         erp.InstalarPrograma(TESSORA_DIR_BUILD "/app/tessoraService");
@@ -139,10 +139,10 @@ TEST_F(ProgramaTest, SegundaCopiaMostraOAvisoESaiSemTocarNoLockDaPrimeira) {
 }
 
 TEST_F(ProgramaTest, SegundaCopiaDeOutraContaDeUsuarioTambemSai) {
-    std::filesystem::permissions(erp.PastaPrograma().parent_path(),
-                                 std::filesystem::perms::others_read |
-                                     std::filesystem::perms::others_exec,
-                                 std::filesystem::perm_options::add);
+    std::filesystem::permissions(
+        erp.PastaPrograma().parent_path(),
+        std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
+        std::filesystem::perm_options::add);
     Processo primeira(erp.Executavel(), "");
     ASSERT_TRUE(EmExecucao(primeira));
     // A file that the other account may read but not write, whoever runs the tests.

@@ -1,8 +1,6 @@
 // Starting and ending the substitute API from a test program under Wine: the server is the
 // Linux program, run by the Linux helper tessoraApiSubstitutaAuxiliar, which Wine starts like
 // a Windows program. Both sides reach the helper's files through Wine's mapping of Linux paths.
-#include "api_substituta.h"
-
 #include <windows.h>
 
 #include <chrono>
@@ -14,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "api_substituta.h"
 #include "arquivos_teste.h"
 #include "pasta_temporaria.h"
 

@@ -1,8 +1,7 @@
 #include "estado_api.h"
 
-#include <unistd.h>
-
 #include <simdjson.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <stdexcept>

@@ -13,7 +13,7 @@ namespace tessora::api_substituta {
 // Orders and customers are kept as their raw JSON text, so that numbers, nesting and member
 // order reach the client exactly as written in the file.
 class EstadoApi {
-public:
+  public:
     // Raises std::runtime_error when the file cannot be read or is not such a document.
     static EstadoApi Ler(const std::filesystem::path& arquivo);
     explicit EstadoApi(std::string texto);
@@ -28,7 +28,7 @@ public:
     // the object's last member when absent); nothing when no order has that id.
     std::optional<std::string> ComRegistroErp(std::string_view id, std::string_view quando) const;
 
-private:
+  private:
     struct Trecho {
         size_t inicio;
         size_t tamanho;

@@ -35,10 +35,10 @@ enum class Falha {
 // fates from its first draw: the generator starts afresh whenever the configuration changes.
 // Not thread-safe.
 class SorteioFalhas {
-public:
+  public:
     Falha Sortear(const std::optional<ConfiguracaoFalhas>& configuracao);
 
-private:
+  private:
     std::optional<ConfiguracaoFalhas> atual_;
     // Its output is fixed by the standard, so a seed means the same failures on every platform.
     std::mt19937_64 gerador_;

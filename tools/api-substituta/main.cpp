@@ -9,8 +9,6 @@
 // and 1.3). --falhas names the file of the seeded random failures (falhas_api.h), read for
 // every request like the state and the rules. SIGTERM or SIGINT stop it, and so does the end of
 // the process that started it, so that a test killed on a timeout leaves no server behind.
-#include "servidor_api.h"
-
 #include <openssl/ssl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -21,6 +19,8 @@
 #include <map>
 #include <string>
 #include <thread>
+
+#include "servidor_api.h"
 
 namespace {
 
@@ -84,9 +84,9 @@ int main(int argc, char** argv) {
     sigaddset(&sinaisParada, SIGINT);
     pthread_sigmask(SIG_BLOCK, &sinaisParada, nullptr);
 
-    ServidorApi api(
-        ArquivosServidor{opcoes.at("estado"), opcoes.at("regras"), opcoes.at("registro"),
-                         opcoes.count("falhas") ? opcoes.at("falhas") : ""});
+    ServidorApi api(ArquivosServidor{opcoes.at("estado"), opcoes.at("regras"),
+                                     opcoes.at("registro"),
+                                     opcoes.count("falhas") ? opcoes.at("falhas") : ""});
     httplib::SSLServer servidor([&](SSL_CTX& contexto) {
         return ConfigurarTls(contexto, opcoes.at("certificado"), opcoes.at("chave"), versaoTls);
     });

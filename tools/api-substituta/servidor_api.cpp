@@ -1,9 +1,5 @@
 #include "servidor_api.h"
 
-#include "estado_api.h"
-#include "linha_registro.h"
-#include "regras_api.h"
-
 #include <openssl/ssl.h>
 #include <sys/socket.h>
 
@@ -12,6 +8,10 @@
 #include <fstream>
 #include <iostream>
 #include <vector>
+
+#include "estado_api.h"
+#include "linha_registro.h"
+#include "regras_api.h"
 
 namespace tessora::api_substituta {
 

@@ -1,8 +1,5 @@
 #pragma once
 
-#include "falhas_api.h"
-#include "regras_api.h"
-
 #include <httplib.h>
 
 #include <condition_variable>
@@ -10,6 +7,9 @@
 #include <mutex>
 #include <optional>
 #include <string_view>
+
+#include "falhas_api.h"
+#include "regras_api.h"
 
 namespace tessora::api_substituta {
 
@@ -24,7 +24,7 @@ struct ArquivosServidor {
 // that tests may rewrite it at any time; records every request; applies the test rules first,
 // then the random failures.
 class ServidorApi {
-public:
+  public:
     explicit ServidorApi(ArquivosServidor arquivos);
 
     // Called from the HTTP server's worker threads.
@@ -32,7 +32,7 @@ public:
     // Wakes delayed answers, so that the server stops at once.
     void Encerrar();
 
-private:
+  private:
     void Registrar(const httplib::Request& requisicao, std::string_view caminho,
                    std::string_view consulta);
     void ResponderPelaApi(const httplib::Request& requisicao, std::string_view caminho,

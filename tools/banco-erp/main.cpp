@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        tessora::ferramentas::CriarBancoErp(argv[1], std::vector<std::filesystem::path>(argv + 2, argv + argc));
+        tessora::ferramentas::CriarBancoErp(
+            argv[1], std::vector<std::filesystem::path>(argv + 2, argv + argc));
     } catch (const std::exception& e) {
         std::cerr << e.what() << '\n';
         return 1;

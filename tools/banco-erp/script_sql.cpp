@@ -12,12 +12,14 @@ namespace tessora::ferramentas {
 
 namespace {
 bool ComecaCom(std::string_view texto, std::string_view prefixo) {
-    return texto.size() >= prefixo.size() && IguaisSemCaixaAscii(texto.substr(0, prefixo.size()), prefixo);
+    return texto.size() >= prefixo.size() &&
+           IguaisSemCaixaAscii(texto.substr(0, prefixo.size()), prefixo);
 }
 
 // isql's own commands; "SET GENERATOR" and "SET STATISTICS" are real statements.
 bool ComandoDoIsql(std::string_view comando) {
-    for (const std::string_view prefixo : {"SET SQL DIALECT", "SET NAMES", "SET AUTODDL", "SET ECHO", "SET LIST"}) {
+    for (const std::string_view prefixo :
+         {"SET SQL DIALECT", "SET NAMES", "SET AUTODDL", "SET ECHO", "SET LIST"}) {
         if (ComecaCom(comando, prefixo)) return true;
     }
     return IguaisSemCaixaAscii(comando, "COMMIT");
