@@ -6,7 +6,8 @@
 
 namespace tessora::db {
 
-ConexaoErp::ConexaoErp(std::string_view nomeBanco) : nomeBanco_(AparaBrancos(nomeBanco)) {}
+ConexaoErp::ConexaoErp(std::string_view nomeBanco, Acesso acesso)
+    : nomeBanco_(AparaBrancos(nomeBanco)), acesso_(acesso) {}
 
 ConexaoErp::~ConexaoErp() { Liberar(); }
 
@@ -34,6 +35,7 @@ Firebird::ITransaction& ConexaoErp::Transacao() {
         tpb->insertTag(st, isc_tpb_read_committed);
         tpb->insertTag(st, isc_tpb_rec_version);
         tpb->insertTag(st, isc_tpb_nowait);
+        if (acesso_ == Acesso::SomenteLeitura) tpb->insertTag(st, isc_tpb_read);
         return anexo.startTransaction(st, tpb->getBufferLength(st), tpb->getBuffer(st));
     });
     return *transacao_;

@@ -18,9 +18,12 @@ class ConexaoErp {
   public:
     // Receives the text of every statement, as composed, before it is sent.
     using RastroComandos = std::function<void(std::string_view)>;
+    // A read-only connection's transactions refuse every write with an error, so work that
+    // must change nothing cannot do so unnoticed.
+    enum class Acesso { LeituraEscrita, SomenteLeitura };
 
     // Nothing is opened yet; the name is kept with its surrounding blanks removed.
-    explicit ConexaoErp(std::string_view nomeBanco);
+    explicit ConexaoErp(std::string_view nomeBanco, Acesso acesso = Acesso::LeituraEscrita);
     ~ConexaoErp();
     ConexaoErp(const ConexaoErp&) = delete;
     ConexaoErp& operator=(const ConexaoErp&) = delete;
@@ -54,6 +57,7 @@ class ConexaoErp {
     void Liberar() noexcept;
 
     std::string nomeBanco_;
+    Acesso acesso_;
     Firebird::IAttachment* anexo_ = nullptr;
     Firebird::ITransaction* transacao_ = nullptr;
     bool escritaPendente_ = false;

@@ -84,6 +84,27 @@ TEST_F(ConexaoErpTest, ConexaoAbandonadaNaoConfirmaNada) {
     EXPECT_EQ(banco.Ler("select count(*) as N from T_ABANDONO", "N"), "0");
 }
 
+TEST_F(ConexaoErpTest, ConexaoSomenteLeituraLeMasRecusaEscritas) {
+    banco.Executar("create table T_LEITURA (N integer)");
+    ConexaoErp conexao(banco.Nome(), ConexaoErp::Acesso::SomenteLeitura);
+    conexao.Abrir();
+    EXPECT_EQ(Ler(conexao,
+                  "select t.MON$READ_ONLY from MON$TRANSACTIONS t "
+                  "where t.MON$TRANSACTION_ID = current_transaction",
+                  "MON$READ_ONLY"),
+              "1");
+    EXPECT_EQ(Ler(conexao, "select count(*) as N from T_LEITURA", "N"), "0");
+    Consulta consulta(conexao);
+    EXPECT_THROW(ExecutarComando(consulta, "insert into T_LEITURA values (1)", true),
+                 ErroBancoDados);
+    // A new transaction after a commit is read-only too.
+    conexao.Confirmar();
+    EXPECT_THROW(ExecutarComando(consulta, "update TAB_PARAMETRO set ID_PARAMETRO = 1", false),
+                 ErroBancoDados);
+    conexao.Fechar();
+    EXPECT_EQ(banco.Ler("select count(*) as N from T_LEITURA", "N"), "0");
+}
+
 TEST_F(ConexaoErpTest, TextosViajamEmWindows1252ERastroRecebeOComandoComposto) {
     banco.Executar("create table T_TEXTO (ID integer, NOME varchar(40), NOTA blob sub_type text)");
     ConexaoErp conexao(banco.Nome());
