@@ -81,6 +81,7 @@ std::string MensagemDoErro(const std::exception_ptr& erro) {
         return "Erro desconhecido na sincronização.";
     }
 }
+}  // namespace
 
 api::ConfiguracaoApi ConfiguracaoDaExecucao(const ConfiguracoesApi& configuracoes,
                                             db::ConexaoErp& conexao) {
@@ -91,7 +92,6 @@ api::ConfiguracaoApi ConfiguracaoDaExecucao(const ConfiguracoesApi& configuracoe
     if (configuracoes.limiteLeitura) api.limiteLeitura = *configuracoes.limiteLeitura;
     return api;
 }
-}  // namespace
 
 std::string DescreverFalha(const ResumoExecucao& resumo) {
     if (!resumo.fim) return "a sincronização foi interrompida por um erro";

@@ -41,6 +41,10 @@ struct ConfiguracoesApi {
     std::optional<std::chrono::milliseconds> limiteLeitura{};
 };
 
+// The API client's settings for work on `conexao`, which gives the token for every request.
+api::ConfiguracaoApi ConfiguracaoDaExecucao(const ConfiguracoesApi& configuracoes,
+                                            db::ConexaoErp& conexao);
+
 // What a run needs from the service around it.
 struct AmbienteExecucao {
     std::filesystem::path executavel;  // its folder is the program folder

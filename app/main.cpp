@@ -4,6 +4,7 @@
 
 #include "app/comando_estado.h"
 #include "app/comando_historico.h"
+#include "app/comando_simular.h"
 #include "app/comando_sincronizar.h"
 #include "app/pedidos_via_api.h"
 #include "app/ui/programa.h"
@@ -11,20 +12,26 @@
 
 namespace {
 int Uso(const char* programa) {
-    std::cerr << "uso: " << programa
-              << " [--sincronizar | --sem-janela | --historico [--falhas] [--desde DATA] "
-                 "[--formato csv|json] |"
-                 " --estado]\n"
-              << "  (sem argumento)  o programa residente na área de notificação\n"
-              << "  --sincronizar    executa uma sincronização sem janela e escreve o log na saída "
-                 "padrão\n"
-              << "  --sem-janela     o serviço residente sem janela, com o log na saída padrão\n"
-              << "  --historico      as execuções e os pedidos registrados, em tabela (ou "
-                 "--formato csv|json);\n"
-              << "                   --falhas só as falhas, --desde DATA (dd/mm/aaaa) a partir "
-                 "desse dia\n"
-              << "  --estado         a situação em JSON; saída 0 quando está tudo bem, 1 caso "
-                 "contrário\n";
+    std::cerr
+        << "uso: " << programa
+        << " [--sincronizar | --simular | --sem-janela | --historico [--falhas] [--desde DATA] "
+           "[--formato csv|json] |"
+           " --estado]\n"
+        << "  (sem argumento)  o programa residente na área de notificação\n"
+        << "  --sincronizar    executa uma sincronização sem janela e escreve o log na saída "
+           "padrão\n"
+        << "  --simular        mostra, pedido a pedido, o que uma sincronização faria "
+           "(cliente,\n"
+        << "                   produtos, natureza, situação, conferência dos totais), sem "
+           "gravar nada\n"
+        << "                   no sistema nem na API\n"
+        << "  --sem-janela     o serviço residente sem janela, com o log na saída padrão\n"
+        << "  --historico      as execuções e os pedidos registrados, em tabela (ou "
+           "--formato csv|json);\n"
+        << "                   --falhas só as falhas, --desde DATA (dd/mm/aaaa) a partir "
+           "desse dia\n"
+        << "  --estado         a situação em JSON; saída 0 quando está tudo bem, 1 caso "
+           "contrário\n";
     return 2;
 }
 }  // namespace
@@ -38,6 +45,9 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::string_view(argv[1]) == "--sincronizar") {
         tessora::app::PedidosViaApi pedidos;
         return tessora::app::ComandoSincronizar(executavel, pedidos, std::cout, std::cerr);
+    }
+    if (argc == 2 && std::string_view(argv[1]) == "--simular") {
+        return tessora::app::ComandoSimular(executavel, std::cout, std::cerr);
     }
     if (argc == 2 && std::string_view(argv[1]) == "--estado") {
         return tessora::app::ComandoEstado(executavel, std::cout);

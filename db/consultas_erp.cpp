@@ -133,4 +133,12 @@ std::string CategoriaDaPessoa(ConexaoErp& conexao, int32_t idPessoa) {
         "CT_CATEGORIA");
 }
 
+bool PedidoJaIncluido(ConexaoErp& conexao, std::string_view idPedidoApp) {
+    return ConsultarInteiro(
+               conexao,
+               " select count(*) as QTDE from mov_nf_comercio mc where mc.ID_APP_FORCA_VENDA = " +
+                   TextoSql(idPedidoApp),
+               "QTDE") > 0;
+}
+
 }  // namespace tessora::db

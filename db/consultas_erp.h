@@ -38,4 +38,7 @@ int32_t TipoPagtoDaPessoa(ConexaoErp& conexao, int32_t idPessoa);
 int32_t PessoaPorIdApp(ConexaoErp& conexao, std::string_view idClienteApp);
 std::string CategoriaDaPessoa(ConexaoErp& conexao, int32_t idPessoa);
 
+// Whether an operation of MOV_NF_COMERCIO carries the app's order id.
+bool PedidoJaIncluido(ConexaoErp& conexao, std::string_view idPedidoApp);
+
 }  // namespace tessora::db

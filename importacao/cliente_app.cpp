@@ -1,12 +1,9 @@
 #include "importacao/cliente_app.h"
 
-#include <optional>
 #include <string_view>
 
 #include "api/caminho_api.h"
-#include "api/erros_http.h"
 #include "api/json_consulta.h"
-#include "api/json_leitura.h"
 #include "comum/texto.h"
 #include "db/unidade_de_trabalho.h"
 #include "importacao/cidade.h"
@@ -129,29 +126,26 @@ int32_t RegistrarCliente(db::ConexaoErp& conexao, const JsonObjeto& dados) {
 
 }  // namespace
 
+DocumentoApp LerClienteApp(const api::ClienteHttp& cliente, const std::string& idCliente) {
+    if (!Preenchido(idCliente)) return {.falha = FalhaDocumentoApp::SemId};
+    DocumentoApp documento = LerDocumentoApp(cliente, api::CaminhoCliente(idCliente));
+    if (documento.dados && !documento.dados->ComoObjeto()) {
+        documento.dados = nullptr;
+        documento.falha = FalhaDocumentoApp::SemDados;
+    }
+    return documento;
+}
+
 int32_t ImportarClienteApp(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                            const std::string& idCliente) {
-    if (!Preenchido(idCliente)) return 0;
-
-    std::string corpo;
-    try {
-        corpo = cliente.Get(api::CaminhoCliente(idCliente));
-    } catch (const api::ErroHttp&) {
-        return 0;
-    } catch (const api::ErroTransporte&) {
-        return 0;
-    }
-
-    const std::optional<JsonDocumento> resposta = LerRespostaJson(corpo);
-    if (!resposta || !RespostaComSucesso(*resposta)) return 0;
-    const JsonValor* const valorDados = JsonValorPorNome(*resposta, "data");
-    const JsonObjeto* const dados = valorDados != nullptr ? valorDados->ComoObjeto() : nullptr;
-    if (dados == nullptr) return 0;
+    const DocumentoApp documento = LerClienteApp(cliente, idCliente);
+    if (!documento.dados) return 0;
+    const JsonObjeto& dados = *documento.dados->ComoObjeto();
 
     // Taken before the first write (a city may be inserted while the addresses are read), so
     // that a refused insert, or an error, leaves no row of this customer behind.
     db::PontoDeSalvamento ponto(conexao, "CLIENTE_APP");
-    const int32_t idPessoa = RegistrarCliente(conexao, *dados);
+    const int32_t idPessoa = RegistrarCliente(conexao, dados);
     if (idPessoa == 0) {
         ponto.Desfazer();
     } else {

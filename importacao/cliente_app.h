@@ -5,6 +5,7 @@
 
 #include "api/cliente_http.h"
 #include "db/conexao_erp.h"
+#include "importacao/documento_app.h"
 
 namespace tessora::importacao {
 
@@ -22,5 +23,9 @@ namespace tessora::importacao {
 // ups, keys, the person-code procedure) pass on, likewise after undoing this registration.
 int32_t ImportarClienteApp(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                            const std::string& idCliente);
+
+// The customer's document as ImportarClienteApp reads it before it writes anything: "data"
+// is an object when the customer can be registered from it.
+DocumentoApp LerClienteApp(const api::ClienteHttp& cliente, const std::string& idCliente);
 
 }  // namespace tessora::importacao

@@ -19,6 +19,7 @@
 #include "db/unidade_de_trabalho.h"
 #include "db/valores_sql.h"
 #include "importacao/cliente_app.h"
+#include "importacao/decisoes_pedido.h"
 #include "importacao/itens_pedido.h"
 #include "importacao/notas_operacao.h"
 #include "importacao/valores_pedido.h"
@@ -31,14 +32,6 @@ int32_t InteiroOuZero(std::string_view texto) {
     while (!texto.empty() && static_cast<unsigned char>(texto.front()) <= 32)
         texto.remove_prefix(1);
     return InteiroDecimal(texto).value_or(0);
-}
-
-bool PedidoJaIncluido(db::ConexaoErp& conexao, const std::string& id) {
-    return db::ConsultarInteiro(
-               conexao,
-               " select count(*) as QTDE from mov_nf_comercio mc where mc.ID_APP_FORCA_VENDA = " +
-                   db::TextoSql(id),
-               "QTDE") > 0;
 }
 
 // The order's annotations, separated by a blank line.
@@ -61,20 +54,19 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
                                           bool& clienteCadastrado) {
     TDadosOperacaoComercialApp op;
     op.ID_APP_FORCA_VENDA = id;
-    op.ID_EMPRESA = db::InteiroDoBanco(db::LerParametro(conexao, "ID_EMPRESA_APP_FORCA_VENDA"));
+    op.ID_EMPRESA = EmpresaDosPedidos(conexao);
 
-    const std::string idCliente = JsonTextoPorNome(dados, "cliente_id");
-    int32_t pessoa = db::PessoaPorIdApp(conexao, idCliente);
-    if (pessoa == 0) {
-        pessoa = ImportarClienteApp(conexao, cliente, idCliente);
-        clienteCadastrado = pessoa != 0;
-    }
-    if (pessoa == 0) pessoa = op.ID_EMPRESA;
+    const ClientePedido escolhido =
+        EscolherCliente(conexao, JsonTextoPorNome(dados, "cliente_id"), op.ID_EMPRESA,
+                        [&](const std::string& idCliente) {
+                            return ImportarClienteApp(conexao, cliente, idCliente);
+                        });
+    clienteCadastrado = escolhido.origem == OrigemCliente::Cadastro;
+    const int32_t pessoa = escolhido.idPessoa;
     op.ID_DESTINATARIO_REMETENTE = pessoa;
 
     op.ID_VENDEDOR = db::PessoaPorVendedorApp(conexao, JsonTextoPorNome(dados, "vendedor_id"));
-    op.ID_NAT_OPERACAO =
-        db::InteiroDoBanco(db::LerParametro(conexao, "ID_NAT_OPER_SUG_OP_COM_APP_VEND"));
+    op.ID_NAT_OPERACAO = NaturezaDosPedidos(conexao);
     op.DS_SERIE_NF = db::SeriePedidoDoVendedor(conexao, op.ID_VENDEDOR);
     op.NR_NOTA_FISCAL = InteiroOuZero(JsonTextoPorNome(dados, "numero_seq"));
     op.DT_EMISSAO = TextoParaData(JsonTextoPorNome(dados, "created_at"));
@@ -100,14 +92,11 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
     op.VL_TOTAL_NF = TotalDoPedido(op.VL_PRODUTOS, op.VL_IPI, op.VL_ICMS_SUBST);
 
     op.TX_OBS_NF = Anotacoes(dados);
-    if (pessoa == op.ID_EMPRESA) {
-        op.ID_ST_NF = 1;
-        if (db::PessoaPorCnpjCpf(conexao, JsonTextoPorNome(dados, "cliente_cnpj")) == 0) {
-            op.TX_OBS_NF += "; Cliente do APP não encontrado";
-        }
-    } else {
-        op.ID_ST_NF = db::ImprimeNotaDaNatureza(conexao, op.ID_NAT_OPERACAO) == "S" ? 3 : 5;
-    }
+    const SituacaoPedido situacao =
+        SituacaoDoPedido(conexao, pessoa == op.ID_EMPRESA, op.ID_NAT_OPERACAO,
+                         JsonTextoPorNome(dados, "cliente_cnpj"));
+    op.ID_ST_NF = situacao.idStNf;
+    if (situacao.ClienteNaoEncontrado()) op.TX_OBS_NF += kNotaClienteNaoEncontrado;
     return op;
 }
 
@@ -125,7 +114,7 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
         return {.texto = {}, .jaIncluido = false, .outraCopiaImportando = true};
     }
     // An order already in the ERP whose acknowledgement was lost: acknowledged again only.
-    if (PedidoJaIncluido(conexao, id)) return {"OK", true};
+    if (db::PedidoJaIncluido(conexao, id)) return {"OK", true};
 
     std::string corpo;
     try {

@@ -17,9 +17,6 @@ namespace tessora::importacao {
 
 namespace {
 
-// The ERP's product for an item whose app product it does not know.
-constexpr int32_t kProdutoNaoCadastrado = -99;
-
 // A drawn key and the insert's outcome: the database's message when it refused the row.
 struct InclusaoItem {
     int32_t id = 0;
@@ -59,9 +56,11 @@ InclusaoItem IncluirItem(db::ConexaoErp& conexao, const TDadosItensOperacaoComer
     return {erro ? 0 : id, std::move(erro)};
 }
 
-TDadosItensOperacaoComercialApp LerItem(db::ConexaoErp& conexao,
-                                        const TDadosOperacaoComercialApp& operacao,
-                                        const JsonObjeto& elemento, int32_t numero) {
+}  // namespace
+
+TDadosItensOperacaoComercialApp LerItemPedido(db::ConexaoErp& conexao,
+                                              const TDadosOperacaoComercialApp& operacao,
+                                              const JsonObjeto& elemento, int32_t numero) {
     TDadosItensOperacaoComercialApp item;
     item.ID_NF_COMERCIO = operacao.ID_NF_COMERCIO;
     item.NO_ITEM = numero;
@@ -81,8 +80,6 @@ TDadosItensOperacaoComercialApp LerItem(db::ConexaoErp& conexao,
     return item;
 }
 
-}  // namespace
-
 bool ImportarItensPedido(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& operacao,
                          const JsonObjeto& dados) {
     const JsonValor* const valor = JsonValorPorNome(dados, "itens");
@@ -95,7 +92,7 @@ bool ImportarItensPedido(db::ConexaoErp& conexao, const TDadosOperacaoComercialA
         if (!objeto) throw ErroTipoInvalido();
         ++numero;
 
-        TDadosItensOperacaoComercialApp item = LerItem(conexao, operacao, *objeto, numero);
+        TDadosItensOperacaoComercialApp item = LerItemPedido(conexao, operacao, *objeto, numero);
         const bool produtoConhecido = item.ID_PRODUTO != 0;
         if (!produtoConhecido) item.ID_PRODUTO = kProdutoNaoCadastrado;
 

@@ -9,6 +9,15 @@
 
 namespace tessora::importacao {
 
+// The ERP's product for an item whose app product it does not know.
+inline constexpr int32_t kProdutoNaoCadastrado = -99;
+
+// One element of "itens" (the `numero`th) as the import reads it, before anything is written:
+// ID_PRODUTO 0 for a product the ERP does not know, the category of the operation's customer.
+TDadosItensOperacaoComercialApp LerItemPedido(db::ConexaoErp& conexao,
+                                              const TDadosOperacaoComercialApp& operacao,
+                                              const JsonObjeto& elemento, int32_t numero);
+
 // Writes the order's "itens" (found in its "data" object) as rows of MOV_NF_COMERCIO_ITEM of
 // the operation `operacao.ID_NF_COMERCIO`, numbered from 1 in the array's order, each row's
 // category taken from the customer `operacao.ID_DESTINATARIO_REMETENTE`. False, with nothing

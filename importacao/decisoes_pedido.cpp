@@ -1,0 +1,33 @@
+#include "importacao/decisoes_pedido.h"
+
+#include "db/consultas_erp.h"
+#include "db/leitura_coluna.h"
+
+namespace tessora::importacao {
+
+int32_t EmpresaDosPedidos(db::ConexaoErp& conexao) {
+    return db::InteiroDoBanco(db::LerParametro(conexao, "ID_EMPRESA_APP_FORCA_VENDA"));
+}
+
+int32_t NaturezaDosPedidos(db::ConexaoErp& conexao) {
+    return db::InteiroDoBanco(db::LerParametro(conexao, "ID_NAT_OPER_SUG_OP_COM_APP_VEND"));
+}
+
+ClientePedido EscolherCliente(db::ConexaoErp& conexao, const std::string& idCliente,
+                              int32_t idEmpresa, const CadastroCliente& cadastrar) {
+    if (const int32_t pessoa = db::PessoaPorIdApp(conexao, idCliente); pessoa != 0) {
+        return {pessoa, OrigemCliente::IdApp};
+    }
+    if (const int32_t pessoa = cadastrar(idCliente); pessoa != 0) {
+        return {pessoa, OrigemCliente::Cadastro};
+    }
+    return {idEmpresa, OrigemCliente::Empresa};
+}
+
+SituacaoPedido SituacaoDoPedido(db::ConexaoErp& conexao, bool clienteEhEmpresa,
+                                int32_t idNatOperacao, std::string_view cnpjCpf) {
+    if (clienteEhEmpresa) return {1, db::PessoaPorCnpjCpf(conexao, cnpjCpf)};
+    return {db::ImprimeNotaDaNatureza(conexao, idNatOperacao) == "S" ? 3 : 5, std::nullopt};
+}
+
+}  // namespace tessora::importacao

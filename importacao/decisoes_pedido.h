@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "db/conexao_erp.h"
+
+namespace tessora::importacao {
+
+// The decisions of an order's import that need no write, shared by the import and by the
+// preview of what it would do.
+
+// The company that issues the app's orders, and their suggested nature of operation, from
+// TAB_PARAMETRO; a column that holds no integer raises ErroConversao.
+int32_t EmpresaDosPedidos(db::ConexaoErp& conexao);
+int32_t NaturezaDosPedidos(db::ConexaoErp& conexao);
+
+enum class OrigemCliente {
+    IdApp,     // an ERP person carries the app's customer id
+    Cadastro,  // registered from the app's customer document
+    Empresa,   // neither: the company stands in
+};
+
+struct ClientePedido {
+    int32_t idPessoa = 0;
+    OrigemCliente origem = OrigemCliente::Empresa;
+};
+
+// Gives the key of the person it registers for the app's customer id, or 0 when it did not.
+using CadastroCliente = std::function<int32_t(const std::string& idCliente)>;
+
+// The person with the app's customer id; else the one `cadastrar` registers; else the company.
+ClientePedido EscolherCliente(db::ConexaoErp& conexao, const std::string& idCliente,
+                              int32_t idEmpresa, const CadastroCliente& cadastrar);
+
+inline constexpr std::string_view kNotaClienteNaoEncontrado = "; Cliente do APP não encontrado";
+
+struct SituacaoPedido {
+    int32_t idStNf = 0;
+    // When the company stands in: the person with the order's CNPJ/CPF, 0 when none has it.
+    std::optional<int32_t> pessoaPorCnpjCpf;
+
+    // The company stands in and no person has the order's CNPJ/CPF either: the observations
+    // end with kNotaClienteNaoEncontrado.
+    bool ClienteNaoEncontrado() const { return pessoaPorCnpjCpf == 0; }
+};
+
+// The header's status: 1 (needs attention) when the company stands in for the customer; else
+// 3 when the nature of operation prints its note (exactly "S"), 5 otherwise.
+SituacaoPedido SituacaoDoPedido(db::ConexaoErp& conexao, bool clienteEhEmpresa,
+                                int32_t idNatOperacao, std::string_view cnpjCpf);
+
+}  // namespace tessora::importacao

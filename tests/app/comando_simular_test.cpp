@@ -1,0 +1,251 @@
+// Runs the built executable with --simular in a temporary ERP installation against the
+// substitute API, and then a real run, whose outcome the preview must have foretold.
+#include "app/comando_simular.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "api_substituta.h"
+#include "app/comando_sincronizar.h"
+#include "arquivos_teste.h"
+#include "instalacao_erp_teste.h"
+
+namespace tessora::app {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+
+struct Resultado {
+    int codigo;
+    std::vector<std::string> linhas;
+    std::string erros;
+};
+
+std::string LerArquivo(const std::filesystem::path& caminho) {
+    std::ifstream entrada(caminho, std::ios::binary);
+    std::stringstream conteudo;
+    conteudo << entrada.rdbuf();
+    return conteudo.str();
+}
+
+std::string Substituir(std::string texto, const std::string& de, const std::string& para) {
+    const size_t posicao = texto.find(de);
+    EXPECT_NE(posicao, std::string::npos) << de;
+    if (posicao != std::string::npos) texto.replace(posicao, de.size(), para);
+    return texto;
+}
+
+// An order of a customer that the API does not know (its document answers 404).
+std::string PedidoDeClienteDesconhecido(const std::string& id, const std::string& cnpj) {
+    return R"({"id": ")" + id + R"(", "tipo": "Pedido", "registrado_erp_em": null,
+      "numero_seq": 3100, "created_at": "2024-03-17", "cliente_id": "cli-sem-cadastro",
+      "cliente_cnpj": ")" +
+           cnpj + R"(", "vendedor_id": "vend-101", "valor_produtos": 24.9,
+      "itens": [{"id_item": ")" +
+           id + R"(-1", "produto_id": "prod-501", "quantidade": 1,
+                 "valor_unitario": 24.9, "valor_produtos": 24.9}]},
+    )";
+}
+
+// The demo's orders (a known customer; a new one with an unknown product), one of them with
+// amounts that do not add up, and two whose customer can be neither found nor registered.
+std::string EstadoApi() {
+    std::string estado = LerArquivo(testes::PastaFontes() / "erp/demo/estado-api.json");
+    estado = Substituir(estado, R"("valor_produtos": "44.10")", R"("valor_produtos": "44.20")");
+    estado =
+        Substituir(estado, R"("pedidos": [)",
+                   R"("pedidos": [)" + PedidoDeClienteDesconhecido("ped-3003", "30506070000187") +
+                       PedidoDeClienteDesconhecido("ped-3004", "99888777000166"));
+    return estado;
+}
+
+class ComandoSimularTest : public ::testing::Test {
+  protected:
+    testes::InstalacaoErpTeste erp;
+    testes::ApiSubstituta servidor{EstadoApi()};
+
+    void SetUp() override {
+        std::filesystem::copy_file(TESSORA_DIR_BUILD "/app/tessoraService", erp.Executavel());
+        testes::GravarArquivo(erp.PastaPrograma() / "tessoraService.ini",
+                              "[AppForcaVendas]\r\nUrlBaseApi=" + servidor.UrlBase() +
+                                  "\r\nArquivoCertificados=" + servidor.ArquivoCertificado() +
+                                  "\r\n");
+    }
+
+    Resultado Executar(const std::string& argumento) const {
+        const auto arquivoErros = erp.PastaPrograma() / "erros.txt";
+        const std::string comando = "'" + erp.Executavel().string() + "' " + argumento + " 2>'" +
+                                    arquivoErros.string() + "'";
+        FILE* saida = popen(comando.c_str(), "r");
+        Resultado resultado{};
+        std::array<char, 4096> linha;
+        while (fgets(linha.data(), linha.size(), saida)) {
+            std::string texto(linha.data());
+            if (!texto.empty() && texto.back() == '\n') texto.pop_back();
+            resultado.linhas.push_back(texto);
+        }
+        resultado.codigo = WEXITSTATUS(pclose(saida));
+        resultado.erros = LerArquivo(arquivoErros);
+        return resultado;
+    }
+
+    // Row counts of every table and the value of every generator.
+    std::map<std::string, std::string> EstadoBanco() const {
+        const auto& banco = erp.Banco();
+        std::map<std::string, std::string> estado;
+        const auto nomes = [&](const std::string& consulta) {
+            std::vector<std::string> lista;
+            std::stringstream texto(banco.Ler(consulta, "L").value_or(""));
+            for (std::string nome; std::getline(texto, nome, ',');) lista.push_back(nome);
+            return lista;
+        };
+        for (const auto& tabela :
+             nomes("select list(trim(RDB$RELATION_NAME)) as L from RDB$RELATIONS "
+                   "where coalesce(RDB$SYSTEM_FLAG, 0) = 0 and RDB$VIEW_BLR is null")) {
+            estado[tabela] = banco.Ler("select count(*) as N from " + tabela, "N").value();
+        }
+        for (const auto& gerador :
+             nomes("select list(trim(RDB$GENERATOR_NAME)) as L from RDB$GENERATORS "
+                   "where coalesce(RDB$SYSTEM_FLAG, 0) = 0")) {
+            estado[gerador] =
+                banco.Ler("select gen_id(" + gerador + ", 0) as V from RDB$DATABASE", "V").value();
+        }
+        return estado;
+    }
+
+    std::string SituacaoGravada(const std::string& pedido) const {
+        return erp.Banco()
+            .Ler("select ID_ST_NF from MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + pedido + "'",
+                 "ID_ST_NF")
+            .value_or("<nenhum>");
+    }
+};
+
+TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQueElaFaz) {
+    const auto bancoAntes = EstadoBanco();
+    ASSERT_GT(bancoAntes.size(), 10u);
+    const std::string apiAntes = servidor.LerEstado();
+
+    const auto previa = Executar("--simular");
+    EXPECT_EQ(previa.codigo, 0) << previa.erros;
+    EXPECT_THAT(
+        previa.linhas,
+        ElementsAreArray({
+            "Pedido ped-3003",
+            "  Ainda não incluído no sistema",
+            "  Cliente: a empresa (pessoa 1), pois o cliente cli-sem-cadastro do APP não pode ser "
+            "cadastrado: HTTP/1.1 404 Not Found",
+            "  CNPJ/CPF 30506070000187: da pessoa 5, mas o pedido ficaria com a empresa",
+            "  Natureza de operação: 1",
+            "  Item 1 (ped-3003-1): produto prod-501 é o produto 1 do sistema, CAFÉ TORRADO E "
+            "MOÍDO 500G",
+            "  Situação: 1 (a empresa como cliente)",
+            "  Totais: conferem (produtos 24,90, soma dos itens 24,90)",
+            "Pedido ped-3004",
+            "  Ainda não incluído no sistema",
+            "  Cliente: a empresa (pessoa 1), pois o cliente cli-sem-cadastro do APP não pode ser "
+            "cadastrado: HTTP/1.1 404 Not Found",
+            "  CNPJ/CPF 99888777000166: de nenhuma pessoa do sistema; as observações terminariam "
+            "com \"; Cliente do APP não encontrado\"",
+            "  Natureza de operação: 1",
+            "  Item 1 (ped-3004-1): produto prod-501 é o produto 1 do sistema, CAFÉ TORRADO E "
+            "MOÍDO 500G",
+            "  Situação: 1 (a empresa como cliente)",
+            "  Totais: conferem (produtos 24,90, soma dos itens 24,90)",
+            "Pedido ped-3001",
+            "  Ainda não incluído no sistema",
+            "  Cliente: pessoa 4, encontrada pelo id do APP cli-2001",
+            "  Natureza de operação: 1",
+            "  Item 1 (ped-3001-1): produto prod-501 é o produto 1 do sistema, CAFÉ TORRADO E "
+            "MOÍDO 500G",
+            "  Item 2 (ped-3001-2): produto prod-503 é o produto 3 do sistema, FEIJÃO CARIOCA "
+            "TIPO 1 1KG",
+            "  Situação: 3",
+            "  Totais: conferem (produtos 291,25, soma dos itens 291,25)",
+            "Pedido ped-3002",
+            "  Ainda não incluído no sistema",
+            "  Cliente: cli-2002 seria cadastrado a partir do APP",
+            "  Natureza de operação: 1",
+            "  Item 1 (ped-3002-1): produto prod-502 é o produto 2 do sistema, AÇÚCAR CRISTAL 1KG",
+            "  Item 2 (ped-3002-2): produto prod-504 é o produto 4 do sistema, ÓLEO DE SOJA 900ML",
+            "  Item 3 (ped-3002-3): produto prod-999 não encontrado; seria gravado como o "
+            "produto -99",
+            "  Situação: 1 (produto não encontrado)",
+            "  Totais: não conferem (produtos 116,58, soma dos itens 116,68)",
+            "  Item 2 (ped-3002-2): 6 x 7,35 = 44,10, total informado 44,20",
+            "Resumo: 4 pedido(s); 0 já incluído(s); 0 não lido(s); 1 cliente(s) a cadastrar; 2 "
+            "com a empresa como cliente; 1 com produto não encontrado; 1 com totais que não "
+            "conferem",
+        }));
+
+    // Nothing written to the ERP, no key drawn, nothing acknowledged.
+    EXPECT_EQ(EstadoBanco(), bancoAntes);
+    EXPECT_EQ(servidor.LerEstado(), apiAntes);
+    for (const auto& requisicao : servidor.Requisicoes()) {
+        EXPECT_EQ(requisicao.metodo, "GET") << requisicao.caminho;
+    }
+
+    // A real run does what the preview said.
+    const auto execucao = Executar("--sincronizar");
+    EXPECT_EQ(execucao.codigo, 0) << execucao.erros;
+    EXPECT_EQ(SituacaoGravada("ped-3003"), "1");
+    EXPECT_EQ(SituacaoGravada("ped-3004"), "1");
+    EXPECT_EQ(SituacaoGravada("ped-3001"), "3");
+    EXPECT_EQ(SituacaoGravada("ped-3002"), "1");
+    EXPECT_EQ(erp.Banco().Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = "
+                              "'cli-2002'",
+                              "N"),
+              "1");
+
+    // Orders listed again once in the ERP are only to be acknowledged again.
+    servidor.DefinirEstado(apiAntes);
+    const auto depois = EstadoBanco();
+    const auto repetida = Executar("--simular");
+    EXPECT_EQ(repetida.codigo, 0) << repetida.erros;
+    ASSERT_EQ(repetida.linhas.size(), 9u);
+    EXPECT_EQ(repetida.linhas[0], "Pedido ped-3003");
+    EXPECT_EQ(repetida.linhas[1],
+              "  Já incluído no sistema: nada seria gravado, só a confirmação à API");
+    EXPECT_EQ(repetida.linhas[8],
+              "Resumo: 4 pedido(s); 4 já incluído(s); 0 não lido(s); 0 cliente(s) a cadastrar; 0 "
+              "com a empresa como cliente; 0 com produto não encontrado; 0 com totais que não "
+              "conferem");
+    EXPECT_EQ(EstadoBanco(), depois);
+}
+
+// The exit status says what could not be read: the listing (3), the database (1), an order (1).
+TEST_F(ComandoSimularTest, OQueNaoPodeSerLidoDaUmaSaidaDeFalha) {
+    servidor.DefinirRegra({.metodo = "GET",
+                           .caminho = "/api/pedidos/ped-3001",
+                           .status = 500,
+                           .corpo = R"({"success":false,"message":"Falha"})"});
+    auto resultado = Executar("--simular");
+    EXPECT_EQ(resultado.codigo, 1);
+    EXPECT_THAT(resultado.linhas, ::testing::Contains("  Não foi possível ler o pedido: HTTP/1.1 "
+                                                      "500 Internal Server Error"));
+    EXPECT_THAT(resultado.linhas.back(), HasSubstr("; 1 não lido(s);"));
+
+    servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .status = 503});
+    resultado = Executar("--simular");
+    EXPECT_EQ(resultado.codigo, kSaidaSemListagem);
+    EXPECT_THAT(resultado.linhas, ElementsAre("Não foi possível obter a lista de novos pedidos: "
+                                              "HTTP/1.1 503 Service Unavailable"));
+
+    erp.DefinirBanco("", erp.PastaDados().string() + "/", "NAO_EXISTE.FDB");
+    resultado = Executar("--simular");
+    EXPECT_EQ(resultado.codigo, 1);
+    EXPECT_TRUE(resultado.linhas.empty());
+    EXPECT_THAT(resultado.erros, HasSubstr("Não foi possível conectar ao banco de dados: "));
+}
+
+}  // namespace
+}  // namespace tessora::app
