@@ -33,6 +33,10 @@ create index pedido_por_execucao on pedido (execucao);
 create index pedido_por_id_app on pedido (id_app, id);
 )";
 
+constexpr std::string_view kEsquemaVersao2 = R"(
+alter table pedido add column observacao text not null default '';
+)";
+
 int Versao(BancoSqlite& banco) {
     ComandoSqlite comando(banco, "pragma user_version");
     return comando.Proximo() ? static_cast<int>(comando.Inteiro(0)) : 0;
@@ -91,6 +95,7 @@ void PrepararEsquemaHistorico(BancoSqlite& banco) {
     if (versao > kVersaoEsquemaHistorico) throw Erro(VersaoDesconhecida(versao));
     // Each later version adds its step here, from the version before it.
     if (versao < 1) banco.Executar(kEsquemaVersao1);
+    if (versao < 2) banco.Executar(kEsquemaVersao2);
     if (versao < kVersaoEsquemaHistorico) {
         banco.Executar("pragma user_version = " + std::to_string(kVersaoEsquemaHistorico));
     }

@@ -11,8 +11,9 @@ namespace tessora::app {
 // the codes below, which the command line shows as they are.
 //   execucao: id, origem, inicio, termino and desfecho (null until the run ends), motivo
 //   pedido:   id, execucao, id_app, desfecho, mensagem, id_nf_comercio, nr_nota_fiscal,
-//             cliente_cadastrado (null: not written by this run), falhas_seguidas
-inline constexpr int kVersaoEsquemaHistorico = 1;
+//             cliente_cadastrado (null: not written by this run), falhas_seguidas,
+//             observacao (version 2)
+inline constexpr int kVersaoEsquemaHistorico = 2;
 
 // The outcomes of an order that count as failures, for SQL: "desfecho in (...)".
 inline constexpr std::string_view kDesfechosFalhaSql = "('nao_incluido', 'erro')";

@@ -7,6 +7,7 @@
 
 #include "app/log_processamento.h"
 #include "app/observacao_execucao.h"
+#include "app/texto_totais.h"
 #include "comum/data_hora.h"
 #include "comum/erros.h"
 #include "db/conectar_banco.h"
@@ -36,6 +37,9 @@ ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
                 resultado.idNfComercio = importacao.idNfComercio;
                 resultado.nrNotaFiscal = importacao.nrNotaFiscal;
                 resultado.clienteCadastrado = importacao.clienteCadastrado;
+            }
+            if (importacao.totais && !importacao.totais->Confere()) {
+                resultado.observacao = "Totais " + TextoConferenciaTotais(*importacao.totais);
             }
         } else {
             resultado.desfecho = DesfechoPedido::NaoIncluido;

@@ -38,6 +38,7 @@ void EscreverLinhas(const std::vector<std::vector<std::string>>& linhas, std::os
             if (i + 1 < linha.size())
                 texto += std::string(larguras[i] - Caracteres(linha[i]) + 2, ' ');
         }
+        texto.erase(texto.find_last_not_of(' ') + 1);  // an empty last column leaves no blanks
         saida << texto << '\n';
     }
 }
@@ -69,13 +70,19 @@ void EscreverHistoricoTabela(const std::vector<ExecucaoRegistrada>& execucoes,
               << "  incluídos " << e.incluidos << ", já incluídos " << e.jaIncluidos << ", adiados "
               << e.adiados << ", não incluídos " << e.naoIncluidos << ", erros " << e.erros << '\n';
         if (e.pedidos.empty()) continue;
+        // The remarks' column only for a run that has one: most never do.
+        const bool comObservacao =
+            std::any_of(e.pedidos.begin(), e.pedidos.end(),
+                        [](const PedidoRegistrado& p) { return !p.observacao.empty(); });
         std::vector<std::vector<std::string>> linhas{{"Pedido", "Desfecho", "Falhas seguidas",
                                                       "Chave ERP", "Número", "Cliente cadastrado",
                                                       "Mensagem"}};
+        if (comObservacao) linhas.front().push_back("Observação");
         for (const PedidoRegistrado& p : e.pedidos) {
             linhas.push_back({p.idApp, p.desfecho, std::to_string(p.falhasSeguidas),
                               Opcional(p.idNfComercio), Opcional(p.nrNotaFiscal),
                               SimNao(p.clienteCadastrado), p.mensagem});
+            if (comObservacao) linhas.back().push_back(p.observacao);
         }
         EscreverLinhas(linhas, saida);
     }
@@ -84,7 +91,7 @@ void EscreverHistoricoTabela(const std::vector<ExecucaoRegistrada>& execucoes,
 void EscreverHistoricoCsv(const std::vector<ExecucaoRegistrada>& execucoes, std::ostream& saida) {
     LinhaCsv({"execucao", "origem", "inicio", "termino", "desfecho_execucao", "motivo", "pedido",
               "desfecho", "mensagem", "id_nf_comercio", "nr_nota_fiscal", "cliente_cadastrado",
-              "falhas_seguidas"},
+              "falhas_seguidas", "observacao"},
              saida);
     for (const ExecucaoRegistrada& e : execucoes) {
         const std::vector<std::string> execucao{std::to_string(e.id),
@@ -95,14 +102,14 @@ void EscreverHistoricoCsv(const std::vector<ExecucaoRegistrada>& execucoes, std:
                                                 e.motivo};
         if (e.pedidos.empty()) {
             std::vector<std::string> linha = execucao;
-            linha.resize(13);
+            linha.resize(14);
             LinhaCsv(linha, saida);
         }
         for (const PedidoRegistrado& p : e.pedidos) {
             std::vector<std::string> linha = execucao;
             linha.insert(linha.end(), {p.idApp, p.desfecho, p.mensagem, Opcional(p.idNfComercio),
                                        Opcional(p.nrNotaFiscal), Opcional(p.clienteCadastrado),
-                                       std::to_string(p.falhasSeguidas)});
+                                       std::to_string(p.falhasSeguidas), p.observacao});
             LinhaCsv(linha, saida);
         }
     }
@@ -137,7 +144,8 @@ void EscreverHistoricoJson(const std::vector<ExecucaoRegistrada>& execucoes, std
                   << ",\"id_nf_comercio\":" << NumeroJson(p.idNfComercio)
                   << ",\"nr_nota_fiscal\":" << NumeroJson(p.nrNotaFiscal)
                   << ",\"cliente_cadastrado\":" << cliente
-                  << ",\"falhas_seguidas\":" << p.falhasSeguidas << "}";
+                  << ",\"falhas_seguidas\":" << p.falhasSeguidas
+                  << ",\"observacao\":" << TextoJson(p.observacao) << "}";
         }
         saida << "]}";
     }

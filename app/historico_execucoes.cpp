@@ -57,7 +57,8 @@ void HistoricoExecucoes::PedidoProcessado(const ResultadoPedido& pedido) {
     ComandoSqlite(
         *banco_,
         "insert into pedido (execucao, id_app, desfecho, mensagem, id_nf_comercio, nr_nota_fiscal, "
-        "cliente_cadastrado, falhas_seguidas) values (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
+        "cliente_cadastrado, falhas_seguidas, observacao) values (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, "
+        "?9)")
         .Ligar(1, execucao_)
         .Ligar(2, pedido.idApp)
         .Ligar(3, CodigoDesfecho(pedido.desfecho))
@@ -67,6 +68,7 @@ void HistoricoExecucoes::PedidoProcessado(const ResultadoPedido& pedido) {
         .Ligar(7, pedido.clienteCadastrado ? std::optional<int64_t>(*pedido.clienteCadastrado)
                                            : std::nullopt)
         .Ligar(8, FalhasSeguidas(*banco_, pedido))
+        .Ligar(9, pedido.observacao)
         .Proximo();
 }
 

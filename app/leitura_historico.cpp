@@ -61,7 +61,8 @@ std::vector<ExecucaoRegistrada> LeituraHistorico::Execucoes(const FiltroHistoric
     ComandoSqlite pedidos(
         banco_,
         "select p.execucao, p.id_app, p.desfecho, p.mensagem, p.id_nf_comercio, p.nr_nota_fiscal, "
-        "p.cliente_cadastrado, p.falhas_seguidas from pedido p join execucao e on e.id = "
+        "p.cliente_cadastrado, p.falhas_seguidas, p.observacao from pedido p join execucao e on "
+        "e.id = "
         "p.execucao "
         "where e.inicio >= ?1 and (?2 = 0 or p." +
             kFalha + ") order by p.id");
@@ -71,7 +72,8 @@ std::vector<ExecucaoRegistrada> LeituraHistorico::Execucoes(const FiltroHistoric
         if (execucao == posicao.end()) continue;
         lista[execucao->second].pedidos.push_back(
             {pedidos.Texto(1), pedidos.Texto(2), pedidos.Texto(3), pedidos.InteiroOuNulo(4),
-             pedidos.InteiroOuNulo(5), pedidos.InteiroOuNulo(6), pedidos.Inteiro(7)});
+             pedidos.InteiroOuNulo(5), pedidos.InteiroOuNulo(6), pedidos.Inteiro(7),
+             pedidos.Texto(8)});
     }
     return lista;
 }

@@ -19,6 +19,7 @@ struct PedidoRegistrado {
     std::optional<int64_t> nrNotaFiscal;
     std::optional<int64_t> clienteCadastrado;  // 1 or 0
     int64_t falhasSeguidas = 0;
+    std::string observacao;
 };
 
 struct ExecucaoRegistrada {

@@ -32,6 +32,9 @@ struct ResultadoPedido {
     std::optional<int32_t> idNfComercio{};
     std::optional<int32_t> nrNotaFiscal{};
     std::optional<bool> clienteCadastrado{};
+    // A remark for the history alone, never for the log: amounts of a written order that do
+    // not agree.
+    std::string observacao{};
 };
 
 // Follows a run from the thread that makes it. A failure raised here is logged once by the

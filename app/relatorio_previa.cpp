@@ -1,7 +1,6 @@
 #include "app/relatorio_previa.h"
 
-#include <string_view>
-
+#include "app/texto_totais.h"
 #include "importacao/itens_pedido.h"
 
 namespace tessora::app {
@@ -10,16 +9,6 @@ namespace {
 using importacao::FalhaDocumentoApp;
 using importacao::OrigemCliente;
 using importacao::PreviaPedido;
-
-std::string Valor(Moeda valor) { return valor.Formatar(2, ','); }
-
-// Quantities and unit prices with their decimals, but no trailing zeros.
-std::string Numero(Moeda valor) {
-    std::string texto = valor.Formatar(4, ',');
-    while (texto.back() == '0') texto.pop_back();
-    if (texto.back() == ',') texto.pop_back();
-    return texto;
-}
 
 std::string Motivo(FalhaDocumentoApp falha, const std::string& mensagem) {
     switch (falha) {
@@ -92,16 +81,6 @@ void EscreverSituacao(const PreviaPedido& previa, std::ostream& saida) {
     saida << '\n';
 }
 
-void EscreverTotais(const importacao::ConferenciaTotais& totais, std::ostream& saida) {
-    saida << "  Totais: " << (totais.Confere() ? "conferem" : "não conferem") << " (produtos "
-          << Valor(totais.produtos) << ", soma dos itens " << Valor(totais.somaItens) << ")\n";
-    for (const importacao::DivergenciaItem& divergencia : totais.itens) {
-        saida << "  Item " << divergencia.noItem << " (" << divergencia.codigoApp
-              << "): " << Numero(divergencia.quantidade) << " x " << Numero(divergencia.unitario)
-              << " = " << (divergencia.calculado ? Valor(*divergencia.calculado) : "fora do limite")
-              << ", total informado " << Valor(divergencia.informado) << '\n';
-    }
-}
 }  // namespace
 
 void ResumoPrevia::Contar(const PreviaPedido& previa) {
@@ -136,7 +115,7 @@ void EscreverPrevia(const PreviaPedido& previa, std::ostream& saida) {
     saida << "  Natureza de operação: " << previa.idNatOperacao << '\n';
     EscreverItens(previa, saida);
     EscreverSituacao(previa, saida);
-    EscreverTotais(previa.totais, saida);
+    saida << "  Totais: " << TextoConferenciaTotais(previa.totais) << '\n';
 }
 
 void EscreverErroPrevia(const std::string& id, const std::string& mensagem, std::ostream& saida) {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <optional>
+#include <utility>
 
 #include "api/caminho_api.h"
 #include "api/json_consulta.h"
@@ -14,7 +15,6 @@
 #include "db/bloqueio_parametros.h"
 #include "db/consulta.h"
 #include "db/consultas_erp.h"
-#include "db/leitura_coluna.h"
 #include "db/procedimentos.h"
 #include "db/unidade_de_trabalho.h"
 #include "db/valores_sql.h"
@@ -139,11 +139,13 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
 
     ImportarItensPedido(conexao, operacao, *dados);
     AnotarPedidoCapturado(conexao, operacao);
+    ConferenciaTotais totais = ConferirTotaisDoPedido(*dados);
     unidade.Confirmar();
     return {.texto = "OK",
             .idNfComercio = operacao.ID_NF_COMERCIO,
             .nrNotaFiscal = operacao.NR_NOTA_FISCAL,
-            .clienteCadastrado = clienteCadastrado};
+            .clienteCadastrado = clienteCadastrado,
+            .totais = std::move(totais)};
 }
 }  // namespace
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "api/cliente_http.h"
 #include "db/conexao_erp.h"
+#include "importacao/conferencia_totais.h"
 #include "importacao/dados_operacao.h"
 
 namespace tessora::importacao {
@@ -23,6 +25,8 @@ struct ResultadoImportacao {
     int32_t idNfComercio = 0;
     int32_t nrNotaFiscal = 0;
     bool clienteCadastrado = false;
+    // Of an order written now: whether its amounts agree (they are written as sent all the same).
+    std::optional<ConferenciaTotais> totais{};
 };
 
 // One app order into the ERP as one operation with its customer, items and notes, all in

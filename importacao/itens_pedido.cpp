@@ -58,16 +58,10 @@ InclusaoItem IncluirItem(db::ConexaoErp& conexao, const TDadosItensOperacaoComer
 
 }  // namespace
 
-TDadosItensOperacaoComercialApp LerItemPedido(db::ConexaoErp& conexao,
-                                              const TDadosOperacaoComercialApp& operacao,
-                                              const JsonObjeto& elemento, int32_t numero) {
+TDadosItensOperacaoComercialApp ValoresDoItem(const JsonObjeto& elemento, int32_t numero) {
     TDadosItensOperacaoComercialApp item;
-    item.ID_NF_COMERCIO = operacao.ID_NF_COMERCIO;
     item.NO_ITEM = numero;
-    item.ID_PRODUTO = db::ProdutoPorIdApp(conexao, JsonTextoPorNome(elemento, "produto_id"));
     item.CD_PRODUTO_APP = JsonTextoPorNome(elemento, "id_item");
-    // Looked up before an unknown product becomes the placeholder, so it is product 0's text.
-    item.NM_PRODUTO = db::DescricaoNotaDoProduto(conexao, item.ID_PRODUTO);
     item.QT_PRODUTO = ValorDoPedido(elemento, "quantidade", 4);
     item.VL_UNITARIO = ValorDoPedido(elemento, "valor_unitario", 4);
     item.VL_TOTAL = ValorDoPedido(elemento, "valor_produtos", 2);
@@ -76,6 +70,17 @@ TDadosItensOperacaoComercialApp LerItemPedido(db::ConexaoErp& conexao,
     item.VL_IPI = ValorDoPedido(elemento, "valor_ipi", 2);
     item.VL_ICMS_SUBST = ValorDoPedido(elemento, "valor_icms", 2);
     item.PO_COMISSAO = Moeda();
+    return item;
+}
+
+TDadosItensOperacaoComercialApp LerItemPedido(db::ConexaoErp& conexao,
+                                              const TDadosOperacaoComercialApp& operacao,
+                                              const JsonObjeto& elemento, int32_t numero) {
+    TDadosItensOperacaoComercialApp item = ValoresDoItem(elemento, numero);
+    item.ID_NF_COMERCIO = operacao.ID_NF_COMERCIO;
+    item.ID_PRODUTO = db::ProdutoPorIdApp(conexao, JsonTextoPorNome(elemento, "produto_id"));
+    // Looked up before an unknown product becomes the placeholder, so it is product 0's text.
+    item.NM_PRODUTO = db::DescricaoNotaDoProduto(conexao, item.ID_PRODUTO);
     item.CT_REVENDEDOR = db::CategoriaDaPessoa(conexao, operacao.ID_DESTINATARIO_REMETENTE);
     return item;
 }

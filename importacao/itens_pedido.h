@@ -12,6 +12,10 @@ namespace tessora::importacao {
 // The ERP's product for an item whose app product it does not know.
 inline constexpr int32_t kProdutoNaoCadastrado = -99;
 
+// The number, the app's code and the amounts of one element of "itens" (the `numero`th), as
+// the import reads them: the ERP is not asked. An amount beyond its column raises ErroConversao.
+TDadosItensOperacaoComercialApp ValoresDoItem(const JsonObjeto& elemento, int32_t numero);
+
 // One element of "itens" (the `numero`th) as the import reads it, before anything is written:
 // ID_PRODUTO 0 for a product the ERP does not know, the category of the operation's customer.
 TDadosItensOperacaoComercialApp LerItemPedido(db::ConexaoErp& conexao,

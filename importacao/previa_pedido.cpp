@@ -8,7 +8,6 @@
 #include "db/consultas_erp.h"
 #include "importacao/cliente_app.h"
 #include "importacao/itens_pedido.h"
-#include "importacao/valores_pedido.h"
 
 namespace tessora::importacao {
 
@@ -74,10 +73,7 @@ PreviaPedido PreverPedido(db::ConexaoErp& conexao, const api::ClienteHttp& clien
     TDadosOperacaoComercialApp operacao;
     operacao.ID_DESTINATARIO_REMETENTE = previa.cliente.idPessoa;
     previa.itens = LerItens(conexao, operacao, *dados);
-
-    std::vector<TDadosItensOperacaoComercialApp> itens;
-    for (const PreviaItem& item : previa.itens) itens.push_back(item.item);
-    previa.totais = ConferirTotais(ValorDoPedido(*dados, "valor_produtos", 2), itens);
+    previa.totais = ConferirTotaisDoPedido(*dados);
     return previa;
 }
 

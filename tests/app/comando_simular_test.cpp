@@ -20,9 +20,14 @@
 namespace tessora::app {
 namespace {
 
+using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 struct Resultado {
     int codigo;
@@ -180,8 +185,8 @@ TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQ
             "  Item 3 (ped-3002-3): produto prod-999 não encontrado; seria gravado como o "
             "produto -99",
             "  Situação: 1 (produto não encontrado)",
-            "  Totais: não conferem (produtos 116,58, soma dos itens 116,68)",
-            "  Item 2 (ped-3002-2): 6 x 7,35 = 44,10, total informado 44,20",
+            "  Totais: não conferem (produtos 116,58, soma dos itens 116,68); item 2 "
+            "(ped-3002-2): 6 x 7,35 = 44,10, total informado 44,20",
             "Resumo: 4 pedido(s); 0 já incluído(s); 0 não lido(s); 1 cliente(s) a cadastrar; 2 "
             "com a empresa como cliente; 1 com produto não encontrado; 1 com totais que não "
             "conferem",
@@ -205,6 +210,16 @@ TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQ
                               "'cli-2002'",
                               "N"),
               "1");
+    // Its history keeps the totals that do not agree, which the processing log never shows.
+    EXPECT_THAT(execucao.linhas, Each(Not(HasSubstr("Totais"))));
+    const auto historico = Executar("--historico --formato csv");
+    EXPECT_THAT(historico.linhas,
+                Contains(AllOf(HasSubstr(",ped-3002,incluido,"),
+                               EndsWith(",\"Totais não conferem (produtos 116,58, soma dos itens "
+                                        "116,68); item 2 (ped-3002-2): 6 x 7,35 = 44,10, total "
+                                        "informado 44,20\"\r"))));
+    EXPECT_THAT(historico.linhas,
+                Contains(AllOf(HasSubstr(",ped-3001,incluido,"), EndsWith(",0,\r"))));
 
     // Orders listed again once in the ERP are only to be acknowledged again.
     servidor.DefinirEstado(apiAntes);
@@ -230,8 +245,8 @@ TEST_F(ComandoSimularTest, OQueNaoPodeSerLidoDaUmaSaidaDeFalha) {
                            .corpo = R"({"success":false,"message":"Falha"})"});
     auto resultado = Executar("--simular");
     EXPECT_EQ(resultado.codigo, 1);
-    EXPECT_THAT(resultado.linhas, ::testing::Contains("  Não foi possível ler o pedido: HTTP/1.1 "
-                                                      "500 Internal Server Error"));
+    EXPECT_THAT(resultado.linhas, Contains("  Não foi possível ler o pedido: HTTP/1.1 "
+                                           "500 Internal Server Error"));
     EXPECT_THAT(resultado.linhas.back(), HasSubstr("; 1 não lido(s);"));
 
     servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .status = 503});

@@ -71,7 +71,10 @@ class SaidasHistoricoTest : public ComandosHistoricoTest {
     void SetUp() override {
         Execucao(Em(dia14), FimExecucao::Concluida,
                  {{"p-1", DesfechoPedido::Erro, R"(Erro na leitura do pedido: p-1 Erro: "x", y)"}});
-        Execucao(Em(dia15), FimExecucao::Concluida, {Incluido("p-1", 7)});
+        ResultadoPedido comTotaisDivergentes = Incluido("p-2", 8);
+        comTotaisDivergentes.observacao =
+            "Totais não conferem (produtos 1,00, soma dos itens 2,00)";
+        Execucao(Em(dia15), FimExecucao::Concluida, {Incluido("p-1", 7), comTotaisDivergentes});
         Execucao(Em(dia15 + 600), FimExecucao::SemConexao, {}, "unavailable database");
     }
 };
@@ -80,17 +83,20 @@ TEST_F(SaidasHistoricoTest, CsvUmaLinhaPorPedidoEFiltros) {
     const std::string cabecalho =
         "execucao,origem,inicio,termino,desfecho_execucao,motivo,pedido,desfecho,mensagem,id_nf_"
         "comercio,"
-        "nr_nota_fiscal,cliente_cadastrado,falhas_seguidas\r\n";
+        "nr_nota_fiscal,cliente_cadastrado,falhas_seguidas,observacao\r\n";
     const std::string linha1 =
         "1,temporizador," + InstanteIso(dia14) + "," + InstanteIso(dia14 + 3) +
-        R"(,normal,,p-1,erro,"Erro na leitura do pedido: p-1 Erro: ""x"", y",,,,1)"
+        R"(,normal,,p-1,erro,"Erro na leitura do pedido: p-1 Erro: ""x"", y",,,,1,)"
         "\r\n";
-    const std::string linha2 = "2,temporizador," + InstanteIso(dia15) + "," +
-                               InstanteIso(dia15 + 3) +
-                               ",normal,,p-1,incluido,Pedido incluído no sistema.,7,5007,1,0\r\n";
+    const std::string execucao2 =
+        "2,temporizador," + InstanteIso(dia15) + "," + InstanteIso(dia15 + 3) + ",normal,,";
+    const std::string linha2 =
+        execucao2 + "p-1,incluido,Pedido incluído no sistema.,7,5007,1,0,\r\n" + execucao2 +
+        "p-2,incluido,Pedido incluído no sistema.,8,5008,1,0,\"Totais não conferem (produtos "
+        "1,00, soma dos itens 2,00)\"\r\n";
     const std::string linha3 = "3,temporizador," + InstanteIso(dia15 + 600) + "," +
                                InstanteIso(dia15 + 603) +
-                               ",sem_conexao,unavailable database,,,,,,,\r\n";
+                               ",sem_conexao,unavailable database,,,,,,,,\r\n";
     const std::pair<std::vector<std::string_view>, std::string> casos[] = {
         {{"--formato", "csv"}, cabecalho + linha1 + linha2 + linha3},
         {{"--formato", "csv", "--falhas"}, cabecalho + linha1 + linha3},
@@ -122,6 +128,9 @@ TEST_F(SaidasHistoricoTest, JsonLegivelComContagensEPedidos) {
     EXPECT_THAT(texto,
                 HasSubstr(R"("id_nf_comercio":7,"nr_nota_fiscal":5007,"cliente_cadastrado":true)"));
     EXPECT_THAT(texto, HasSubstr(R"("desfecho":"sem_conexao","motivo":"unavailable database")"));
+    EXPECT_THAT(
+        texto,
+        HasSubstr(R"j("observacao":"Totais não conferem (produtos 1,00, soma dos itens 2,00)"})j"));
 }
 
 TEST_F(SaidasHistoricoTest, TabelaComUmaLinhaPorExecucaoEColunasAlinhadas) {
@@ -133,10 +142,16 @@ TEST_F(SaidasHistoricoTest, TabelaComUmaLinhaPorExecucaoEColunasAlinhadas) {
             "Execução 2 (temporizador): " + InstanteLocal(dia15) + " a " +
             InstanteLocal(dia15 + 3) +
             ", normal\n"
-            "  incluídos 1, já incluídos 0, adiados 0, não incluídos 0, erros 0\n"
-            "  Pedido  Desfecho  Falhas seguidas  Chave ERP  Número  Cliente cadastrado  Mensagem\n"
+            "  incluídos 2, já incluídos 0, adiados 0, não incluídos 0, erros 0\n"
+            "  Pedido  Desfecho  Falhas seguidas  Chave ERP  Número  Cliente cadastrado  Mensagem"
+            "                     Observação\n"
             "  p-1     incluido  0                7          5007    sim                 "
-            "Pedido incluído no sistema.\n"));
+            "Pedido incluído no sistema.\n"
+            "  p-2     incluido  0                8          5008    sim                 "
+            "Pedido incluído no sistema.  Totais não conferem (produtos 1,00, soma dos itens "
+            "2,00)\n"));
+    // A run without remarks has no column for them.
+    EXPECT_THAT(texto, HasSubstr("Cliente cadastrado  Mensagem\n  p-1     erro"));
     EXPECT_THAT(texto, HasSubstr(", sem_conexao: unavailable database\n"));
 }
 

@@ -330,5 +330,43 @@ TEST(EsquemaHistoricoTest, ArquivoDeVersaoMaisNovaNaoEhUsado) {
     EXPECT_THROW(LeituraHistorico{arquivo}, Erro);
 }
 
+// A file of the first version (before the orders' remarks) keeps its rows and gains the column.
+TEST(EsquemaHistoricoTest, ArquivoDaVersaoUmGanhaAsObservacoes) {
+    testes::PastaTemporaria pasta;
+    const auto arquivo = pasta.Caminho() / "h.db";
+    const int64_t antes = SegundosHistorico(std::chrono::system_clock::now()) - 60;
+    BancoSqlite(arquivo, BancoSqlite::Modo::Gravacao)
+        .Executar(R"(
+            create table execucao (id integer primary key, origem text not null,
+                inicio integer not null, termino integer, desfecho text,
+                motivo text not null default '');
+            create table pedido (id integer primary key,
+                execucao integer not null references execucao (id), id_app text not null,
+                desfecho text not null, mensagem text not null, id_nf_comercio integer,
+                nr_nota_fiscal integer, cliente_cadastrado integer,
+                falhas_seguidas integer not null);
+            insert into execucao values (1, 'botao', )" +
+                  std::to_string(antes) + ", " + std::to_string(antes + 1) + R"(, 'normal', '');
+            insert into pedido values (1, 1, 'p-1', 'incluido', 'Pedido incluído no sistema.',
+                7, 5007, 0, 0);
+            pragma user_version = 1;)");
+
+    HistoricoExecucoes historico({arquivo});
+    const auto inicio = std::chrono::system_clock::now();
+    historico.ExecucaoIniciada(OrigemExecucao::Botao, inicio);
+    ResultadoPedido pedido{"p-2", DesfechoPedido::Incluido, "Pedido incluído no sistema."};
+    pedido.observacao = "Totais não conferem";
+    historico.PedidoProcessado(pedido);
+    historico.ExecucaoTerminada({inicio, FimExecucao::Concluida, inicio});
+
+    const auto execucoes = LeituraHistorico(arquivo).Execucoes({});
+    ASSERT_EQ(execucoes.size(), 2u);
+    ASSERT_EQ(execucoes[0].pedidos.size(), 1u);
+    EXPECT_EQ(execucoes[0].pedidos[0].idNfComercio, 7);
+    EXPECT_EQ(execucoes[0].pedidos[0].observacao, "");
+    ASSERT_EQ(execucoes[1].pedidos.size(), 1u);
+    EXPECT_EQ(execucoes[1].pedidos[0].observacao, "Totais não conferem");
+}
+
 }  // namespace
 }  // namespace tessora::app

@@ -61,11 +61,18 @@ TEST(ConferenciaTotaisTest, ProdutosDoCabecalhoConferemComASomaDosItensAteUmCent
     EXPECT_TRUE(ConferirTotais(Moeda(), {}).Confere());  // no items, no products
 }
 
-TEST(ConferenciaTotaisTest, ProdutoAlemDeQualquerValorNaoConfere) {
+// The check never raises: a product or a sum beyond any amount just does not agree.
+TEST(ConferenciaTotaisTest, ValoresAlemDeQualquerQuantiaNaoConferem) {
     const int64_t maximo = 999999999999999;  // NUMERIC(15, 4) at its largest
-    const auto conferencia = ConferirTotais(M(0), {Item(1, maximo, maximo, 0)});
-    ASSERT_EQ(conferencia.itens.size(), 1u);
-    EXPECT_FALSE(conferencia.itens.front().calculado);
+    const auto produto = ConferirTotais(M(0), {Item(1, maximo, maximo, 0)});
+    ASSERT_EQ(produto.itens.size(), 1u);
+    EXPECT_FALSE(produto.itens.front().calculado);
+
+    const int64_t total = 9999999999999999;  // NUMERIC(15, 2) at its largest, in ten-thousandths
+    const std::vector<TDadosItensOperacaoComercialApp> itens(1000, Item(1, 10000, total, total));
+    const auto soma = ConferirTotais(M(total), itens);
+    EXPECT_FALSE(soma.somaItens);
+    EXPECT_FALSE(soma.produtosConferem);
 }
 
 }  // namespace
