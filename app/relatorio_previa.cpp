@@ -110,7 +110,7 @@ void EscreverPrevia(const PreviaPedido& previa, std::ostream& saida) {
               << Motivo(previa.falhaLeitura, previa.mensagemLeitura) << '\n';
         return;
     }
-    saida << "  Ainda não incluído no sistema\n";
+    saida << "  Ainda não incluído no sistema; número " << previa.nrNotaFiscal << '\n';
     EscreverCliente(previa, saida);
     saida << "  Natureza de operação: " << previa.idNatOperacao << '\n';
     EscreverItens(previa, saida);

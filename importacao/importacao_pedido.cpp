@@ -8,52 +8,27 @@
 #include "api/json_consulta.h"
 #include "api/json_leitura.h"
 #include "api/registro_erp.h"
-#include "api/valores_resposta.h"
 #include "comum/data_hora.h"
 #include "comum/erros.h"
-#include "comum/texto.h"
 #include "db/bloqueio_parametros.h"
 #include "db/consulta.h"
 #include "db/consultas_erp.h"
 #include "db/procedimentos.h"
 #include "db/unidade_de_trabalho.h"
 #include "db/valores_sql.h"
+#include "importacao/cabecalho_pedido.h"
 #include "importacao/cliente_app.h"
 #include "importacao/decisoes_pedido.h"
 #include "importacao/itens_pedido.h"
 #include "importacao/notas_operacao.h"
-#include "importacao/valores_pedido.h"
 
 namespace tessora::importacao {
 
 namespace {
-// An order member as an integer: optional blanks, an optional sign and digits; 0 otherwise.
-int32_t InteiroOuZero(std::string_view texto) {
-    while (!texto.empty() && static_cast<unsigned char>(texto.front()) <= 32)
-        texto.remove_prefix(1);
-    return InteiroDecimal(texto).value_or(0);
-}
-
-// The order's annotations, separated by a blank line.
-std::string Anotacoes(const JsonObjeto& dados) {
-    std::string observacoes;
-    const JsonValor* anotacoes = JsonValorPorNome(dados, "anotacoes");
-    const JsonLista* lista = anotacoes ? anotacoes->ComoLista() : nullptr;
-    if (!lista) return observacoes;
-    for (const JsonValor& elemento : *lista) {
-        const JsonObjeto* anotacao = elemento.ComoObjeto();
-        if (!anotacao) throw ErroTipoInvalido();
-        if (!observacoes.empty()) observacoes += "\r\n\r\n";
-        observacoes += JsonTextoPorNome(*anotacao, "texto");
-    }
-    return observacoes;
-}
-
 TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                                           const std::string& id, const JsonObjeto& dados,
                                           bool& clienteCadastrado) {
-    TDadosOperacaoComercialApp op;
-    op.ID_APP_FORCA_VENDA = id;
+    TDadosOperacaoComercialApp op = LerCabecalhoDoPedido(id, dados);
     op.ID_EMPRESA = EmpresaDosPedidos(conexao);
 
     const ClientePedido escolhido =
@@ -68,9 +43,6 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
     op.ID_VENDEDOR = db::PessoaPorVendedorApp(conexao, JsonTextoPorNome(dados, "vendedor_id"));
     op.ID_NAT_OPERACAO = NaturezaDosPedidos(conexao);
     op.DS_SERIE_NF = db::SeriePedidoDoVendedor(conexao, op.ID_VENDEDOR);
-    op.NR_NOTA_FISCAL = InteiroOuZero(JsonTextoPorNome(dados, "numero_seq"));
-    op.DT_EMISSAO = TextoParaData(JsonTextoPorNome(dados, "created_at"));
-    op.DT_SAIDA_ENTRADA = op.DT_EMISSAO;
     op.ID_TP_MOV_ESTOQUE = db::TipoMovEstoqueDaNatureza(conexao, op.ID_NAT_OPERACAO);
 
     op.ID_CIDADE_FATURAMENTO = db::CidadeDoEndereco(conexao, pessoa, "st_fatura");
@@ -83,15 +55,7 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
     op.ID_PLANO_PAGAMENTO = db::PlanoPagtoDaPessoa(conexao, pessoa);
     op.ID_FORMA_PAGTO = db::TipoPagtoDaPessoa(conexao, pessoa);
     op.ID_TP_FRETE = db::TipoFretePorDescricao(conexao, JsonTextoPorNome(dados, "tipo_frete"));
-    op.QT_DIAS_VALIDADE = InteiroOuZero(JsonTextoPorNome(dados, "dias_validade"));
 
-    op.VL_IPI = ValorDoPedido(dados, "valor_ipi", 2);
-    op.VL_ICMS = Moeda();
-    op.VL_ICMS_SUBST = ValorDoPedido(dados, "valor_icms", 2);
-    op.VL_PRODUTOS = ValorDoPedido(dados, "valor_produtos", 2);
-    op.VL_TOTAL_NF = TotalDoPedido(op.VL_PRODUTOS, op.VL_IPI, op.VL_ICMS_SUBST);
-
-    op.TX_OBS_NF = Anotacoes(dados);
     const SituacaoPedido situacao =
         SituacaoDoPedido(conexao, pessoa == op.ID_EMPRESA, op.ID_NAT_OPERACAO,
                          JsonTextoPorNome(dados, "cliente_cnpj"));

@@ -6,6 +6,7 @@
 #include "api/json_consulta.h"
 #include "comum/erros.h"
 #include "db/consultas_erp.h"
+#include "importacao/cabecalho_pedido.h"
 #include "importacao/cliente_app.h"
 #include "importacao/itens_pedido.h"
 
@@ -54,6 +55,7 @@ PreviaPedido PreverPedido(db::ConexaoErp& conexao, const api::ClienteHttp& clien
     const JsonObjeto* const dados = documento.dados->ComoObjeto();
     if (!dados) throw ErroTipoInvalido();
 
+    previa.nrNotaFiscal = LerCabecalhoDoPedido(id, *dados).NR_NOTA_FISCAL;
     previa.idClienteApp = JsonTextoPorNome(*dados, "cliente_id");
     previa.cnpjCpf = JsonTextoPorNome(*dados, "cliente_cnpj");
     previa.idEmpresa = EmpresaDosPedidos(conexao);

@@ -28,6 +28,7 @@ struct PreviaPedido {
     FalhaDocumentoApp falhaLeitura = FalhaDocumentoApp::Nenhuma;
     std::string mensagemLeitura;
 
+    int32_t nrNotaFiscal = 0;
     std::string idClienteApp;
     std::string cnpjCpf;
     int32_t idEmpresa = 0;

@@ -146,7 +146,7 @@ TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQ
         previa.linhas,
         ElementsAreArray({
             "Pedido ped-3003",
-            "  Ainda não incluído no sistema",
+            "  Ainda não incluído no sistema; número 3100",
             "  Cliente: a empresa (pessoa 1), pois o cliente cli-sem-cadastro do APP não pode ser "
             "cadastrado: HTTP/1.1 404 Not Found",
             "  CNPJ/CPF 30506070000187: da pessoa 5, mas o pedido ficaria com a empresa",
@@ -156,7 +156,7 @@ TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQ
             "  Situação: 1 (a empresa como cliente)",
             "  Totais: conferem (produtos 24,90, soma dos itens 24,90)",
             "Pedido ped-3004",
-            "  Ainda não incluído no sistema",
+            "  Ainda não incluído no sistema; número 3100",
             "  Cliente: a empresa (pessoa 1), pois o cliente cli-sem-cadastro do APP não pode ser "
             "cadastrado: HTTP/1.1 404 Not Found",
             "  CNPJ/CPF 99888777000166: de nenhuma pessoa do sistema; as observações terminariam "
@@ -167,7 +167,7 @@ TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQ
             "  Situação: 1 (a empresa como cliente)",
             "  Totais: conferem (produtos 24,90, soma dos itens 24,90)",
             "Pedido ped-3001",
-            "  Ainda não incluído no sistema",
+            "  Ainda não incluído no sistema; número 3001",
             "  Cliente: pessoa 4, encontrada pelo id do APP cli-2001",
             "  Natureza de operação: 1",
             "  Item 1 (ped-3001-1): produto prod-501 é o produto 1 do sistema, CAFÉ TORRADO E "
@@ -177,7 +177,7 @@ TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQ
             "  Situação: 3",
             "  Totais: conferem (produtos 291,25, soma dos itens 291,25)",
             "Pedido ped-3002",
-            "  Ainda não incluído no sistema",
+            "  Ainda não incluído no sistema; número 3002",
             "  Cliente: cli-2002 seria cadastrado a partir do APP",
             "  Natureza de operação: 1",
             "  Item 1 (ped-3002-1): produto prod-502 é o produto 2 do sistema, AÇÚCAR CRISTAL 1KG",
