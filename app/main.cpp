@@ -12,26 +12,24 @@
 
 namespace {
 int Uso(const char* programa) {
-    std::cerr
-        << "uso: " << programa
-        << " [--sincronizar | --simular | --sem-janela | --historico [--falhas] [--desde DATA] "
-           "[--formato csv|json] |"
-           " --estado]\n"
-        << "  (sem argumento)  o programa residente na área de notificação\n"
-        << "  --sincronizar    executa uma sincronização sem janela e escreve o log na saída "
-           "padrão\n"
-        << "  --simular        mostra, pedido a pedido, o que uma sincronização faria "
-           "(cliente,\n"
-        << "                   produtos, natureza, situação, conferência dos totais), sem "
-           "gravar nada\n"
-        << "                   no sistema nem na API\n"
-        << "  --sem-janela     o serviço residente sem janela, com o log na saída padrão\n"
-        << "  --historico      as execuções e os pedidos registrados, em tabela (ou "
-           "--formato csv|json);\n"
-        << "                   --falhas só as falhas, --desde DATA (dd/mm/aaaa) a partir "
-           "desse dia\n"
-        << "  --estado         a situação em JSON; saída 0 quando está tudo bem, 1 caso "
-           "contrário\n";
+    std::cerr << "uso: " << programa
+              << " [--sincronizar | --sem-janela | --historico [--falhas] [--desde DATA] "
+                 "[--formato csv|json] |"
+                 " --estado | --simular]\n"
+              << "  (sem argumento)  o programa residente na área de notificação\n"
+              << "  --sincronizar    executa uma sincronização sem janela e escreve o log na saída "
+                 "padrão\n"
+              << "  --simular        o que uma sincronização faria com cada pedido (cliente, "
+                 "produtos,\n"
+              << "                   natureza, situação, totais), sem gravar nada no sistema nem "
+                 "na API\n"
+              << "  --sem-janela     o serviço residente sem janela, com o log na saída padrão\n"
+              << "  --historico      as execuções e os pedidos registrados, em tabela (ou "
+                 "--formato csv|json);\n"
+              << "                   --falhas só as falhas, --desde DATA (dd/mm/aaaa) a partir "
+                 "desse dia\n"
+              << "  --estado         a situação em JSON; saída 0 quando está tudo bem, 1 caso "
+                 "contrário\n";
     return 2;
 }
 }  // namespace
