@@ -21,9 +21,11 @@ namespace {
 bool PreverPedidos(db::ConexaoErp& conexao, const api::ClienteHttp& cliente,
                    const std::vector<std::string>& ids, std::ostream& saida) {
     ResumoPrevia resumo;
+    importacao::GravacoesPrevistas anteriores;
     for (const std::string& id : ids) {
         try {
-            const importacao::PreviaPedido previa = importacao::PreverPedido(conexao, cliente, id);
+            const importacao::PreviaPedido previa =
+                importacao::PreverPedido(conexao, cliente, id, anteriores);
             EscreverPrevia(previa, saida);
             resumo.Contar(previa);
         } catch (const std::exception& e) {

@@ -36,7 +36,9 @@ void EscreverCliente(const PreviaPedido& previa, std::ostream& saida) {
                   << ", encontrada pelo id do APP " << previa.idClienteApp << '\n';
             return;
         case OrigemCliente::Cadastro:
-            saida << "  Cliente: " << previa.idClienteApp << " seria cadastrado a partir do APP\n";
+            saida << "  Cliente: " << previa.idClienteApp
+                  << (previa.clienteDePedidoAnterior ? ", cadastrado por um pedido anterior\n"
+                                                     : " seria cadastrado a partir do APP\n");
             return;
         case OrigemCliente::Empresa:
             saida << "  Cliente: a empresa (pessoa " << previa.idEmpresa << "), pois o cliente "
@@ -93,7 +95,9 @@ void ResumoPrevia::Contar(const PreviaPedido& previa) {
         ++naoLidos;
         return;
     }
-    if (previa.cliente.origem == OrigemCliente::Cadastro) ++clientesACadastrar;
+    if (previa.cliente.origem == OrigemCliente::Cadastro && !previa.clienteDePedidoAnterior) {
+        ++clientesACadastrar;
+    }
     if (previa.cliente.origem == OrigemCliente::Empresa) ++comEmpresa;
     if (previa.ProdutoNaoEncontrado()) ++comProdutoNaoEncontrado;
     if (!previa.totais.Confere()) ++comTotaisDivergentes;

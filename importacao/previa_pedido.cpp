@@ -40,10 +40,10 @@ bool PreviaPedido::ProdutoNaoEncontrado() const {
 }
 
 PreviaPedido PreverPedido(db::ConexaoErp& conexao, const api::ClienteHttp& cliente,
-                          const std::string& id) {
+                          const std::string& id, GravacoesPrevistas& anteriores) {
     PreviaPedido previa;
     previa.idApp = id;
-    previa.jaIncluido = db::PedidoJaIncluido(conexao, id);
+    previa.jaIncluido = anteriores.pedidos.contains(id) || db::PedidoJaIncluido(conexao, id);
     if (previa.jaIncluido) return previa;
 
     const DocumentoApp documento = LerDocumentoApp(cliente, api::CaminhoPedido(id));
@@ -61,6 +61,10 @@ PreviaPedido PreverPedido(db::ConexaoErp& conexao, const api::ClienteHttp& clien
     previa.idEmpresa = EmpresaDosPedidos(conexao);
     previa.cliente = EscolherCliente(
         conexao, previa.idClienteApp, previa.idEmpresa, [&](const std::string& idCliente) {
+            if (anteriores.clientes.contains(idCliente)) {
+                previa.clienteDePedidoAnterior = true;
+                return kPessoaACadastrar;
+            }
             const DocumentoApp dadosCliente = LerClienteApp(cliente, idCliente);
             previa.falhaCliente = dadosCliente.falha;
             previa.mensagemCliente = dadosCliente.mensagem;
@@ -76,6 +80,11 @@ PreviaPedido PreverPedido(db::ConexaoErp& conexao, const api::ClienteHttp& clien
     operacao.ID_DESTINATARIO_REMETENTE = previa.cliente.idPessoa;
     previa.itens = LerItens(conexao, operacao, *dados);
     previa.totais = ConferirTotaisDoPedido(*dados);
+
+    anteriores.pedidos.insert(id);
+    if (previa.cliente.origem == OrigemCliente::Cadastro) {
+        anteriores.clientes.insert(previa.idClienteApp);
+    }
     return previa;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ struct PreviaPedido {
     std::string cnpjCpf;
     int32_t idEmpresa = 0;
     ClientePedido cliente;  // for Cadastro, idPessoa stands for a person not registered yet
+    // Cadastro by an earlier order of the same run: this one finds that person.
+    bool clienteDePedidoAnterior = false;
     // When the company stands in: why the customer could not be registered.
     FalhaDocumentoApp falhaCliente = FalhaDocumentoApp::Nenhuma;
     std::string mensagemCliente;
@@ -47,12 +50,19 @@ struct PreviaPedido {
     int32_t SituacaoFinal() const { return ProdutoNaoEncontrado() ? 1 : situacao.idStNf; }
 };
 
+// What the orders previewed earlier in the same run would write, and later ones find.
+struct GravacoesPrevistas {
+    std::set<std::string> pedidos;
+    std::set<std::string> clientes;  // the app's ids of customers to be registered
+};
+
 // Reads the order as ImportarPedido would (the ERP through `conexao`, the order's and, for a
 // customer the ERP lacks, the customer's document from the API) and writes nothing: no key is
 // drawn, no customer registered, nothing acknowledged. Errors that would leave the import
 // (a "data" or element that is no object, a TAB_PARAMETRO column without an integer, an
 // amount beyond the ERP's columns, database errors) pass on.
+// The orders of one run are previewed in listing order with the same `anteriores`.
 PreviaPedido PreverPedido(db::ConexaoErp& conexao, const api::ClienteHttp& cliente,
-                          const std::string& id);
+                          const std::string& id, GravacoesPrevistas& anteriores);
 
 }  // namespace tessora::importacao

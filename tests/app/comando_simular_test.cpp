@@ -49,12 +49,12 @@ std::string Substituir(std::string texto, const std::string& de, const std::stri
     return texto;
 }
 
-// An order of a customer that the API does not know (its document answers 404).
-std::string PedidoDeClienteDesconhecido(const std::string& id, const std::string& cnpj) {
+// An order of one coffee package.
+std::string Pedido(const std::string& id, const std::string& cliente, const std::string& cnpj) {
     return R"({"id": ")" + id + R"(", "tipo": "Pedido", "registrado_erp_em": null,
-      "numero_seq": 3100, "created_at": "2024-03-17", "cliente_id": "cli-sem-cadastro",
-      "cliente_cnpj": ")" +
-           cnpj + R"(", "vendedor_id": "vend-101", "valor_produtos": 24.9,
+      "numero_seq": 3100, "created_at": "2024-03-17", "cliente_id": ")" +
+           cliente + R"(", "cliente_cnpj": ")" + cnpj +
+           R"(", "vendedor_id": "vend-101", "valor_produtos": 24.9,
       "itens": [{"id_item": ")" +
            id + R"(-1", "produto_id": "prod-501", "quantidade": 1,
                  "valor_unitario": 24.9, "valor_produtos": 24.9}]},
@@ -62,14 +62,19 @@ std::string PedidoDeClienteDesconhecido(const std::string& id, const std::string
 }
 
 // The demo's orders (a known customer; a new one with an unknown product), one of them with
-// amounts that do not add up, and two whose customer can be neither found nor registered.
+// amounts that do not add up; before them two whose customer the API does not know (its
+// document answers 404), after them one more of the new customer.
 std::string EstadoApi() {
     std::string estado = LerArquivo(testes::PastaFontes() / "erp/demo/estado-api.json");
     estado = Substituir(estado, R"("valor_produtos": "44.10")", R"("valor_produtos": "44.20")");
     estado =
         Substituir(estado, R"("pedidos": [)",
-                   R"("pedidos": [)" + PedidoDeClienteDesconhecido("ped-3003", "30506070000187") +
-                       PedidoDeClienteDesconhecido("ped-3004", "99888777000166"));
+                   R"("pedidos": [)" + Pedido("ped-3003", "cli-sem-cadastro", "30506070000187") +
+                       Pedido("ped-3004", "cli-sem-cadastro", "99888777000166"));
+    estado = Substituir(estado, R"({
+      "id": "ped-2990")",
+                        Pedido("ped-3005", "cli-2002", "") + R"({
+      "id": "ped-2990")");
     return estado;
 }
 
@@ -187,7 +192,15 @@ TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQ
             "  Situação: 1 (produto não encontrado)",
             "  Totais: não conferem (produtos 116,58, soma dos itens 116,68); item 2 "
             "(ped-3002-2): 6 x 7,35 = 44,10, total informado 44,20",
-            "Resumo: 4 pedido(s); 0 já incluído(s); 0 não lido(s); 1 cliente(s) a cadastrar; 2 "
+            "Pedido ped-3005",
+            "  Ainda não incluído no sistema; número 3100",
+            "  Cliente: cli-2002, cadastrado por um pedido anterior",
+            "  Natureza de operação: 1",
+            "  Item 1 (ped-3005-1): produto prod-501 é o produto 1 do sistema, CAFÉ TORRADO E "
+            "MOÍDO 500G",
+            "  Situação: 3",
+            "  Totais: conferem (produtos 24,90, soma dos itens 24,90)",
+            "Resumo: 5 pedido(s); 0 já incluído(s); 0 não lido(s); 1 cliente(s) a cadastrar; 2 "
             "com a empresa como cliente; 1 com produto não encontrado; 1 com totais que não "
             "conferem",
         }));
@@ -206,6 +219,7 @@ TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQ
     EXPECT_EQ(SituacaoGravada("ped-3004"), "1");
     EXPECT_EQ(SituacaoGravada("ped-3001"), "3");
     EXPECT_EQ(SituacaoGravada("ped-3002"), "1");
+    EXPECT_EQ(SituacaoGravada("ped-3005"), "3");
     EXPECT_EQ(erp.Banco().Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = "
                               "'cli-2002'",
                               "N"),
@@ -226,12 +240,12 @@ TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQ
     const auto depois = EstadoBanco();
     const auto repetida = Executar("--simular");
     EXPECT_EQ(repetida.codigo, 0) << repetida.erros;
-    ASSERT_EQ(repetida.linhas.size(), 9u);
+    ASSERT_EQ(repetida.linhas.size(), 11u);
     EXPECT_EQ(repetida.linhas[0], "Pedido ped-3003");
     EXPECT_EQ(repetida.linhas[1],
               "  Já incluído no sistema: nada seria gravado, só a confirmação à API");
-    EXPECT_EQ(repetida.linhas[8],
-              "Resumo: 4 pedido(s); 4 já incluído(s); 0 não lido(s); 0 cliente(s) a cadastrar; 0 "
+    EXPECT_EQ(repetida.linhas[10],
+              "Resumo: 5 pedido(s); 5 já incluído(s); 0 não lido(s); 0 cliente(s) a cadastrar; 0 "
               "com a empresa como cliente; 0 com produto não encontrado; 0 com totais que não "
               "conferem");
     EXPECT_EQ(EstadoBanco(), depois);
