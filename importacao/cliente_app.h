@@ -26,6 +26,7 @@ int32_t ImportarClienteApp(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
 
 // The customer's document as ImportarClienteApp reads it before it writes anything: "data"
 // is an object when the customer can be registered from it.
-DocumentoApp LerClienteApp(const api::ClienteHttp& cliente, const std::string& idCliente);
+[[nodiscard]] DocumentoApp LerClienteApp(const api::ClienteHttp& cliente,
+                                         const std::string& idCliente);
 
 }  // namespace tessora::importacao

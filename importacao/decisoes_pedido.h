@@ -33,8 +33,8 @@ struct ClientePedido {
 using CadastroCliente = std::function<int32_t(const std::string& idCliente)>;
 
 // The person with the app's customer id; else the one `cadastrar` registers; else the company.
-ClientePedido EscolherCliente(db::ConexaoErp& conexao, const std::string& idCliente,
-                              int32_t idEmpresa, const CadastroCliente& cadastrar);
+[[nodiscard]] ClientePedido EscolherCliente(db::ConexaoErp& conexao, const std::string& idCliente,
+                                            int32_t idEmpresa, const CadastroCliente& cadastrar);
 
 inline constexpr std::string_view kNotaClienteNaoEncontrado = "; Cliente do APP não encontrado";
 
@@ -50,7 +50,7 @@ struct SituacaoPedido {
 
 // The header's status: 1 (needs attention) when the company stands in for the customer; else
 // 3 when the nature of operation prints its note (exactly "S"), 5 otherwise.
-SituacaoPedido SituacaoDoPedido(db::ConexaoErp& conexao, bool clienteEhEmpresa,
-                                int32_t idNatOperacao, std::string_view cnpjCpf);
+[[nodiscard]] SituacaoPedido SituacaoDoPedido(db::ConexaoErp& conexao, bool clienteEhEmpresa,
+                                              int32_t idNatOperacao, std::string_view cnpjCpf);
 
 }  // namespace tessora::importacao

@@ -14,7 +14,6 @@ DocumentoApp LerDocumentoApp(const api::ClienteHttp& cliente, const std::string&
     } catch (const api::ErroHttp& e) {
         documento.falha = FalhaDocumentoApp::StatusDeErro;
         documento.mensagem = e.what();
-        documento.textoErro = e.TextoErro();
         return documento;
     } catch (const api::ErroTransporte& e) {
         documento.falha = FalhaDocumentoApp::Transporte;

@@ -25,11 +25,11 @@ struct DocumentoApp {
     std::optional<JsonDocumento> resposta{};
     const JsonValor* dados = nullptr;  // the "data" member, inside `resposta`
     FalhaDocumentoApp falha = FalhaDocumentoApp::Nenhuma;
-    std::string mensagem{};   // the status line, or the transport's message
-    std::string textoErro{};  // an error answer's body
+    std::string mensagem{};  // the status line, or the transport's message
 };
 
 // GET `caminho` and its "data". An answer that is JSON but no object raises ErroTipoInvalido.
-DocumentoApp LerDocumentoApp(const api::ClienteHttp& cliente, const std::string& caminho);
+[[nodiscard]] DocumentoApp LerDocumentoApp(const api::ClienteHttp& cliente,
+                                           const std::string& caminho);
 
 }  // namespace tessora::importacao
