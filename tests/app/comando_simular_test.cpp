@@ -276,5 +276,15 @@ TEST_F(ComandoSimularTest, OQueNaoPodeSerLidoDaUmaSaidaDeFalha) {
     EXPECT_THAT(resultado.erros, HasSubstr("Não foi possível conectar ao banco de dados: "));
 }
 
+// Like a run, the preview does not contact the API while the integration is off.
+TEST_F(ComandoSimularTest, IntegracaoDesligadaNaoConsultaAApi) {
+    erp.Banco().Executar("update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = 'N'");
+    const auto resultado = Executar("--simular");
+    EXPECT_EQ(resultado.codigo, 0) << resultado.erros;
+    EXPECT_THAT(resultado.linhas,
+                ElementsAre("Processo não executado. O APP Força de Vendas não está habilitado"));
+    EXPECT_TRUE(servidor.Requisicoes().empty());
+}
+
 }  // namespace
 }  // namespace tessora::app
