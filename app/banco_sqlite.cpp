@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include "comum/erros.h"
+#include "comum/texto.h"
 
 namespace tessora::app {
 
@@ -17,7 +18,7 @@ BancoSqlite::BancoSqlite(const std::filesystem::path& arquivo, Modo modo) : arqu
     const int flags =
         modo == Modo::Gravacao ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READONLY;
     sqlite3* banco = nullptr;
-    const int codigo = sqlite3_open_v2(arquivo.string().c_str(), &banco, flags, nullptr);
+    const int codigo = sqlite3_open_v2(TextoCaminho(arquivo).c_str(), &banco, flags, nullptr);
     banco_.reset(banco);  // a failed open still hands back a handle to close
     if (codigo != SQLITE_OK) Falhar();
     sqlite3_busy_timeout(banco, kEsperaOcupadoMs);
@@ -34,7 +35,7 @@ int64_t BancoSqlite::UltimaChave() const { return sqlite3_last_insert_rowid(banc
 
 void BancoSqlite::Falhar() const {
     const char* mensagem = banco_ ? sqlite3_errmsg(banco_.get()) : "out of memory";
-    throw Erro(std::string(mensagem) + " (" + arquivo_.string() + ")");
+    throw Erro(std::string(mensagem) + " (" + TextoCaminho(arquivo_) + ")");
 }
 
 TransacaoSqlite::~TransacaoSqlite() {

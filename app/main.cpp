@@ -7,24 +7,37 @@
 #include "app/comando_simular.h"
 #include "app/comando_sincronizar.h"
 #include "app/pedidos_via_api.h"
-#include "app/ui/programa.h"
+#include "plataforma/console.h"
 #include "plataforma/sistema.h"
+
+// The resident program needs a front end; builds without one offer the other commands only.
+#ifdef TESSORA_PROGRAMA_RESIDENTE
+#include "app/ui/programa.h"
+constexpr bool kProgramaResidente = true;
+#else
+constexpr bool kProgramaResidente = false;
+#endif
 
 namespace {
 int Uso(const char* programa) {
-    std::cerr << "uso: " << programa
-              << " [--sincronizar | --sem-janela | --historico [--falhas] [--desde DATA] "
-                 "[--formato csv|json] |"
-                 " --estado | --simular]\n"
-              << "  (sem argumento)  o programa residente na área de notificação\n"
-              << "  --sincronizar    executa uma sincronização sem janela e escreve o log na saída "
+    std::cerr << "uso: " << programa << (kProgramaResidente ? " [" : " ") << "--sincronizar"
+              << (kProgramaResidente ? " | --sem-janela" : "")
+              << " | --historico [--falhas] [--desde DATA] [--formato csv|json] | --estado"
+              << " | --simular" << (kProgramaResidente ? "]\n" : "\n");
+    if (kProgramaResidente) {
+        std::cerr << "  (sem argumento)  o programa residente na área de notificação\n";
+    }
+    std::cerr << "  --sincronizar    executa uma sincronização sem janela e escreve o log na saída "
                  "padrão\n"
               << "  --simular        o que uma sincronização faria com cada pedido (cliente, "
                  "produtos,\n"
               << "                   natureza, situação, totais), sem gravar nada no sistema nem "
-                 "na API\n"
-              << "  --sem-janela     o serviço residente sem janela, com o log na saída padrão\n"
-              << "  --historico      as execuções e os pedidos registrados, em tabela (ou "
+                 "na API\n";
+    if (kProgramaResidente) {
+        std::cerr << "  --sem-janela     o serviço residente sem janela, com o log na saída "
+                     "padrão\n";
+    }
+    std::cerr << "  --historico      as execuções e os pedidos registrados, em tabela (ou "
                  "--formato csv|json);\n"
               << "                   --falhas só as falhas, --desde DATA (dd/mm/aaaa) a partir "
                  "desse dia\n"
@@ -35,11 +48,14 @@ int Uso(const char* programa) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tessora::plataforma::PrepararConsole();
     const auto executavel = tessora::plataforma::CaminhoExecutavel();
+#ifdef TESSORA_PROGRAMA_RESIDENTE
     if (argc == 1) return tessora::ui::ExecutarProgramaBandeja(argc, argv, executavel);
     if (argc == 2 && std::string_view(argv[1]) == "--sem-janela") {
         return tessora::ui::ExecutarServicoSemJanela(argc, argv, executavel);
     }
+#endif
     if (argc == 2 && std::string_view(argv[1]) == "--sincronizar") {
         tessora::app::PedidosViaApi pedidos;
         return tessora::app::ComandoSincronizar(executavel, pedidos, std::cout, std::cerr);

@@ -48,4 +48,9 @@ std::string TrocarTodos(std::string texto, std::string_view de, std::string_view
     return texto;
 }
 
+std::string TextoCaminho(const std::filesystem::path& caminho) {
+    const std::u8string texto = caminho.u8string();
+    return std::string(texto.begin(), texto.end());
+}
+
 }  // namespace tessora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,9 @@ std::optional<int32_t> InteiroDecimal(std::string_view texto);
 
 // ASCII letters compared without regard to case; other bytes exactly.
 bool IguaisSemCaixaAscii(std::string_view a, std::string_view b);
+
+// A path as the program's UTF-8 text (on Windows its string() is in the system's code page).
+std::string TextoCaminho(const std::filesystem::path& caminho);
 
 std::string TrocarTodos(std::string texto, std::string_view de, std::string_view para);
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "comum/erros.h"
+#include "comum/texto.h"
 #include "plataforma/biblioteca_dinamica.h"
 
 namespace tessora::db {
@@ -15,11 +16,6 @@ using plataforma::FalhaCarga;
 
 constexpr const char* kFuncaoMestre = "fb_get_master_interface";
 
-std::string Texto(const std::filesystem::path& caminho) {
-    const std::u8string texto = caminho.u8string();
-    return std::string(texto.begin(), texto.end());
-}
-
 std::string Juntar(const std::vector<std::string>& nomes) {
     std::string lista;
     for (const std::string& nome : nomes) lista += (lista.empty() ? "" : ", ") + nome;
@@ -29,17 +25,17 @@ std::string Juntar(const std::vector<std::string>& nomes) {
 std::string MensagemRecusa(const CargaBiblioteca& carga) {
     if (carga.falha == FalhaCarga::OutraArquitetura) {
         const std::string bits = std::to_string(plataforma::BitsBinario(carga.caminho));
-        return "A biblioteca cliente do Firebird " + Texto(carga.caminho) + " é de " + bits +
+        return "A biblioteca cliente do Firebird " + TextoCaminho(carga.caminho) + " é de " + bits +
                " bits e este programa é de " + std::to_string(plataforma::kBitsPrograma) +
                " bits: use a versão de " + bits + " bits do tessora Service";
     }
-    return "O arquivo " + Texto(carga.caminho) +
+    return "O arquivo " + TextoCaminho(carga.caminho) +
            " não pôde ser carregado como biblioteca cliente do Firebird: " + carga.detalhe;
 }
 
 std::string MensagemSemFuncao(const std::filesystem::path& caminho) {
-    return "A biblioteca cliente do Firebird " + Texto(caminho) + " não oferece " + kFuncaoMestre +
-           " (é necessário o Firebird 3 ou mais recente)";
+    return "A biblioteca cliente do Firebird " + TextoCaminho(caminho) + " não oferece " +
+           kFuncaoMestre + " (é necessário o Firebird 3 ou mais recente)";
 }
 }  // namespace
 

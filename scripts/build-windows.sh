@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows program's libraries, the updater and the test suites with
-# mingw-w64: x86_64 (the default) into build-windows/, i686 into build-windows-i686/. The
-# third-party libraries are built first, once, by scripts/windows/dependencias.sh.
+# Cross-builds the Windows program, the updater, the installer (tessoraService-setup.exe) and
+# the test suites with mingw-w64: x86_64 (the default) into build-windows/, i686 into
+# build-windows-i686/. The third-party libraries are built first, once, by
+# scripts/windows/dependencias.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 arquitetura=${1:-x86_64}

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows program's libraries for x86_64 and i686 and runs the x86_64 test
-# suites under Wine (a Wine prefix of its own inside build-windows/). Wine here runs 64-bit
-# programs only, so the 32-bit build is compiled and linked but not run. The api suites talk
-# to the substitute API of the Linux build in build/, which Wine starts as a Linux program.
+# Cross-builds the Windows program, its installer and the test suites for x86_64 and i686 and
+# runs the x86_64 test suites under Wine (a Wine prefix of its own inside build-windows/).
+# Wine here runs 64-bit programs only, so the 32-bit build is compiled and linked but not
+# run. The api suites talk to the substitute API of the Linux build in build/, which Wine
+# starts as a Linux program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build-windows.sh x86_64
 bash scripts/build-windows.sh i686
-# The executables must run on a bare Windows: they may import system DLLs only.
+# The executables must run on a bare Windows: they may import system DLLs only. The
+# installer is NSIS's own stub, which carries them.
 for arquitetura in x86_64 i686; do
   pasta=build-windows; [ "$arquitetura" = i686 ] && pasta=build-windows-i686
-  for exe in $(find "$pasta" -name '*.exe' -not -path '*/wine/*' -not -path '*/CMakeFiles/*'); do
+  for exe in $(find "$pasta" -name '*.exe' -not -name '*-setup.exe' -not -path '*/wine/*' \
+      -not -path '*/CMakeFiles/*'); do
     estranhas=$("$arquitetura-w64-mingw32-objdump" -p "$exe" | awk '/DLL Name/ {print $3}' |
       grep -viE '^(kernel32|msvcrt|user32|shell32|ole32|ws2_32|advapi32|crypt32|bcrypt|secur32|winmm)\.dll$' || true)
     if [ -n "$estranhas" ]; then

@@ -15,10 +15,12 @@
 #include <optional>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "plataforma/area_trabalho.h"
 #include "plataforma/arquivo_exclusivo.h"
 #include "plataforma/processos.h"
+#include "plataforma/saida_console_windows.h"
 #include "plataforma/sinais_encerramento.h"
 #include "plataforma/sistema.h"
 #include "plataforma/tempo_arquivo.h"
@@ -190,6 +192,28 @@ TEST(SinaisEncerramentoWindowsTest, PedidoDeFimTornaOSocketLegivel) {
     std::raise(SIGINT);  // the handler stays in place
     EXPECT_TRUE(legivel());
     ConsumirSinaisEncerramento(descritor);
+}
+
+TEST(SaidaConsoleTest, EntregaLinhasInteirasComoUtf16MesmoComCaractereDividido) {
+    std::vector<std::wstring> escritas;
+    SaidaConsole buffer([&](std::wstring_view texto) { escritas.emplace_back(texto); });
+    std::ostream saida(&buffer);
+    const std::string linha = "Não foi possível conectar €\n";
+    // The "€" (three bytes) arrives split between two writes; nothing goes before the line ends.
+    const size_t corte = linha.find("\xE2\x82") + 2;
+    saida.write(linha.data(), static_cast<std::streamsize>(corte));
+    EXPECT_TRUE(escritas.empty());
+    saida << linha.substr(corte) << "Encerrando";
+    saida.flush();
+    EXPECT_EQ(escritas,
+              (std::vector<std::wstring>{L"Não foi possível conectar \u20AC\n", L"Encerrando"}));
+
+    // A flush in the middle of a character hands on what comes before it.
+    escritas.clear();
+    saida << "ç\xE2";
+    saida.flush();
+    saida << "\x82\xAC" << std::flush;
+    EXPECT_EQ(escritas, (std::vector<std::wstring>{L"ç", L"\u20AC"}));
 }
 
 }  // namespace
