@@ -1,11 +1,15 @@
 #include "app/ui/servico_residente.h"
 
 #include <exception>
+#include <utility>
 
 #include "app/arquivo_lock.h"
-#include "app/intervalo_sincronizacao.h"
 
 namespace tessora::ui {
+
+namespace {
+app::Instante Agora() { return std::chrono::steady_clock::now(); }
+}  // namespace
 
 // Notices of the run and of the watch. The run's come from the worker thread and are
 // posted to the service's thread without waiting, so the run never blocks on the window.
@@ -26,7 +30,7 @@ class ServicoResidente::AvisosDoServico : public Avisos {
         });
     }
     void SolicitarEncerramento() override {
-        NaThreadDoServico([this] { servico_.SolicitarFim(MotivoFim::Pedido); });
+        NaThreadDoServico([this] { servico_.maquina_.SolicitarFim(app::MotivoFim::Pedido); });
     }
 
   private:
@@ -51,6 +55,7 @@ ServicoResidente::ServicoResidente(Opcoes opcoes, Avisos& avisos, app::PainelExe
       pedidos_(pedidos),
       avisosServico_(std::make_unique<AvisosDoServico>(*this)),
       historico_(app::LerConfiguracoesHistorico(opcoes_.executavel)),
+      maquina_(*this, opcoes_.porMinuto),
       vigia_(opcoes_.executavel.parent_path(), *avisosServico_),
       tmAppForcaVenda_(this),
       tmEncerramento_(this) {
@@ -63,7 +68,7 @@ ServicoResidente::ServicoResidente(Opcoes opcoes, Avisos& avisos, app::PainelExe
     tmAppForcaVenda_.setInterval(5000);
     connect(&tmAppForcaVenda_, &QTimer::timeout, this, &ServicoResidente::tmAppForcaVendaTimer);
 
-    // The watch runs from the start until the process ends.
+    // The watch runs from the start until the program ends.
     tmEncerramento_.setObjectName("tmEncerramento");
     tmEncerramento_.setInterval(opcoes_.intervaloVigia);
     connect(&tmEncerramento_, &QTimer::timeout, this, &ServicoResidente::tmEncerramentoTimer);
@@ -81,88 +86,54 @@ bool ServicoResidente::Iniciar() {
             case app::DesfechoInicio::Residente:
                 break;
             case app::DesfechoInicio::Encerrar:
-                SolicitarFim(MotivoFim::Pedido);
+                maquina_.SolicitarFim(app::MotivoFim::Pedido);
                 return false;
             case app::DesfechoInicio::Atualizar:
-                SolicitarFim(MotivoFim::Atualizacao);
+                maquina_.SolicitarFim(app::MotivoFim::Atualizacao);
                 return false;
         }
-        atuais_ = *estado_.configuracoes;
-        AjustarIntervaloSincronizacao(atuais_.tempoEsperaAtualizacao);
+        maquina_.CarregarConfiguracoes(*estado_.configuracoes, Agora());
     } catch (const app::ErroArquivoLock& e) {
         // Resident without its lock file, this copy could synchronise beside another one.
-        MostrarErro(e.what());
-        SolicitarFim(MotivoFim::Pedido);
+        maquina_.Falha(e.what());
+        maquina_.SolicitarFim(app::MotivoFim::Pedido);
         return false;
     } catch (const std::exception& e) {
-        MostrarErro(e.what());
+        maquina_.Falha(e.what());
     }
     return true;
 }
 
-void ServicoResidente::DefinirProcessoAtivo(bool ativo) {
-    atuais_.processoAtivo = ativo;
-    AnunciarProximaExecucao();
-}
+void ServicoResidente::DefinirProcessoAtivo(bool ativo) { maquina_.DefinirProcessoAtivo(ativo); }
 
 void ServicoResidente::AjustarIntervaloSincronizacao(const std::string& minutos) {
-    atuais_.tempoEsperaAtualizacao = minutos;
-    tmAppForcaVenda_.stop();
-    AnunciarProximaExecucao();
-    // A text the timer cannot take leaves it stopped with the interval it had, which the
-    // end of a run that the timer started arms again.
-    intervalo_ = app::IntervaloSincronizacao(minutos, opcoes_.porMinuto);
-    RearmarSincronizacao();
+    maquina_.AjustarIntervaloSincronizacao(minutos, Agora());
 }
 
-void ServicoResidente::RearmarSincronizacao() {
-    if (intervalo_ && !encerrado_) tmAppForcaVenda_.start(static_cast<int>(intervalo_->count()));
-    AnunciarProximaExecucao();
+void ServicoResidente::SincronizarAgora() { maquina_.SincronizarAgora(); }
+
+void ServicoResidente::Fechar() { maquina_.SolicitarFim(app::MotivoFim::Fechamento); }
+
+void ServicoResidente::IniciarAtualizacaoPendente() const {
+    app::IniciarAtualizacaoPendente(estado_);
 }
 
-void ServicoResidente::AnunciarProximaExecucao() {
-    // A tick with automatic runs off does nothing, and a timer-started run has stopped it:
-    // no automatic run is due then.
-    std::optional<std::chrono::system_clock::time_point> proxima;
-    if (atuais_.processoAtivo && tmAppForcaVenda_.isActive()) {
-        proxima = std::chrono::system_clock::now() +
-                  std::chrono::milliseconds(tmAppForcaVenda_.remainingTime());
-    }
-    emit ProximaExecucao(proxima);
-}
+void ServicoResidente::tmAppForcaVendaTimer() { maquina_.TiqueSincronizacao(Agora()); }
 
-void ServicoResidente::SincronizarAgora() {
-    if (EmExecucao() || fimPendente_ || encerrado_) return;
-    IniciarExecucao(false);
-}
+void ServicoResidente::tmEncerramentoTimer() { maquina_.TiqueVigia(); }
 
-void ServicoResidente::tmAppForcaVendaTimer() {
-    // A tick that falls due during any run does nothing; the countdown goes on.
-    if (EmExecucao() || fimPendente_ || encerrado_) return;
-    tmAppForcaVenda_.stop();
-    if (!atuais_.processoAtivo) {
-        RearmarSincronizacao();
-        return;
-    }
-    // The timer stays stopped until the run ends: the minutes are the pause between runs.
-    AnunciarProximaExecucao();
-    IniciarExecucao(true);
-}
-
-void ServicoResidente::IniciarExecucao(bool peloTemporizador) {
-    execucaoPeloTemporizador_ = peloTemporizador;
+void ServicoResidente::IniciarExecucao(app::OrigemExecucao origem) {
     erroExecucao_.reset();
     fimExecucao_.reset();
     inicioExecucao_ = std::chrono::system_clock::now();
-    const app::AmbienteExecucao ambiente{
-        opcoes_.executavel,
-        estado_.configuracoesApi,
-        *avisosServico_,
-        painel_,
-        pedidos_,
-        caminhos_,
-        peloTemporizador ? app::OrigemExecucao::Temporizador : app::OrigemExecucao::Botao,
-        &historico_};
+    const app::AmbienteExecucao ambiente{opcoes_.executavel,
+                                         estado_.configuracoesApi,
+                                         *avisosServico_,
+                                         painel_,
+                                         pedidos_,
+                                         caminhos_,
+                                         origem,
+                                         &historico_};
     trabalhador_.reset(QThread::create([this, ambiente] {
         try {
             fimExecucao_ = opcoes_.executar(ambiente);
@@ -182,71 +153,62 @@ void ServicoResidente::IniciarExecucao(bool peloTemporizador) {
 void ServicoResidente::AoTerminarExecucao() {
     trabalhador_->wait();
     trabalhador_.reset();
-    if (execucaoPeloTemporizador_) RearmarSincronizacao();
     emit ExecucaoTerminada({inicioExecucao_, fimExecucao_});
-    if (const auto erro = std::exchange(erroExecucao_, std::nullopt)) MostrarErro(*erro);
-    ConcluirFimPendente();
+    maquina_.ExecucaoTerminada(std::exchange(erroExecucao_, std::nullopt), Agora());
 }
 
-void ServicoResidente::tmEncerramentoTimer() {
-    // A tick while the previous one still shows its message waits for the next.
-    if (encerrado_ || vigiando_) return;
-    vigiando_ = true;
-    const bool liberada = vigia_.ConexaoLiberada();
-    vigiando_ = false;
-    if (!liberada) SolicitarFim(MotivoFim::Desconexao);
+void ServicoResidente::ArmarTemporizador(std::chrono::milliseconds intervalo) {
+    tmAppForcaVenda_.start(intervalo);
 }
 
-void ServicoResidente::Fechar() { SolicitarFim(MotivoFim::Fechamento); }
+void ServicoResidente::PararTemporizador() { tmAppForcaVenda_.stop(); }
 
-void ServicoResidente::IniciarAtualizacaoPendente() const {
-    app::IniciarAtualizacaoPendente(estado_);
-}
-
-void ServicoResidente::SolicitarFim(MotivoFim motivo) {
-    if (encerrado_) return;
-    // The operator's close and the ERP's request do not wait for a box to be read.
-    if (!fimPendente_ || fimPendente_ == MotivoFim::Pedido) fimPendente_ = motivo;
-    ConcluirFimPendente();
-}
-
-void ServicoResidente::ConcluirFimPendente() {
-    if (!fimPendente_ || EmExecucao() || encerrado_) return;
-    // The end that a notice's situation asked for waits until the operator closed it: the
-    // end of the event loop would close it unread.
-    if (fimPendente_ == MotivoFim::Pedido && avisosAbertos_ > 0) return;
-    const MotivoFim motivo = *std::exchange(fimPendente_, std::nullopt);
-    if (motivo == MotivoFim::Fechamento) {
-        try {
-            app::FecharServico(opcoes_.executavel, atuais_, estado_);
-        } catch (const std::exception& e) {
-            MostrarErro(e.what());  // the program stays, with its lock file
-            return;
-        }
-    } else {
-        // The ERP's request and the end requests of failed look-ups leave the settings alone.
-        estado_.lock.reset();
+void ServicoResidente::AnunciarProximaExecucao(std::optional<app::Instante> quando) {
+    std::optional<std::chrono::system_clock::time_point> hora;
+    if (quando) {
+        hora = std::chrono::system_clock::now() +
+               std::chrono::duration_cast<std::chrono::system_clock::duration>(*quando - Agora());
     }
-    encerrado_ = true;
+    emit ProximaExecucao(hora);
+}
+
+void ServicoResidente::VerificarConexao() { maquina_.ResultadoVigia(vigia_.ConexaoLiberada()); }
+
+void ServicoResidente::ExibirErro(const std::string& mensagem) {
+    avisos_.MostrarMensagem(mensagem, kTituloPrograma, IconeAviso::Erro);
+}
+
+void ServicoResidente::FecharServico(const app::ConfiguracoesServico& atuais) {
+    std::optional<std::string> erro;
+    try {
+        app::FecharServico(opcoes_.executavel, atuais, estado_);
+    } catch (const std::exception& e) {
+        erro = e.what();
+    }
+    if (erro) {
+        maquina_.FechamentoRecusado(*erro);
+    } else {
+        maquina_.FechamentoConcluido();
+    }
+}
+
+void ServicoResidente::LiberarLock() { estado_.lock.reset(); }
+
+void ServicoResidente::EncerrarPrograma(int codigoSaida) {
     tmAppForcaVenda_.stop();
     tmEncerramento_.stop();
-    emit Encerrar(motivo == MotivoFim::Pedido ? 1 : 0);
+    emit Encerrar(codigoSaida);
 }
 
 void ServicoResidente::Mostrar(const std::function<void()>& mostrar) {
-    ++avisosAbertos_;
+    maquina_.AvisoAberto();
     try {
         mostrar();
     } catch (...) {
-        --avisosAbertos_;
+        maquina_.AvisoFechado();
         throw;
     }
-    --avisosAbertos_;
-    ConcluirFimPendente();
-}
-
-void ServicoResidente::MostrarErro(const std::string& mensagem) {
-    Mostrar([&] { avisos_.MostrarMensagem(mensagem, kTituloPrograma, IconeAviso::Erro); });
+    maquina_.AvisoFechado();
 }
 
 }  // namespace tessora::ui

@@ -15,6 +15,7 @@
 #include "app/configuracoes_servico.h"
 #include "app/execucao_sincronizacao.h"
 #include "app/historico_execucoes.h"
+#include "app/maquina_servico_residente.h"
 #include "app/painel_execucao.h"
 #include "app/vigia_encerramento.h"
 #include "comum/avisos.h"
@@ -24,9 +25,11 @@ namespace tessora::ui {
 
 // The resident service behind the tray program and the program without a window: the
 // synchronisation timer `tmAppForcaVenda`, the shutdown watch `tmEncerramento`, one run
-// at a time on a worker thread, start-up and every way of ending. Lives on the thread of
-// the event loop; only the run goes elsewhere.
-class ServicoResidente : public QObject {
+// at a time on a worker thread, start-up and every way of ending. The rules are
+// app::MaquinaServicoResidente's: this object feeds it the timers' ticks, the run's end and
+// the notices, and carries out what it asks. Lives on the thread of the event loop; only the
+// run goes elsewhere.
+class ServicoResidente : public QObject, private app::AcoesServicoResidente {
     Q_OBJECT
 
   public:
@@ -50,7 +53,7 @@ class ServicoResidente : public QObject {
     bool Iniciar();
 
     // The settings as they stand: loaded at start-up, changed by the operator since.
-    const app::ConfiguracoesServico& Configuracoes() const { return atuais_; }
+    const app::ConfiguracoesServico& Configuracoes() const { return maquina_.Configuracoes(); }
     void DefinirProcessoAtivo(bool ativo);
     // Re-arms the synchronisation timer from the minutes text, with a fresh full interval.
     // A text the timer cannot take raises and leaves the timer stopped.
@@ -76,20 +79,24 @@ class ServicoResidente : public QObject {
     void ProximaExecucao(std::optional<std::chrono::system_clock::time_point> quando);
 
   private:
-    enum class MotivoFim { Fechamento, Desconexao, Pedido, Atualizacao };
     class AvisosDoServico;
 
     void tmAppForcaVendaTimer();
     void tmEncerramentoTimer();
-    void IniciarExecucao(bool peloTemporizador);
     void AoTerminarExecucao();
-    void RearmarSincronizacao();
-    void AnunciarProximaExecucao();
-    void SolicitarFim(MotivoFim motivo);
-    void ConcluirFimPendente();
     // Shows a notice through `avisos_`; a pending end may follow once none is open.
     void Mostrar(const std::function<void()>& mostrar);
-    void MostrarErro(const std::string& mensagem);
+
+    // What the rules ask.
+    void IniciarExecucao(app::OrigemExecucao origem) override;
+    void ArmarTemporizador(std::chrono::milliseconds intervalo) override;
+    void PararTemporizador() override;
+    void AnunciarProximaExecucao(std::optional<app::Instante> quando) override;
+    void VerificarConexao() override;
+    void ExibirErro(const std::string& mensagem) override;
+    void FecharServico(const app::ConfiguracoesServico& atuais) override;
+    void LiberarLock() override;
+    void EncerrarPrograma(int codigoSaida) override;
 
     Opcoes opcoes_;
     Avisos& avisos_;
@@ -99,21 +106,15 @@ class ServicoResidente : public QObject {
     app::HistoricoExecucoes historico_;  // written by the run, on its thread
     db::CaminhosAtualizacao caminhos_;
     app::EstadoServico estado_;
-    app::ConfiguracoesServico atuais_{false, "0"};        // the window's values before start-up
-    std::optional<std::chrono::milliseconds> intervalo_;  // the timer's; nothing: no automatic runs
+    app::MaquinaServicoResidente maquina_;
     app::VigiaEncerramento vigia_;
     QTimer tmAppForcaVenda_;
     QTimer tmEncerramento_;
     std::unique_ptr<QThread> trabalhador_;
-    bool execucaoPeloTemporizador_ = false;
     std::chrono::system_clock::time_point inicioExecucao_;
     // Written by the run, read once it finished.
     std::optional<app::FimExecucao> fimExecucao_;
     std::optional<std::string> erroExecucao_;
-    std::optional<MotivoFim> fimPendente_;
-    int avisosAbertos_ = 0;
-    bool vigiando_ = false;
-    bool encerrado_ = false;
 };
 
 }  // namespace tessora::ui
