@@ -6,6 +6,7 @@
 #include "app/comando_historico.h"
 #include "app/comando_sincronizar.h"
 #include "app/pedidos_via_api.h"
+#include "app/servico_sem_janela.h"
 #include "app/ui/programa.h"
 #include "plataforma/sistema.h"
 
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
     const auto executavel = tessora::plataforma::CaminhoExecutavel();
     if (argc == 1) return tessora::ui::ExecutarProgramaBandeja(argc, argv, executavel);
     if (argc == 2 && std::string_view(argv[1]) == "--sem-janela") {
-        return tessora::ui::ExecutarServicoSemJanela(argc, argv, executavel);
+        return tessora::app::ExecutarServicoSemJanela(executavel);
     }
     if (argc == 2 && std::string_view(argv[1]) == "--sincronizar") {
         tessora::app::PedidosViaApi pedidos;

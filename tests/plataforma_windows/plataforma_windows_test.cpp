@@ -192,5 +192,15 @@ TEST(SinaisEncerramentoWindowsTest, PedidoDeFimTornaOSocketLegivel) {
     ConsumirSinaisEncerramento(descritor);
 }
 
+TEST(SinaisEncerramentoWindowsTest, EsperaTerminaComOPedidoDeFimOuComOTempo) {
+    const int descritor = DesviarSinaisEncerramento();
+    LiberarSinaisEncerramento();
+    EXPECT_FALSE(AguardarSinaisEncerramento(descritor, std::chrono::milliseconds(20)));
+    std::raise(SIGINT);
+    EXPECT_TRUE(AguardarSinaisEncerramento(descritor, std::chrono::seconds(60)));
+    ConsumirSinaisEncerramento(descritor);
+    EXPECT_FALSE(AguardarSinaisEncerramento(descritor, std::chrono::milliseconds(0)));
+}
+
 }  // namespace
 }  // namespace tessora::plataforma
