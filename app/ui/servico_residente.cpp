@@ -12,12 +12,12 @@ ServicoResidente::ServicoResidente(Opcoes opcoes, Avisos& avisos, app::PainelExe
       tmEncerramento_(this) {
     tmAppForcaVenda_.setObjectName("tmAppForcaVenda");
     tmAppForcaVenda_.setInterval(5000);
-    connect(&tmAppForcaVenda_, &QTimer::timeout, this, [this] { TiqueSincronizacao(); });
+    connect(&tmAppForcaVenda_, &QTimer::timeout, this, &ServicoResidente::tmAppForcaVendaTimer);
 
     // The watch runs from the start until the program ends.
     tmEncerramento_.setObjectName("tmEncerramento");
     tmEncerramento_.setInterval(OpcoesServico().intervaloVigia);
-    connect(&tmEncerramento_, &QTimer::timeout, this, [this] { TiqueVigia(); });
+    connect(&tmEncerramento_, &QTimer::timeout, this, &ServicoResidente::tmEncerramentoTimer);
     tmEncerramento_.start();
 }
 

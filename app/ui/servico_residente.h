@@ -73,6 +73,8 @@ class ServicoResidente : public QObject, private app::NucleoServicoResidente {
     void ProximaExecucao(std::optional<std::chrono::system_clock::time_point> quando);
 
   private:
+    void tmAppForcaVendaTimer() { TiqueSincronizacao(); }
+    void tmEncerramentoTimer() { TiqueVigia(); }
     void AoTerminarExecucao();
 
     void NaThreadDoServico(std::function<void()> acao) override;
