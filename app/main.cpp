@@ -7,6 +7,7 @@
 #include "app/comando_simular.h"
 #include "app/comando_sincronizar.h"
 #include "app/pedidos_via_api.h"
+#include "app/servico_sem_janela.h"
 #include "plataforma/console.h"
 #include "plataforma/sistema.h"
 
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
 #ifdef TESSORA_PROGRAMA_RESIDENTE
     if (argc == 1) return tessora::ui::ExecutarProgramaBandeja(argc, argv, executavel);
     if (argc == 2 && std::string_view(argv[1]) == "--sem-janela") {
-        return tessora::ui::ExecutarServicoSemJanela(argc, argv, executavel);
+        return tessora::app::ExecutarServicoSemJanela(executavel);
     }
 #endif
     if (argc == 2 && std::string_view(argv[1]) == "--sincronizar") {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 namespace tessora::plataforma {
 
 // From this call on, the system's requests to end the process (SIGTERM, SIGINT) no longer
@@ -12,6 +14,9 @@ int DesviarSinaisEncerramento();
 // Lets the held-back requests through to the calling thread, where they are served, and
 // takes the signals back from any library that claimed them meanwhile.
 void LiberarSinaisEncerramento();
+
+// Waits until the descriptor is readable (true) or the time is up (false).
+bool AguardarSinaisEncerramento(int descritor, std::chrono::milliseconds limite);
 
 // Empties the descriptor after it became readable.
 void ConsumirSinaisEncerramento(int descritor);

@@ -1,9 +1,11 @@
 #include <fcntl.h>
+#include <poll.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <mutex>
 #include <system_error>
@@ -61,6 +63,19 @@ void LiberarSinaisEncerramento() {
     InstalarTratador();
     const sigset_t sinais = SinaisEncerramento();
     ::pthread_sigmask(SIG_UNBLOCK, &sinais, nullptr);
+}
+
+bool AguardarSinaisEncerramento(int descritor, std::chrono::milliseconds limite) {
+    const auto fim = std::chrono::steady_clock::now() + limite;
+    for (;;) {
+        // The request's own handler interrupts the wait, before or after its byte arrived.
+        const auto resta = std::max(
+            std::chrono::ceil<std::chrono::milliseconds>(fim - std::chrono::steady_clock::now()),
+            std::chrono::milliseconds::zero());
+        pollfd espera{descritor, POLLIN, 0};
+        const int prontos = ::poll(&espera, 1, static_cast<int>(resta.count()));
+        if (prontos >= 0 || errno != EINTR) return prontos == 1;
+    }
 }
 
 void ConsumirSinaisEncerramento(int descritor) {

@@ -86,6 +86,16 @@ int DesviarSinaisEncerramento() {
 
 void LiberarSinaisEncerramento() { InstalarTratadores(); }
 
+bool AguardarSinaisEncerramento(int descritor, std::chrono::milliseconds limite) {
+    fd_set conjunto;
+    FD_ZERO(&conjunto);
+    FD_SET(static_cast<SOCKET>(descritor), &conjunto);
+    const auto segundos = std::chrono::duration_cast<std::chrono::seconds>(limite);
+    timeval espera{static_cast<long>(segundos.count()),
+                   static_cast<long>((limite - segundos).count() * 1000)};
+    return select(0, &conjunto, nullptr, nullptr, &espera) == 1;
+}
+
 void ConsumirSinaisEncerramento(int descritor) {
     char bytes[16];
     while (recv(static_cast<SOCKET>(descritor), bytes, sizeof bytes, 0) > 0) {

@@ -6,11 +6,8 @@
 #include <QSystemTrayIcon>
 
 #include <functional>
-#include <iostream>
 #include <optional>
 
-#include "app/avisos_terminal.h"
-#include "app/painel_terminal.h"
 #include "app/pedidos_via_api.h"
 #include "app/ui/avisos_janela.h"
 #include "app/ui/frm_principal.h"
@@ -59,16 +56,6 @@ int ExecutarProgramaBandeja(int& argc, char** argv, const std::filesystem::path&
                                QSystemTrayIcon::isSystemTrayAvailable());
     return ExecutarAteEncerrar(frmPrincipal.Servico(), sinais,
                                [&frmPrincipal] { frmPrincipal.FormCreate(); });
-}
-
-int ExecutarServicoSemJanela(int& argc, char** argv, const std::filesystem::path& executavel) {
-    const int sinais = plataforma::DesviarSinaisEncerramento();  // before any thread starts
-    QCoreApplication aplicacao(argc, argv);
-    app::AvisosTerminal avisos(std::cerr);
-    app::PainelTerminal painel(std::cout);
-    app::PedidosViaApi pedidos;
-    ServicoResidente servico({.executavel = executavel}, avisos, painel, pedidos);
-    return ExecutarAteEncerrar(servico, sinais, [&servico] { servico.Iniciar(); });
 }
 
 }  // namespace tessora::ui

@@ -8,8 +8,4 @@ namespace tessora::ui {
 // exit status.
 int ExecutarProgramaBandeja(int& argc, char** argv, const std::filesystem::path& executavel);
 
-// The same resident service without a window: the log on standard output, notices on
-// standard error, ending on SIGTERM or SIGINT like the close handling.
-int ExecutarServicoSemJanela(int& argc, char** argv, const std::filesystem::path& executavel);
-
 }  // namespace tessora::ui

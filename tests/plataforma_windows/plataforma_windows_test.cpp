@@ -216,5 +216,15 @@ TEST(SaidaConsoleTest, EntregaLinhasInteirasComoUtf16MesmoComCaractereDividido) 
     EXPECT_EQ(escritas, (std::vector<std::wstring>{L"ç", L"\u20AC"}));
 }
 
+TEST(SinaisEncerramentoWindowsTest, EsperaTerminaComOPedidoDeFimOuComOTempo) {
+    const int descritor = DesviarSinaisEncerramento();
+    LiberarSinaisEncerramento();
+    EXPECT_FALSE(AguardarSinaisEncerramento(descritor, std::chrono::milliseconds(20)));
+    std::raise(SIGINT);
+    EXPECT_TRUE(AguardarSinaisEncerramento(descritor, std::chrono::seconds(60)));
+    ConsumirSinaisEncerramento(descritor);
+    EXPECT_FALSE(AguardarSinaisEncerramento(descritor, std::chrono::milliseconds(0)));
+}
+
 }  // namespace
 }  // namespace tessora::plataforma
