@@ -42,9 +42,13 @@ struct PedidoEmFalha {
 };
 
 struct FiltroHistorico {
-    std::optional<int64_t> desde;  // runs started from then on
+    std::optional<int64_t> desde{};  // runs started from then on
     bool soFalhas =
         false;  // runs that did not end normally or had failed orders, with only those orders
+    // Runs with an order whose id holds this text (ASCII letters in any case), with only those
+    // orders; empty: all.
+    std::string pedido{};
+    std::optional<int64_t> ultimas{};  // only the latest runs that match
 };
 
 // Reads the history file without changing it.
