@@ -39,6 +39,15 @@ ExecucaoRegistrada LerExecucao(const ComandoSqlite& c) {
 }
 }  // namespace
 
+bool PedidoRegistrado::Falhou() const {
+    return desfecho == CodigoDesfecho(DesfechoPedido::NaoIncluido) ||
+           desfecho == CodigoDesfecho(DesfechoPedido::Erro);
+}
+
+bool ExecucaoRegistrada::Falhou() const {
+    return (!desfecho.empty() && desfecho != "normal") || Falhas() > 0;
+}
+
 LeituraHistorico::LeituraHistorico(const std::filesystem::path& arquivo)
     : banco_(arquivo, BancoSqlite::Modo::Leitura) {
     VerificarEsquemaHistorico(banco_);

@@ -19,6 +19,8 @@ struct PedidoRegistrado {
     std::optional<int64_t> nrNotaFiscal;
     std::optional<int64_t> clienteCadastrado;  // 1 or 0
     int64_t falhasSeguidas = 0;
+
+    bool Falhou() const;  // not written: an error, or a refused import
 };
 
 struct ExecucaoRegistrada {
@@ -30,6 +32,10 @@ struct ExecucaoRegistrada {
     std::string motivo;
     int64_t incluidos = 0, jaIncluidos = 0, adiados = 0, naoIncluidos = 0, erros = 0;
     std::vector<PedidoRegistrado> pedidos;
+
+    int64_t Falhas() const { return naoIncluidos + erros; }
+    // Did not end normally, or had failed orders; a run still going has not failed yet.
+    bool Falhou() const;
 };
 
 // An order whose latest outcome is a failure.

@@ -15,8 +15,10 @@
 
 #include <exception>
 
+#include "app/configuracoes_historico.h"
 #include "app/ui/campo_minutos.h"
 #include "app/ui/icone_programa.h"
+#include "app/ui/pagina_historico.h"
 #include "app/versao_programa.h"
 #include "comum/data_hora.h"
 
@@ -54,7 +56,7 @@ TfrmPrincipal::TfrmPrincipal(ServicoResidente::Opcoes opcoes, Avisos& avisos,
                           Qt::WindowCloseButtonHint),
       avisos_(avisos),
       bandejaDisponivel_(bandejaDisponivel) {
-    CriarControles();
+    CriarControles(app::ObterArquivoHistorico(opcoes.executavel));
     CriarBandeja();
     servico_ = std::make_unique<ServicoResidente>(std::move(opcoes), avisos, *this, pedidos);
     Conectar();
@@ -62,7 +64,7 @@ TfrmPrincipal::TfrmPrincipal(ServicoResidente::Opcoes opcoes, Avisos& avisos,
 
 TfrmPrincipal::~TfrmPrincipal() = default;
 
-void TfrmPrincipal::CriarControles() {
+void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico) {
     setObjectName("frmPrincipal");
     setWindowTitle(Texto(std::string(kTituloPrograma)));
     setWindowIcon(IconePrograma());
@@ -110,6 +112,10 @@ void TfrmPrincipal::CriarControles() {
     BitBtn1 = Botao(TabSheet1, "BitBtn1", "Minimizar",
                     {10, 300, 90, 26});  // below the page's visible part
 
+    tsHistorico = new PaginaHistorico(arquivoHistorico, avisos_);
+    tsHistorico->setObjectName("tsHistorico");
+    pcPrincipal->addTab(tsHistorico, "2. Histórico");
+
     btnMinimizar = Botao(this, "btnMinimizar", "Minimizar", {368, 316, 104, 28});
     btnEncerrarServicos =
         Botao(this, "btnEncerrarServicos", "Encerrar Serviços", {478, 316, 122, 28});
@@ -126,10 +132,10 @@ void TfrmPrincipal::CriarBandeja() {
     Sair1->setObjectName("Sair1");
 
     // The menu opens on a right click; other clicks do nothing.
-    TrayIcon1 = new QSystemTrayIcon(IconePrograma(), this);
+    TrayIcon1 = new QSystemTrayIcon(this);
     TrayIcon1->setObjectName("TrayIcon1");
-    TrayIcon1->setToolTip(Texto(std::string(kTituloPrograma)));
     TrayIcon1->setContextMenu(PopupMenu1);
+    DesenharBandeja();
 }
 
 void TfrmPrincipal::Conectar() {
@@ -154,6 +160,10 @@ void TfrmPrincipal::Conectar() {
             [this] { btnForcarAtualizacaoAppForcaVenda->setEnabled(true); });
     connect(servico_.get(), &ServicoResidente::ExecucaoTerminada, this,
             &TfrmPrincipal::ExibirUltimoProcessamento);
+    connect(servico_.get(), &ServicoResidente::ExecucaoIniciada, this,
+            &TfrmPrincipal::AoIniciarExecucao);
+    connect(servico_.get(), &ServicoResidente::ExecucaoTerminada, this,
+            &TfrmPrincipal::AoTerminarExecucao);
     connect(servico_.get(), &ServicoResidente::ProximaExecucao, this,
             &TfrmPrincipal::ExibirProximoProcessamento);
 
@@ -174,6 +184,7 @@ bool TfrmPrincipal::FormCreate() {
     if (!servico_->Iniciar()) return false;
     AplicarConfiguracoes();
     memLogProcessamentoAppForcaVenda->clear();
+    tsHistorico->Atualizar();
     if (bandejaDisponivel_) {
         btnMinimizarClick();
     } else {
@@ -249,6 +260,30 @@ void TfrmPrincipal::ExibirProximoProcessamento(
         Texto("Próximo processamento: " + (quando ? DataHoraSegundos(*quando) : std::string())));
 }
 
+void TfrmPrincipal::AoIniciarExecucao() {
+    resumoDaExecucao_.reset();
+    situacaoBandeja_.ExecucaoIniciada();
+    DesenharBandeja();
+}
+
+void TfrmPrincipal::AoTerminarExecucao(const app::ResumoExecucao& resumo) {
+    // A run that does not report its end (a test's stand-in) leaves the service's summary.
+    const auto notificacao = situacaoBandeja_.ExecucaoTerminada(resumoDaExecucao_.value_or(resumo));
+    resumoDaExecucao_.reset();
+    DesenharBandeja();
+    if (notificacao) {
+        TrayIcon1->showMessage(
+            Texto(std::string(kTituloPrograma)), Texto(notificacao->texto),
+            notificacao->falha ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information);
+    }
+    tsHistorico->Atualizar();
+}
+
+void TfrmPrincipal::DesenharBandeja() {
+    TrayIcon1->setIcon(IconeBandeja(situacaoBandeja_.Estado()));
+    TrayIcon1->setToolTip(Texto(situacaoBandeja_.Dica()));
+}
+
 void TfrmPrincipal::HabilitarSincronizarAgora(bool) {
     // The button follows ExecucaoIniciada/ExecucaoTerminada instead: a queued "enable"
     // from the run's last step could arrive before the worker has really finished.
@@ -256,6 +291,12 @@ void TfrmPrincipal::HabilitarSincronizarAgora(bool) {
 
 void TfrmPrincipal::ExibirUltimaAtualizacao(const std::string& dataHora) {
     emit UltimaAtualizacaoRecebida(Texto(dataHora));
+}
+
+void TfrmPrincipal::ExecucaoEncerrada(const app::ResumoExecucao& resumo) {
+    // Posted before the worker ends, so it arrives before the service's ExecucaoTerminada.
+    QMetaObject::invokeMethod(
+        this, [this, resumo] { resumoDaExecucao_ = resumo; }, Qt::QueuedConnection);
 }
 
 void TfrmPrincipal::LimparLog() { emit LogLimpoRecebido(); }
