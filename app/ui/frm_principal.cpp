@@ -77,40 +77,43 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
     lblVersao->setAlignment(Qt::AlignCenter);
 
     pcPrincipal = Criar<QTabWidget>(this, "pcPrincipal", {6, 26, 594, 282});
-    TabSheet1 = new QWidget;
-    TabSheet1->setObjectName("TabSheet1");
-    pcPrincipal->addTab(TabSheet1, "1. APP Força de Vendas");
+    tsAppForcaVendas = new QWidget;
+    tsAppForcaVendas->setObjectName("TabSheet1");
+    pcPrincipal->addTab(tsAppForcaVendas, "1. APP Força de Vendas");
 
     ckbProcessoAtivoAppForcaVenda =
-        Criar<QCheckBox>(TabSheet1, "ckbProcessoAtivoAppForcaVenda", {10, 10, 240, 22});
+        Criar<QCheckBox>(tsAppForcaVendas, "ckbProcessoAtivoAppForcaVenda", {10, 10, 240, 22});
     ckbProcessoAtivoAppForcaVenda->setText("Sincronizar Automaticamente");
-    btnForcarAtualizacaoAppForcaVenda = Botao(TabSheet1, "btnForcarAtualizacaoAppForcaVenda",
+    btnForcarAtualizacaoAppForcaVenda = Botao(tsAppForcaVendas, "btnForcarAtualizacaoAppForcaVenda",
                                               "Sincronizar Agora", {436, 6, 142, 28});
-    Label2 = Rotulo(TabSheet1, "Label2", "Data/Hora da Última atualização:", {10, 42, 200, 20});
+    lblTituloUltimaAtualizacao =
+        Rotulo(tsAppForcaVendas, "Label2", "Data/Hora da Última atualização:", {10, 42, 200, 20});
     lblDataHoraUltimaAtualizacaoAppForcaVenda =
-        Rotulo(TabSheet1, "lblDataHoraUltimaAtualizacaoAppForcaVenda", "00/00/0000 00:00",
+        Rotulo(tsAppForcaVendas, "lblDataHoraUltimaAtualizacaoAppForcaVenda", "00/00/0000 00:00",
                {212, 42, 120, 20});
-    Label10 = Rotulo(TabSheet1, "Label10", "Sincronizar a cada", {348, 42, 118, 20});
-    seEsperaAtualizacaoAppForcaVenda =
-        Criar<CampoMinutos>(TabSheet1, "seEsperaAtualizacaoAppForcaVenda", {468, 40, 72, 24});
+    lblSincronizarACada =
+        Rotulo(tsAppForcaVendas, "Label10", "Sincronizar a cada", {348, 42, 118, 20});
+    seEsperaAtualizacaoAppForcaVenda = Criar<CampoMinutos>(
+        tsAppForcaVendas, "seEsperaAtualizacaoAppForcaVenda", {468, 40, 72, 24});
     seEsperaAtualizacaoAppForcaVenda->DefinirTexto("0");
-    Label1 = Rotulo(TabSheet1, "Label1", "min", {546, 42, 32, 20});
-    Label3 = Rotulo(TabSheet1, "Label3", "Log de Processamento", {10, 70, 200, 18});
-    memLogProcessamentoAppForcaVenda =
-        Criar<QPlainTextEdit>(TabSheet1, "memLogProcessamentoAppForcaVenda", {10, 90, 568, 104});
+    lblMinutos = Rotulo(tsAppForcaVendas, "Label1", "min", {546, 42, 32, 20});
+    lblLogProcessamento =
+        Rotulo(tsAppForcaVendas, "Label3", "Log de Processamento", {10, 70, 200, 18});
+    memLogProcessamentoAppForcaVenda = Criar<QPlainTextEdit>(
+        tsAppForcaVendas, "memLogProcessamentoAppForcaVenda", {10, 90, 568, 104});
     memLogProcessamentoAppForcaVenda->setReadOnly(true);
     memLogProcessamentoAppForcaVenda->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memLogProcessamentoAppForcaVenda->setFocusPolicy(Qt::ClickFocus);  // skipped by the tab key
     btnCopiarLogAppForcaVenda =
-        Botao(TabSheet1, "btnCopiarLogAppForcaVenda", "Copiar Log", {478, 198, 100, 28});
+        Botao(tsAppForcaVendas, "btnCopiarLogAppForcaVenda", "Copiar Log", {478, 198, 100, 28});
     lblUltimoProcessamento =
-        Rotulo(TabSheet1, "lblUltimoProcessamento", "Último processamento: 00/00/0000 00:00:00",
-               {10, 230, 280, 18});
+        Rotulo(tsAppForcaVendas, "lblUltimoProcessamento",
+               "Último processamento: 00/00/0000 00:00:00", {10, 230, 280, 18});
     lbProximoProcessamento =
-        Rotulo(TabSheet1, "lbProximoProcessamento", "Próximo processamento: 00/00/0000 00:00:00",
-               {296, 230, 282, 18});
-    BitBtn1 = Botao(TabSheet1, "BitBtn1", "Minimizar",
-                    {10, 300, 90, 26});  // below the page's visible part
+        Rotulo(tsAppForcaVendas, "lbProximoProcessamento",
+               "Próximo processamento: 00/00/0000 00:00:00", {296, 230, 282, 18});
+    btnMinimizarForaDeVista = Botao(tsAppForcaVendas, "BitBtn1", "Minimizar",
+                                    {10, 300, 90, 26});  // below the page's visible part
 
     tsHistorico = new PaginaHistorico(arquivoHistorico, avisos_);
     tsHistorico->setObjectName("tsHistorico");
@@ -122,19 +125,19 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
 }
 
 void TfrmPrincipal::CriarBandeja() {
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName("PopupMenu1");
-    SobreotessoraAssistente1 = PopupMenu1->addAction("&Abrir tessora Service");
-    SobreotessoraAssistente1->setObjectName("SobreotessoraAssistente1");
-    N1 = PopupMenu1->addSeparator();
-    N1->setObjectName("N1");
-    Sair1 = PopupMenu1->addAction("&Sair");
-    Sair1->setObjectName("Sair1");
+    pmBandeja = new QMenu(this);
+    pmBandeja->setObjectName("PopupMenu1");
+    miAbrirtessoraService = pmBandeja->addAction("&Abrir tessora Service");
+    miAbrirtessoraService->setObjectName("SobreotessoraAssistente1");
+    miSeparador = pmBandeja->addSeparator();
+    miSeparador->setObjectName("N1");
+    miSair = pmBandeja->addAction("&Sair");
+    miSair->setObjectName("Sair1");
 
     // The menu opens on a right click; other clicks do nothing.
-    TrayIcon1 = new QSystemTrayIcon(this);
-    TrayIcon1->setObjectName("TrayIcon1");
-    TrayIcon1->setContextMenu(PopupMenu1);
+    tiBandeja = new QSystemTrayIcon(this);
+    tiBandeja->setObjectName("TrayIcon1");
+    tiBandeja->setContextMenu(pmBandeja);
     DesenharBandeja();
 }
 
@@ -145,8 +148,8 @@ void TfrmPrincipal::Conectar() {
     connect(btnMinimizar, &QPushButton::clicked, this, &TfrmPrincipal::btnMinimizarClick);
     connect(btnEncerrarServicos, &QPushButton::clicked, this,
             &TfrmPrincipal::btnEncerrarServicosClick);
-    connect(Sair1, &QAction::triggered, this, &TfrmPrincipal::btnEncerrarServicosClick);
-    connect(SobreotessoraAssistente1, &QAction::triggered, this,
+    connect(miSair, &QAction::triggered, this, &TfrmPrincipal::btnEncerrarServicosClick);
+    connect(miAbrirtessoraService, &QAction::triggered, this,
             &TfrmPrincipal::SobreotessoraAssistente1Click);
     connect(ckbProcessoAtivoAppForcaVenda, &QCheckBox::toggled, servico_.get(),
             &ServicoResidente::DefinirProcessoAtivo);
@@ -214,7 +217,7 @@ void TfrmPrincipal::CopiarLog() {
 }
 
 void TfrmPrincipal::btnMinimizarClick() {
-    TrayIcon1->show();
+    tiBandeja->show();
     if (bandejaDisponivel_) {
         hide();
     } else {
@@ -272,7 +275,7 @@ void TfrmPrincipal::AoTerminarExecucao(const app::ResumoExecucao& resumo) {
     resumoDaExecucao_.reset();
     DesenharBandeja();
     if (notificacao) {
-        TrayIcon1->showMessage(
+        tiBandeja->showMessage(
             Texto(std::string(kTituloPrograma)), Texto(notificacao->texto),
             notificacao->falha ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information);
     }
@@ -280,8 +283,8 @@ void TfrmPrincipal::AoTerminarExecucao(const app::ResumoExecucao& resumo) {
 }
 
 void TfrmPrincipal::DesenharBandeja() {
-    TrayIcon1->setIcon(IconeBandeja(situacaoBandeja_.Estado()));
-    TrayIcon1->setToolTip(Texto(situacaoBandeja_.Dica()));
+    tiBandeja->setIcon(IconeBandeja(situacaoBandeja_.Estado()));
+    tiBandeja->setToolTip(Texto(situacaoBandeja_.Dica()));
 }
 
 void TfrmPrincipal::HabilitarSincronizarAgora(bool) {

@@ -86,31 +86,31 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao {
     // service's end of the run.
     std::optional<app::ResumoExecucao> resumoDaExecucao_;
 
-    // Children of the window, which owns them.
+    // Children of the window, which owns them; each keeps its component name as objectName.
     QLabel* lblVersao;
     QTabWidget* pcPrincipal;
-    QWidget* TabSheet1;
+    QWidget* tsAppForcaVendas;
     PaginaHistorico* tsHistorico;
     QCheckBox* ckbProcessoAtivoAppForcaVenda;
     QPushButton* btnForcarAtualizacaoAppForcaVenda;
-    QLabel* Label2;
+    QLabel* lblTituloUltimaAtualizacao;
     QLabel* lblDataHoraUltimaAtualizacaoAppForcaVenda;
-    QLabel* Label10;
+    QLabel* lblSincronizarACada;
     CampoMinutos* seEsperaAtualizacaoAppForcaVenda;
-    QLabel* Label1;
-    QLabel* Label3;
+    QLabel* lblMinutos;
+    QLabel* lblLogProcessamento;
     QPlainTextEdit* memLogProcessamentoAppForcaVenda;
     QPushButton* btnCopiarLogAppForcaVenda;
     QLabel* lblUltimoProcessamento;
     QLabel* lbProximoProcessamento;
-    QPushButton* BitBtn1;
+    QPushButton* btnMinimizarForaDeVista;
     QPushButton* btnMinimizar;
     QPushButton* btnEncerrarServicos;
-    QSystemTrayIcon* TrayIcon1;
-    QMenu* PopupMenu1;
-    QAction* SobreotessoraAssistente1;
-    QAction* N1;
-    QAction* Sair1;
+    QSystemTrayIcon* tiBandeja;
+    QMenu* pmBandeja;
+    QAction* miAbrirtessoraService;
+    QAction* miSeparador;
+    QAction* miSair;
 
     // Last, so that it goes first: its run may still report to this window.
     std::unique_ptr<ServicoResidente> servico_;
