@@ -13,8 +13,8 @@ namespace tessora::ui {
 namespace {
 QColor CorFalha() { return {0xb0, 0x00, 0x20}; }
 
-const std::array<const char*, 8> kColunasExecucao{
-    "Início", "Término", "Origem", "Desfecho", "Incluídos", "Já incluídos", "Adiados", "Falhas"};
+const std::array<const char*, 8> kColunasExecucao{"Início", "Término",   "Origem",       "Desfecho",
+                                                  "Falhas", "Incluídos", "Já incluídos", "Adiados"};
 const std::array<const char*, 6> kColunasPedido{"Pedido",    "Desfecho", "Falhas seguidas",
                                                 "Chave ERP", "Número",   "Mensagem"};
 
@@ -87,13 +87,13 @@ QVariant ModeloExecucoes::data(const QModelIndex& indice, int papel) const {
         case 3:
             return e.desfecho.empty() ? QString("sem término") : Texto(e.desfecho);
         case 4:
-            return QString::number(e.incluidos);
-        case 5:
-            return QString::number(e.jaIncluidos);
-        case 6:
-            return QString::number(e.adiados);
-        case 7:
             return QString::number(e.Falhas());
+        case 5:
+            return QString::number(e.incluidos);
+        case 6:
+            return QString::number(e.jaIncluidos);
+        case 7:
+            return QString::number(e.adiados);
         default:
             return {};
     }

@@ -122,7 +122,7 @@ TEST_F(PaginaHistoricoTest, ExecucoesEPedidosComFiltroPesquisaEExportacao) {
 
     // Newest first, and the newest selected.
     EXPECT_EQ(Execucoes(),
-              (std::vector<std::string>{"botao|normal|1|0|0|0", "botao|normal|1|0|0|1"}));
+              (std::vector<std::string>{"botao|normal|0|1|0|0", "botao|normal|1|1|0|0"}));
     EXPECT_EQ(Pedidos(), std::vector<std::string>{kIncluido103});
     auto* execucoes = Achar<QTableView>("grdExecucoes");
     execucoes->selectRow(1);
@@ -136,11 +136,11 @@ TEST_F(PaginaHistoricoTest, ExecucoesEPedidosComFiltroPesquisaEExportacao) {
         std::vector<std::string> execucoes;
         std::vector<std::string> pedidos;  // of the run selected
     } casos[] = {
-        {true, "", {"botao|normal|1|0|0|1"}, {kFalha102}},
-        {false, "103", {"botao|normal|1|0|0|0"}, {kIncluido103}},
-        {false, "10", {"botao|normal|1|0|0|0", "botao|normal|1|0|0|1"}, {kIncluido103}},
+        {true, "", {"botao|normal|1|1|0|0"}, {kFalha102}},
+        {false, "103", {"botao|normal|0|1|0|0"}, {kIncluido103}},
+        {false, "10", {"botao|normal|0|1|0|0", "botao|normal|1|1|0|0"}, {kIncluido103}},
         {true, "101", {}, {}},
-        {true, "10", {"botao|normal|1|0|0|1"}, {kFalha102}},
+        {true, "10", {"botao|normal|1|1|0|0"}, {kFalha102}},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(std::string(caso.falhas ? "failures, " : "") + caso.pedido);
