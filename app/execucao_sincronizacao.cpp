@@ -52,11 +52,13 @@ ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
     return resultado;
 }
 
-// Why the list of new orders could not be had; nothing when it could.
+// Why the list of new orders could not be had; nothing when it could. Counts the orders into
+// `resumo`.
 std::optional<std::string> ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto,
                                                          PedidosAppForcaVenda& pedidos,
                                                          LogProcessamento& log,
-                                                         ObservacaoExecucao& observacao) {
+                                                         ObservacaoExecucao& observacao,
+                                                         ResumoExecucao& resumo) {
     const api::ListagemPedidos listagem = pedidos.ListarPedidosNovos(contexto);
     if (!listagem.Obtida()) {
         log.GravarLog("Não foi possível obter a lista de novos pedidos: " + listagem.MotivoFalha());
@@ -72,6 +74,8 @@ std::optional<std::string> ProcessarPedidosAppForcaVenda(ContextoSincronizacao& 
         const ResultadoPedido resultado = ImportarPedidoAppForcaVenda(contexto, pedidos, id);
         log.GravarLog(resultado.mensagem);
         observacao.Pedido(resultado);
+        ++resumo.pedidosProcessados;
+        if (PedidoFalhou(resultado.desfecho)) ++resumo.pedidosComFalha;
     }
     return std::nullopt;
 }
@@ -117,6 +121,7 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
     ObservacaoExecucao observacao(ambiente.observador, ambiente.origem, inicio, log);
     painel.HabilitarSincronizarAgora(false);
 
+    ResumoExecucao resumo{inicio, FimExecucao::Concluida};
     std::unique_ptr<db::ConexaoErp> conexao;
     std::optional<std::string> falhaConexao;
     std::optional<std::string> falhaListagem;
@@ -142,7 +147,7 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
             ContextoSincronizacao contexto{
                 *conexao, ConfiguracaoDaExecucao(ambiente.configuracoesApi, *conexao)};
             falhaListagem =
-                ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log, observacao);
+                ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log, observacao, resumo);
         }
     } catch (...) {
         erro = std::current_exception();
@@ -157,7 +162,7 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
         if (!erro) erro = std::current_exception();
     }
 
-    ResumoExecucao resumo{inicio, FimExecucao::Concluida, std::chrono::system_clock::now()};
+    resumo.termino = std::chrono::system_clock::now();
     if (erro) {
         resumo.fim.reset();
         resumo.motivo = MensagemDoErro(erro);
@@ -170,6 +175,7 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
     }
     observacao.Terminar(resumo);
     painel.HabilitarSincronizarAgora(true);
+    painel.ExecucaoEncerrada(resumo);
 
     if (erro) std::rethrow_exception(erro);
     return *resumo.fim;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -70,6 +71,8 @@ struct ResumoExecucao {
     std::chrono::system_clock::time_point termino{};
     // Why it did not end normally: the attach's or the listing's reason, or the error's message.
     std::string motivo{};
+    int32_t pedidosProcessados = 0;
+    int32_t pedidosComFalha = 0;  // see PedidoFalhou
 
     bool Normal() const { return fim == FimExecucao::Concluida; }
 };

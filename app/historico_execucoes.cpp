@@ -22,9 +22,7 @@ void Podar(BancoSqlite& banco, int64_t limite) {
 
 // How many runs in a row this order has failed, counting this one when it failed too.
 int64_t FalhasSeguidas(BancoSqlite& banco, const ResultadoPedido& pedido) {
-    const bool falhou =
-        pedido.desfecho == DesfechoPedido::NaoIncluido || pedido.desfecho == DesfechoPedido::Erro;
-    if (!falhou) return 0;
+    if (!PedidoFalhou(pedido.desfecho)) return 0;
     ComandoSqlite anterior(
         banco, "select falhas_seguidas from pedido where id_app = ?1 order by id desc limit 1");
     anterior.Ligar(1, pedido.idApp);

@@ -1,5 +1,6 @@
 #include "app/leitura_historico.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -38,35 +39,51 @@ ExecucaoRegistrada LerExecucao(const ComandoSqlite& c) {
 }
 }  // namespace
 
+bool PedidoRegistrado::Falhou() const {
+    return desfecho == CodigoDesfecho(DesfechoPedido::NaoIncluido) ||
+           desfecho == CodigoDesfecho(DesfechoPedido::Erro);
+}
+
+bool ExecucaoRegistrada::Falhou() const {
+    return (!desfecho.empty() && desfecho != "normal") || Falhas() > 0;
+}
+
 LeituraHistorico::LeituraHistorico(const std::filesystem::path& arquivo)
     : banco_(arquivo, BancoSqlite::Modo::Leitura) {
     VerificarEsquemaHistorico(banco_);
 }
 
 std::vector<ExecucaoRegistrada> LeituraHistorico::Execucoes(const FiltroHistorico& filtro) {
+    // The orders shown: ?2 failures only, ?3 part of the order's id.
+    const std::string pedidoMostrado =
+        "(?2 = 0 or p." + kFalha + ") and (?3 = '' or instr(lower(p.id_app), lower(?3)) > 0)";
     // A run still going counts as no failure yet.
     const std::string falhou =
         "(e.desfecho <> 'normal' or exists (select 1 from pedido p where p.execucao = e.id and p." +
         kFalha + "))";
-    ComandoSqlite execucoes(banco_, kColunasExecucao + "where e.inicio >= ?1 and (?2 = 0 or " +
-                                        falhou + ") order by e.id");
-    execucoes.Ligar(1, filtro.desde.value_or(INT64_MIN)).Ligar(2, int64_t{filtro.soFalhas});
+    ComandoSqlite execucoes(
+        banco_,
+        kColunasExecucao + "where e.inicio >= ?1 and (?2 = 0 or " + falhou +
+            ") and (?3 = '' or exists (select 1 from pedido p where p.execucao = e.id and " +
+            pedidoMostrado + ")) order by e.id desc limit ?4");
+    execucoes.Ligar(1, filtro.desde.value_or(INT64_MIN))
+        .Ligar(2, int64_t{filtro.soFalhas})
+        .Ligar(3, filtro.pedido)
+        .Ligar(4, filtro.ultimas.value_or(-1));
     std::vector<ExecucaoRegistrada> lista;
+    while (execucoes.Proximo()) lista.push_back(LerExecucao(execucoes));
+    if (lista.empty()) return lista;
+    std::reverse(lista.begin(), lista.end());
     std::map<int64_t, size_t> posicao;
-    while (execucoes.Proximo()) {
-        posicao[execucoes.Inteiro(0)] = lista.size();
-        lista.push_back(LerExecucao(execucoes));
-    }
+    for (size_t i = 0; i < lista.size(); ++i) posicao[lista[i].id] = i;
 
     ComandoSqlite pedidos(
         banco_,
         "select p.execucao, p.id_app, p.desfecho, p.mensagem, p.id_nf_comercio, p.nr_nota_fiscal, "
-        "p.cliente_cadastrado, p.falhas_seguidas, p.observacao from pedido p join execucao e on "
-        "e.id = "
-        "p.execucao "
-        "where e.inicio >= ?1 and (?2 = 0 or p." +
-            kFalha + ") order by p.id");
-    pedidos.Ligar(1, filtro.desde.value_or(INT64_MIN)).Ligar(2, int64_t{filtro.soFalhas});
+        "p.cliente_cadastrado, p.falhas_seguidas, p.observacao from pedido p where p.execucao >= "
+        "?1 and " +
+            pedidoMostrado + " order by p.id");
+    pedidos.Ligar(1, lista.front().id).Ligar(2, int64_t{filtro.soFalhas}).Ligar(3, filtro.pedido);
     while (pedidos.Proximo()) {
         const auto execucao = posicao.find(pedidos.Inteiro(0));
         if (execucao == posicao.end()) continue;

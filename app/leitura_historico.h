@@ -20,6 +20,8 @@ struct PedidoRegistrado {
     std::optional<int64_t> clienteCadastrado;  // 1 or 0
     int64_t falhasSeguidas = 0;
     std::string observacao;
+
+    bool Falhou() const;  // not written: an error, or a refused import
 };
 
 struct ExecucaoRegistrada {
@@ -31,6 +33,10 @@ struct ExecucaoRegistrada {
     std::string motivo;
     int64_t incluidos = 0, jaIncluidos = 0, adiados = 0, naoIncluidos = 0, erros = 0;
     std::vector<PedidoRegistrado> pedidos;
+
+    int64_t Falhas() const { return naoIncluidos + erros; }
+    // Did not end normally, or had failed orders; a run still going has not failed yet.
+    bool Falhou() const;
 };
 
 // An order whose latest outcome is a failure.
@@ -43,9 +49,13 @@ struct PedidoEmFalha {
 };
 
 struct FiltroHistorico {
-    std::optional<int64_t> desde;  // runs started from then on
+    std::optional<int64_t> desde{};  // runs started from then on
     bool soFalhas =
         false;  // runs that did not end normally or had failed orders, with only those orders
+    // Runs with an order whose id holds this text (ASCII letters in any case), with only those
+    // orders; empty: all.
+    std::string pedido{};
+    std::optional<int64_t> ultimas{};  // only the latest runs that match
 };
 
 // Reads the history file without changing it.

@@ -23,6 +23,11 @@ enum class DesfechoPedido {
     Erro,         // an error left the import
 };
 
+// An order that this run could not write: an error, or a refused import.
+inline bool PedidoFalhou(DesfechoPedido desfecho) {
+    return desfecho == DesfechoPedido::NaoIncluido || desfecho == DesfechoPedido::Erro;
+}
+
 // One order of a run as its log line tells it.
 struct ResultadoPedido {
     std::string idApp{};

@@ -38,12 +38,12 @@ TfrmMensagemConfirmarGenerica::TfrmMensagemConfirmarGenerica(QWidget* parent)
     ckbConcordo->setObjectName("ckbConcordo");
     ckbConcordo->setGeometry(8, 94, 185, 17);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    pnlBotoes = new QFrame(this);
+    pnlBotoes->setObjectName("Panel1");
+    pnlBotoes->setFrameShape(QFrame::Panel);
+    pnlBotoes->setFrameShadow(QFrame::Raised);
 
-    btnOk = new QPushButton("OK", Panel1);
+    btnOk = new QPushButton("OK", pnlBotoes);
     btnOk->setObjectName("btnOk");
     btnOk->setGeometry(445, 7, 75, 25);
     btnOk->setEnabled(false);
@@ -53,12 +53,12 @@ TfrmMensagemConfirmarGenerica::TfrmMensagemConfirmarGenerica(QWidget* parent)
 }
 
 void TfrmMensagemConfirmarGenerica::DefinirModo(bool confirmacao) {
-    Panel1->setVisible(confirmacao);
+    pnlBotoes->setVisible(confirmacao);
     ckbConcordo->setVisible(confirmacao);
     btnOk->setVisible(confirmacao);
     const int altura = confirmacao ? kAlturaConfirmacao : kAlturaSimples;
     setFixedSize(kLargura, altura);
-    Panel1->setGeometry(0, altura - 40, kLargura, 40);
+    pnlBotoes->setGeometry(0, altura - 40, kLargura, 40);
     repaint();
 }
 

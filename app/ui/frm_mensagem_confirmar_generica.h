@@ -32,7 +32,7 @@ class TfrmMensagemConfirmarGenerica : public QDialog {
   private:
     QLabel* lblMensagem;
     QCheckBox* ckbConcordo;
-    QFrame* Panel1;
+    QFrame* pnlBotoes;
     QPushButton* btnOk;
 };
 

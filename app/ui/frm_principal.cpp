@@ -15,8 +15,10 @@
 
 #include <exception>
 
+#include "app/configuracoes_historico.h"
 #include "app/ui/campo_minutos.h"
 #include "app/ui/icone_programa.h"
+#include "app/ui/pagina_historico.h"
 #include "app/versao_programa.h"
 #include "comum/data_hora.h"
 
@@ -54,7 +56,7 @@ TfrmPrincipal::TfrmPrincipal(ServicoResidente::Opcoes opcoes, Avisos& avisos,
                           Qt::WindowCloseButtonHint),
       avisos_(avisos),
       bandejaDisponivel_(bandejaDisponivel) {
-    CriarControles();
+    CriarControles(app::ObterArquivoHistorico(opcoes.executavel));
     CriarBandeja();
     servico_ = std::make_unique<ServicoResidente>(std::move(opcoes), avisos, *this, pedidos);
     Conectar();
@@ -62,7 +64,7 @@ TfrmPrincipal::TfrmPrincipal(ServicoResidente::Opcoes opcoes, Avisos& avisos,
 
 TfrmPrincipal::~TfrmPrincipal() = default;
 
-void TfrmPrincipal::CriarControles() {
+void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico) {
     setObjectName("frmPrincipal");
     setWindowTitle(Texto(std::string(kTituloPrograma)));
     setWindowIcon(IconePrograma());
@@ -75,40 +77,47 @@ void TfrmPrincipal::CriarControles() {
     lblVersao->setAlignment(Qt::AlignCenter);
 
     pcPrincipal = Criar<QTabWidget>(this, "pcPrincipal", {6, 26, 594, 282});
-    TabSheet1 = new QWidget;
-    TabSheet1->setObjectName("TabSheet1");
-    pcPrincipal->addTab(TabSheet1, "1. APP Força de Vendas");
+    tsAppForcaVendas = new QWidget;
+    tsAppForcaVendas->setObjectName("TabSheet1");
+    pcPrincipal->addTab(tsAppForcaVendas, "1. APP Força de Vendas");
 
     ckbProcessoAtivoAppForcaVenda =
-        Criar<QCheckBox>(TabSheet1, "ckbProcessoAtivoAppForcaVenda", {10, 10, 240, 22});
+        Criar<QCheckBox>(tsAppForcaVendas, "ckbProcessoAtivoAppForcaVenda", {10, 10, 240, 22});
     ckbProcessoAtivoAppForcaVenda->setText("Sincronizar Automaticamente");
-    btnForcarAtualizacaoAppForcaVenda = Botao(TabSheet1, "btnForcarAtualizacaoAppForcaVenda",
+    btnForcarAtualizacaoAppForcaVenda = Botao(tsAppForcaVendas, "btnForcarAtualizacaoAppForcaVenda",
                                               "Sincronizar Agora", {436, 6, 142, 28});
-    Label2 = Rotulo(TabSheet1, "Label2", "Data/Hora da Última atualização:", {10, 42, 200, 20});
+    lblTituloUltimaAtualizacao =
+        Rotulo(tsAppForcaVendas, "Label2", "Data/Hora da Última atualização:", {10, 42, 200, 20});
     lblDataHoraUltimaAtualizacaoAppForcaVenda =
-        Rotulo(TabSheet1, "lblDataHoraUltimaAtualizacaoAppForcaVenda", "00/00/0000 00:00",
+        Rotulo(tsAppForcaVendas, "lblDataHoraUltimaAtualizacaoAppForcaVenda", "00/00/0000 00:00",
                {212, 42, 120, 20});
-    Label10 = Rotulo(TabSheet1, "Label10", "Sincronizar a cada", {348, 42, 118, 20});
-    seEsperaAtualizacaoAppForcaVenda =
-        Criar<CampoMinutos>(TabSheet1, "seEsperaAtualizacaoAppForcaVenda", {468, 40, 72, 24});
+    lblSincronizarACada =
+        Rotulo(tsAppForcaVendas, "Label10", "Sincronizar a cada", {348, 42, 118, 20});
+    seEsperaAtualizacaoAppForcaVenda = Criar<CampoMinutos>(
+        tsAppForcaVendas, "seEsperaAtualizacaoAppForcaVenda", {468, 40, 72, 24});
     seEsperaAtualizacaoAppForcaVenda->DefinirTexto("0");
-    Label1 = Rotulo(TabSheet1, "Label1", "min", {546, 42, 32, 20});
-    Label3 = Rotulo(TabSheet1, "Label3", "Log de Processamento", {10, 70, 200, 18});
-    memLogProcessamentoAppForcaVenda =
-        Criar<QPlainTextEdit>(TabSheet1, "memLogProcessamentoAppForcaVenda", {10, 90, 568, 104});
+    lblMinutos = Rotulo(tsAppForcaVendas, "Label1", "min", {546, 42, 32, 20});
+    lblLogProcessamento =
+        Rotulo(tsAppForcaVendas, "Label3", "Log de Processamento", {10, 70, 200, 18});
+    memLogProcessamentoAppForcaVenda = Criar<QPlainTextEdit>(
+        tsAppForcaVendas, "memLogProcessamentoAppForcaVenda", {10, 90, 568, 104});
     memLogProcessamentoAppForcaVenda->setReadOnly(true);
     memLogProcessamentoAppForcaVenda->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memLogProcessamentoAppForcaVenda->setFocusPolicy(Qt::ClickFocus);  // skipped by the tab key
     btnCopiarLogAppForcaVenda =
-        Botao(TabSheet1, "btnCopiarLogAppForcaVenda", "Copiar Log", {478, 198, 100, 28});
+        Botao(tsAppForcaVendas, "btnCopiarLogAppForcaVenda", "Copiar Log", {478, 198, 100, 28});
     lblUltimoProcessamento =
-        Rotulo(TabSheet1, "lblUltimoProcessamento", "Último processamento: 00/00/0000 00:00:00",
-               {10, 230, 280, 18});
+        Rotulo(tsAppForcaVendas, "lblUltimoProcessamento",
+               "Último processamento: 00/00/0000 00:00:00", {10, 230, 280, 18});
     lbProximoProcessamento =
-        Rotulo(TabSheet1, "lbProximoProcessamento", "Próximo processamento: 00/00/0000 00:00:00",
-               {296, 230, 282, 18});
-    BitBtn1 = Botao(TabSheet1, "BitBtn1", "Minimizar",
-                    {10, 300, 90, 26});  // below the page's visible part
+        Rotulo(tsAppForcaVendas, "lbProximoProcessamento",
+               "Próximo processamento: 00/00/0000 00:00:00", {296, 230, 282, 18});
+    btnMinimizarForaDeVista = Botao(tsAppForcaVendas, "BitBtn1", "Minimizar",
+                                    {10, 300, 90, 26});  // below the page's visible part
+
+    tsHistorico = new PaginaHistorico(arquivoHistorico, avisos_);
+    tsHistorico->setObjectName("tsHistorico");
+    pcPrincipal->addTab(tsHistorico, "2. Histórico");
 
     btnMinimizar = Botao(this, "btnMinimizar", "Minimizar", {368, 316, 104, 28});
     btnEncerrarServicos =
@@ -116,20 +125,20 @@ void TfrmPrincipal::CriarControles() {
 }
 
 void TfrmPrincipal::CriarBandeja() {
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName("PopupMenu1");
-    SobreotessoraAssistente1 = PopupMenu1->addAction("&Abrir tessora Service");
-    SobreotessoraAssistente1->setObjectName("SobreotessoraAssistente1");
-    N1 = PopupMenu1->addSeparator();
-    N1->setObjectName("N1");
-    Sair1 = PopupMenu1->addAction("&Sair");
-    Sair1->setObjectName("Sair1");
+    pmBandeja = new QMenu(this);
+    pmBandeja->setObjectName("PopupMenu1");
+    miAbrirtessoraService = pmBandeja->addAction("&Abrir tessora Service");
+    miAbrirtessoraService->setObjectName("SobreotessoraAssistente1");
+    miSeparador = pmBandeja->addSeparator();
+    miSeparador->setObjectName("N1");
+    miSair = pmBandeja->addAction("&Sair");
+    miSair->setObjectName("Sair1");
 
     // The menu opens on a right click; other clicks do nothing.
-    TrayIcon1 = new QSystemTrayIcon(IconePrograma(), this);
-    TrayIcon1->setObjectName("TrayIcon1");
-    TrayIcon1->setToolTip(Texto(std::string(kTituloPrograma)));
-    TrayIcon1->setContextMenu(PopupMenu1);
+    tiBandeja = new QSystemTrayIcon(this);
+    tiBandeja->setObjectName("TrayIcon1");
+    tiBandeja->setContextMenu(pmBandeja);
+    DesenharBandeja();
 }
 
 void TfrmPrincipal::Conectar() {
@@ -139,8 +148,8 @@ void TfrmPrincipal::Conectar() {
     connect(btnMinimizar, &QPushButton::clicked, this, &TfrmPrincipal::btnMinimizarClick);
     connect(btnEncerrarServicos, &QPushButton::clicked, this,
             &TfrmPrincipal::btnEncerrarServicosClick);
-    connect(Sair1, &QAction::triggered, this, &TfrmPrincipal::btnEncerrarServicosClick);
-    connect(SobreotessoraAssistente1, &QAction::triggered, this,
+    connect(miSair, &QAction::triggered, this, &TfrmPrincipal::btnEncerrarServicosClick);
+    connect(miAbrirtessoraService, &QAction::triggered, this,
             &TfrmPrincipal::SobreotessoraAssistente1Click);
     connect(ckbProcessoAtivoAppForcaVenda, &QCheckBox::toggled, servico_.get(),
             &ServicoResidente::DefinirProcessoAtivo);
@@ -154,6 +163,10 @@ void TfrmPrincipal::Conectar() {
             [this] { btnForcarAtualizacaoAppForcaVenda->setEnabled(true); });
     connect(servico_.get(), &ServicoResidente::ExecucaoTerminada, this,
             &TfrmPrincipal::ExibirUltimoProcessamento);
+    connect(servico_.get(), &ServicoResidente::ExecucaoIniciada, this,
+            &TfrmPrincipal::AoIniciarExecucao);
+    connect(servico_.get(), &ServicoResidente::ExecucaoTerminada, this,
+            &TfrmPrincipal::AoTerminarExecucao);
     connect(servico_.get(), &ServicoResidente::ProximaExecucao, this,
             &TfrmPrincipal::ExibirProximoProcessamento);
 
@@ -174,6 +187,7 @@ bool TfrmPrincipal::FormCreate() {
     if (!servico_->Iniciar()) return false;
     AplicarConfiguracoes();
     memLogProcessamentoAppForcaVenda->clear();
+    tsHistorico->Atualizar();
     if (bandejaDisponivel_) {
         btnMinimizarClick();
     } else {
@@ -203,7 +217,7 @@ void TfrmPrincipal::CopiarLog() {
 }
 
 void TfrmPrincipal::btnMinimizarClick() {
-    TrayIcon1->show();
+    tiBandeja->show();
     if (bandejaDisponivel_) {
         hide();
     } else {
@@ -249,6 +263,30 @@ void TfrmPrincipal::ExibirProximoProcessamento(
         Texto("Próximo processamento: " + (quando ? DataHoraSegundos(*quando) : std::string())));
 }
 
+void TfrmPrincipal::AoIniciarExecucao() {
+    resumoDaExecucao_.reset();
+    situacaoBandeja_.ExecucaoIniciada();
+    DesenharBandeja();
+}
+
+void TfrmPrincipal::AoTerminarExecucao(const app::ResumoExecucao& resumo) {
+    // A run that does not report its end (a test's stand-in) leaves the service's summary.
+    const auto notificacao = situacaoBandeja_.ExecucaoTerminada(resumoDaExecucao_.value_or(resumo));
+    resumoDaExecucao_.reset();
+    DesenharBandeja();
+    if (notificacao) {
+        tiBandeja->showMessage(
+            Texto(std::string(kTituloPrograma)), Texto(notificacao->texto),
+            notificacao->falha ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information);
+    }
+    tsHistorico->Atualizar();
+}
+
+void TfrmPrincipal::DesenharBandeja() {
+    tiBandeja->setIcon(IconeBandeja(situacaoBandeja_.Estado()));
+    tiBandeja->setToolTip(Texto(situacaoBandeja_.Dica()));
+}
+
 void TfrmPrincipal::HabilitarSincronizarAgora(bool) {
     // The button follows ExecucaoIniciada/ExecucaoTerminada instead: a queued "enable"
     // from the run's last step could arrive before the worker has really finished.
@@ -256,6 +294,12 @@ void TfrmPrincipal::HabilitarSincronizarAgora(bool) {
 
 void TfrmPrincipal::ExibirUltimaAtualizacao(const std::string& dataHora) {
     emit UltimaAtualizacaoRecebida(Texto(dataHora));
+}
+
+void TfrmPrincipal::ExecucaoEncerrada(const app::ResumoExecucao& resumo) {
+    // Posted before the worker ends, so it arrives before the service's ExecucaoTerminada.
+    QMetaObject::invokeMethod(
+        this, [this, resumo] { resumoDaExecucao_ = resumo; }, Qt::QueuedConnection);
 }
 
 void TfrmPrincipal::LimparLog() { emit LogLimpoRecebido(); }

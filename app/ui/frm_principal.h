@@ -4,12 +4,14 @@
 #include <QWidget>
 
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "app/execucao_sincronizacao.h"
 #include "app/painel_execucao.h"
+#include "app/situacao_bandeja.h"
 #include "app/ui/servico_residente.h"
 #include "comum/avisos.h"
 
@@ -25,6 +27,7 @@ class QTabWidget;
 namespace tessora::ui {
 
 class CampoMinutos;
+class PaginaHistorico;
 
 // The main window: the settings, the processing log, the buttons and the tray icon, wired
 // to the resident service. It shows what a run reports (PainelExecucao, called on the
@@ -48,6 +51,7 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao {
     void ExibirUltimaAtualizacao(const std::string& dataHora) override;
     void LimparLog() override;
     void AcrescentarLinhaLog(const std::string& linha) override;
+    void ExecucaoEncerrada(const app::ResumoExecucao& resumo) override;
 
   signals:
     void LinhaLogRecebida(const QString& linha);
@@ -58,7 +62,7 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao {
     void closeEvent(QCloseEvent* evento) override;
 
   private:
-    void CriarControles();
+    void CriarControles(const std::filesystem::path& arquivoHistorico);
     void CriarBandeja();
     void Conectar();
     void AplicarConfiguracoes();
@@ -71,34 +75,42 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao {
     void seEsperaAtualizacaoAppForcaVendaChange(const QString& texto);
     void ExibirUltimoProcessamento(const app::ResumoExecucao& resumo);
     void ExibirProximoProcessamento(std::optional<std::chrono::system_clock::time_point> quando);
+    void AoIniciarExecucao();
+    void AoTerminarExecucao(const app::ResumoExecucao& resumo);
+    void DesenharBandeja();
 
     Avisos& avisos_;
     const bool bandejaDisponivel_;
+    app::SituacaoBandeja situacaoBandeja_;
+    // The run's own summary, with its counts, which reaches the window just before the
+    // service's end of the run.
+    std::optional<app::ResumoExecucao> resumoDaExecucao_;
 
-    // Children of the window, which owns them.
+    // Children of the window, which owns them; each keeps its component name as objectName.
     QLabel* lblVersao;
     QTabWidget* pcPrincipal;
-    QWidget* TabSheet1;
+    QWidget* tsAppForcaVendas;
+    PaginaHistorico* tsHistorico;
     QCheckBox* ckbProcessoAtivoAppForcaVenda;
     QPushButton* btnForcarAtualizacaoAppForcaVenda;
-    QLabel* Label2;
+    QLabel* lblTituloUltimaAtualizacao;
     QLabel* lblDataHoraUltimaAtualizacaoAppForcaVenda;
-    QLabel* Label10;
+    QLabel* lblSincronizarACada;
     CampoMinutos* seEsperaAtualizacaoAppForcaVenda;
-    QLabel* Label1;
-    QLabel* Label3;
+    QLabel* lblMinutos;
+    QLabel* lblLogProcessamento;
     QPlainTextEdit* memLogProcessamentoAppForcaVenda;
     QPushButton* btnCopiarLogAppForcaVenda;
     QLabel* lblUltimoProcessamento;
     QLabel* lbProximoProcessamento;
-    QPushButton* BitBtn1;
+    QPushButton* btnMinimizarForaDeVista;
     QPushButton* btnMinimizar;
     QPushButton* btnEncerrarServicos;
-    QSystemTrayIcon* TrayIcon1;
-    QMenu* PopupMenu1;
-    QAction* SobreotessoraAssistente1;
-    QAction* N1;
-    QAction* Sair1;
+    QSystemTrayIcon* tiBandeja;
+    QMenu* pmBandeja;
+    QAction* miAbrirtessoraService;
+    QAction* miSeparador;
+    QAction* miSair;
 
     // Last, so that it goes first: its run may still report to this window.
     std::unique_ptr<ServicoResidente> servico_;

@@ -2,9 +2,13 @@
 
 #include <QIcon>
 
+#include "app/situacao_bandeja.h"
+
 namespace tessora::ui {
 
-// The program's own 48 x 48 icon, for the window and the notification area.
+// The program's own 48 x 48 icon, for the window.
 QIcon IconePrograma();
+// The same icon for the notification area, its signal light in the colour of the state.
+QIcon IconeBandeja(app::EstadoBandeja estado);
 
 }  // namespace tessora::ui

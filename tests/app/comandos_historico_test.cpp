@@ -11,6 +11,7 @@
 #include "app/execucao_sincronizacao.h"
 #include "app/historico_execucoes.h"
 #include "app/instante_historico.h"
+#include "app/leitura_historico.h"
 #include "arquivos_teste.h"
 #include "banco_teste.h"
 
@@ -108,6 +109,34 @@ TEST_F(SaidasHistoricoTest, CsvUmaLinhaPorPedidoEFiltros) {
         EXPECT_EQ(Historico(argumentos), std::make_pair(0, esperado));
     }
     EXPECT_EQ(InstanteIso(1710520325), "2024-03-15T16:32:05Z");
+}
+
+TEST_F(SaidasHistoricoTest, PesquisaPorPedidoEUltimasExecucoes) {
+    // Each run as its id and its orders' ids.
+    const auto ler = [&](const FiltroHistorico& filtro) {
+        std::vector<std::pair<int64_t, std::vector<std::string>>> lista;
+        for (const auto& e :
+             LeituraHistorico(ObterArquivoHistorico(executavel)).Execucoes(filtro)) {
+            std::vector<std::string> pedidos;
+            for (const auto& p : e.pedidos) pedidos.push_back(p.idApp + " " + p.desfecho);
+            lista.emplace_back(e.id, pedidos);
+        }
+        return lista;
+    };
+    using Lista = std::vector<std::pair<int64_t, std::vector<std::string>>>;
+    const std::pair<FiltroHistorico, Lista> casos[] = {
+        {{.pedido = "P-1"}, {{1, {"p-1 erro"}}, {2, {"p-1 incluido"}}}},
+        {{.pedido = "q"}, {}},
+        // The run that could not connect holds no order with that id.
+        {{.soFalhas = true, .pedido = "-"}, {{1, {"p-1 erro"}}}},
+        {{.ultimas = 2}, {{2, {"p-1 incluido"}}, {3, {}}}},
+        {{.soFalhas = true, .ultimas = 1}, {{3, {}}}},
+        {{.desde = dia15, .pedido = "p", .ultimas = 5}, {{2, {"p-1 incluido"}}}},
+    };
+    for (const auto& [filtro, esperado] : casos) {
+        SCOPED_TRACE(filtro.pedido + " " + std::to_string(filtro.ultimas.value_or(0)));
+        EXPECT_EQ(ler(filtro), esperado);
+    }
 }
 
 TEST_F(SaidasHistoricoTest, JsonLegivelComContagensEPedidos) {

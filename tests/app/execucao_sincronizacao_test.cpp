@@ -110,6 +110,10 @@ TEST_F(ExecucaoSincronizacaoTest, ErroDeUmPedidoNaoImpedeOsSeguintes) {
                     "Lendo pedido: 104", "Não foi possível incluir o pedido: 104 no sistema",
                     "Lendo pedido: ", "Pedido incluído no sistema.", "Lendo pedido: 105",
                     "Pedido já incluído no sistema.", "Encerrando processamento..."));
+    ASSERT_TRUE(painel.resumo);
+    EXPECT_TRUE(painel.resumo->Normal());
+    EXPECT_EQ(painel.resumo->pedidosProcessados, 6);
+    EXPECT_EQ(painel.resumo->pedidosComFalha, 3);  // 102, 103 and 104
 }
 
 TEST_F(ExecucaoSincronizacaoTest, ListagemQueFalhouDizPorQueEAExecucaoNaoTerminaBem) {
@@ -120,6 +124,9 @@ TEST_F(ExecucaoSincronizacaoTest, ListagemQueFalhouDizPorQueEAExecucaoNaoTermina
                                            "HTTP/1.1 401 Unauthorized: Unauthenticated.",
                                            "Encerrando processamento..."));
     EXPECT_THAT(painel.botao, ElementsAre(false, true));
+    ASSERT_TRUE(painel.resumo);
+    EXPECT_EQ(painel.resumo->fim, FimExecucao::SemListagem);
+    EXPECT_EQ(painel.resumo->motivo, "HTTP/1.1 401 Unauthorized: Unauthenticated.");
 }
 
 TEST_F(ExecucaoSincronizacaoTest, ErroForaDaGuardaPassaDepoisDosPassosDeEncerramento) {
@@ -128,6 +135,9 @@ TEST_F(ExecucaoSincronizacaoTest, ErroForaDaGuardaPassaDepoisDosPassosDeEncerram
     EXPECT_THAT(painel.linhas,
                 ElementsAre("Iniciando processamento...", "Encerrando processamento..."));
     EXPECT_THAT(painel.botao, ElementsAre(false, true));
+    ASSERT_TRUE(painel.resumo);  // the panel hears of the end before the error goes on
+    EXPECT_FALSE(painel.resumo->fim);
+    EXPECT_EQ(painel.resumo->motivo, "falha ao ler o token");
 }
 
 TEST_F(ExecucaoSincronizacaoTest, AnexoRecusadoEncerraSoAExecucao) {

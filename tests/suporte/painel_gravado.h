@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "app/execucao_sincronizacao.h"
 #include "app/painel_execucao.h"
 
 namespace tessora::testes {
@@ -24,11 +26,13 @@ class PainelGravado : public app::PainelExecucao {
         EXPECT_TRUE(std::regex_search(linha, carimbo)) << linha;
         linhas.push_back(linha.substr(22));
     }
+    void ExecucaoEncerrada(const app::ResumoExecucao& fim) override { resumo = fim; }
 
     std::vector<bool> botao;
     std::string rotulo;
     std::vector<std::string> linhas;
     int limpezas = 0;
+    std::optional<app::ResumoExecucao> resumo;
 };
 
 }  // namespace tessora::testes

@@ -160,7 +160,7 @@ TEST_F(JanelaTest, ControlesComNomesTextosEValoresIniciais) {
         EXPECT_EQ(Achar<QPushButton>(nome)->text(), texto) << nome;
 
     const auto* paginas = Achar<QTabWidget>("pcPrincipal");
-    ASSERT_EQ(paginas->count(), 1);
+    ASSERT_EQ(paginas->count(), 2);
     EXPECT_EQ(paginas->widget(0)->objectName(), "TabSheet1");
     EXPECT_EQ(paginas->tabText(0), "1. APP Força de Vendas");
     EXPECT_EQ(Automatico()->text(), "Sincronizar Automaticamente");
