@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 #include "comum/codigo_pagina.h"
 #include "comum/erros.h"
@@ -17,13 +16,7 @@ using Firebird::ThrowStatusWrapper;
 constexpr unsigned kCharsetNone = 0;
 constexpr unsigned kTamanhoMinimoTexto = 64;  // room for any number or date as text
 
-// Releases a Firebird interface on every path.
-template <typename T>
-struct Soltar {
-    void operator()(T* objeto) const { objeto->release(); }
-};
-template <typename T>
-using Ref = std::unique_ptr<T, Soltar<T>>;
+using interno::Ref;
 
 // NUL would cut the statement short in the engine; the ERP reads Windows-1252.
 std::string ComandoParaBanco(std::string_view comando) {
@@ -58,25 +51,20 @@ Ref<Firebird::IMessageMetadata> MetadadosComoTexto(Firebird::IMessageMetadata& o
 std::string LerBlob(ConexaoErp& conexao, const ISC_QUAD& id) {
     return interno::Chamar([&](ThrowStatusWrapper* st) {
         ISC_QUAD idBlob = id;
-        Firebird::IBlob* blob =
-            conexao.Anexo().openBlob(st, &conexao.Transacao(), &idBlob, 0, nullptr);
+        Ref<Firebird::IBlob> blob(
+            conexao.Anexo().openBlob(st, &conexao.Transacao(), &idBlob, 0, nullptr));
         std::string conteudo;
-        try {
-            char pedaco[16384];
-            unsigned lidos = 0;
-            for (;;) {
-                const int resultado = blob->getSegment(st, sizeof pedaco, pedaco, &lidos);
-                if (resultado != Firebird::IStatus::RESULT_OK &&
-                    resultado != Firebird::IStatus::RESULT_SEGMENT) {
-                    break;
-                }
-                conteudo.append(pedaco, lidos);
+        char pedaco[16384];
+        unsigned lidos = 0;
+        for (;;) {
+            const int resultado = blob->getSegment(st, sizeof pedaco, pedaco, &lidos);
+            if (resultado != Firebird::IStatus::RESULT_OK &&
+                resultado != Firebird::IStatus::RESULT_SEGMENT) {
+                break;
             }
-            blob->close(st);
-        } catch (...) {
-            blob->release();
-            throw;
+            conteudo.append(pedaco, lidos);
         }
+        interno::Encerrar(blob, [](auto& b, auto* s) { b.close(s); });
         return conteudo;
     });
 }
@@ -130,15 +118,10 @@ void Consulta::Executar(std::string_view comando, bool guardarLinhas) {
     auto& transacao = conexao_.Transacao();
 
     interno::Chamar([&](ThrowStatusWrapper* st) {
-        struct Liberar {
-            Firebird::IStatement* s;
-            ~Liberar() {
-                if (s) s->release();
-            }
-        } comandoPreparado{anexo.prepare(st, &transacao, static_cast<unsigned>(texto.size()),
-                                         texto.c_str(), SQL_DIALECT_V6,
-                                         Firebird::IStatement::PREPARE_PREFETCH_METADATA)};
-        Firebird::IStatement& preparado = *comandoPreparado.s;
+        const Ref<Firebird::IStatement> comandoPreparado(
+            anexo.prepare(st, &transacao, static_cast<unsigned>(texto.size()), texto.c_str(),
+                          SQL_DIALECT_V6, Firebird::IStatement::PREPARE_PREFETCH_METADATA));
+        Firebird::IStatement& preparado = *comandoPreparado;
 
         Ref<Firebird::IMessageMetadata> original(preparado.getOutputMetadata(st));
         const unsigned quantidade = original->getCount(st);
@@ -155,17 +138,12 @@ void Consulta::Executar(std::string_view comando, bool guardarLinhas) {
             linhas_.push_back(LerLinha(conexao_, *meta, buffer.data()));
             return;
         }
-        Firebird::IResultSet* cursor =
-            preparado.openCursor(st, &transacao, nullptr, nullptr, meta.get(), 0);
-        try {
-            while (cursor->fetchNext(st, buffer.data()) == Firebird::IStatus::RESULT_OK) {
-                linhas_.push_back(LerLinha(conexao_, *meta, buffer.data()));
-            }
-            cursor->close(st);
-        } catch (...) {
-            cursor->release();
-            throw;
+        Ref<Firebird::IResultSet> cursor(
+            preparado.openCursor(st, &transacao, nullptr, nullptr, meta.get(), 0));
+        while (cursor->fetchNext(st, buffer.data()) == Firebird::IStatus::RESULT_OK) {
+            linhas_.push_back(LerLinha(conexao_, *meta, buffer.data()));
         }
+        interno::Encerrar(cursor, [](auto& c, auto* s) { c.close(s); });
     });
 }
 
