@@ -10,6 +10,7 @@
 #include "api/valores_resposta.h"
 #include "comum/data_hora.h"
 #include "comum/erros.h"
+#include "comum/inteiros.h"
 #include "comum/texto.h"
 #include "db/bloqueio_parametros.h"
 #include "db/consulta.h"
@@ -26,11 +27,8 @@
 namespace tessora::importacao {
 
 namespace {
-// An order member as an integer: optional blanks, an optional sign and digits; 0 otherwise.
-int32_t InteiroOuZero(std::string_view texto) {
-    while (!texto.empty() && static_cast<unsigned char>(texto.front()) <= 32)
-        texto.remove_prefix(1);
-    return InteiroDecimal(texto).value_or(0);
+int32_t ParametroInteiro(db::ConexaoErp& conexao, std::string_view coluna) {
+    return ExigirInteiro(db::LerParametro(conexao, coluna), InteiroEntreBrancos);
 }
 
 bool PedidoJaIncluido(db::ConexaoErp& conexao, const std::string& id) {
@@ -61,7 +59,7 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
                                           bool& clienteCadastrado) {
     TDadosOperacaoComercialApp op;
     op.ID_APP_FORCA_VENDA = id;
-    op.ID_EMPRESA = db::InteiroDoBanco(db::LerParametro(conexao, "ID_EMPRESA_APP_FORCA_VENDA"));
+    op.ID_EMPRESA = ParametroInteiro(conexao, "ID_EMPRESA_APP_FORCA_VENDA");
 
     const std::string idCliente = JsonTextoPorNome(dados, "cliente_id");
     int32_t pessoa = db::PessoaPorIdApp(conexao, idCliente);
@@ -73,10 +71,9 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
     op.ID_DESTINATARIO_REMETENTE = pessoa;
 
     op.ID_VENDEDOR = db::PessoaPorVendedorApp(conexao, JsonTextoPorNome(dados, "vendedor_id"));
-    op.ID_NAT_OPERACAO =
-        db::InteiroDoBanco(db::LerParametro(conexao, "ID_NAT_OPER_SUG_OP_COM_APP_VEND"));
+    op.ID_NAT_OPERACAO = ParametroInteiro(conexao, "ID_NAT_OPER_SUG_OP_COM_APP_VEND");
     op.DS_SERIE_NF = db::SeriePedidoDoVendedor(conexao, op.ID_VENDEDOR);
-    op.NR_NOTA_FISCAL = InteiroOuZero(JsonTextoPorNome(dados, "numero_seq"));
+    op.NR_NOTA_FISCAL = InteiroAposBrancos(JsonTextoPorNome(dados, "numero_seq")).value_or(0);
     op.DT_EMISSAO = TextoParaData(JsonTextoPorNome(dados, "created_at"));
     op.DT_SAIDA_ENTRADA = op.DT_EMISSAO;
     op.ID_TP_MOV_ESTOQUE = db::TipoMovEstoqueDaNatureza(conexao, op.ID_NAT_OPERACAO);
@@ -91,7 +88,7 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
     op.ID_PLANO_PAGAMENTO = db::PlanoPagtoDaPessoa(conexao, pessoa);
     op.ID_FORMA_PAGTO = db::TipoPagtoDaPessoa(conexao, pessoa);
     op.ID_TP_FRETE = db::TipoFretePorDescricao(conexao, JsonTextoPorNome(dados, "tipo_frete"));
-    op.QT_DIAS_VALIDADE = InteiroOuZero(JsonTextoPorNome(dados, "dias_validade"));
+    op.QT_DIAS_VALIDADE = InteiroAposBrancos(JsonTextoPorNome(dados, "dias_validade")).value_or(0);
 
     op.VL_IPI = ValorDoPedido(dados, "valor_ipi", 2);
     op.VL_ICMS = Moeda();
