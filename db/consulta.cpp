@@ -160,13 +160,13 @@ void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirma
     }
 }
 
-std::optional<std::string> ExecutarSeAceito(ConexaoErp& conexao, std::string_view comando) {
+Resultado<> ExecutarSeAceito(ConexaoErp& conexao, std::string_view comando) {
     try {
         Consulta consulta(conexao);
         ExecutarComando(consulta, comando, false);
-        return std::nullopt;
+        return {};
     } catch (const ErroBancoDados& erro) {
-        return erro.what();
+        return Recusa{erro.what()};
     }
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "comum/resultado.h"
 #include "db/conexao_erp.h"
 
 namespace tessora::db {
@@ -39,8 +40,8 @@ void AbrirConsulta(Consulta& consulta, std::string_view comando);
 void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar);
 
 // Runs a write in the current transaction, without commit, for callers that go on when the
-// database refuses it (the refused statement undoes itself): the database's message then,
-// nothing when the row was taken.
-std::optional<std::string> ExecutarSeAceito(ConexaoErp& conexao, std::string_view comando);
+// database refuses it (the refused statement undoes itself): refused with the database's
+// message then.
+Resultado<> ExecutarSeAceito(ConexaoErp& conexao, std::string_view comando);
 
 }  // namespace tessora::db

@@ -69,7 +69,7 @@ int32_t IncluirPessoaApp(db::ConexaoErp& conexao, const TDadosPessoaApp& pessoa)
         "ST_ANTECIPAR_VENCTO_DIA_UTIL, ST_CONTRATO, CT_MENSALISTA, ST_RENOVACAO_AUTOMATICA, "
         "ID_APP_FORCA_VENDA, ST_SITUACAO_APP, DS_MENSAGEM_API_APP) VALUES (",
         valores);
-    return db::ExecutarSeAceito(conexao, comando) ? 0 : id;
+    return db::ExecutarSeAceito(conexao, comando).Aceito() ? id : 0;
 }
 
 int32_t IncluirEnderecoPessoaApp(db::ConexaoErp& conexao, const TDadosEnderecoPessoaApp& endereco) {
@@ -97,7 +97,7 @@ int32_t IncluirEnderecoPessoaApp(db::ConexaoErp& conexao, const TDadosEnderecoPe
             nao,
             nao,
         });
-    return db::ExecutarSeAceito(conexao, comando) ? 0 : id;
+    return db::ExecutarSeAceito(conexao, comando).Aceito() ? id : 0;
 }
 
 int32_t IncluirContatoPessoaApp(db::ConexaoErp& conexao, const TDadosContatoPessoaApp& contato) {
@@ -124,7 +124,7 @@ int32_t IncluirContatoPessoaApp(db::ConexaoErp& conexao, const TDadosContatoPess
             nao,
             nao,
         });
-    return db::ExecutarSeAceito(conexao, comando) ? 0 : id;
+    return db::ExecutarSeAceito(conexao, comando).Aceito() ? id : 0;
 }
 
 }  // namespace tessora::importacao
