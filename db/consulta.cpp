@@ -109,7 +109,7 @@ std::optional<std::string> Consulta::Valor(std::string_view coluna) const {
     return linhas_.front()[static_cast<size_t>(it - colunas_.begin())];
 }
 
-void Consulta::Executar(std::string_view comando, bool guardarLinhas) {
+void Consulta::Executar(std::string_view comando, Linhas linhas) {
     colunas_.clear();
     linhas_.clear();
     conexao_.Rastrear(comando);
@@ -125,7 +125,7 @@ void Consulta::Executar(std::string_view comando, bool guardarLinhas) {
 
         Ref<Firebird::IMessageMetadata> original(preparado.getOutputMetadata(st));
         const unsigned quantidade = original->getCount(st);
-        if (!guardarLinhas || quantidade == 0) {
+        if (linhas == Linhas::Ignorar || quantidade == 0) {
             preparado.execute(st, &transacao, nullptr, nullptr, nullptr, nullptr);
             return;
         }
@@ -148,12 +148,12 @@ void Consulta::Executar(std::string_view comando, bool guardarLinhas) {
 }
 
 void AbrirConsulta(Consulta& consulta, std::string_view comando) {
-    consulta.Executar(comando, true);
+    consulta.Executar(comando, Consulta::Linhas::Guardar);
 }
 
-void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar) {
-    consulta.Executar(comando, false);
-    if (confirmar) {
+void ExecutarComando(Consulta& consulta, std::string_view comando, Confirmacao confirmacao) {
+    consulta.Executar(comando, Consulta::Linhas::Ignorar);
+    if (confirmacao == Confirmacao::Retendo) {
         consulta.conexao_.ConfirmarRetendo();
     } else {
         consulta.conexao_.MarcarEscrita();
@@ -163,7 +163,7 @@ void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirma
 Resultado<> ExecutarSeAceito(ConexaoErp& conexao, std::string_view comando) {
     try {
         Consulta consulta(conexao);
-        ExecutarComando(consulta, comando, false);
+        ExecutarComando(consulta, comando, Confirmacao::Nenhuma);
         return {};
     } catch (const ErroBancoDados& erro) {
         return Recusa{erro.what()};

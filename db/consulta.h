@@ -10,6 +10,10 @@
 
 namespace tessora::db {
 
+// What a statement without result does with its transaction: nothing (its writes stay
+// pending in it), or a commit that keeps the transaction open.
+enum class Confirmacao { Nenhuma, Retendo };
+
 // A statement object bound to the ERP connection. After AbrirConsulta it holds every row
 // of the result (for a procedure, its output row) and stands on the first one.
 class Consulta {
@@ -25,9 +29,11 @@ class Consulta {
 
   private:
     friend void AbrirConsulta(Consulta& consulta, std::string_view comando);
-    friend void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar);
+    friend void ExecutarComando(Consulta& consulta, std::string_view comando,
+                                Confirmacao confirmacao);
 
-    void Executar(std::string_view comando, bool guardarLinhas);
+    enum class Linhas { Guardar, Ignorar };
+    void Executar(std::string_view comando, Linhas linhas);
 
     ConexaoErp& conexao_;
     std::vector<std::string> colunas_;
@@ -36,8 +42,8 @@ class Consulta {
 
 // Runs a SELECT (or a procedure with output) and fetches all its rows.
 void AbrirConsulta(Consulta& consulta, std::string_view comando);
-// Runs a statement without result; with `confirmar` the transaction is committed retaining.
-void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar);
+// Runs a statement without result, then confirms as asked.
+void ExecutarComando(Consulta& consulta, std::string_view comando, Confirmacao confirmacao);
 
 // Runs a write in the current transaction, without commit, for callers that go on when the
 // database refuses it (the refused statement undoes itself): refused with the database's

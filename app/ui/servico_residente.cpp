@@ -19,10 +19,10 @@ class ServicoResidente::AvisosDoServico : public Avisos {
             servico_.Mostrar([&] { servico_.avisos_.MostrarMensagem(texto, titulo, icone); });
         });
     }
-    void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override {
-        NaThreadDoServico([this, texto = std::string(texto), confirmacao, fechaSozinho] {
-            servico_.Mostrar(
-                [&] { servico_.avisos_.ExibirAviso(texto, confirmacao, fechaSozinho); });
+    void ExibirAviso(std::string_view texto, ConfirmacaoAviso confirmacao,
+                     FechamentoAviso fechamento) override {
+        NaThreadDoServico([this, texto = std::string(texto), confirmacao, fechamento] {
+            servico_.Mostrar([&] { servico_.avisos_.ExibirAviso(texto, confirmacao, fechamento); });
         });
     }
     void SolicitarEncerramento() override {

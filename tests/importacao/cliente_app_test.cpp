@@ -256,8 +256,9 @@ TEST_F(ClienteAppTest, InsercaoRecusadaNaoDeixaNadaDoCliente) {
         db::UnidadeDeTrabalho unidade(conexao);
         // Earlier work of the same order stays.
         db::Consulta consulta(conexao);
-        db::ExecutarComando(
-            consulta, "update CAD_PESSOA set NM_PESQUISA = 'antes' where ID_PESSOA = 5", false);
+        db::ExecutarComando(consulta,
+                            "update CAD_PESSOA set NM_PESQUISA = 'antes' where ID_PESSOA = 5",
+                            db::Confirmacao::Nenhuma);
         resultado = ImportarClienteApp(conexao, cliente, "c1");
         unidade.Confirmar();
     }

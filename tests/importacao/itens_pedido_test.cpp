@@ -160,7 +160,7 @@ TEST_F(ItensPedidoTest, NotaDeProdutoNaoEncontradoEhAceitaOuRecusadaComOMotivo) 
     db::ExecutarComando(consulta,
                         "UPDATE MOV_NF_COMERCIO SET TX_USO_INTERNO = '" + std::string(3990, 'x') +
                             "' WHERE ID_NF_COMERCIO = 77",
-                        false);
+                        db::Confirmacao::Nenhuma);
     const Resultado<> recusada = AnotarProdutoNaoEncontrado(conexao, kOperacao, "it-2");
     ASSERT_FALSE(recusada.Aceito());
     EXPECT_THAT(recusada.Motivo(), HasSubstr("string right truncation"));
@@ -202,7 +202,7 @@ TEST_F(ItensPedidoTest, ItemRecusadoPeloBancoMarcaOperacaoEOsOutrosFicam) {
     std::string mensagem;
     try {
         db::Consulta consulta(conexao);
-        db::ExecutarComando(consulta, insercoes[1], false);
+        db::ExecutarComando(consulta, insercoes[1], db::Confirmacao::Nenhuma);
     } catch (const ErroBancoDados& erro) {
         mensagem = erro.what();
     }
