@@ -133,7 +133,7 @@ void ServicoResidente::AnunciarProximaExecucao() {
 
 void ServicoResidente::SincronizarAgora() {
     if (EmExecucao() || fimPendente_ || encerrado_) return;
-    IniciarExecucao(false);
+    IniciarExecucao(app::OrigemExecucao::Botao);
 }
 
 void ServicoResidente::tmAppForcaVendaTimer() {
@@ -146,23 +146,22 @@ void ServicoResidente::tmAppForcaVendaTimer() {
     }
     // The timer stays stopped until the run ends: the minutes are the pause between runs.
     AnunciarProximaExecucao();
-    IniciarExecucao(true);
+    IniciarExecucao(app::OrigemExecucao::Temporizador);
 }
 
-void ServicoResidente::IniciarExecucao(bool peloTemporizador) {
-    execucaoPeloTemporizador_ = peloTemporizador;
+void ServicoResidente::IniciarExecucao(app::OrigemExecucao origem) {
+    execucaoPeloTemporizador_ = origem == app::OrigemExecucao::Temporizador;
     erroExecucao_.reset();
     fimExecucao_.reset();
     inicioExecucao_ = std::chrono::system_clock::now();
-    const app::AmbienteExecucao ambiente{
-        opcoes_.executavel,
-        estado_.configuracoesApi,
-        *avisosServico_,
-        painel_,
-        pedidos_,
-        caminhos_,
-        peloTemporizador ? app::OrigemExecucao::Temporizador : app::OrigemExecucao::Botao,
-        &historico_};
+    const app::AmbienteExecucao ambiente{opcoes_.executavel,
+                                         estado_.configuracoesApi,
+                                         *avisosServico_,
+                                         painel_,
+                                         pedidos_,
+                                         caminhos_,
+                                         origem,
+                                         &historico_};
     trabalhador_.reset(QThread::create([this, ambiente] {
         try {
             fimExecucao_ = opcoes_.executar(ambiente);

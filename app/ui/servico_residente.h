@@ -81,7 +81,7 @@ class ServicoResidente : public QObject {
 
     void tmAppForcaVendaTimer();
     void tmEncerramentoTimer();
-    void IniciarExecucao(bool peloTemporizador);
+    void IniciarExecucao(app::OrigemExecucao origem);
     void AoTerminarExecucao();
     void RearmarSincronizacao();
     void AnunciarProximaExecucao();
