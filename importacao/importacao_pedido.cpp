@@ -64,8 +64,10 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
     const std::string idCliente = JsonTextoPorNome(dados, "cliente_id");
     int32_t pessoa = db::PessoaPorIdApp(conexao, idCliente);
     if (pessoa == 0) {
-        pessoa = ImportarClienteApp(conexao, cliente, idCliente);
-        clienteCadastrado = pessoa != 0;
+        // A customer that could not be registered leaves the order to the company.
+        const Resultado<int32_t> registro = ImportarClienteApp(conexao, cliente, idCliente);
+        clienteCadastrado = registro.Aceito();
+        if (clienteCadastrado) pessoa = registro.Valor();
     }
     if (pessoa == 0) pessoa = op.ID_EMPRESA;
     op.ID_DESTINATARIO_REMETENTE = pessoa;
