@@ -11,15 +11,15 @@ namespace tessora {
 // they allow around the number; anything else gives nothing.
 
 // Nothing before or after the number.
-std::optional<int32_t> InteiroDecimal(std::string_view texto);
+[[nodiscard]] std::optional<int32_t> InteiroDecimal(std::string_view texto);
 // Blanks before the number, as an operator or the API may put them, but none after.
-std::optional<int32_t> InteiroAposBrancos(std::string_view texto);
+[[nodiscard]] std::optional<int32_t> InteiroAposBrancos(std::string_view texto);
 // Blanks before and after, as the database's fixed-length texts carry them.
-std::optional<int32_t> InteiroEntreBrancos(std::string_view texto);
+[[nodiscard]] std::optional<int32_t> InteiroEntreBrancos(std::string_view texto);
 
 // The number that `regra` reads from `texto`; ErroConversao
 // "'<texto>' is not a valid integer value" when it reads none.
-int32_t ExigirInteiro(std::string_view texto,
-                      std::optional<int32_t> (*regra)(std::string_view texto));
+[[nodiscard]] int32_t ExigirInteiro(std::string_view texto,
+                                    std::optional<int32_t> (*regra)(std::string_view texto));
 
 }  // namespace tessora
