@@ -53,7 +53,7 @@ TEST(InteirosTest, CadaRegraSoDifereNosBrancosEmVolta) {
 TEST(InteirosTest, ExigirInteiroNomeiaOTextoRecusado) {
     EXPECT_EQ(ExigirInteiro(" 42 ", InteiroEntreBrancos), 42);
     try {
-        ExigirInteiro("7 ", InteiroAposBrancos);
+        static_cast<void>(ExigirInteiro("7 ", InteiroAposBrancos));
         ADD_FAILURE() << "a blank after the number was taken";
     } catch (const ErroConversao& e) {
         EXPECT_STREQ(e.what(), "'7 ' is not a valid integer value");
