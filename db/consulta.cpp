@@ -118,28 +118,27 @@ void Consulta::Executar(std::string_view comando, Linhas linhas) {
     auto& transacao = conexao_.Transacao();
 
     interno::Chamar([&](ThrowStatusWrapper* st) {
-        const Ref<Firebird::IStatement> comandoPreparado(
+        const Ref<Firebird::IStatement> preparado(
             anexo.prepare(st, &transacao, static_cast<unsigned>(texto.size()), texto.c_str(),
                           SQL_DIALECT_V6, Firebird::IStatement::PREPARE_PREFETCH_METADATA));
-        Firebird::IStatement& preparado = *comandoPreparado;
 
-        Ref<Firebird::IMessageMetadata> original(preparado.getOutputMetadata(st));
+        Ref<Firebird::IMessageMetadata> original(preparado->getOutputMetadata(st));
         const unsigned quantidade = original->getCount(st);
         if (linhas == Linhas::Ignorar || quantidade == 0) {
-            preparado.execute(st, &transacao, nullptr, nullptr, nullptr, nullptr);
+            preparado->execute(st, &transacao, nullptr, nullptr, nullptr, nullptr);
             return;
         }
         for (unsigned i = 0; i < quantidade; ++i) colunas_.emplace_back(original->getAlias(st, i));
         auto meta = MetadadosComoTexto(*original);
         std::vector<unsigned char> buffer(meta->getMessageLength(st));
 
-        if (!EhConsultaComCursor(preparado.getType(st))) {
-            preparado.execute(st, &transacao, nullptr, nullptr, meta.get(), buffer.data());
+        if (!EhConsultaComCursor(preparado->getType(st))) {
+            preparado->execute(st, &transacao, nullptr, nullptr, meta.get(), buffer.data());
             linhas_.push_back(LerLinha(conexao_, *meta, buffer.data()));
             return;
         }
         Ref<Firebird::IResultSet> cursor(
-            preparado.openCursor(st, &transacao, nullptr, nullptr, meta.get(), 0));
+            preparado->openCursor(st, &transacao, nullptr, nullptr, meta.get(), 0));
         while (cursor->fetchNext(st, buffer.data()) == Firebird::IStatus::RESULT_OK) {
             linhas_.push_back(LerLinha(conexao_, *meta, buffer.data()));
         }
