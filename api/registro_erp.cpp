@@ -8,20 +8,22 @@
 
 namespace tessora::api {
 
-std::string RegistrarPedidoNoErp(ClienteHttp& cliente, const std::string& idPedido) {
+Resultado<> RegistrarPedidoNoErp(ClienteHttp& cliente, const std::string& idPedido) {
     std::string corpoResposta;
     try {
         corpoResposta = cliente.Patch(CaminhoRegistroErp(idPedido), "{}");
     } catch (const ErroHttp& e) {
-        return e.TextoErro();
+        return Recusa{e.TextoErro()};
     } catch (const ErroTransporte& e) {
-        return e.what();
+        return Recusa{e.what()};
     }
     const std::optional<JsonDocumento> resposta = LerRespostaJson(corpoResposta);
-    if (!resposta) return "Resposta inválida da API";
-    if (RespostaComSucesso(*resposta)) return "OK";
-    if (JsonValorPorNome(*resposta, "message") == nullptr) return "Erro não identificado na API";
-    return JsonTextoPorNome(*resposta, "message");
+    if (!resposta) return Recusa{"Resposta inválida da API"};
+    if (RespostaComSucesso(*resposta)) return {};
+    if (JsonValorPorNome(*resposta, "message") == nullptr) {
+        return Recusa{"Erro não identificado na API"};
+    }
+    return Recusa{JsonTextoPorNome(*resposta, "message")};
 }
 
 }  // namespace tessora::api

@@ -20,8 +20,9 @@ class AvisosInicio : public Avisos {
                          IconeAviso icone) override {
         avisos_.MostrarMensagem(texto, titulo, icone);
     }
-    void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override {
-        avisos_.ExibirAviso(texto, confirmacao, fechaSozinho);
+    void ExibirAviso(std::string_view texto, ConfirmacaoAviso confirmacao,
+                     FechamentoAviso fechamento) override {
+        avisos_.ExibirAviso(texto, confirmacao, fechamento);
     }
     void SolicitarEncerramento() override { encerrar = true; }
 
@@ -48,7 +49,8 @@ DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& a
     auto lock = ArquivoLock::Adquirir(executavel, pastaDados);
     if (!lock) {
         // A copy that will not run has no business connecting or updating itself.
-        avisos.ExibirAviso(MensagemOutraCopia(executavel), false, true);
+        avisos.ExibirAviso(MensagemOutraCopia(executavel), ConfirmacaoAviso::Dispensada,
+                           FechamentoAviso::Sozinho);
         return Encerrar(estado);
     }
     estado.lock.emplace(std::move(*lock));

@@ -23,27 +23,35 @@ ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
     ResultadoPedido resultado{id};
     try {
         const auto importacao = pedidos.ImportarPedido(contexto, id);
-        if (importacao.outraCopiaImportando) {
-            resultado.desfecho = DesfechoPedido::Adiado;
-            resultado.mensagem =
-                "Pedido em importação por outra cópia do programa; fica para a próxima execução.";
-        } else if (importacao.jaIncluido) {
-            resultado.desfecho = DesfechoPedido::JaIncluido;
-            resultado.mensagem = "Pedido já incluído no sistema.";
-        } else if (importacao.texto == "OK") {
-            resultado.desfecho = DesfechoPedido::Incluido;
-            resultado.mensagem = "Pedido incluído no sistema.";
-            if (importacao.idNfComercio != 0) {
-                resultado.idNfComercio = importacao.idNfComercio;
-                resultado.nrNotaFiscal = importacao.nrNotaFiscal;
-                resultado.clienteCadastrado = importacao.clienteCadastrado;
-            }
-            if (importacao.totais && !importacao.totais->Confere()) {
-                resultado.observacao = "Totais " + TextoConferenciaTotais(*importacao.totais);
-            }
-        } else {
-            resultado.desfecho = DesfechoPedido::NaoIncluido;
-            resultado.mensagem = "Não foi possível incluir o pedido: " + id + " no sistema";
+        switch (importacao.desfecho) {
+            case importacao::DesfechoImportacao::OutraCopiaImportando:
+                resultado.desfecho = DesfechoPedido::Adiado;
+                resultado.mensagem =
+                    "Pedido em importação por outra cópia do programa; fica para a próxima "
+                    "execução.";
+                break;
+            case importacao::DesfechoImportacao::JaIncluido:
+                resultado.desfecho = DesfechoPedido::JaIncluido;
+                resultado.mensagem = "Pedido já incluído no sistema.";
+                break;
+            case importacao::DesfechoImportacao::Incluido:
+                resultado.desfecho = DesfechoPedido::Incluido;
+                resultado.mensagem = "Pedido incluído no sistema.";
+                if (importacao.operacao) {
+                    resultado.idNfComercio = importacao.operacao->idNfComercio;
+                    resultado.nrNotaFiscal = importacao.operacao->nrNotaFiscal;
+                    resultado.clienteCadastrado = importacao.operacao->clienteCadastrado;
+                    const auto& totais = importacao.operacao->totais;
+                    if (totais && !totais->Confere()) {
+                        resultado.observacao = "Totais " + TextoConferenciaTotais(*totais);
+                    }
+                }
+                break;
+            case importacao::DesfechoImportacao::PedidoNaoObtido:
+            case importacao::DesfechoImportacao::CabecalhoRecusado:
+                resultado.desfecho = DesfechoPedido::NaoIncluido;
+                resultado.mensagem = "Não foi possível incluir o pedido: " + id + " no sistema";
+                break;
         }
     } catch (const std::exception& e) {
         resultado.desfecho = DesfechoPedido::Erro;

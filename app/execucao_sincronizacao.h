@@ -24,8 +24,7 @@ struct ContextoSincronizacao {
     api::ConfiguracaoApi api;  // reads the token through `conexao` before each request
 };
 
-// The order loop's two steps: which orders are new, and the import of one of them
-// ("OK" when it was written into the ERP, or found there already).
+// The order loop's two steps: which orders are new, and the import of one of them.
 class PedidosAppForcaVenda {
   public:
     virtual ~PedidosAppForcaVenda() = default;

@@ -20,10 +20,10 @@ class NucleoServicoResidente::AvisosDoServico : public Avisos {
                 servico_.Mostrar([&] { servico_.avisos_.MostrarMensagem(texto, titulo, icone); });
             });
     }
-    void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override {
-        servico_.NaThreadDoServico([this, texto = std::string(texto), confirmacao, fechaSozinho] {
-            servico_.Mostrar(
-                [&] { servico_.avisos_.ExibirAviso(texto, confirmacao, fechaSozinho); });
+    void ExibirAviso(std::string_view texto, ConfirmacaoAviso confirmacao,
+                     FechamentoAviso fechamento) override {
+        servico_.NaThreadDoServico([this, texto = std::string(texto), confirmacao, fechamento] {
+            servico_.Mostrar([&] { servico_.avisos_.ExibirAviso(texto, confirmacao, fechamento); });
         });
     }
     void SolicitarEncerramento() override {

@@ -315,7 +315,7 @@ TempoPiso Reproduzir(const Gravacao& gravacao, int quantidade) {
         if (DevolveLinhas(comando)) {
             db::AbrirConsulta(consulta, comando);
         } else {
-            db::ExecutarComando(consulta, comando, false);
+            db::ExecutarComando(consulta, comando, db::Confirmacao::Nenhuma);
         }
     };
 

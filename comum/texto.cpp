@@ -1,7 +1,5 @@
 #include "texto.h"
 
-#include <charconv>
-
 namespace tessora {
 
 namespace {
@@ -12,23 +10,15 @@ char MinusculaAscii(char c) {
 }
 }  // namespace
 
-std::string_view AparaBrancos(std::string_view texto) {
+std::string_view AparaBrancosIniciais(std::string_view texto) {
     while (!texto.empty() && EhBranco(texto.front())) texto.remove_prefix(1);
-    while (!texto.empty() && EhBranco(texto.back())) texto.remove_suffix(1);
     return texto;
 }
 
-std::optional<int32_t> InteiroDecimal(std::string_view texto) {
-    // from_chars takes "-" but not "+", and after "+" no second sign may follow.
-    if (texto.starts_with('+')) {
-        texto.remove_prefix(1);
-        if (texto.starts_with('-')) return std::nullopt;
-    }
-    int32_t valor = 0;
-    const char* fim = texto.data() + texto.size();
-    const auto [ponteiro, erro] = std::from_chars(texto.data(), fim, valor);
-    if (texto.empty() || erro != std::errc() || ponteiro != fim) return std::nullopt;
-    return valor;
+std::string_view AparaBrancos(std::string_view texto) {
+    texto = AparaBrancosIniciais(texto);
+    while (!texto.empty() && EhBranco(texto.back())) texto.remove_suffix(1);
+    return texto;
 }
 
 bool IguaisSemCaixaAscii(std::string_view a, std::string_view b) {

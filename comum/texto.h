@@ -1,19 +1,14 @@
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tessora {
 
-// Removes leading and trailing characters with codes 0 to 32.
+// Removes leading and trailing characters with codes 0 to 32, or only the leading ones.
 std::string_view AparaBrancos(std::string_view texto);
-
-// An optional sign ("+" or "-") followed by decimal digits and nothing else, within 32 bits;
-// nothing otherwise, never a value cut to fit.
-std::optional<int32_t> InteiroDecimal(std::string_view texto);
+std::string_view AparaBrancosIniciais(std::string_view texto);
 
 // ASCII letters compared without regard to case; other bytes exactly.
 bool IguaisSemCaixaAscii(std::string_view a, std::string_view b);

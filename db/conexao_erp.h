@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "db/referencia_firebird.h"
+
 namespace Firebird {
 class IAttachment;
 class ITransaction;
@@ -54,12 +56,12 @@ class ConexaoErp {
     void Rastrear(std::string_view comando) const;
 
   private:
-    void Liberar() noexcept;
+    void Desanexar();
 
     std::string nomeBanco_;
     Acesso acesso_;
-    Firebird::IAttachment* anexo_ = nullptr;
-    Firebird::ITransaction* transacao_ = nullptr;
+    interno::Ref<Firebird::IAttachment> anexo_;
+    interno::Ref<Firebird::ITransaction> transacao_;  // released before the attachment
     bool escritaPendente_ = false;
     RastroComandos rastro_;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 #include "comum/codigo_pagina.h"
 #include "comum/erros.h"
@@ -17,13 +16,7 @@ using Firebird::ThrowStatusWrapper;
 constexpr unsigned kCharsetNone = 0;
 constexpr unsigned kTamanhoMinimoTexto = 64;  // room for any number or date as text
 
-// Releases a Firebird interface on every path.
-template <typename T>
-struct Soltar {
-    void operator()(T* objeto) const { objeto->release(); }
-};
-template <typename T>
-using Ref = std::unique_ptr<T, Soltar<T>>;
+using interno::Ref;
 
 // NUL would cut the statement short in the engine; the ERP reads Windows-1252.
 std::string ComandoParaBanco(std::string_view comando) {
@@ -58,25 +51,20 @@ Ref<Firebird::IMessageMetadata> MetadadosComoTexto(Firebird::IMessageMetadata& o
 std::string LerBlob(ConexaoErp& conexao, const ISC_QUAD& id) {
     return interno::Chamar([&](ThrowStatusWrapper* st) {
         ISC_QUAD idBlob = id;
-        Firebird::IBlob* blob =
-            conexao.Anexo().openBlob(st, &conexao.Transacao(), &idBlob, 0, nullptr);
+        Ref<Firebird::IBlob> blob(
+            conexao.Anexo().openBlob(st, &conexao.Transacao(), &idBlob, 0, nullptr));
         std::string conteudo;
-        try {
-            char pedaco[16384];
-            unsigned lidos = 0;
-            for (;;) {
-                const int resultado = blob->getSegment(st, sizeof pedaco, pedaco, &lidos);
-                if (resultado != Firebird::IStatus::RESULT_OK &&
-                    resultado != Firebird::IStatus::RESULT_SEGMENT) {
-                    break;
-                }
-                conteudo.append(pedaco, lidos);
+        char pedaco[16384];
+        unsigned lidos = 0;
+        for (;;) {
+            const int resultado = blob->getSegment(st, sizeof pedaco, pedaco, &lidos);
+            if (resultado != Firebird::IStatus::RESULT_OK &&
+                resultado != Firebird::IStatus::RESULT_SEGMENT) {
+                break;
             }
-            blob->close(st);
-        } catch (...) {
-            blob->release();
-            throw;
+            conteudo.append(pedaco, lidos);
         }
+        interno::Encerrar(blob, [](auto& b, auto* s) { b.close(s); });
         return conteudo;
     });
 }
@@ -121,7 +109,7 @@ std::optional<std::string> Consulta::Valor(std::string_view coluna) const {
     return linhas_.front()[static_cast<size_t>(it - colunas_.begin())];
 }
 
-void Consulta::Executar(std::string_view comando, bool guardarLinhas) {
+void Consulta::Executar(std::string_view comando, Linhas linhas) {
     colunas_.clear();
     linhas_.clear();
     conexao_.Rastrear(comando);
@@ -130,65 +118,54 @@ void Consulta::Executar(std::string_view comando, bool guardarLinhas) {
     auto& transacao = conexao_.Transacao();
 
     interno::Chamar([&](ThrowStatusWrapper* st) {
-        struct Liberar {
-            Firebird::IStatement* s;
-            ~Liberar() {
-                if (s) s->release();
-            }
-        } comandoPreparado{anexo.prepare(st, &transacao, static_cast<unsigned>(texto.size()),
-                                         texto.c_str(), SQL_DIALECT_V6,
-                                         Firebird::IStatement::PREPARE_PREFETCH_METADATA)};
-        Firebird::IStatement& preparado = *comandoPreparado.s;
+        const Ref<Firebird::IStatement> preparado(
+            anexo.prepare(st, &transacao, static_cast<unsigned>(texto.size()), texto.c_str(),
+                          SQL_DIALECT_V6, Firebird::IStatement::PREPARE_PREFETCH_METADATA));
 
-        Ref<Firebird::IMessageMetadata> original(preparado.getOutputMetadata(st));
+        Ref<Firebird::IMessageMetadata> original(preparado->getOutputMetadata(st));
         const unsigned quantidade = original->getCount(st);
-        if (!guardarLinhas || quantidade == 0) {
-            preparado.execute(st, &transacao, nullptr, nullptr, nullptr, nullptr);
+        if (linhas == Linhas::Ignorar || quantidade == 0) {
+            preparado->execute(st, &transacao, nullptr, nullptr, nullptr, nullptr);
             return;
         }
         for (unsigned i = 0; i < quantidade; ++i) colunas_.emplace_back(original->getAlias(st, i));
         auto meta = MetadadosComoTexto(*original);
         std::vector<unsigned char> buffer(meta->getMessageLength(st));
 
-        if (!EhConsultaComCursor(preparado.getType(st))) {
-            preparado.execute(st, &transacao, nullptr, nullptr, meta.get(), buffer.data());
+        if (!EhConsultaComCursor(preparado->getType(st))) {
+            preparado->execute(st, &transacao, nullptr, nullptr, meta.get(), buffer.data());
             linhas_.push_back(LerLinha(conexao_, *meta, buffer.data()));
             return;
         }
-        Firebird::IResultSet* cursor =
-            preparado.openCursor(st, &transacao, nullptr, nullptr, meta.get(), 0);
-        try {
-            while (cursor->fetchNext(st, buffer.data()) == Firebird::IStatus::RESULT_OK) {
-                linhas_.push_back(LerLinha(conexao_, *meta, buffer.data()));
-            }
-            cursor->close(st);
-        } catch (...) {
-            cursor->release();
-            throw;
+        Ref<Firebird::IResultSet> cursor(
+            preparado->openCursor(st, &transacao, nullptr, nullptr, meta.get(), 0));
+        while (cursor->fetchNext(st, buffer.data()) == Firebird::IStatus::RESULT_OK) {
+            linhas_.push_back(LerLinha(conexao_, *meta, buffer.data()));
         }
+        interno::Encerrar(cursor, [](auto& c, auto* s) { c.close(s); });
     });
 }
 
 void AbrirConsulta(Consulta& consulta, std::string_view comando) {
-    consulta.Executar(comando, true);
+    consulta.Executar(comando, Consulta::Linhas::Guardar);
 }
 
-void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar) {
-    consulta.Executar(comando, false);
-    if (confirmar) {
+void ExecutarComando(Consulta& consulta, std::string_view comando, Confirmacao confirmacao) {
+    consulta.Executar(comando, Consulta::Linhas::Ignorar);
+    if (confirmacao == Confirmacao::Retendo) {
         consulta.conexao_.ConfirmarRetendo();
     } else {
         consulta.conexao_.MarcarEscrita();
     }
 }
 
-std::optional<std::string> ExecutarSeAceito(ConexaoErp& conexao, std::string_view comando) {
+Resultado<> ExecutarSeAceito(ConexaoErp& conexao, std::string_view comando) {
     try {
         Consulta consulta(conexao);
-        ExecutarComando(consulta, comando, false);
-        return std::nullopt;
+        ExecutarComando(consulta, comando, Confirmacao::Nenhuma);
+        return {};
     } catch (const ErroBancoDados& erro) {
-        return erro.what();
+        return Recusa{erro.what()};
     }
 }
 

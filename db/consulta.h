@@ -5,9 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "comum/resultado.h"
 #include "db/conexao_erp.h"
 
 namespace tessora::db {
+
+// What a statement without result does with its transaction: nothing (its writes stay
+// pending in it), or a commit that keeps the transaction open.
+enum class Confirmacao { Nenhuma, Retendo };
 
 // A statement object bound to the ERP connection. After AbrirConsulta it holds every row
 // of the result (for a procedure, its output row) and stands on the first one.
@@ -24,9 +29,11 @@ class Consulta {
 
   private:
     friend void AbrirConsulta(Consulta& consulta, std::string_view comando);
-    friend void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar);
+    friend void ExecutarComando(Consulta& consulta, std::string_view comando,
+                                Confirmacao confirmacao);
 
-    void Executar(std::string_view comando, bool guardarLinhas);
+    enum class Linhas { Guardar, Ignorar };
+    void Executar(std::string_view comando, Linhas linhas);
 
     ConexaoErp& conexao_;
     std::vector<std::string> colunas_;
@@ -35,12 +42,12 @@ class Consulta {
 
 // Runs a SELECT (or a procedure with output) and fetches all its rows.
 void AbrirConsulta(Consulta& consulta, std::string_view comando);
-// Runs a statement without result; with `confirmar` the transaction is committed retaining.
-void ExecutarComando(Consulta& consulta, std::string_view comando, bool confirmar);
+// Runs a statement without result, then confirms as asked.
+void ExecutarComando(Consulta& consulta, std::string_view comando, Confirmacao confirmacao);
 
 // Runs a write in the current transaction, without commit, for callers that go on when the
-// database refuses it (the refused statement undoes itself): the database's message then,
-// nothing when the row was taken.
-std::optional<std::string> ExecutarSeAceito(ConexaoErp& conexao, std::string_view comando);
+// database refuses it (the refused statement undoes itself): refused with the database's
+// message then.
+Resultado<> ExecutarSeAceito(ConexaoErp& conexao, std::string_view comando);
 
 }  // namespace tessora::db

@@ -23,15 +23,18 @@ std::string TextoStatus(const Firebird::IStatus* status) {
     return Win1252ParaUtf8(texto);
 }
 
-Xpb::Xpb(unsigned tipo)
-    : construtor_(Chamar([&](Firebird::ThrowStatusWrapper* st) {
-          return Mestre()->getUtilInterface()->getXpbBuilder(st, tipo, nullptr, 0);
-      })) {}
-
-void InserirCredenciais(Firebird::ThrowStatusWrapper* st, Xpb& dpb) {
-    dpb->insertString(st, isc_dpb_user_name, "sysdba");
-    dpb->insertString(st, isc_dpb_password, "kv82rtqzn");
+Ref<Firebird::IXpbBuilder> NovoXpb(unsigned tipo) {
+    return Ref<Firebird::IXpbBuilder>(Chamar([&](Firebird::ThrowStatusWrapper* st) {
+        return Mestre()->getUtilInterface()->getXpbBuilder(st, tipo, nullptr, 0);
+    }));
 }
+
+void InserirCredenciais(Firebird::ThrowStatusWrapper* st, Firebird::IXpbBuilder& dpb) {
+    dpb.insertString(st, isc_dpb_user_name, "sysdba");
+    dpb.insertString(st, isc_dpb_password, "kv82rtqzn");
+}
+
+Ref<Firebird::IProvider> Provedor() { return Ref<Firebird::IProvider>(Mestre()->getDispatcher()); }
 
 namespace {
 // Whether the status carries one of the codes with which the engine refuses a row that an

@@ -6,8 +6,20 @@
 #include <ibase.h>
 
 #include <string>
+#include <type_traits>
+
+#include "db/referencia_firebird.h"
 
 namespace tessora::db::interno {
+
+template <typename T>
+void Soltar<T>::operator()(T* objeto) const noexcept {
+    if constexpr (std::is_base_of_v<Firebird::IReferenceCounted, T>) {
+        objeto->release();
+    } else {
+        objeto->dispose();
+    }
+}
 
 Firebird::IMaster* Mestre();
 
@@ -20,11 +32,8 @@ std::string TextoStatus(const Firebird::IStatus* status);
 // ErroBancoDados with the formatted status text.
 template <typename Funcao>
 auto Chamar(Funcao&& funcao) {
-    Firebird::ThrowStatusWrapper status(Mestre()->getStatus());
-    struct Descarte {
-        Firebird::ThrowStatusWrapper& s;
-        ~Descarte() { s.dispose(); }
-    } descarte{status};
+    const Ref<Firebird::IStatus> estado(Mestre()->getStatus());
+    Firebird::ThrowStatusWrapper status(estado.get());
     try {
         return funcao(&status);
     } catch (const Firebird::FbException& e) {
@@ -32,33 +41,22 @@ auto Chamar(Funcao&& funcao) {
     }
 }
 
-// A parameter-block builder that disposes of itself.
-class Xpb {
-  public:
-    explicit Xpb(unsigned tipo);
-    ~Xpb() { construtor_->dispose(); }
-    Xpb(const Xpb&) = delete;
-    Xpb& operator=(const Xpb&) = delete;
-    Firebird::IXpbBuilder* operator->() const { return construtor_; }
+// Runs a call that ends the interface and releases it when it succeeds (close, commit,
+// rollback, detach, free): the holder then lets go of it. A failed call raises and leaves the
+// interface with the holder, which releases it.
+template <typename T, typename Chamada>
+void Encerrar(Ref<T>& objeto, Chamada&& chamada) {
+    Chamar([&](Firebird::ThrowStatusWrapper* st) { chamada(*objeto, st); });
+    static_cast<void>(objeto.release());  // the successful call released the interface
+}
 
-  private:
-    Firebird::IXpbBuilder* construtor_;
-};
+// A parameter-block builder of the given kind (DPB, TPB).
+Ref<Firebird::IXpbBuilder> NovoXpb(unsigned tipo);
 
 // A DPB holding the ERP's user name and password, in that order.
-void InserirCredenciais(Firebird::ThrowStatusWrapper* st, Xpb& dpb);
+void InserirCredenciais(Firebird::ThrowStatusWrapper* st, Firebird::IXpbBuilder& dpb);
 
-// The dispatcher, released on every path.
-class Provedor {
-  public:
-    Provedor() : provedor_(Mestre()->getDispatcher()) {}
-    ~Provedor() { provedor_->release(); }
-    Provedor(const Provedor&) = delete;
-    Provedor& operator=(const Provedor&) = delete;
-    Firebird::IProvider* operator->() const { return provedor_; }
-
-  private:
-    Firebird::IProvider* provedor_;
-};
+// The dispatcher, which attaches to and creates databases.
+Ref<Firebird::IProvider> Provedor();
 
 }  // namespace tessora::db::interno

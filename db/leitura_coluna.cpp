@@ -1,26 +1,12 @@
 #include "db/leitura_coluna.h"
 
-#include <charconv>
-
-#include "comum/erros.h"
-#include "comum/texto.h"
+#include "comum/inteiros.h"
 
 namespace tessora::db {
 
-int32_t InteiroDoBanco(std::string_view texto) {
-    const std::string_view digitos = AparaBrancos(texto);
-    int32_t valor = 0;
-    const char* fim = digitos.data() + digitos.size();
-    const auto [ponteiro, erro] = std::from_chars(digitos.data(), fim, valor);
-    if (digitos.empty() || erro != std::errc() || ponteiro != fim) {
-        throw ErroConversao("'" + std::string(texto) + "' is not a valid integer value");
-    }
-    return valor;
-}
-
 int32_t LerInteiro(const Consulta& consulta, std::string_view coluna) {
     const auto valor = consulta.Valor(coluna);
-    return valor ? InteiroDoBanco(*valor) : 0;
+    return valor ? ExigirInteiro(*valor, InteiroEntreBrancos) : 0;
 }
 
 std::string LerTexto(const Consulta& consulta, std::string_view coluna) {

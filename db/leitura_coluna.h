@@ -10,7 +10,9 @@
 namespace tessora::db {
 
 // A column of the current row, found ignoring case. No row and NULL read as 0 or as the
-// empty text; a column the result lacks raises ErroBancoDados. Texts come as stored
+// empty text; a column the result lacks raises ErroBancoDados. An integer column is read with
+// blanks around allowed; a fraction ("12.5000") or a value beyond 32 bits raises ErroConversao
+// rather than being cut to something else. Texts come as stored
 // (CHAR keeps its padding).
 int32_t LerInteiro(const Consulta& consulta, std::string_view coluna);
 std::string LerTexto(const Consulta& consulta, std::string_view coluna);
@@ -19,10 +21,5 @@ std::string LerTexto(const Consulta& consulta, std::string_view coluna);
 // first row the server delivers.
 int32_t ConsultarInteiro(ConexaoErp& conexao, std::string_view comando, std::string_view coluna);
 std::string ConsultarTexto(ConexaoErp& conexao, std::string_view comando, std::string_view coluna);
-
-// The engine's text of a value as a 32-bit integer: an optional "-" and digits, blanks
-// around allowed. A fraction ("12.5000") or a value beyond 32 bits raises ErroConversao
-// rather than being cut to something else.
-int32_t InteiroDoBanco(std::string_view texto);
 
 }  // namespace tessora::db

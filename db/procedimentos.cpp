@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "comum/erros.h"
+#include "comum/inteiros.h"
 #include "db/consulta.h"
-#include "db/leitura_coluna.h"
 
 namespace tessora::db {
 
@@ -19,7 +19,7 @@ std::string ExecutarLendoId(ConexaoErp& conexao, std::string_view procedimento) 
 }  // namespace
 
 int32_t IdDoProcedimento(ConexaoErp& conexao, std::string_view procedimento) {
-    return InteiroDoBanco(ExecutarLendoId(conexao, procedimento));
+    return ExigirInteiro(ExecutarLendoId(conexao, procedimento), InteiroEntreBrancos);
 }
 
 std::string IdDoProcedimentoComoTexto(ConexaoErp& conexao, std::string_view procedimento) {

@@ -31,7 +31,7 @@ void UnidadeDeTrabalho::Confirmar() {
 PontoDeSalvamento::PontoDeSalvamento(ConexaoErp& conexao, std::string nome)
     : conexao_(conexao), nome_(std::move(nome)) {
     Consulta consulta(conexao_);
-    ExecutarComando(consulta, "SAVEPOINT " + nome_, false);
+    ExecutarComando(consulta, "SAVEPOINT " + nome_, Confirmacao::Nenhuma);
 }
 
 PontoDeSalvamento::~PontoDeSalvamento() {
@@ -46,7 +46,7 @@ PontoDeSalvamento::~PontoDeSalvamento() {
 
 void PontoDeSalvamento::Desfazer() {
     Consulta consulta(conexao_);
-    ExecutarComando(consulta, "ROLLBACK TO SAVEPOINT " + nome_, false);
+    ExecutarComando(consulta, "ROLLBACK TO SAVEPOINT " + nome_, Confirmacao::Nenhuma);
     concluido_ = true;
 }
 

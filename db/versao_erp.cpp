@@ -15,16 +15,18 @@ void VerificarVersaoErp(ConexaoErp& conexao) {
 
     // The two columns are committed together before the seeding, so a failing seed (no
     // update log) still leaves them in place and the next start-up does nothing more.
-    ExecutarComando(consulta, "alter table tab_parametro add script_rodado integer", false);
-    ExecutarComando(consulta, "alter table tab_parametro add VERSAO_ERP varchar(30)", true);
+    ExecutarComando(consulta, "alter table tab_parametro add script_rodado integer",
+                    Confirmacao::Nenhuma);
+    ExecutarComando(consulta, "alter table tab_parametro add VERSAO_ERP varchar(30)",
+                    Confirmacao::Retendo);
     ExecutarComando(
         consulta,
         " update tab_parametro a set a.script_rodado = (select max(a.no_log_atualizacao) from "
         "mov_log_atualizacao a)",
-        true);
+        Confirmacao::Retendo);
     ExecutarComando(consulta,
                     std::string(" update tab_parametro a set a.VERSAO_ERP = ") + "'Versao Inicial'",
-                    true);
+                    Confirmacao::Retendo);
 }
 
 }  // namespace tessora::db

@@ -13,7 +13,7 @@
 #include "api/valores_resposta.h"
 #include "comum/codigo_pagina.h"
 #include "comum/erros.h"
-#include "comum/texto.h"
+#include "comum/inteiros.h"
 #include "db/valores_sql.h"
 #include "importacao/valores_pedido.h"
 
@@ -43,7 +43,7 @@ void Valores(const tessora::JsonObjeto& pedido) {
     }
     static_cast<void>(
         tessora::db::DataSql(tessora::TextoParaData(tessora::JsonTextoPorNome(pedido, "data"))));
-    static_cast<void>(tessora::InteiroDecimal(tessora::JsonTextoPorNome(pedido, "numero_seq")));
+    static_cast<void>(tessora::InteiroAposBrancos(tessora::JsonTextoPorNome(pedido, "numero_seq")));
     for (const char* membro : {"observacao", "nome", "cidade", "id"}) {
         const std::string sql = tessora::db::TextoSql(tessora::JsonTextoPorNome(pedido, membro));
         ExigirUmLiteral(tessora::Utf8ParaWin1252(sql));

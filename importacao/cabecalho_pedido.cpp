@@ -6,19 +6,13 @@
 #include "api/json_consulta.h"
 #include "api/valores_resposta.h"
 #include "comum/erros.h"
+#include "comum/inteiros.h"
 #include "comum/texto.h"
 #include "importacao/valores_pedido.h"
 
 namespace tessora::importacao {
 
 namespace {
-// An order member as an integer: optional blanks, an optional sign and digits; 0 otherwise.
-int32_t InteiroOuZero(std::string_view texto) {
-    while (!texto.empty() && static_cast<unsigned char>(texto.front()) <= 32)
-        texto.remove_prefix(1);
-    return InteiroDecimal(texto).value_or(0);
-}
-
 // The order's annotations, separated by a blank line.
 std::string Anotacoes(const JsonObjeto& dados) {
     std::string observacoes;
@@ -38,10 +32,10 @@ std::string Anotacoes(const JsonObjeto& dados) {
 TDadosOperacaoComercialApp LerCabecalhoDoPedido(const std::string& id, const JsonObjeto& dados) {
     TDadosOperacaoComercialApp op;
     op.ID_APP_FORCA_VENDA = id;
-    op.NR_NOTA_FISCAL = InteiroOuZero(JsonTextoPorNome(dados, "numero_seq"));
+    op.NR_NOTA_FISCAL = InteiroAposBrancos(JsonTextoPorNome(dados, "numero_seq")).value_or(0);
     op.DT_EMISSAO = TextoParaData(JsonTextoPorNome(dados, "created_at"));
     op.DT_SAIDA_ENTRADA = op.DT_EMISSAO;
-    op.QT_DIAS_VALIDADE = InteiroOuZero(JsonTextoPorNome(dados, "dias_validade"));
+    op.QT_DIAS_VALIDADE = InteiroAposBrancos(JsonTextoPorNome(dados, "dias_validade")).value_or(0);
     op.VL_IPI = ValorDoPedido(dados, "valor_ipi", 2);
     op.VL_ICMS = Moeda();
     op.VL_ICMS_SUBST = ValorDoPedido(dados, "valor_icms", 2);

@@ -76,7 +76,7 @@ int32_t ObterCidade(db::ConexaoErp& conexao, std::string_view nomeCidade, std::s
         " INSERT INTO TAB_CIDADE (ID_CIDADE, NM_CIDADE, SG_ESTADO) VALUES (" + db::InteiroSql(id) +
         "," + db::TextoSql(cidade) + "," + db::TextoSql(uf) + ")";
     // A refused city leaves the address without one.
-    return db::ExecutarSeAceito(conexao, comando) ? 0 : id;
+    return db::ExecutarSeAceito(conexao, comando).Aceito() ? id : 0;
 }
 
 }  // namespace tessora::importacao

@@ -73,8 +73,8 @@ bool TemDados(const TDadosContatoPessoaApp& contato) {
            Preenchido(contato.NM_E_MAIL);
 }
 
-// Fills and writes the customer; 0 as soon as one insert is refused.
-int32_t RegistrarCliente(db::ConexaoErp& conexao, const JsonObjeto& dados) {
+// Fills and writes the customer; the first refusal of an insert ends it.
+Resultado<int32_t> RegistrarCliente(db::ConexaoErp& conexao, const JsonObjeto& dados) {
     TDadosPessoaApp pessoa = LerPessoa(dados);
 
     TDadosEnderecoPessoaApp cobranca = LerEndereco(conexao, dados, "");
@@ -112,16 +112,20 @@ int32_t RegistrarCliente(db::ConexaoErp& conexao, const JsonObjeto& dados) {
     financeiro.ST_CONTATO_ENTREGA = "N";
     financeiro.ST_EMAIL_NFE = "N";
 
-    pessoa.ID_PESSOA = IncluirPessoaApp(conexao, pessoa);
-    if (pessoa.ID_PESSOA == 0) return 0;
+    const Resultado<int32_t> inclusao = IncluirPessoaApp(conexao, pessoa);
+    if (!inclusao.Aceito()) return inclusao;
+    pessoa.ID_PESSOA = inclusao.Valor();
     cobranca.ID_PESSOA = entrega.ID_PESSOA = pessoa.ID_PESSOA;
     responsavel.ID_PESSOA = financeiro.ID_PESSOA = pessoa.ID_PESSOA;
 
-    if (IncluirEnderecoPessoaApp(conexao, cobranca) == 0) return 0;
-    if (temEntrega && IncluirEnderecoPessoaApp(conexao, entrega) == 0) return 0;
-    if (TemDados(responsavel) && IncluirContatoPessoaApp(conexao, responsavel) == 0) return 0;
-    if (temFinanceiro && IncluirContatoPessoaApp(conexao, financeiro) == 0) return 0;
-    return pessoa.ID_PESSOA;
+    // The first refused row ends the registration.
+    Resultado<int32_t> linha = IncluirEnderecoPessoaApp(conexao, cobranca);
+    if (linha.Aceito() && temEntrega) linha = IncluirEnderecoPessoaApp(conexao, entrega);
+    if (linha.Aceito() && TemDados(responsavel)) {
+        linha = IncluirContatoPessoaApp(conexao, responsavel);
+    }
+    if (linha.Aceito() && temFinanceiro) linha = IncluirContatoPessoaApp(conexao, financeiro);
+    return linha.ComValor(pessoa.ID_PESSOA);
 }
 
 }  // namespace
@@ -136,22 +140,22 @@ DocumentoApp LerClienteApp(const api::ClienteHttp& cliente, const std::string& i
     return documento;
 }
 
-int32_t ImportarClienteApp(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
-                           const std::string& idCliente) {
+Resultado<int32_t> ImportarClienteApp(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
+                                      const std::string& idCliente) {
     const DocumentoApp documento = LerClienteApp(cliente, idCliente);
-    if (!documento.dados) return 0;
+    if (!documento.dados) return Recusa{documento.mensagem};
     const JsonObjeto& dados = *documento.dados->ComoObjeto();
 
     // Taken before the first write (a city may be inserted while the addresses are read), so
     // that a refused insert, or an error, leaves no row of this customer behind.
     db::PontoDeSalvamento ponto(conexao, "CLIENTE_APP");
-    const int32_t idPessoa = RegistrarCliente(conexao, dados);
-    if (idPessoa == 0) {
-        ponto.Desfazer();
-    } else {
+    Resultado<int32_t> registro = RegistrarCliente(conexao, dados);
+    if (registro.Aceito()) {
         ponto.Manter();
+    } else {
+        ponto.Desfazer();
     }
-    return idPessoa;
+    return registro;
 }
 
 }  // namespace tessora::importacao

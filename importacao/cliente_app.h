@@ -4,6 +4,7 @@
 #include <string>
 
 #include "api/cliente_http.h"
+#include "comum/resultado.h"
 #include "db/conexao_erp.h"
 #include "importacao/documento_app.h"
 
@@ -12,17 +13,17 @@ namespace tessora::importacao {
 // Registers the app's customer `idCliente` (GET "/clientes/<id>", the id percent-encoded) as
 // a new ERP person: the CAD_PESSOA row, its billing address and, when the app gives one, a
 // separate delivery address, the cities TAB_CIDADE lacks, and up to two contacts (the
-// responsible person, the financial contact). Gives the new ID_PESSOA, or 0 when the customer
-// was not registered: blank id (no request made), error status or failed transport, an answer
-// that is not readable JSON, does not say "success" or has no "data" object, or an insert that
-// the database refused.
+// responsible person, the financial contact). Gives the new ID_PESSOA, or why the customer was
+// not registered: blank id (no request made), error status (its body) or failed transport (its
+// message), an answer that is not readable JSON, does not say "success" or has no "data" object
+// (no reason), or an insert that the database refused (its message).
 //
 // Runs inside the caller's transaction under the savepoint "CLIENTE_APP" and never commits:
 // a refused insert undoes every row of this registration, cities included. An answer that is
 // JSON but no object raises ErroTipoInvalido; database errors outside the inserts (token, look-
 // ups, keys, the person-code procedure) pass on, likewise after undoing this registration.
-int32_t ImportarClienteApp(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
-                           const std::string& idCliente);
+Resultado<int32_t> ImportarClienteApp(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
+                                      const std::string& idCliente);
 
 // The customer's document as ImportarClienteApp reads it before it writes anything: "data"
 // is an object when the customer can be registered from it.

@@ -1,16 +1,18 @@
 #include "importacao/decisoes_pedido.h"
 
+#include "comum/inteiros.h"
 #include "db/consultas_erp.h"
-#include "db/leitura_coluna.h"
 
 namespace tessora::importacao {
 
 int32_t EmpresaDosPedidos(db::ConexaoErp& conexao) {
-    return db::InteiroDoBanco(db::LerParametro(conexao, "ID_EMPRESA_APP_FORCA_VENDA"));
+    return ExigirInteiro(db::LerParametro(conexao, "ID_EMPRESA_APP_FORCA_VENDA"),
+                         InteiroEntreBrancos);
 }
 
 int32_t NaturezaDosPedidos(db::ConexaoErp& conexao) {
-    return db::InteiroDoBanco(db::LerParametro(conexao, "ID_NAT_OPER_SUG_OP_COM_APP_VEND"));
+    return ExigirInteiro(db::LerParametro(conexao, "ID_NAT_OPER_SUG_OP_COM_APP_VEND"),
+                         InteiroEntreBrancos);
 }
 
 ClientePedido EscolherCliente(db::ConexaoErp& conexao, const std::string& idCliente,

@@ -31,11 +31,14 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
     TDadosOperacaoComercialApp op = LerCabecalhoDoPedido(id, dados);
     op.ID_EMPRESA = EmpresaDosPedidos(conexao);
 
-    const ClientePedido escolhido =
-        EscolherCliente(conexao, JsonTextoPorNome(dados, "cliente_id"), op.ID_EMPRESA,
-                        [&](const std::string& idCliente) {
-                            return ImportarClienteApp(conexao, cliente, idCliente);
-                        });
+    const ClientePedido escolhido = EscolherCliente(
+        conexao, JsonTextoPorNome(dados, "cliente_id"), op.ID_EMPRESA,
+        [&](const std::string& idCliente) {
+            // A customer that could not be registered leaves the order to the
+            // company.
+            const Resultado<int32_t> registro = ImportarClienteApp(conexao, cliente, idCliente);
+            return registro.Aceito() ? registro.Valor() : 0;
+        });
     clienteCadastrado = escolhido.origem == OrigemCliente::Cadastro;
     const int32_t pessoa = escolhido.idPessoa;
     op.ID_DESTINATARIO_REMETENTE = pessoa;
@@ -73,47 +76,50 @@ std::string ChaveOuNulo(int32_t valor, std::string_view substituto) {
 // import and the writes of one order never interleave with another copy's.
 ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                                  const std::string& id) {
+    using enum DesfechoImportacao;
     db::UnidadeDeTrabalho unidade(conexao);
-    if (!db::BloquearLinhaParametros(conexao)) {
-        return {.texto = {}, .jaIncluido = false, .outraCopiaImportando = true};
-    }
+    if (!db::BloquearLinhaParametros(conexao)) return {OutraCopiaImportando};
     // An order already in the ERP whose acknowledgement was lost: acknowledged again only.
-    if (db::PedidoJaIncluido(conexao, id)) return {"OK", true};
+    if (db::PedidoJaIncluido(conexao, id)) return {JaIncluido};
 
     std::string corpo;
     try {
         corpo = cliente.Get(api::CaminhoPedido(id));
     } catch (const api::ErroHttp& e) {
-        return {e.TextoErro()};
+        return {PedidoNaoObtido, e.TextoErro()};
     } catch (const api::ErroTransporte& e) {
-        return {e.what()};
+        return {PedidoNaoObtido, e.what()};
     }
     const auto resposta = LerRespostaJson(corpo);
-    if (!resposta || !RespostaComSucesso(*resposta)) return {};
+    if (!resposta || !RespostaComSucesso(*resposta)) return {PedidoNaoObtido};
     const JsonValor* valorDados = JsonValorPorNome(*resposta, "data");
-    if (!valorDados) return {};
+    if (!valorDados) return {PedidoNaoObtido};
     const JsonObjeto* dados = valorDados->ComoObjeto();
     if (!dados) throw ErroTipoInvalido();
 
     bool clienteCadastrado = false;
     TDadosOperacaoComercialApp operacao =
         MontarOperacao(conexao, cliente, id, *dados, clienteCadastrado);
-    operacao.ID_NF_COMERCIO = IncluirOperacaoComercialApp(conexao, operacao);
-    if (operacao.ID_NF_COMERCIO == 0) return {"ERRO"};  // the unit of work undoes the customer too
+    const Resultado<int32_t> cabecalho = IncluirOperacaoComercialApp(conexao, operacao);
+    // The unit of work undoes the customer too.
+    if (!cabecalho.Aceito()) return {CabecalhoRecusado, cabecalho.Motivo()};
+    operacao.ID_NF_COMERCIO = cabecalho.Valor();
 
-    ImportarItensPedido(conexao, operacao, *dados);
-    AnotarPedidoCapturado(conexao, operacao);
+    // An order without an "itens" array is kept as its header alone.
+    static_cast<void>(ImportarItensPedido(conexao, operacao, *dados));
+    // The note only tells when the order came; the order stands without it.
+    static_cast<void>(AnotarPedidoCapturado(conexao, operacao));
     ConferenciaTotais totais = ConferirTotaisDoPedido(*dados);
     unidade.Confirmar();
-    return {.texto = "OK",
-            .idNfComercio = operacao.ID_NF_COMERCIO,
-            .nrNotaFiscal = operacao.NR_NOTA_FISCAL,
-            .clienteCadastrado = clienteCadastrado,
-            .totais = std::move(totais)};
+    return {Incluido,
+            {},
+            OperacaoGravada{operacao.ID_NF_COMERCIO, operacao.NR_NOTA_FISCAL, clienteCadastrado,
+                            std::move(totais)}};
 }
 }  // namespace
 
-int32_t IncluirOperacaoComercialApp(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& op) {
+Resultado<int32_t> IncluirOperacaoComercialApp(db::ConexaoErp& conexao,
+                                               const TDadosOperacaoComercialApp& op) {
     const int32_t chave = db::IdDoProcedimento(conexao, db::kProcedimentoIdOperacao);
     const Moeda zero;
     const std::string comando = db::ComandoComValores(
@@ -165,26 +171,31 @@ int32_t IncluirOperacaoComercialApp(db::ConexaoErp& conexao, const TDadosOperaca
             db::FlagSql(false),     // CT_CALCULAR_PESO
             db::InteiroSql(op.QT_DIAS_VALIDADE),
         });
-    return db::ExecutarSeAceito(conexao, comando) ? 0 : chave;
+    return db::ExecutarSeAceito(conexao, comando).ComValor(chave);
 }
 
-std::string AnotarPedidoCapturado(db::ConexaoErp& conexao,
+Resultado<> AnotarPedidoCapturado(db::ConexaoErp& conexao,
                                   const TDadosOperacaoComercialApp& operacao) {
     try {
         AnotarOperacao(
             conexao, operacao.ID_NF_COMERCIO,
             "Pedido capturado do APP em " + DataHoraSegundos(std::chrono::system_clock::now()),
             Pendencia::Nenhuma);
-        return "OK";
-    } catch (const ErroBancoDados&) {
-        return "ERRO";
+        return {};
+    } catch (const ErroBancoDados& e) {
+        return Recusa{e.what()};
     }
 }
 
 ResultadoImportacao ImportarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                                    const std::string& id) {
-    const ResultadoImportacao resultado = GravarPedido(conexao, cliente, id);
-    if (resultado.texto == "OK") api::RegistrarPedidoNoErp(cliente, id);
+    ResultadoImportacao resultado = GravarPedido(conexao, cliente, id);
+    if (resultado.desfecho == DesfechoImportacao::Incluido ||
+        resultado.desfecho == DesfechoImportacao::JaIncluido) {
+        // The order is in the ERP whatever the API answers: one left unacknowledged is listed
+        // again and then acknowledged as already included.
+        static_cast<void>(api::RegistrarPedidoNoErp(cliente, id));
+    }
     return resultado;
 }
 

@@ -5,28 +5,41 @@
 #include <string>
 
 #include "api/cliente_http.h"
+#include "comum/resultado.h"
 #include "db/conexao_erp.h"
 #include "importacao/conferencia_totais.h"
 #include "importacao/dados_operacao.h"
 
 namespace tessora::importacao {
 
-struct ResultadoImportacao {
-    // "OK" when the order is in the ERP; "ERRO" when its header could not be written;
-    // otherwise the failure (an error answer's body, a transport message, or empty text).
-    std::string texto;
+enum class DesfechoImportacao {
+    Incluido,  // written into the ERP now
     // The order was already in the ERP: nothing was written, it was acknowledged again.
-    bool jaIncluido = false;
+    JaIncluido,
     // Another connection was importing an order (another copy of the program on the same
     // database): nothing was read or written, and the order is left for a later run.
-    bool outraCopiaImportando = false;
-    // Of an order written now: its operation's key and number, and whether its customer
-    // was registered with it.
+    OutraCopiaImportando,
+    // The API did not give the order: its error answer's body, a transport message, or
+    // nothing for an answer without the order.
+    PedidoNaoObtido,
+    // The database refused the header, with its message; nothing of the order is kept.
+    CabecalhoRecusado,
+};
+
+// Of an order written now: its operation's key and number, and whether its customer was
+// registered with it.
+struct OperacaoGravada {
     int32_t idNfComercio = 0;
     int32_t nrNotaFiscal = 0;
     bool clienteCadastrado = false;
     // Of an order written now: whether its amounts agree (they are written as sent all the same).
     std::optional<ConferenciaTotais> totais{};
+};
+
+struct [[nodiscard]] ResultadoImportacao {
+    DesfechoImportacao desfecho;
+    std::string motivo{};  // why the order was not written, as the API or the database said it
+    std::optional<OperacaoGravada> operacao{};  // of an order written now
 };
 
 // One app order into the ERP as one operation with its customer, items and notes, all in
@@ -36,13 +49,13 @@ struct ResultadoImportacao {
 ResultadoImportacao ImportarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                                    const std::string& id);
 
-// The header row under a key from SP_GEN_MOV_NF_COMERCIO_ID; 0 when the insert failed.
-// A failure to draw the key raises.
-int32_t IncluirOperacaoComercialApp(db::ConexaoErp& conexao,
-                                    const TDadosOperacaoComercialApp& operacao);
+// The header row under a key from SP_GEN_MOV_NF_COMERCIO_ID: that key, or the database's
+// refusal of the insert. A failure to draw the key raises.
+Resultado<int32_t> IncluirOperacaoComercialApp(db::ConexaoErp& conexao,
+                                               const TDadosOperacaoComercialApp& operacao);
 
-// Appends "Pedido capturado do APP em dd/mm/yyyy hh:mm:ss"; "OK" or "ERRO".
-std::string AnotarPedidoCapturado(db::ConexaoErp& conexao,
+// Appends "Pedido capturado do APP em dd/mm/yyyy hh:mm:ss", or says why the database refused.
+Resultado<> AnotarPedidoCapturado(db::ConexaoErp& conexao,
                                   const TDadosOperacaoComercialApp& operacao);
 
 }  // namespace tessora::importacao

@@ -1,7 +1,6 @@
 #include "importacao/itens_pedido.h"
 
 #include <cstddef>
-#include <optional>
 #include <string_view>
 
 #include "api/json_consulta.h"
@@ -16,12 +15,6 @@
 namespace tessora::importacao {
 
 namespace {
-
-// A drawn key and the insert's outcome: the database's message when it refused the row.
-struct InclusaoItem {
-    int32_t id = 0;
-    std::optional<std::string> erro;
-};
 
 std::string ComandoInclusaoItem(int32_t id, const TDadosItensOperacaoComercialApp& item) {
     return db::ComandoComValores(
@@ -48,12 +41,6 @@ std::string ComandoInclusaoItem(int32_t id, const TDadosItensOperacaoComercialAp
             db::TextoSql(item.CT_REVENDEDOR),
             db::DecimalSql2(item.VL_BASE_IPI),
         });
-}
-
-InclusaoItem IncluirItem(db::ConexaoErp& conexao, const TDadosItensOperacaoComercialApp& item) {
-    const int32_t id = db::IdDoProcedimento(conexao, db::kProcedimentoIdItemOperacao);
-    auto erro = db::ExecutarSeAceito(conexao, ComandoInclusaoItem(id, item));
-    return {erro ? 0 : id, std::move(erro)};
 }
 
 }  // namespace
@@ -101,35 +88,39 @@ bool ImportarItensPedido(db::ConexaoErp& conexao, const TDadosOperacaoComercialA
         const bool produtoConhecido = item.ID_PRODUTO != 0;
         if (!produtoConhecido) item.ID_PRODUTO = kProdutoNaoCadastrado;
 
-        const InclusaoItem inclusao = IncluirItem(conexao, item);
-        if (inclusao.erro) {
+        const Resultado<int32_t> inclusao = IncluirItemOperacaoComercialApp(conexao, item);
+        if (!inclusao.Aceito()) {
             // The item must not vanish unnoticed: the operation carries the reason. When
             // even this mark fails, the error passes on and the order is not kept.
             AnotarOperacao(
                 conexao, item.ID_NF_COMERCIO,
-                "Item " + item.CD_PRODUTO_APP + " do APP não incluído: " + *inclusao.erro,
+                "Item " + item.CD_PRODUTO_APP + " do APP não incluído: " + inclusao.Motivo(),
                 Pendencia::MarcarOperacao);
         }
         if (!produtoConhecido) {
-            AnotarProdutoNaoEncontrado(conexao, item.ID_NF_COMERCIO, item.CD_PRODUTO_APP);
+            // The item is written with the placeholder product all the same; the note only
+            // helps the operator find it.
+            static_cast<void>(
+                AnotarProdutoNaoEncontrado(conexao, item.ID_NF_COMERCIO, item.CD_PRODUTO_APP));
         }
     }
     return true;
 }
 
-int32_t IncluirItemOperacaoComercialApp(db::ConexaoErp& conexao,
-                                        const TDadosItensOperacaoComercialApp& item) {
-    return IncluirItem(conexao, item).id;
+Resultado<int32_t> IncluirItemOperacaoComercialApp(db::ConexaoErp& conexao,
+                                                   const TDadosItensOperacaoComercialApp& item) {
+    const int32_t id = db::IdDoProcedimento(conexao, db::kProcedimentoIdItemOperacao);
+    return db::ExecutarSeAceito(conexao, ComandoInclusaoItem(id, item)).ComValor(id);
 }
 
-std::string AnotarProdutoNaoEncontrado(db::ConexaoErp& conexao, int32_t idNfComercio,
+Resultado<> AnotarProdutoNaoEncontrado(db::ConexaoErp& conexao, int32_t idNfComercio,
                                        const std::string& codigoApp) {
     try {
         AnotarOperacao(conexao, idNfComercio, "Produto " + codigoApp + " do APP não encontrado",
                        Pendencia::MarcarOperacao);
-        return "OK";
-    } catch (const ErroBancoDados&) {
-        return "ERRO";
+        return {};
+    } catch (const ErroBancoDados& e) {
+        return Recusa{e.what()};
     }
 }
 

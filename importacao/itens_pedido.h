@@ -4,6 +4,7 @@
 #include <string>
 
 #include "api/json_valor.h"
+#include "comum/resultado.h"
 #include "db/conexao_erp.h"
 #include "importacao/dados_operacao.h"
 
@@ -33,17 +34,18 @@ TDadosItensOperacaoComercialApp LerItemPedido(db::ConexaoErp& conexao,
 // A non-object element raises ErroTipoInvalido, and database errors of the look-ups, the key
 // procedure or the marks pass on: the items written before stay in the caller's transaction,
 // whose unit of work decides their fate. Never commits.
-bool ImportarItensPedido(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& operacao,
-                         const JsonObjeto& dados);
+[[nodiscard]] bool ImportarItensPedido(db::ConexaoErp& conexao,
+                                       const TDadosOperacaoComercialApp& operacao,
+                                       const JsonObjeto& dados);
 
-// Inserts the item under a key drawn from the ERP's item procedure and gives that key, or 0
-// when the database refused the insert. A failure to draw the key is raised.
-int32_t IncluirItemOperacaoComercialApp(db::ConexaoErp& conexao,
-                                        const TDadosItensOperacaoComercialApp& item);
+// Inserts the item under a key drawn from the ERP's item procedure and gives that key, or the
+// database's refusal of the insert. A failure to draw the key is raised.
+Resultado<int32_t> IncluirItemOperacaoComercialApp(db::ConexaoErp& conexao,
+                                                   const TDadosItensOperacaoComercialApp& item);
 
 // Marks the operation (status 1) with the note that the item `codigoApp` names a product the
-// ERP lacks: "OK", or "ERRO" when the database refused the update.
-std::string AnotarProdutoNaoEncontrado(db::ConexaoErp& conexao, int32_t idNfComercio,
+// ERP lacks, or says why the database refused the update.
+Resultado<> AnotarProdutoNaoEncontrado(db::ConexaoErp& conexao, int32_t idNfComercio,
                                        const std::string& codigoApp);
 
 }  // namespace tessora::importacao

@@ -19,7 +19,7 @@ void AnotarOperacao(db::ConexaoErp& conexao, int32_t idNfComercio, std::string_v
     comando += " where mc.ID_NF_COMERCIO = ";
     comando += db::InteiroSql(idNfComercio);
     db::Consulta consulta(conexao);
-    db::ExecutarComando(consulta, comando, false);
+    db::ExecutarComando(consulta, comando, db::Confirmacao::Nenhuma);
 }
 
 }  // namespace tessora::importacao

@@ -21,7 +21,7 @@ std::string ChaveOpcional(int32_t id) {
 
 }  // namespace
 
-int32_t IncluirPessoaApp(db::ConexaoErp& conexao, const TDadosPessoaApp& pessoa) {
+Resultado<int32_t> IncluirPessoaApp(db::ConexaoErp& conexao, const TDadosPessoaApp& pessoa) {
     const int32_t id = db::ProximoId("CAD_PESSOA", "ID_PESSOA", conexao);
     const Data cadastro = HojeLocal();
     const std::string codigo = ProximoCodigoPessoa(conexao);
@@ -69,10 +69,11 @@ int32_t IncluirPessoaApp(db::ConexaoErp& conexao, const TDadosPessoaApp& pessoa)
         "ST_ANTECIPAR_VENCTO_DIA_UTIL, ST_CONTRATO, CT_MENSALISTA, ST_RENOVACAO_AUTOMATICA, "
         "ID_APP_FORCA_VENDA, ST_SITUACAO_APP, DS_MENSAGEM_API_APP) VALUES (",
         valores);
-    return db::ExecutarSeAceito(conexao, comando) ? 0 : id;
+    return db::ExecutarSeAceito(conexao, comando).ComValor(id);
 }
 
-int32_t IncluirEnderecoPessoaApp(db::ConexaoErp& conexao, const TDadosEnderecoPessoaApp& endereco) {
+Resultado<int32_t> IncluirEnderecoPessoaApp(db::ConexaoErp& conexao,
+                                            const TDadosEnderecoPessoaApp& endereco) {
     const int32_t id = db::ProximoId("CAD_END_PESSOA", "ID_END_PESSOA", conexao);
     const std::string nao = db::TextoSql("N");
     const std::string comando = db::ComandoComValores(
@@ -97,10 +98,11 @@ int32_t IncluirEnderecoPessoaApp(db::ConexaoErp& conexao, const TDadosEnderecoPe
             nao,
             nao,
         });
-    return db::ExecutarSeAceito(conexao, comando) ? 0 : id;
+    return db::ExecutarSeAceito(conexao, comando).ComValor(id);
 }
 
-int32_t IncluirContatoPessoaApp(db::ConexaoErp& conexao, const TDadosContatoPessoaApp& contato) {
+Resultado<int32_t> IncluirContatoPessoaApp(db::ConexaoErp& conexao,
+                                           const TDadosContatoPessoaApp& contato) {
     const int32_t id = db::ProximoId("CAD_CONTATO_PESSOA", "ID_CONTATO_PESSOA", conexao);
     const std::string nao = db::TextoSql("N");
     const std::string comando = db::ComandoComValores(
@@ -124,7 +126,7 @@ int32_t IncluirContatoPessoaApp(db::ConexaoErp& conexao, const TDadosContatoPess
             nao,
             nao,
         });
-    return db::ExecutarSeAceito(conexao, comando) ? 0 : id;
+    return db::ExecutarSeAceito(conexao, comando).ComValor(id);
 }
 
 }  // namespace tessora::importacao

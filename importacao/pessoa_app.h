@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "comum/resultado.h"
 #include "db/conexao_erp.h"
 
 namespace tessora::importacao {
@@ -58,14 +59,16 @@ struct TDadosContatoPessoaApp {
     std::string ST_EMAIL_NFE;
 };
 
-// The writers insert one row under a key of ProximoId and give that key, or 0 when the
-// database refused the insert (a refused statement leaves the transaction usable). They run
+// The writers insert one row under a key of ProximoId and give that key, or the database's
+// refusal of the insert (a refused statement leaves the transaction usable). They run
 // in the caller's transaction and never commit; failures to allocate a key (or, for the
 // person, its code) are raised.
 
 // A customer (CT_CLIENTE 'S', active, registered today, with a fresh person code).
-int32_t IncluirPessoaApp(db::ConexaoErp& conexao, const TDadosPessoaApp& pessoa);
-int32_t IncluirEnderecoPessoaApp(db::ConexaoErp& conexao, const TDadosEnderecoPessoaApp& endereco);
-int32_t IncluirContatoPessoaApp(db::ConexaoErp& conexao, const TDadosContatoPessoaApp& contato);
+Resultado<int32_t> IncluirPessoaApp(db::ConexaoErp& conexao, const TDadosPessoaApp& pessoa);
+Resultado<int32_t> IncluirEnderecoPessoaApp(db::ConexaoErp& conexao,
+                                            const TDadosEnderecoPessoaApp& endereco);
+Resultado<int32_t> IncluirContatoPessoaApp(db::ConexaoErp& conexao,
+                                           const TDadosContatoPessoaApp& contato);
 
 }  // namespace tessora::importacao

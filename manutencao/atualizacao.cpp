@@ -95,7 +95,8 @@ DesfechoAtualizacao VerificarAtualizacao(db::ConexaoErp& conexao, ModoAtualizaca
         return {Acao::Encerrar};
     }
 
-    avisos.ExibirAviso(TextoAviso(caminhos.nomeExecutavel), false, true);
+    avisos.ExibirAviso(TextoAviso(caminhos.nomeExecutavel), ConfirmacaoAviso::Dispensada,
+                       FechamentoAviso::Sozinho);
     return {Acao::Atualizar, *atualizador, LinhaComandoAtualizador(caminhos)};
 }
 

@@ -33,8 +33,9 @@ void AvisosJanela::MostrarMensagem(std::string_view texto, std::string_view titu
     caixa.exec();
 }
 
-void AvisosJanela::ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) {
-    ui::ExibirAviso(Texto(texto), confirmacao, fechaSozinho);
+void AvisosJanela::ExibirAviso(std::string_view texto, ConfirmacaoAviso confirmacao,
+                               FechamentoAviso fechamento) {
+    ui::ExibirAviso(Texto(texto), confirmacao, fechamento);
 }
 
 void AvisosJanela::SolicitarEncerramento() {

@@ -9,7 +9,8 @@ class AvisosJanela : public Avisos {
   public:
     void MostrarMensagem(std::string_view texto, std::string_view titulo,
                          IconeAviso icone) override;
-    void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override;
+    void ExibirAviso(std::string_view texto, ConfirmacaoAviso confirmacao,
+                     FechamentoAviso fechamento) override;
     // Ends the event loop once it runs again.
     void SolicitarEncerramento() override;
 };

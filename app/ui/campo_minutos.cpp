@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "app/intervalo_sincronizacao.h"
-#include "comum/erros.h"
+#include "comum/inteiros.h"
 
 namespace tessora::ui {
 
@@ -41,13 +41,7 @@ void CampoMinutos::DefinirTexto(const QString& texto) {
     lineEdit()->setText(texto);
 }
 
-int CampoMinutos::Valor() const {
-    try {
-        return app::ConverterInteiro(text().toStdString());
-    } catch (const ErroConversao&) {
-        return 0;
-    }
-}
+int CampoMinutos::Valor() const { return InteiroAposBrancos(text().toStdString()).value_or(0); }
 
 void CampoMinutos::stepBy(int passos) {
     const long long novo = static_cast<long long>(Valor()) + passos;

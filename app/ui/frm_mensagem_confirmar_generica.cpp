@@ -76,16 +76,16 @@ void TfrmMensagemConfirmarGenerica::closeEvent(QCloseEvent* evento) {
 
 TfrmMensagemConfirmarGenerica* frmMensagemConfirmarGenerica() { return avisoAtual.data(); }
 
-void ExibirAviso(const QString& mensagem, bool confirmacao, bool fechaSozinho,
+void ExibirAviso(const QString& mensagem, ConfirmacaoAviso confirmacao, FechamentoAviso fechamento,
                  std::chrono::milliseconds espera) {
     // Owned by the window system from here on: it deletes itself when it closes.
     QPointer<TfrmMensagemConfirmarGenerica> aviso = new TfrmMensagemConfirmarGenerica();
     avisoAtual = aviso;
     aviso->show();
-    aviso->DefinirModo(confirmacao);
+    aviso->DefinirModo(confirmacao == ConfirmacaoAviso::Exigida);
     aviso->DefinirMensagem(mensagem);
     QCoreApplication::processEvents();
-    if (!fechaSozinho) return;
+    if (fechamento == FechamentoAviso::PeloOperador) return;
 
     QEventLoop laco;
     QTimer::singleShot(espera, Qt::PreciseTimer, &laco, &QEventLoop::quit);

@@ -5,6 +5,8 @@
 
 #include <chrono>
 
+#include "comum/avisos.h"
+
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -39,9 +41,9 @@ class TfrmMensagemConfirmarGenerica : public QDialog {
 // The dialog most recently shown by ExibirAviso; nothing once a notice closed.
 TfrmMensagemConfirmarGenerica* frmMensagemConfirmarGenerica();
 
-// Shows a new notice without waiting for the operator. With `fechaSozinho` it stays for
+// Shows a new notice without waiting for the operator. One that closes itself stays for
 // `espera` and closes, and the call returns then; the program keeps painting meanwhile.
-void ExibirAviso(const QString& mensagem, bool confirmacao, bool fechaSozinho,
+void ExibirAviso(const QString& mensagem, ConfirmacaoAviso confirmacao, FechamentoAviso fechamento,
                  std::chrono::milliseconds espera = std::chrono::seconds(5));
 
 }  // namespace tessora::ui

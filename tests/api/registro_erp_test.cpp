@@ -27,13 +27,17 @@ class RegistroErpTest : public ::testing::Test {
         regra.metodo = "PATCH";
         regra.caminho = kCaminho;
         servidor.DefinirRegra(std::move(regra));
-        return RegistrarPedidoNoErp(cliente, "ped-1");
+        return Texto(RegistrarPedidoNoErp(cliente, "ped-1"));
+    }
+    // "OK" for an accepted acknowledgement, the reason for a refused one.
+    static std::string Texto(const Resultado<>& resultado) {
+        return resultado.Aceito() ? "OK" : resultado.Motivo();
     }
 };
 
 TEST_F(RegistroErpTest, PedidoPassaARegistradoNaApi) {
     EXPECT_THAT(ListarPedidosNovos(cliente).Ids(), ElementsAre("ped-1", "ped-2"));
-    EXPECT_EQ(RegistrarPedidoNoErp(cliente, "ped-1"), "OK");
+    EXPECT_TRUE(RegistrarPedidoNoErp(cliente, "ped-1").Aceito());
     EXPECT_THAT(ListarPedidosNovos(cliente).Ids(), ElementsAre("ped-2"));
 
     const auto requisicoes = servidor.Requisicoes();

@@ -34,7 +34,9 @@ class PedidosFalsos : public PedidosAppForcaVenda {
                                                    const std::string& id) override {
         const auto resultado = resultados.at(id);
         if (resultado == "lancar") throw ErroBancoDados("violation of PRIMARY or UNIQUE KEY");
-        return {resultado, resultado == "ja"};
+        if (resultado == "OK") return {importacao::DesfechoImportacao::Incluido};
+        if (resultado == "ja") return {importacao::DesfechoImportacao::JaIncluido};
+        return {importacao::DesfechoImportacao::CabecalhoRecusado, resultado};
     }
 
     std::vector<std::string> lista;

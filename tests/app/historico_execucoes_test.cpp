@@ -46,7 +46,8 @@ class PedidosComOutraCopia : public PedidosViaApi {
   public:
     importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto,
                                                    const std::string& id) override {
-        if (emOutraCopia.contains(id)) return {.texto = {}, .outraCopiaImportando = true};
+        if (emOutraCopia.contains(id))
+            return {importacao::DesfechoImportacao::OutraCopiaImportando};
         return PedidosViaApi::ImportarPedido(contexto, id);
     }
     std::set<std::string> emOutraCopia;

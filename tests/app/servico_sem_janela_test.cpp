@@ -28,7 +28,7 @@ class SemPedidos : public PedidosAppForcaVenda {
     }
     importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&,
                                                    const std::string&) override {
-        return {"OK"};
+        return {importacao::DesfechoImportacao::Incluido};
     }
 };
 

@@ -41,7 +41,7 @@ TEST_F(BloqueioParametrosTest, UmaTransacaoPorVezSemEsperar) {
     primeira.Desfazer();
     Consulta consulta(primeira);
     ExecutarComando(consulta, "update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = 'S'",
-                    false);
+                    Confirmacao::Nenhuma);
     EXPECT_FALSE(BloquearLinhaParametros(segunda));
 }
 
@@ -49,14 +49,14 @@ TEST_F(BloqueioParametrosTest, ConflitoDeAtualizacaoTemErroProprio) {
     const auto atualizar = [](ConexaoErp& conexao) {
         Consulta consulta(conexao);
         ExecutarComando(consulta, "update CAD_PESSOA set NM_PESSOA = NM_PESSOA where ID_PESSOA = 4",
-                        false);
+                        Confirmacao::Nenhuma);
     };
     atualizar(primeira);
     EXPECT_THROW(atualizar(segunda), ErroConflitoBloqueio);
     // Other refusals keep the general type.
     try {
         Consulta consulta(segunda);
-        ExecutarComando(consulta, "update CAD_PESSOA set NAO_EXISTE = 1", false);
+        ExecutarComando(consulta, "update CAD_PESSOA set NAO_EXISTE = 1", Confirmacao::Nenhuma);
         ADD_FAILURE() << "accepted";
     } catch (const ErroBancoDados& e) {
         EXPECT_EQ(dynamic_cast<const ErroConflitoBloqueio*>(&e), nullptr) << e.what();

@@ -60,11 +60,11 @@ TEST_F(ConexaoErpTest, ConfirmacaoRetendoEFechamentoGravamOTrabalho) {
         return banco.Ler("select count(*) as N from T_COMMIT", "N").value();
     };
 
-    ExecutarComando(consulta, "insert into T_COMMIT values (1)", true);
+    ExecutarComando(consulta, "insert into T_COMMIT values (1)", Confirmacao::Retendo);
     EXPECT_EQ(contar(), "1");  // visible to another connection at once
     const auto transacao = Ler(conexao, "select current_transaction as T from rdb$database", "T");
 
-    ExecutarComando(consulta, "insert into T_COMMIT values (2)", false);
+    ExecutarComando(consulta, "insert into T_COMMIT values (2)", Confirmacao::Nenhuma);
     EXPECT_EQ(contar(), "1");  // not yet committed
     // Commit retaining keeps the same transaction open.
     EXPECT_EQ(Ler(conexao, "select current_transaction as T from rdb$database", "T"), transacao);
@@ -79,7 +79,7 @@ TEST_F(ConexaoErpTest, ConexaoAbandonadaNaoConfirmaNada) {
         ConexaoErp conexao(banco.Nome());
         conexao.Abrir();
         Consulta consulta(conexao);
-        ExecutarComando(consulta, "insert into T_ABANDONO values (1)", false);
+        ExecutarComando(consulta, "insert into T_ABANDONO values (1)", Confirmacao::Nenhuma);
     }
     EXPECT_EQ(banco.Ler("select count(*) as N from T_ABANDONO", "N"), "0");
 }
@@ -95,11 +95,13 @@ TEST_F(ConexaoErpTest, ConexaoSomenteLeituraLeMasRecusaEscritas) {
               "1");
     EXPECT_EQ(Ler(conexao, "select count(*) as N from T_LEITURA", "N"), "0");
     Consulta consulta(conexao);
-    EXPECT_THROW(ExecutarComando(consulta, "insert into T_LEITURA values (1)", true),
-                 ErroBancoDados);
+    EXPECT_THROW(
+        ExecutarComando(consulta, "insert into T_LEITURA values (1)", Confirmacao::Retendo),
+        ErroBancoDados);
     // A new transaction after a commit is read-only too.
     conexao.Confirmar();
-    EXPECT_THROW(ExecutarComando(consulta, "update TAB_PARAMETRO set ID_PARAMETRO = 1", false),
+    EXPECT_THROW(ExecutarComando(consulta, "update TAB_PARAMETRO set ID_PARAMETRO = 1",
+                                 Confirmacao::Nenhuma),
                  ErroBancoDados);
     conexao.Fechar();
     EXPECT_EQ(banco.Ler("select count(*) as N from T_LEITURA", "N"), "0");
@@ -112,8 +114,10 @@ TEST_F(ConexaoErpTest, TextosViajamEmWindows1252ERastroRecebeOComandoComposto) {
     conexao.DefinirRastro([&](std::string_view comando) { rastro.emplace_back(comando); });
     conexao.Abrir();
     Consulta consulta(conexao);
-    ExecutarComando(consulta, "insert into T_TEXTO values (1, 'São Paulo Ω', 'Conceição')", true);
-    ExecutarComando(consulta, "insert into T_TEXTO values (2, 'a\0b', null)"sv, true);
+    ExecutarComando(consulta, "insert into T_TEXTO values (1, 'São Paulo Ω', 'Conceição')",
+                    Confirmacao::Retendo);
+    ExecutarComando(consulta, "insert into T_TEXTO values (2, 'a\0b', null)"sv,
+                    Confirmacao::Retendo);
 
     AbrirConsulta(consulta,
                   "select NOME, octet_length(NOME) as BYTES, NOTA from T_TEXTO where ID = 1");

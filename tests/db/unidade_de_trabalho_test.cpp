@@ -24,7 +24,7 @@ class UnidadeDeTrabalhoTest : public ::testing::Test {
     void Inserir(int n) {
         Consulta consulta(conexao);
         ExecutarComando(consulta, "insert into T_UNIDADE values (" + std::to_string(n) + ")",
-                        false);
+                        Confirmacao::Nenhuma);
     }
     std::string Gravados() const {
         return banco.Ler("select list(N, ',') as L from (select N from T_UNIDADE order by N)", "L")

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace tessora::importacao {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Optional;
 
@@ -32,12 +34,13 @@ class ClienteAppTest : public ::testing::Test {
                                "}]}");
     }
 
-    // Registers the customer in a unit of work of its own, committed whatever the result.
+    // Registers the customer in a unit of work of its own, committed whatever the result: its
+    // ID_PESSOA, or 0 when it was not registered.
     int32_t Importar(const std::string& id = "c1") {
         db::UnidadeDeTrabalho unidade(conexao);
-        const int32_t idPessoa = ImportarClienteApp(conexao, cliente, id);
+        const Resultado<int32_t> registro = ImportarClienteApp(conexao, cliente, id);
         unidade.Confirmar();
-        return idPessoa;
+        return registro.Aceito() ? registro.Valor() : 0;
     }
 
     int32_t Registrar(std::string_view membros) {
@@ -251,17 +254,19 @@ TEST_F(ClienteAppTest, InsercaoRecusadaNaoDeixaNadaDoCliente) {
         "responsavel":"Ana","email_financeiro":"fin@x",
         "whats_financeiro":"(11) 99999-9999 ramal 1234567890")");  // NO_FONE holds 30
 
-    int32_t resultado = -1;
+    std::optional<Resultado<int32_t>> resultado;
     {
         db::UnidadeDeTrabalho unidade(conexao);
         // Earlier work of the same order stays.
         db::Consulta consulta(conexao);
-        db::ExecutarComando(
-            consulta, "update CAD_PESSOA set NM_PESQUISA = 'antes' where ID_PESSOA = 5", false);
+        db::ExecutarComando(consulta,
+                            "update CAD_PESSOA set NM_PESQUISA = 'antes' where ID_PESSOA = 5",
+                            db::Confirmacao::Nenhuma);
         resultado = ImportarClienteApp(conexao, cliente, "c1");
         unidade.Confirmar();
     }
-    EXPECT_EQ(resultado, 0);
+    ASSERT_FALSE(resultado->Aceito());
+    EXPECT_THAT(resultado->Motivo(), HasSubstr("string right truncation"));
     EXPECT_EQ(Contar("CAD_PESSOA"), 5);
     EXPECT_EQ(Contar("CAD_END_PESSOA"), 4);
     EXPECT_EQ(Contar("CAD_CONTATO_PESSOA"), 2);
@@ -276,7 +281,7 @@ TEST_F(ClienteAppTest, ErroDuranteOCadastroDesfazOQueEleGravou) {
     DefinirCliente(R"("razao_social":"Cliente","cidade":"Cidade Nova","uf":"SP")");
     {
         db::UnidadeDeTrabalho unidade(conexao);
-        EXPECT_THROW(ImportarClienteApp(conexao, cliente, "c1"), ErroBancoDados);
+        EXPECT_THROW(static_cast<void>(ImportarClienteApp(conexao, cliente, "c1")), ErroBancoDados);
         // Even a caller that carries on and commits gets none of the customer's rows.
         unidade.Confirmar();
     }

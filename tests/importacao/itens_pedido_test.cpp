@@ -151,8 +151,8 @@ TEST_F(ItensPedidoTest, ProdutoDesconhecidoGravaSubstitutoEMarcaOperacao) {
     EXPECT_EQ(Notas(), "Produto it-A do APP não encontrado\r\nProduto it-C do APP não encontrado");
 }
 
-TEST_F(ItensPedidoTest, NotaDeProdutoNaoEncontradoRespondeOkOuErro) {
-    EXPECT_EQ(AnotarProdutoNaoEncontrado(conexao, kOperacao, "it-'1"), "OK");
+TEST_F(ItensPedidoTest, NotaDeProdutoNaoEncontradoEhAceitaOuRecusadaComOMotivo) {
+    EXPECT_TRUE(AnotarProdutoNaoEncontrado(conexao, kOperacao, "it-'1").Aceito());
     EXPECT_EQ(Notas(), "Produto it-'1 do APP não encontrado");
 
     // A note the column cannot hold is refused; the rest of the transaction carries on.
@@ -160,8 +160,10 @@ TEST_F(ItensPedidoTest, NotaDeProdutoNaoEncontradoRespondeOkOuErro) {
     db::ExecutarComando(consulta,
                         "UPDATE MOV_NF_COMERCIO SET TX_USO_INTERNO = '" + std::string(3990, 'x') +
                             "' WHERE ID_NF_COMERCIO = 77",
-                        false);
-    EXPECT_EQ(AnotarProdutoNaoEncontrado(conexao, kOperacao, "it-2"), "ERRO");
+                        db::Confirmacao::Nenhuma);
+    const Resultado<> recusada = AnotarProdutoNaoEncontrado(conexao, kOperacao, "it-2");
+    ASSERT_FALSE(recusada.Aceito());
+    EXPECT_THAT(recusada.Motivo(), HasSubstr("string right truncation"));
     EXPECT_EQ(Notas(), std::string(3990, 'x'));
 }
 
@@ -200,7 +202,7 @@ TEST_F(ItensPedidoTest, ItemRecusadoPeloBancoMarcaOperacaoEOsOutrosFicam) {
     std::string mensagem;
     try {
         db::Consulta consulta(conexao);
-        db::ExecutarComando(consulta, insercoes[1], false);
+        db::ExecutarComando(consulta, insercoes[1], db::Confirmacao::Nenhuma);
     } catch (const ErroBancoDados& erro) {
         mensagem = erro.what();
     }
@@ -219,20 +221,22 @@ TEST_F(ItensPedidoTest, FalhaNaChaveDoItemEPassadaAdiante) {
     TDadosItensOperacaoComercialApp item;
     item.ID_NF_COMERCIO = kOperacao;
     item.ID_PRODUTO = 1;
-    EXPECT_THROW(IncluirItemOperacaoComercialApp(conexao, item), ErroBancoDados);
+    EXPECT_THROW(static_cast<void>(IncluirItemOperacaoComercialApp(conexao, item)), ErroBancoDados);
     EXPECT_EQ(Itens(), "");
     EXPECT_EQ(Status(), "5");
     EXPECT_EQ(Notas(), std::nullopt);
 }
 
-TEST_F(ItensPedidoTest, InclusaoDiretaDaAChaveOuZero) {
+TEST_F(ItensPedidoTest, InclusaoDiretaDaAChaveOuARecusaDoBanco) {
     TDadosItensOperacaoComercialApp item;
     item.ID_NF_COMERCIO = kOperacao;
     item.ID_PRODUTO = 1;
     item.NO_ITEM = 1;
-    EXPECT_EQ(IncluirItemOperacaoComercialApp(conexao, item), 5001);
+    EXPECT_EQ(IncluirItemOperacaoComercialApp(conexao, item).Valor(), 5001);
     item.ID_NF_COMERCIO = 999;  // no such operation: the foreign key refuses the row
-    EXPECT_EQ(IncluirItemOperacaoComercialApp(conexao, item), 0);
+    const Resultado<int32_t> recusada = IncluirItemOperacaoComercialApp(conexao, item);
+    ASSERT_FALSE(recusada.Aceito());
+    EXPECT_THAT(recusada.Motivo(), HasSubstr("FOREIGN KEY"));
     EXPECT_EQ(Itens(), "1;1");
 }
 

@@ -1,5 +1,6 @@
 #include "importacao/pessoa_app.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +16,8 @@
 
 namespace tessora::importacao {
 namespace {
+
+using ::testing::HasSubstr;
 
 std::string HojeComPontos() {
     const std::time_t agora = std::time(nullptr);
@@ -64,7 +67,7 @@ TEST_F(PessoaAppTest, EscritoresMontamAsInsercoesExatas) {
     pessoa.ID_VENDEDOR = 2;
     pessoa.ID_PLANO_PAGTO = 3;
     pessoa.ID_TP_FRETE = -1;
-    ASSERT_EQ(IncluirPessoaApp(Conexao(), pessoa), 6);
+    ASSERT_EQ(IncluirPessoaApp(Conexao(), pessoa).Valor(), 6);
 
     // Distinct letters in the flags show that each field lands in its own column.
     const TDadosEnderecoPessoaApp endereco{.ID_END_PESSOA = 99,
@@ -79,7 +82,7 @@ TEST_F(PessoaAppTest, EscritoresMontamAsInsercoesExatas) {
                                            .ST_ENTREGA = "B",
                                            .ST_COBRANCA = "C",
                                            .ST_CORRESP = "D"};
-    EXPECT_EQ(IncluirEnderecoPessoaApp(conexao, endereco), 5);
+    EXPECT_EQ(IncluirEnderecoPessoaApp(conexao, endereco).Valor(), 5);
 
     const TDadosContatoPessoaApp contato{.ID_CONTATO_PESSOA = 99,
                                          .ID_PESSOA = 6,
@@ -92,7 +95,7 @@ TEST_F(PessoaAppTest, EscritoresMontamAsInsercoesExatas) {
                                          .ST_CONTATO_COMERCIAL = "D",
                                          .ST_CONTATO_ENTREGA = "E",
                                          .ST_EMAIL_NFE = "F"};
-    EXPECT_EQ(IncluirContatoPessoaApp(conexao, contato), 3);
+    EXPECT_EQ(IncluirContatoPessoaApp(conexao, contato).Valor(), 3);
 
     const std::vector<std::string> esperadas = {
         " INSERT INTO CAD_PESSOA ( ID_PESSOA, CD_PESSOA, NM_PESSOA, NM_PESQUISA, DT_CADASTRO, "
@@ -137,14 +140,16 @@ TEST_F(PessoaAppTest, EscritoresMontamAsInsercoesExatas) {
     EXPECT_EQ(banco.Ler("select count(*) as N from CAD_PESSOA where ID_PESSOA = 6", "N"), "0");
 }
 
-TEST_F(PessoaAppTest, EscritorRecusadoDaZeroEATransacaoSegue) {
+TEST_F(PessoaAppTest, EscritorRecusadoDizPorQueEATransacaoSegue) {
     TDadosContatoPessoaApp contato;
     contato.ID_PESSOA = 4;
     contato.NO_FONE = std::string(31, '9');  // NO_FONE holds 30
-    EXPECT_EQ(IncluirContatoPessoaApp(Conexao(), contato), 0);
+    const Resultado<int32_t> recusado = IncluirContatoPessoaApp(Conexao(), contato);
+    ASSERT_FALSE(recusado.Aceito());
+    EXPECT_THAT(recusado.Motivo(), HasSubstr("string right truncation"));
 
     contato.NO_FONE = "(21) 9";
-    EXPECT_EQ(IncluirContatoPessoaApp(conexao, contato), 3);
+    EXPECT_EQ(IncluirContatoPessoaApp(conexao, contato).Valor(), 3);
     conexao.Confirmar();
     EXPECT_EQ(
         banco.Ler("select NO_FONE from CAD_CONTATO_PESSOA where ID_CONTATO_PESSOA = 3", "NO_FONE"),

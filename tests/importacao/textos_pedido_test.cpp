@@ -127,7 +127,8 @@ TEST_F(TextosPedidoTest, NomesAcentuadosChegamAoErpEmQualquerCodificacao) {
                      R"({"success":true,"data":{"id":"p-)" + n + R"(","cliente_id":"cli-)" + n +
                      R"(","anotacoes":[{"texto":")" + enviados.anotacao + R"("}]}})")});
 
-            ASSERT_EQ(ImportarPedido(conexao, cliente, "p-" + n).texto, "OK");
+            ASSERT_EQ(ImportarPedido(conexao, cliente, "p-" + n).desfecho,
+                      DesfechoImportacao::Incluido);
             const std::string pessoa =
                 Ler("select ID_PESSOA from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-" + n + "'",
                     "ID_PESSOA");

@@ -53,10 +53,11 @@ TEST(TextoDataArquivoTest, HoraLocalEmPassosDeDoisSegundos) {
 // Tells the notice dialog apart from message boxes.
 class AvisosAtualizacao : public testes::AvisosGravados {
   public:
-    void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override {
+    void ExibirAviso(std::string_view texto, ConfirmacaoAviso confirmacao,
+                     FechamentoAviso fechamento) override {
         mensagens.push_back("notificação|" + std::string(texto) +
-                            (confirmacao ? "|confirmação" : "") +
-                            (fechaSozinho ? "|fecha sozinho" : ""));
+                            (confirmacao == ConfirmacaoAviso::Exigida ? "|confirmação" : "") +
+                            (fechamento == FechamentoAviso::Sozinho ? "|fecha sozinho" : ""));
     }
 };
 

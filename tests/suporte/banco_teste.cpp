@@ -44,7 +44,7 @@ void BancoTeste::Executar(std::string_view comando) const {
     db::ConexaoErp conexao(nome_);
     conexao.Abrir();
     db::Consulta consulta(conexao);
-    db::ExecutarComando(consulta, comando, true);
+    db::ExecutarComando(consulta, comando, db::Confirmacao::Retendo);
     conexao.Fechar();
 }
 

@@ -47,7 +47,7 @@ TEST(AvisoTest, AvisoSimplesFechaSozinhoDepoisDaEsperaSemPararAJanela) {
     });
     ExibirAviso(
         "O aplicativo /opt/erp/tessoraService já está sendo executado em outra sessão de trabalho.",
-        false, true, 400ms);
+        ConfirmacaoAviso::Dispensada, FechamentoAviso::Sozinho, 400ms);
 
     EXPECT_TRUE(viuDuranteAEspera);
     EXPECT_EQ(visto.tamanho, QSize(540, 80));
@@ -62,7 +62,8 @@ TEST(AvisoTest, AvisoSimplesFechaSozinhoDepoisDaEsperaSemPararAJanela) {
 
 TEST(AvisoTest, ConfirmacaoSoFechaComACaixaMarcada) {
     testes::AplicacaoQt();
-    ExibirAviso("Leia com atenção.", true, false);  // returns at once
+    ExibirAviso("Leia com atenção.", ConfirmacaoAviso::Exigida,
+                FechamentoAviso::PeloOperador);  // returns at once
     QPointer<TfrmMensagemConfirmarGenerica> aviso = frmMensagemConfirmarGenerica();
     ASSERT_NE(aviso, nullptr);
     EXPECT_TRUE(aviso->isVisible());
@@ -89,9 +90,9 @@ TEST(AvisoTest, ConfirmacaoSoFechaComACaixaMarcada) {
 
 TEST(AvisoTest, SegundoAvisoAbreOutraJanelaEFecharQualquerUmLimpaAReferencia) {
     testes::AplicacaoQt();
-    ExibirAviso("primeiro", false, false);
+    ExibirAviso("primeiro", ConfirmacaoAviso::Dispensada, FechamentoAviso::PeloOperador);
     QPointer<TfrmMensagemConfirmarGenerica> primeiro = frmMensagemConfirmarGenerica();
-    ExibirAviso("segundo", false, false);
+    ExibirAviso("segundo", ConfirmacaoAviso::Dispensada, FechamentoAviso::PeloOperador);
     QPointer<TfrmMensagemConfirmarGenerica> segundo = frmMensagemConfirmarGenerica();
     ASSERT_TRUE(primeiro && segundo);
     EXPECT_NE(primeiro, segundo);

@@ -48,7 +48,7 @@ class PedidosSemNovos : public app::PedidosAppForcaVenda {
     }
     importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&,
                                                    const std::string&) override {
-        return {"OK"};
+        return {importacao::DesfechoImportacao::Incluido};
     }
 };
 

@@ -20,7 +20,7 @@ class SemPedidos : public app::PedidosAppForcaVenda {
     }
     importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&,
                                                    const std::string&) override {
-        return {"OK"};
+        return {importacao::DesfechoImportacao::Incluido};
     }
 };
 

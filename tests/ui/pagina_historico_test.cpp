@@ -110,8 +110,10 @@ TEST_F(PaginaHistoricoTest, ExecucoesEPedidosComFiltroPesquisaEExportacao) {
     EXPECT_EQ(Achar<QLabel>("lblSituacaoHistorico")->text(), "Nenhuma execução registrada.");
     EXPECT_TRUE(Execucoes().empty());
 
-    pedidos.resultados = {
-        {"101", {"OK", false, false, 7, 5007, true}}, {"102", {"ERRO"}}, {"103", {"OK"}}};
+    using enum importacao::DesfechoImportacao;
+    pedidos.resultados = {{"101", {Incluido, {}, importacao::OperacaoGravada{7, 5007, true}}},
+                          {"102", {CabecalhoRecusado}},
+                          {"103", {Incluido}}};
     Sincronizar({"101", "102"});
     auto* bandeja = Achar<QSystemTrayIcon>("TrayIcon1");
     EXPECT_THAT(bandeja->toolTip().toStdString(),

@@ -70,7 +70,7 @@ void ExecutarScriptSql(db::ConexaoErp& conexao, const std::filesystem::path& arq
     db::Consulta consulta(conexao);
     for (const auto& comando : DividirScriptSql(conteudo.str())) {
         try {
-            db::ExecutarComando(consulta, comando, true);
+            db::ExecutarComando(consulta, comando, db::Confirmacao::Retendo);
         } catch (const ErroBancoDados& e) {
             throw ErroBancoDados(arquivo.filename().string() + ": " + e.what() + "\n" + comando);
         }

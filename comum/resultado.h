@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <variant>
+
+namespace tessora {
+
+// Why a step was refused without an error: the words of whoever refused it (the database's
+// message, the API's answer), possibly empty.
+struct Recusa {
+    std::string motivo;
+};
+
+// What a step that may be refused gives: its value, or its refusal. Without a value type it
+// only says whether the step was accepted.
+template <typename T = std::monostate>
+class [[nodiscard]] Resultado {
+  public:
+    Resultado() requires std::is_same_v<T, std::monostate>
+    = default;
+    Resultado(T valor) : estado_(std::move(valor)) {}
+    Resultado(Recusa recusa) : estado_(std::move(recusa)) {}
+
+    bool Aceito() const { return std::holds_alternative<T>(estado_); }
+    // Only of an accepted step, or of a refused one.
+    const T& Valor() const { return std::get<T>(estado_); }
+    const std::string& Motivo() const { return std::get<Recusa>(estado_).motivo; }
+
+    // `valor` when this step was accepted, or its refusal.
+    template <typename U>
+    Resultado<U> ComValor(U valor) const {
+        if (Aceito()) return valor;
+        return Recusa{Motivo()};
+    }
+
+  private:
+    std::variant<T, Recusa> estado_;
+};
+
+}  // namespace tessora
