@@ -5,26 +5,17 @@
 #include <memory>
 
 #include "api/decodificacao_resposta.h"
+#include "api/sessao_http.h"
 
 namespace tessora::api {
 
 namespace {
 using Relogio = std::chrono::steady_clock;
 
-struct LiberarCurl {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
 struct LiberarListaCurl {
     void operator()(curl_slist* lista) const { curl_slist_free_all(lista); }
 };
-using Curl = std::unique_ptr<CURL, LiberarCurl>;
 using ListaCurl = std::unique_ptr<curl_slist, LiberarListaCurl>;
-
-void IniciarCurl() {
-    // Once per process; a function-local static makes the first call thread-safe.
-    static const CURLcode resultado = curl_global_init(CURL_GLOBAL_DEFAULT);
-    if (resultado != CURLE_OK) throw ErroTransporte(curl_easy_strerror(resultado));
-}
 
 // What the callbacks gather during one transfer.
 struct Transferencia {
@@ -120,36 +111,61 @@ ListaCurl CabecalhosDaApi(const std::string& token) {
 }
 }  // namespace
 
-ClienteHttp::ClienteHttp(ConfiguracaoApi configuracao) : configuracao_(std::move(configuracao)) {}
+void ClienteHttp::LiberarCurl::operator()(void* curl) const { curl_easy_cleanup(curl); }
 
-std::string ClienteHttp::Get(std::string_view caminho) const {
+ClienteHttp::ClienteHttp(ConfiguracaoApi configuracao)
+    : ClienteHttp(std::make_shared<const SessaoHttp>(configuracao), configuracao.obterToken) {}
+
+ClienteHttp::ClienteHttp(std::shared_ptr<const SessaoHttp> sessao,
+                         std::function<std::string()> obterToken)
+    : sessao_(std::move(sessao)), obterToken_(std::move(obterToken)) {}
+
+ClienteHttp::~ClienteHttp() = default;
+ClienteHttp::ClienteHttp(ClienteHttp&&) noexcept = default;
+ClienteHttp& ClienteHttp::operator=(ClienteHttp&&) noexcept = default;
+
+ClienteHttp ClienteHttp::OutroCliente(std::function<std::string()> obterToken) const {
+    return ClienteHttp(sessao_, std::move(obterToken));
+}
+
+std::string ClienteHttp::Get(std::string_view caminho) {
     return Executar("GET", caminho, std::nullopt);
 }
 
-std::string ClienteHttp::Patch(std::string_view caminho, std::string_view corpo) const {
+std::string ClienteHttp::Patch(std::string_view caminho, std::string_view corpo) {
     return Executar("PATCH", caminho, corpo);
 }
 
 std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
-                                  std::optional<std::string_view> corpo) const {
+                                  std::optional<std::string_view> corpo) {
     IniciarCurl();
-    const std::string token = configuracao_.obterToken ? configuracao_.obterToken() : std::string();
+    const ConfiguracaoApi& configuracao = sessao_->Configuracao();
+    const std::string* const certificados = sessao_->Certificados();
+    const std::string token = obterToken_ ? obterToken_() : std::string();
     // A line break would end the header early and let the token's rest become headers of its own.
     if (TemQuebraOuNulo(token)) {
         throw ErroTransporte("O token da API contém quebra de linha ou caractere nulo");
     }
-    const Curl curl(curl_easy_init());
-    if (!curl) throw ErroTransporte("Não foi possível iniciar a requisição HTTP");
+    if (!curl_) {
+        curl_.reset(curl_easy_init());
+        if (!curl_) throw ErroTransporte("Não foi possível iniciar a requisição HTTP");
+    }
+    // The handle keeps its connection for the next request, but no option of this one, which
+    // point at this call's buffers.
+    struct Reiniciar {
+        CURL* curl;
+        ~Reiniciar() { curl_easy_reset(curl); }
+    } const reiniciar{curl_.get()};
 
     const ListaCurl cabecalhos = CabecalhosDaApi(token);
 
     Transferencia transferencia;
-    transferencia.limite = configuracao_.limiteLeitura;
-    transferencia.limiteTotal = configuracao_.limiteTotal;
-    transferencia.tamanhoMaximo = configuracao_.tamanhoMaximoResposta;
+    transferencia.limite = configuracao.limiteLeitura;
+    transferencia.limiteTotal = configuracao.limiteTotal;
+    transferencia.tamanhoMaximo = configuracao.tamanhoMaximoResposta;
     char mensagemErro[CURL_ERROR_SIZE] = {};
-    const std::string url = configuracao_.urlBase + std::string(caminho);
-    CURL* const c = curl.get();
+    const std::string url = configuracao.urlBase + std::string(caminho);
+    CURL* const c = curl_.get();
 
     Opcao(c, CURLOPT_URL, url.c_str());
     Opcao(c, CURLOPT_PROTOCOLS_STR, "https");
@@ -166,15 +182,22 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     // private CA without a revocation list; best effort lets that pass and still refuses a
     // certificate found revoked. OpenSSL checks no revocation and ignores the option.
     Opcao(c, CURLOPT_SSL_OPTIONS, static_cast<long>(CURLSSLOPT_REVOKE_BEST_EFFORT));
-    if (!configuracao_.arquivoCertificados.empty()) {
+    if (certificados != nullptr) {
         // The file replaces the system's authorities, as Schannel does with it on Windows:
-        // without clearing the built-in folder, OpenSSL would still trust every system CA.
-        Opcao(c, CURLOPT_CAINFO, configuracao_.arquivoCertificados.c_str());
+        // without clearing the built-in file and folder, OpenSSL would still trust every
+        // system CA. Read once per run; libcurl uses the text in place.
+        curl_blob blob{const_cast<char*>(certificados->data()), certificados->size(),
+                       CURL_BLOB_NOCOPY};
+        Opcao(c, CURLOPT_CAINFO_BLOB, &blob);
+        Opcao(c, CURLOPT_CAINFO, static_cast<const char*>(nullptr));
         // Schannel has no such folder: there is none to clear.
         const CURLcode semPasta =
             curl_easy_setopt(c, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
         if (semPasta != CURLE_OK && semPasta != CURLE_NOT_BUILT_IN)
             throw ErroTransporte(curl_easy_strerror(semPasta));
+    }
+    if (sessao_->Compartilhamento() != nullptr) {
+        Opcao(c, CURLOPT_SHARE, sessao_->Compartilhamento());
     }
     Opcao(c, CURLOPT_NOSIGNAL, 1L);
     Opcao(c, CURLOPT_ERRORBUFFER, mensagemErro);
@@ -196,15 +219,15 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     const CURLcode resultado = curl_easy_perform(c);
     if (transferencia.tempoEsgotado) {
         throw ErroTransporte("Tempo limite de leitura esgotado: nenhum dado em " +
-                             std::to_string(configuracao_.limiteLeitura.count()) + " ms");
+                             std::to_string(configuracao.limiteLeitura.count()) + " ms");
     }
     if (transferencia.prazoEsgotado) {
         throw ErroTransporte("Tempo limite da requisição esgotado: " +
-                             std::to_string(configuracao_.limiteTotal.count()) + " ms");
+                             std::to_string(configuracao.limiteTotal.count()) + " ms");
     }
     if (transferencia.grandeDemais) {
         throw ErroTransporte("Resposta da API maior que o limite de " +
-                             std::to_string(configuracao_.tamanhoMaximoResposta) + " bytes");
+                             std::to_string(configuracao.tamanhoMaximoResposta) + " bytes");
     }
     if (resultado != CURLE_OK) {
         throw ErroTransporte(mensagemErro[0] != '\0' ? mensagemErro

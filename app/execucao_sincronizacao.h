@@ -21,6 +21,8 @@ namespace tessora::app {
 struct ContextoSincronizacao {
     db::ConexaoErp& conexao;
     api::ConfiguracaoApi api;  // reads the token through `conexao` before each request
+    // The run's requests on this thread, over one kept-alive connection.
+    api::ClienteHttp cliente{api};
 };
 
 // The order loop's two steps: which orders are new, and the import of one of them

@@ -5,14 +5,12 @@
 namespace tessora::app {
 
 api::ListagemPedidos PedidosViaApi::ListarPedidosNovos(ContextoSincronizacao& contexto) {
-    api::ClienteHttp cliente(contexto.api);
-    return api::ListarPedidosNovos(cliente);
+    return api::ListarPedidosNovos(contexto.cliente);
 }
 
 importacao::ResultadoImportacao PedidosViaApi::ImportarPedido(ContextoSincronizacao& contexto,
                                                               const std::string& id) {
-    api::ClienteHttp cliente(contexto.api);
-    return importacao::ImportarPedido(contexto.conexao, cliente, id);
+    return importacao::ImportarPedido(contexto.conexao, contexto.cliente, id);
 }
 
 }  // namespace tessora::app

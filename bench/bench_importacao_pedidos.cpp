@@ -240,7 +240,7 @@ TempoPiso Reproduzir(const Gravacao& gravacao, int quantidade) {
     const InstalacaoErpTeste erp;
     ApiSubstituta& servidor = Servidor();
     servidor.DefinirEstado(Estado(quantidade));
-    const tessora::api::ClienteHttp cliente(
+    tessora::api::ClienteHttp cliente(
         {servidor.UrlBase(), servidor.ArquivoCertificado(), [] { return std::string(kToken); }});
     const auto comandos = gravacao.ComandosPorPedido();
     malloc_trim(0);
