@@ -25,14 +25,23 @@ struct ContextoSincronizacao {
     api::ClienteHttp cliente{api};
 };
 
-// The order loop's two steps: which orders are new, and the import of one of them
-// ("OK" when it was written into the ERP, or found there already).
+// The order loop's steps: which orders are new, the fetch of an order's document, its import
+// ("OK" when it was written into the ERP, or found there already) and its acknowledgement.
+// Fetches and acknowledgements run on threads of the run, each with a client of its own; the
+// listing and the import on the run's thread, one order at a time.
 class PedidosAppForcaVenda {
   public:
     virtual ~PedidosAppForcaVenda() = default;
     virtual api::ListagemPedidos ListarPedidosNovos(ContextoSincronizacao& contexto) = 0;
-    virtual importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto,
-                                                           const std::string& id) = 0;
+    // Nothing fetched unless overridden.
+    virtual importacao::DocumentoPedido BuscarPedido(api::ClienteHttp&, const std::string&) {
+        return {};
+    }
+    virtual importacao::ResultadoImportacao ImportarPedido(
+        ContextoSincronizacao& contexto, const std::string& id,
+        const importacao::DocumentoPedido& documento) = 0;
+    // After the order's commit; nothing unless overridden.
+    virtual void RegistrarPedido(api::ClienteHttp&, const std::string&) {}
 };
 
 // The API address and trust settings of the service settings file.

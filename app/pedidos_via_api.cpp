@@ -1,6 +1,7 @@
 #include "app/pedidos_via_api.h"
 
 #include "api/listagem_pedidos.h"
+#include "api/registro_erp.h"
 
 namespace tessora::app {
 
@@ -8,9 +9,19 @@ api::ListagemPedidos PedidosViaApi::ListarPedidosNovos(ContextoSincronizacao& co
     return api::ListarPedidosNovos(contexto.cliente);
 }
 
-importacao::ResultadoImportacao PedidosViaApi::ImportarPedido(ContextoSincronizacao& contexto,
-                                                              const std::string& id) {
-    return importacao::ImportarPedido(contexto.conexao, contexto.cliente, id);
+importacao::DocumentoPedido PedidosViaApi::BuscarPedido(api::ClienteHttp& cliente,
+                                                        const std::string& id) {
+    return importacao::DocumentoPedido::Buscar(cliente, id);
+}
+
+importacao::ResultadoImportacao PedidosViaApi::ImportarPedido(
+    ContextoSincronizacao& contexto, const std::string& id,
+    const importacao::DocumentoPedido& documento) {
+    return importacao::GravarPedido(contexto.conexao, contexto.cliente, id, documento);
+}
+
+void PedidosViaApi::RegistrarPedido(api::ClienteHttp& cliente, const std::string& id) {
+    api::RegistrarPedidoNoErp(cliente, id);
 }
 
 }  // namespace tessora::app

@@ -138,10 +138,18 @@ class PedidosMedidos : public app::PedidosAppForcaVenda {
         return lista;
     }
 
-    tessora::importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao& contexto,
-                                                            const std::string& id) override {
+    tessora::importacao::DocumentoPedido BuscarPedido(tessora::api::ClienteHttp& cliente,
+                                                      const std::string& id) override {
+        return programa_.BuscarPedido(cliente, id);
+    }
+    void RegistrarPedido(tessora::api::ClienteHttp& cliente, const std::string& id) override {
+        programa_.RegistrarPedido(cliente, id);
+    }
+    tessora::importacao::ResultadoImportacao ImportarPedido(
+        app::ContextoSincronizacao& contexto, const std::string& id,
+        const tessora::importacao::DocumentoPedido& documento) override {
         if (gravacao_) gravacao_->ComecarPedido();
-        return programa_.ImportarPedido(contexto, id);
+        return programa_.ImportarPedido(contexto, id, documento);
     }
 
     int64_t picoListagem = 0;

@@ -70,10 +70,18 @@ class PedidosGravados : public app::PedidosAppForcaVenda {
             [this](std::string_view comando) { comandos_.back().emplace_back(comando); });
         return programa_.ListarPedidosNovos(contexto);
     }
-    tessora::importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao& contexto,
-                                                            const std::string& id) override {
+    tessora::importacao::DocumentoPedido BuscarPedido(tessora::api::ClienteHttp& cliente,
+                                                      const std::string& id) override {
+        return programa_.BuscarPedido(cliente, id);
+    }
+    void RegistrarPedido(tessora::api::ClienteHttp& cliente, const std::string& id) override {
+        programa_.RegistrarPedido(cliente, id);
+    }
+    tessora::importacao::ResultadoImportacao ImportarPedido(
+        app::ContextoSincronizacao& contexto, const std::string& id,
+        const tessora::importacao::DocumentoPedido& documento) override {
         comandos_.emplace_back();
-        return programa_.ImportarPedido(contexto, id);
+        return programa_.ImportarPedido(contexto, id, documento);
     }
 
   private:
