@@ -1,6 +1,10 @@
 #include "api/cliente_http.h"
 
 #include <curl/curl.h>
+#ifndef _WIN32
+#include <poll.h>
+#include <sys/socket.h>
+#endif
 
 #include <memory>
 
@@ -31,6 +35,9 @@ struct Transferencia {
     bool tempoEsgotado = false;
     bool prazoEsgotado = false;
     bool grandeDemais = false;
+    // The request went out on a connection: from then on it must not go out again.
+    bool pedidoEnviado = false;
+    bool repeticaoRecusada = false;
 };
 
 size_t ReceberCorpo(char* dados, size_t, size_t tamanho, void* usuario) {
@@ -60,6 +67,38 @@ size_t ReceberCabecalho(char* dados, size_t, size_t tamanho, void* usuario) {
 // The read limit counts from the last byte that moved in either direction, like a socket's
 // read timeout, and also covers the connection and the TLS handshake. The overall limit counts
 // from the start, so that a server trickling a byte now and then cannot hold the run for ever.
+// Whether the server sent anything on the kept-alive connection since its last answer: its end,
+// a TLS close alert or an error. An idle HTTP/1.1 connection carries nothing until the next
+// request, so anything there means that the server is closing it; libcurl, which takes pending
+// bytes for a sign of life, would send the request into it.
+bool ServidorEncerrando(curl_socket_t socket) {
+#ifdef _WIN32
+    WSAPOLLFD espera{socket, POLLRDNORM, 0};
+    return WSAPoll(&espera, 1, 0) > 0;
+#else
+    pollfd espera{socket, POLLIN, 0};
+    return poll(&espera, 1, 0) > 0;
+#endif
+}
+
+// libcurl tells here what it sent; the request's headers go out first.
+int AcompanharEnvio(CURL*, curl_infotype tipo, char*, size_t, void* usuario) {
+    if (tipo == CURLINFO_HEADER_OUT) static_cast<Transferencia*>(usuario)->pedidoEnviado = true;
+    return 0;
+}
+
+// libcurl repeats a request on a fresh connection when a kept-alive one died without an answer,
+// also when the request had already gone out on it and may have been carried out. Only a request
+// none of which was sent may be repeated.
+curl_socket_t AbrirSocket(void* usuario, curlsocktype, curl_sockaddr* endereco) {
+    auto& transferencia = *static_cast<Transferencia*>(usuario);
+    if (transferencia.pedidoEnviado) {
+        transferencia.repeticaoRecusada = true;
+        return CURL_SOCKET_BAD;
+    }
+    return socket(endereco->family, endereco->socktype, endereco->protocol);
+}
+
 int VerificarAtividade(void* usuario, curl_off_t, curl_off_t recebidos, curl_off_t,
                        curl_off_t enviados) {
     auto& transferencia = *static_cast<Transferencia*>(usuario);
@@ -208,6 +247,16 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     Opcao(c, CURLOPT_NOPROGRESS, 0L);
     Opcao(c, CURLOPT_XFERINFOFUNCTION, &VerificarAtividade);
     Opcao(c, CURLOPT_XFERINFODATA, &transferencia);
+    Opcao(c, CURLOPT_DEBUGFUNCTION, &AcompanharEnvio);
+    Opcao(c, CURLOPT_DEBUGDATA, &transferencia);
+    Opcao(c, CURLOPT_VERBOSE, 1L);  // the debug function is called only then
+    curl_socket_t mantida = CURL_SOCKET_BAD;
+    if (curl_easy_getinfo(c, CURLINFO_ACTIVESOCKET, &mantida) == CURLE_OK &&
+        mantida != CURL_SOCKET_BAD && ServidorEncerrando(mantida)) {
+        Opcao(c, CURLOPT_FRESH_CONNECT, 1L);
+    }
+    Opcao(c, CURLOPT_OPENSOCKETFUNCTION, &AbrirSocket);
+    Opcao(c, CURLOPT_OPENSOCKETDATA, &transferencia);
     if (corpo) {
         Opcao(c, CURLOPT_CUSTOMREQUEST, metodo);
         Opcao(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(corpo->size()));
@@ -224,6 +273,9 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     if (transferencia.prazoEsgotado) {
         throw ErroTransporte("Tempo limite da requisição esgotado: " +
                              std::to_string(configuracao.limiteTotal.count()) + " ms");
+    }
+    if (transferencia.repeticaoRecusada) {
+        throw ErroTransporte("A conexão foi encerrada sem resposta depois do envio da requisição");
     }
     if (transferencia.grandeDemais) {
         throw ErroTransporte("Resposta da API maior que o limite de " +
