@@ -35,6 +35,8 @@ struct Transferencia {
     bool tempoEsgotado = false;
     bool prazoEsgotado = false;
     bool grandeDemais = false;
+    const std::atomic<bool>* interrupcao = nullptr;
+    bool interrompida = false;
     // The request went out on a connection: from then on it must not go out again.
     bool pedidoEnviado = false;
     bool repeticaoRecusada = false;
@@ -102,6 +104,10 @@ curl_socket_t AbrirSocket(void* usuario, curlsocktype, curl_sockaddr* endereco) 
 int VerificarAtividade(void* usuario, curl_off_t, curl_off_t recebidos, curl_off_t,
                        curl_off_t enviados) {
     auto& transferencia = *static_cast<Transferencia*>(usuario);
+    if (transferencia.interrupcao != nullptr && transferencia.interrupcao->load()) {
+        transferencia.interrompida = true;
+        return 1;
+    }
     const auto agora = Relogio::now();
     if (transferencia.limiteTotal.count() > 0 &&
         agora - transferencia.inicio > transferencia.limiteTotal) {
@@ -153,18 +159,21 @@ ListaCurl CabecalhosDaApi(const std::string& token) {
 void ClienteHttp::LiberarCurl::operator()(void* curl) const { curl_easy_cleanup(curl); }
 
 ClienteHttp::ClienteHttp(ConfiguracaoApi configuracao)
-    : ClienteHttp(std::make_shared<const SessaoHttp>(configuracao), configuracao.obterToken) {}
+    : ClienteHttp(std::make_shared<const SessaoHttp>(configuracao), configuracao.obterToken,
+                  nullptr) {}
 
 ClienteHttp::ClienteHttp(std::shared_ptr<const SessaoHttp> sessao,
-                         std::function<std::string()> obterToken)
-    : sessao_(std::move(sessao)), obterToken_(std::move(obterToken)) {}
+                         std::function<std::string()> obterToken,
+                         const std::atomic<bool>* interrupcao)
+    : sessao_(std::move(sessao)), obterToken_(std::move(obterToken)), interrupcao_(interrupcao) {}
 
 ClienteHttp::~ClienteHttp() = default;
 ClienteHttp::ClienteHttp(ClienteHttp&&) noexcept = default;
 ClienteHttp& ClienteHttp::operator=(ClienteHttp&&) noexcept = default;
 
-ClienteHttp ClienteHttp::OutroCliente(std::function<std::string()> obterToken) const {
-    return ClienteHttp(sessao_, std::move(obterToken));
+ClienteHttp ClienteHttp::OutroCliente(std::function<std::string()> obterToken,
+                                      const std::atomic<bool>* interrupcao) const {
+    return ClienteHttp(sessao_, std::move(obterToken), interrupcao);
 }
 
 std::string ClienteHttp::Get(std::string_view caminho) {
@@ -202,6 +211,7 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     transferencia.limite = configuracao.limiteLeitura;
     transferencia.limiteTotal = configuracao.limiteTotal;
     transferencia.tamanhoMaximo = configuracao.tamanhoMaximoResposta;
+    transferencia.interrupcao = interrupcao_;
     char mensagemErro[CURL_ERROR_SIZE] = {};
     const std::string url = configuracao.urlBase + std::string(caminho);
     CURL* const c = curl_.get();
@@ -274,6 +284,7 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
         throw ErroTransporte("Tempo limite da requisição esgotado: " +
                              std::to_string(configuracao.limiteTotal.count()) + " ms");
     }
+    if (transferencia.interrompida) throw ErroTransporte("Requisição interrompida");
     if (transferencia.repeticaoRecusada) {
         throw ErroTransporte("A conexão foi encerrada sem resposta depois do envio da requisição");
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <functional>
@@ -45,8 +46,10 @@ class ClienteHttp {
     ClienteHttp& operator=(ClienteHttp&&) noexcept;
 
     // A client of the same run for another thread: the same settings and certificates, TLS
-    // sessions resumed from either, a connection of its own; its token from `obterToken`.
-    ClienteHttp OutroCliente(std::function<std::string()> obterToken) const;
+    // sessions resumed from either, a connection of its own; its token from `obterToken`. Once
+    // `interrupcao` holds true, its requests give up (within a second or so) with ErroTransporte.
+    ClienteHttp OutroCliente(std::function<std::string()> obterToken,
+                             const std::atomic<bool>* interrupcao = nullptr) const;
 
     // `caminho` is appended to the base address as given ("/pedidos"). Both return the
     // answer's body decoded to UTF-8; a status outside 2xx raises ErroHttp, a failure to
@@ -60,12 +63,14 @@ class ClienteHttp {
         void operator()(void* curl) const;
     };
 
-    ClienteHttp(std::shared_ptr<const SessaoHttp> sessao, std::function<std::string()> obterToken);
+    ClienteHttp(std::shared_ptr<const SessaoHttp> sessao, std::function<std::string()> obterToken,
+                const std::atomic<bool>* interrupcao);
     std::string Executar(const char* metodo, std::string_view caminho,
                          std::optional<std::string_view> corpo);
 
     std::shared_ptr<const SessaoHttp> sessao_;
     std::function<std::string()> obterToken_;
+    const std::atomic<bool>* interrupcao_;
     std::unique_ptr<void, LiberarCurl> curl_;  // made at the first request, then reused
 };
 

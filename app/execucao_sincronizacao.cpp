@@ -92,12 +92,16 @@ struct PedidoEscrito {
 // history receive every order's lines in listing order.
 void ImportarPedidos(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedidos,
                      const std::vector<std::string>& lista, LogProcessamento& log,
-                     ObservacaoExecucao& observacao) {
+                     ObservacaoExecucao& observacao, const std::atomic<bool>* encerramento) {
+    const auto encerrando = [encerramento] {
+        return encerramento != nullptr && encerramento->load();
+    };
     TrabalhadoresHttp registros(contexto.cliente, kRegistrosSimultaneos);
     TrabalhadoresHttp buscas(contexto.cliente, kBuscasSimultaneas);
     std::deque<std::future<importacao::DocumentoPedido>> documentos;
     size_t proximaBusca = 0;
     const auto antecipar = [&] {
+        if (encerrando()) return buscas.Interromper();
         while (proximaBusca < lista.size() && documentos.size() < kDocumentosAntecipados) {
             const std::string& id = lista[proximaBusca++];
             auto promessa = std::make_shared<std::promise<importacao::DocumentoPedido>>();
@@ -144,6 +148,7 @@ void ImportarPedidos(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedi
     for (const std::string& id : lista) {
         antecipar();
         publicar(false);
+        if (encerrando()) break;
         if (escritos.size() >= kRegistrosPendentes) publicar(true);
         const bool lido = escritos.empty();
         if (lido) log.GravarLog("Lendo pedido: " + id);
@@ -180,7 +185,8 @@ void ImportarPedidos(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedi
 std::optional<std::string> ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto,
                                                          PedidosAppForcaVenda& pedidos,
                                                          LogProcessamento& log,
-                                                         ObservacaoExecucao& observacao) {
+                                                         ObservacaoExecucao& observacao,
+                                                         const std::atomic<bool>* encerramento) {
     const api::ListagemPedidos listagem = pedidos.ListarPedidosNovos(contexto);
     if (!listagem.Obtida()) {
         log.GravarLog("Não foi possível obter a lista de novos pedidos: " + listagem.MotivoFalha());
@@ -191,7 +197,7 @@ std::optional<std::string> ProcessarPedidosAppForcaVenda(ContextoSincronizacao& 
         log.GravarLog("Nenhum novo pedido encontrado.");
         return std::nullopt;
     }
-    ImportarPedidos(contexto, pedidos, lista, log, observacao);
+    ImportarPedidos(contexto, pedidos, lista, log, observacao, encerramento);
     return std::nullopt;
 }
 
@@ -260,8 +266,8 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
         } else {
             ContextoSincronizacao contexto{
                 *conexao, ConfiguracaoDaExecucao(ambiente.configuracoesApi, *conexao)};
-            falhaListagem =
-                ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log, observacao);
+            falhaListagem = ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log,
+                                                          observacao, ambiente.encerramento);
         }
     } catch (...) {
         erro = std::current_exception();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -62,6 +63,9 @@ struct AmbienteExecucao {
     db::CaminhosAtualizacao& caminhosAtualizacao;  // refreshed after the attach
     OrigemExecucao origem = OrigemExecucao::LinhaComando;
     ObservadorExecucao* observador = nullptr;  // the history; nothing: the run is not recorded
+    // Set when the program is to end: the run fetches nothing more, finishes the order being
+    // written and its acknowledgement, and ends there. Nothing: the run goes to its end.
+    const std::atomic<bool>* encerramento = nullptr;
 };
 
 enum class [[nodiscard]] FimExecucao{

@@ -7,9 +7,9 @@ namespace tessora::app {
 TrabalhadoresHttp::TrabalhadoresHttp(const api::ClienteHttp& modelo, size_t quantidade) {
     for (size_t i = 0; i < quantidade; ++i) {
         auto token = std::make_shared<std::string>();
-        threads_.emplace_back([this, token, cliente = modelo.OutroCliente([token] {
-            return *token;
-        })]() mutable { Trabalhar(cliente, *token); });
+        api::ClienteHttp cliente = modelo.OutroCliente([token] { return *token; }, &interrompidos_);
+        threads_.emplace_back(
+            [this, token, cliente = std::move(cliente)]() mutable { Trabalhar(cliente, *token); });
     }
 }
 
@@ -28,6 +28,12 @@ void TrabalhadoresHttp::Agendar(std::string token, Tarefa tarefa) {
         fila_.push_back({std::move(token), std::move(tarefa)});
     }
     sinal_.notify_one();
+}
+
+void TrabalhadoresHttp::Interromper() {
+    const std::lock_guard trava(mutex_);
+    fila_.clear();
+    interrompidos_ = true;
 }
 
 void TrabalhadoresHttp::Trabalhar(api::ClienteHttp& cliente, std::string& token) {

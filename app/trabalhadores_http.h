@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -26,6 +27,8 @@ class TrabalhadoresHttp {
     TrabalhadoresHttp& operator=(const TrabalhadoresHttp&) = delete;
 
     void Agendar(std::string token, Tarefa tarefa);
+    // Drops what is queued and makes the requests under way give up.
+    void Interromper();
 
   private:
     struct Pendente {
@@ -39,6 +42,7 @@ class TrabalhadoresHttp {
     std::condition_variable sinal_;
     std::deque<Pendente> fila_;
     bool encerrando_ = false;
+    std::atomic<bool> interrompidos_{false};
     std::vector<std::thread> threads_;
 };
 

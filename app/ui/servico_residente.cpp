@@ -151,6 +151,7 @@ void ServicoResidente::tmAppForcaVendaTimer() {
 
 void ServicoResidente::IniciarExecucao(bool peloTemporizador) {
     execucaoPeloTemporizador_ = peloTemporizador;
+    encerrarExecucao_ = false;
     erroExecucao_.reset();
     fimExecucao_.reset();
     inicioExecucao_ = std::chrono::system_clock::now();
@@ -162,7 +163,8 @@ void ServicoResidente::IniciarExecucao(bool peloTemporizador) {
         pedidos_,
         caminhos_,
         peloTemporizador ? app::OrigemExecucao::Temporizador : app::OrigemExecucao::Botao,
-        &historico_};
+        &historico_,
+        &encerrarExecucao_};
     trabalhador_.reset(QThread::create([this, ambiente] {
         try {
             fimExecucao_ = opcoes_.executar(ambiente);
@@ -207,6 +209,8 @@ void ServicoResidente::SolicitarFim(MotivoFim motivo) {
     if (encerrado_) return;
     // The operator's close and the ERP's request do not wait for a box to be read.
     if (!fimPendente_ || fimPendente_ == MotivoFim::Pedido) fimPendente_ = motivo;
+    // The end waits for the run, which stops after the order it is writing.
+    if (EmExecucao()) encerrarExecucao_ = true;
     ConcluirFimPendente();
 }
 

@@ -4,6 +4,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -105,6 +106,8 @@ class ServicoResidente : public QObject {
     QTimer tmAppForcaVenda_;
     QTimer tmEncerramento_;
     std::unique_ptr<QThread> trabalhador_;
+    // Asks the run under way to end after the order it is writing.
+    std::atomic<bool> encerrarExecucao_{false};
     bool execucaoPeloTemporizador_ = false;
     std::chrono::system_clock::time_point inicioExecucao_;
     // Written by the run, read once it finished.
