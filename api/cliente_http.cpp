@@ -66,9 +66,6 @@ size_t ReceberCabecalho(char* dados, size_t, size_t tamanho, void* usuario) {
     return tamanho;
 }
 
-// The read limit counts from the last byte that moved in either direction, like a socket's
-// read timeout, and also covers the connection and the TLS handshake. The overall limit counts
-// from the start, so that a server trickling a byte now and then cannot hold the run for ever.
 // Whether the server sent anything on the kept-alive connection since its last answer: its end,
 // a TLS close alert or an error. An idle HTTP/1.1 connection carries nothing until the next
 // request, so anything there means that the server is closing it; libcurl, which takes pending
@@ -101,6 +98,9 @@ curl_socket_t AbrirSocket(void* usuario, curlsocktype, curl_sockaddr* endereco) 
     return socket(endereco->family, endereco->socktype, endereco->protocol);
 }
 
+// The read limit counts from the last byte that moved in either direction, like a socket's
+// read timeout, and also covers the connection and the TLS handshake. The overall limit counts
+// from the start, so that a server trickling a byte now and then cannot hold the run for ever.
 int VerificarAtividade(void* usuario, curl_off_t, curl_off_t recebidos, curl_off_t,
                        curl_off_t enviados) {
     auto& transferencia = *static_cast<Transferencia*>(usuario);
