@@ -1,30 +1,25 @@
 #include "api/cliente_http.h"
 
 #include <curl/curl.h>
+#ifndef _WIN32
+#include <poll.h>
+#include <sys/socket.h>
+#endif
 
 #include <memory>
 
 #include "api/decodificacao_resposta.h"
+#include "api/sessao_http.h"
 
 namespace tessora::api {
 
 namespace {
 using Relogio = std::chrono::steady_clock;
 
-struct LiberarCurl {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
 struct LiberarListaCurl {
     void operator()(curl_slist* lista) const { curl_slist_free_all(lista); }
 };
-using Curl = std::unique_ptr<CURL, LiberarCurl>;
 using ListaCurl = std::unique_ptr<curl_slist, LiberarListaCurl>;
-
-void IniciarCurl() {
-    // Once per process; a function-local static makes the first call thread-safe.
-    static const CURLcode resultado = curl_global_init(CURL_GLOBAL_DEFAULT);
-    if (resultado != CURLE_OK) throw ErroTransporte(curl_easy_strerror(resultado));
-}
 
 // What the callbacks gather during one transfer.
 struct Transferencia {
@@ -40,6 +35,11 @@ struct Transferencia {
     bool tempoEsgotado = false;
     bool prazoEsgotado = false;
     bool grandeDemais = false;
+    const std::atomic<bool>* interrupcao = nullptr;
+    bool interrompida = false;
+    // The request went out on a connection: from then on it must not go out again.
+    bool pedidoEnviado = false;
+    bool repeticaoRecusada = false;
 };
 
 size_t ReceberCorpo(char* dados, size_t, size_t tamanho, void* usuario) {
@@ -66,12 +66,48 @@ size_t ReceberCabecalho(char* dados, size_t, size_t tamanho, void* usuario) {
     return tamanho;
 }
 
+// Whether the server sent anything on the kept-alive connection since its last answer: its end,
+// a TLS close alert or an error. An idle HTTP/1.1 connection carries nothing until the next
+// request, so anything there means that the server is closing it; libcurl, which takes pending
+// bytes for a sign of life, would send the request into it.
+bool ServidorEncerrando(curl_socket_t socket) {
+#ifdef _WIN32
+    WSAPOLLFD espera{socket, POLLRDNORM, 0};
+    return WSAPoll(&espera, 1, 0) > 0;
+#else
+    pollfd espera{socket, POLLIN, 0};
+    return poll(&espera, 1, 0) > 0;
+#endif
+}
+
+// libcurl tells here what it sent; the request's headers go out first.
+int AcompanharEnvio(CURL*, curl_infotype tipo, char*, size_t, void* usuario) {
+    if (tipo == CURLINFO_HEADER_OUT) static_cast<Transferencia*>(usuario)->pedidoEnviado = true;
+    return 0;
+}
+
+// libcurl repeats a request on a fresh connection when a kept-alive one died without an answer,
+// also when the request had already gone out on it and may have been carried out. Only a request
+// none of which was sent may be repeated.
+curl_socket_t AbrirSocket(void* usuario, curlsocktype, curl_sockaddr* endereco) {
+    auto& transferencia = *static_cast<Transferencia*>(usuario);
+    if (transferencia.pedidoEnviado) {
+        transferencia.repeticaoRecusada = true;
+        return CURL_SOCKET_BAD;
+    }
+    return socket(endereco->family, endereco->socktype, endereco->protocol);
+}
+
 // The read limit counts from the last byte that moved in either direction, like a socket's
 // read timeout, and also covers the connection and the TLS handshake. The overall limit counts
 // from the start, so that a server trickling a byte now and then cannot hold the run for ever.
 int VerificarAtividade(void* usuario, curl_off_t, curl_off_t recebidos, curl_off_t,
                        curl_off_t enviados) {
     auto& transferencia = *static_cast<Transferencia*>(usuario);
+    if (transferencia.interrupcao != nullptr && transferencia.interrupcao->load()) {
+        transferencia.interrompida = true;
+        return 1;
+    }
     const auto agora = Relogio::now();
     if (transferencia.limiteTotal.count() > 0 &&
         agora - transferencia.inicio > transferencia.limiteTotal) {
@@ -120,36 +156,65 @@ ListaCurl CabecalhosDaApi(const std::string& token) {
 }
 }  // namespace
 
-ClienteHttp::ClienteHttp(ConfiguracaoApi configuracao) : configuracao_(std::move(configuracao)) {}
+void ClienteHttp::LiberarCurl::operator()(void* curl) const { curl_easy_cleanup(curl); }
 
-std::string ClienteHttp::Get(std::string_view caminho) const {
+ClienteHttp::ClienteHttp(ConfiguracaoApi configuracao)
+    : ClienteHttp(std::make_shared<const SessaoHttp>(configuracao), configuracao.obterToken,
+                  nullptr) {}
+
+ClienteHttp::ClienteHttp(std::shared_ptr<const SessaoHttp> sessao,
+                         std::function<std::string()> obterToken,
+                         const std::atomic<bool>* interrupcao)
+    : sessao_(std::move(sessao)), obterToken_(std::move(obterToken)), interrupcao_(interrupcao) {}
+
+ClienteHttp::~ClienteHttp() = default;
+ClienteHttp::ClienteHttp(ClienteHttp&&) noexcept = default;
+ClienteHttp& ClienteHttp::operator=(ClienteHttp&&) noexcept = default;
+
+ClienteHttp ClienteHttp::OutroCliente(std::function<std::string()> obterToken,
+                                      const std::atomic<bool>* interrupcao) const {
+    return ClienteHttp(sessao_, std::move(obterToken), interrupcao);
+}
+
+std::string ClienteHttp::Get(std::string_view caminho) {
     return Executar("GET", caminho, std::nullopt);
 }
 
-std::string ClienteHttp::Patch(std::string_view caminho, std::string_view corpo) const {
+std::string ClienteHttp::Patch(std::string_view caminho, std::string_view corpo) {
     return Executar("PATCH", caminho, corpo);
 }
 
 std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
-                                  std::optional<std::string_view> corpo) const {
+                                  std::optional<std::string_view> corpo) {
     IniciarCurl();
-    const std::string token = configuracao_.obterToken ? configuracao_.obterToken() : std::string();
+    const ConfiguracaoApi& configuracao = sessao_->Configuracao();
+    const std::string* const certificados = sessao_->Certificados();
+    const std::string token = obterToken_ ? obterToken_() : std::string();
     // A line break would end the header early and let the token's rest become headers of its own.
     if (TemQuebraOuNulo(token)) {
         throw ErroTransporte("O token da API contém quebra de linha ou caractere nulo");
     }
-    const Curl curl(curl_easy_init());
-    if (!curl) throw ErroTransporte("Não foi possível iniciar a requisição HTTP");
+    if (!curl_) {
+        curl_.reset(curl_easy_init());
+        if (!curl_) throw ErroTransporte("Não foi possível iniciar a requisição HTTP");
+    }
+    // The handle keeps its connection for the next request, but no option of this one, which
+    // point at this call's buffers.
+    struct Reiniciar {
+        CURL* curl;
+        ~Reiniciar() { curl_easy_reset(curl); }
+    } const reiniciar{curl_.get()};
 
     const ListaCurl cabecalhos = CabecalhosDaApi(token);
 
     Transferencia transferencia;
-    transferencia.limite = configuracao_.limiteLeitura;
-    transferencia.limiteTotal = configuracao_.limiteTotal;
-    transferencia.tamanhoMaximo = configuracao_.tamanhoMaximoResposta;
+    transferencia.limite = configuracao.limiteLeitura;
+    transferencia.limiteTotal = configuracao.limiteTotal;
+    transferencia.tamanhoMaximo = configuracao.tamanhoMaximoResposta;
+    transferencia.interrupcao = interrupcao_;
     char mensagemErro[CURL_ERROR_SIZE] = {};
-    const std::string url = configuracao_.urlBase + std::string(caminho);
-    CURL* const c = curl.get();
+    const std::string url = configuracao.urlBase + std::string(caminho);
+    CURL* const c = curl_.get();
 
     Opcao(c, CURLOPT_URL, url.c_str());
     Opcao(c, CURLOPT_PROTOCOLS_STR, "https");
@@ -166,15 +231,22 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     // private CA without a revocation list; best effort lets that pass and still refuses a
     // certificate found revoked. OpenSSL checks no revocation and ignores the option.
     Opcao(c, CURLOPT_SSL_OPTIONS, static_cast<long>(CURLSSLOPT_REVOKE_BEST_EFFORT));
-    if (!configuracao_.arquivoCertificados.empty()) {
+    if (certificados != nullptr) {
         // The file replaces the system's authorities, as Schannel does with it on Windows:
-        // without clearing the built-in folder, OpenSSL would still trust every system CA.
-        Opcao(c, CURLOPT_CAINFO, configuracao_.arquivoCertificados.c_str());
+        // without clearing the built-in file and folder, OpenSSL would still trust every
+        // system CA. Read once per run; libcurl uses the text in place.
+        curl_blob blob{const_cast<char*>(certificados->data()), certificados->size(),
+                       CURL_BLOB_NOCOPY};
+        Opcao(c, CURLOPT_CAINFO_BLOB, &blob);
+        Opcao(c, CURLOPT_CAINFO, static_cast<const char*>(nullptr));
         // Schannel has no such folder: there is none to clear.
         const CURLcode semPasta =
             curl_easy_setopt(c, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
         if (semPasta != CURLE_OK && semPasta != CURLE_NOT_BUILT_IN)
             throw ErroTransporte(curl_easy_strerror(semPasta));
+    }
+    if (sessao_->Compartilhamento() != nullptr) {
+        Opcao(c, CURLOPT_SHARE, sessao_->Compartilhamento());
     }
     Opcao(c, CURLOPT_NOSIGNAL, 1L);
     Opcao(c, CURLOPT_ERRORBUFFER, mensagemErro);
@@ -185,6 +257,16 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     Opcao(c, CURLOPT_NOPROGRESS, 0L);
     Opcao(c, CURLOPT_XFERINFOFUNCTION, &VerificarAtividade);
     Opcao(c, CURLOPT_XFERINFODATA, &transferencia);
+    Opcao(c, CURLOPT_DEBUGFUNCTION, &AcompanharEnvio);
+    Opcao(c, CURLOPT_DEBUGDATA, &transferencia);
+    Opcao(c, CURLOPT_VERBOSE, 1L);  // the debug function is called only then
+    curl_socket_t mantida = CURL_SOCKET_BAD;
+    if (curl_easy_getinfo(c, CURLINFO_ACTIVESOCKET, &mantida) == CURLE_OK &&
+        mantida != CURL_SOCKET_BAD && ServidorEncerrando(mantida)) {
+        Opcao(c, CURLOPT_FRESH_CONNECT, 1L);
+    }
+    Opcao(c, CURLOPT_OPENSOCKETFUNCTION, &AbrirSocket);
+    Opcao(c, CURLOPT_OPENSOCKETDATA, &transferencia);
     if (corpo) {
         Opcao(c, CURLOPT_CUSTOMREQUEST, metodo);
         Opcao(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(corpo->size()));
@@ -196,15 +278,19 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     const CURLcode resultado = curl_easy_perform(c);
     if (transferencia.tempoEsgotado) {
         throw ErroTransporte("Tempo limite de leitura esgotado: nenhum dado em " +
-                             std::to_string(configuracao_.limiteLeitura.count()) + " ms");
+                             std::to_string(configuracao.limiteLeitura.count()) + " ms");
     }
     if (transferencia.prazoEsgotado) {
         throw ErroTransporte("Tempo limite da requisição esgotado: " +
-                             std::to_string(configuracao_.limiteTotal.count()) + " ms");
+                             std::to_string(configuracao.limiteTotal.count()) + " ms");
+    }
+    if (transferencia.interrompida) throw ErroTransporte("Requisição interrompida");
+    if (transferencia.repeticaoRecusada) {
+        throw ErroTransporte("A conexão foi encerrada sem resposta depois do envio da requisição");
     }
     if (transferencia.grandeDemais) {
         throw ErroTransporte("Resposta da API maior que o limite de " +
-                             std::to_string(configuracao_.tamanhoMaximoResposta) + " bytes");
+                             std::to_string(configuracao.tamanhoMaximoResposta) + " bytes");
     }
     if (resultado != CURLE_OK) {
         throw ErroTransporte(mensagemErro[0] != '\0' ? mensagemErro

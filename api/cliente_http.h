@@ -1,8 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,24 +31,47 @@ struct ConfiguracaoApi {
     size_t tamanhoMaximoResposta = 256u * 1024 * 1024;
 };
 
+class SessaoHttp;
+
 // HTTPS requests to the sales-force app API: TLS 1.2 with the server certificate verified,
-// JSON headers, the bearer token, no redirects followed, nothing kept between requests.
+// JSON headers, the bearer token, no redirects followed. A client keeps its connection alive
+// from one request to the next, so one client serves one run and is used by one thread at a
+// time; nothing outlives it.
 class ClienteHttp {
   public:
+    // Reads the certificate file here, once: a file that cannot be read fails every request.
     explicit ClienteHttp(ConfiguracaoApi configuracao);
+    ~ClienteHttp();
+    ClienteHttp(ClienteHttp&&) noexcept;
+    ClienteHttp& operator=(ClienteHttp&&) noexcept;
+
+    // A client of the same run for another thread: the same settings and certificates, TLS
+    // sessions resumed from either, a connection of its own; its token from `obterToken`. Once
+    // `interrupcao` holds true, its requests give up (within a second or so) with ErroTransporte.
+    ClienteHttp OutroCliente(std::function<std::string()> obterToken,
+                             const std::atomic<bool>* interrupcao = nullptr) const;
 
     // `caminho` is appended to the base address as given ("/pedidos"). Both return the
     // answer's body decoded to UTF-8; a status outside 2xx raises ErroHttp, a failure to
     // get an answer ErroTransporte.
-    std::string Get(std::string_view caminho) const;
+    std::string Get(std::string_view caminho);
     // The body is sent as given.
-    std::string Patch(std::string_view caminho, std::string_view corpo) const;
+    std::string Patch(std::string_view caminho, std::string_view corpo);
 
   private:
-    std::string Executar(const char* metodo, std::string_view caminho,
-                         std::optional<std::string_view> corpo) const;
+    struct LiberarCurl {
+        void operator()(void* curl) const;
+    };
 
-    ConfiguracaoApi configuracao_;
+    ClienteHttp(std::shared_ptr<const SessaoHttp> sessao, std::function<std::string()> obterToken,
+                const std::atomic<bool>* interrupcao);
+    std::string Executar(const char* metodo, std::string_view caminho,
+                         std::optional<std::string_view> corpo);
+
+    std::shared_ptr<const SessaoHttp> sessao_;
+    std::function<std::string()> obterToken_;
+    const std::atomic<bool>* interrupcao_;
+    std::unique_ptr<void, LiberarCurl> curl_;  // made at the first request, then reused
 };
 
 }  // namespace tessora::api

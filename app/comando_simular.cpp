@@ -18,7 +18,7 @@ namespace tessora::app {
 
 namespace {
 // The preview of every listed order; false when one of them could not be read.
-bool PreverPedidos(db::ConexaoErp& conexao, const api::ClienteHttp& cliente,
+bool PreverPedidos(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                    const std::vector<std::string>& ids, std::ostream& saida) {
     ResumoPrevia resumo;
     importacao::GravacoesPrevistas anteriores;

@@ -1,13 +1,16 @@
 #include "app/execucao_sincronizacao.h"
 
 #include <chrono>
+#include <deque>
 #include <exception>
+#include <future>
 #include <memory>
 #include <optional>
 
 #include "app/log_processamento.h"
 #include "app/observacao_execucao.h"
 #include "app/texto_totais.h"
+#include "app/trabalhadores_http.h"
 #include "comum/data_hora.h"
 #include "comum/erros.h"
 #include "db/conectar_banco.h"
@@ -17,12 +20,35 @@
 namespace tessora::app {
 
 namespace {
-// One order's outcome with the log line that tells it.
+// How many order documents are fetched at once, and how many are fetched or fetching ahead of
+// the order being written; how many acknowledgements go at once, and how many written orders
+// may wait for theirs before the next order waits too.
+constexpr size_t kBuscasSimultaneas = 3;
+constexpr size_t kDocumentosAntecipados = 6;
+constexpr size_t kRegistrosSimultaneos = 3;
+constexpr size_t kRegistrosPendentes = 6;
+
+ResultadoPedido ResultadoDoErro(const std::string& id, const std::exception_ptr& erro) {
+    ResultadoPedido resultado{id};
+    resultado.desfecho = DesfechoPedido::Erro;
+    try {
+        std::rethrow_exception(erro);
+    } catch (const std::exception& e) {
+        resultado.mensagem = "Erro na leitura do pedido: " + id + " Erro: " + e.what();
+    }
+    return resultado;
+}
+
+// One order's outcome with the log line that tells it; `registrar` says whether the API is to
+// be told that the order is in the ERP.
 ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
-                                            PedidosAppForcaVenda& pedidos, const std::string& id) {
+                                            PedidosAppForcaVenda& pedidos, const std::string& id,
+                                            const importacao::DocumentoPedido& documento,
+                                            bool& registrar) {
     ResultadoPedido resultado{id};
     try {
-        const auto importacao = pedidos.ImportarPedido(contexto, id);
+        const auto importacao = pedidos.ImportarPedido(contexto, id, documento);
+        registrar = importacao::RegistrarNaApi(importacao);
         switch (importacao.desfecho) {
             case importacao::DesfechoImportacao::OutraCopiaImportando:
                 resultado.desfecho = DesfechoPedido::Adiado;
@@ -53,20 +79,128 @@ ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
                 resultado.mensagem = "Não foi possível incluir o pedido: " + id + " no sistema";
                 break;
         }
-    } catch (const std::exception& e) {
-        resultado.desfecho = DesfechoPedido::Erro;
-        resultado.mensagem = "Erro na leitura do pedido: " + id + " Erro: " + e.what();
+    } catch (const std::exception&) {
+        registrar = false;
+        return ResultadoDoErro(id, std::current_exception());
     }
     return resultado;
 }
 
+std::string LerToken(const ContextoSincronizacao& contexto) {
+    return contexto.api.obterToken ? contexto.api.obterToken() : std::string();
+}
+
+// A written order whose outcome waits for its acknowledgement before it is logged: an
+// acknowledgement that raises turns the order's line into an error, as when it was sent before
+// the next order began.
+struct PedidoEscrito {
+    ResultadoPedido resultado;
+    bool lido;  // its "Lendo pedido: " line is already in the log
+    std::optional<std::future<std::exception_ptr>> registro;
+};
+
+// The orders in listing order, one database transaction at a time, while the next orders'
+// documents are fetched and earlier orders acknowledged on threads of the run. The log and the
+// history receive every order's lines in listing order.
+void ImportarPedidos(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedidos,
+                     const std::vector<std::string>& lista, LogProcessamento& log,
+                     ObservacaoExecucao& observacao, ResumoExecucao& resumo,
+                     const std::atomic<bool>* encerramento) {
+    const auto encerrando = [encerramento] {
+        return encerramento != nullptr && encerramento->load();
+    };
+    TrabalhadoresHttp registros(contexto.cliente, kRegistrosSimultaneos);
+    TrabalhadoresHttp buscas(contexto.cliente, kBuscasSimultaneas);
+    std::deque<std::future<importacao::DocumentoPedido>> documentos;
+    size_t proximaBusca = 0;
+    const auto antecipar = [&] {
+        if (encerrando()) return buscas.Interromper();
+        while (proximaBusca < lista.size() && documentos.size() < kDocumentosAntecipados) {
+            const std::string& id = lista[proximaBusca++];
+            auto promessa = std::make_shared<std::promise<importacao::DocumentoPedido>>();
+            documentos.push_back(promessa->get_future());
+            std::string token;
+            try {
+                token = LerToken(contexto);
+            } catch (...) {
+                promessa->set_value(importacao::DocumentoPedido::ComErro(std::current_exception()));
+                continue;
+            }
+            buscas.Agendar(std::move(token), [&pedidos, id, promessa](api::ClienteHttp& cliente) {
+                try {
+                    promessa->set_value(pedidos.BuscarPedido(cliente, id));
+                } catch (...) {
+                    promessa->set_value(
+                        importacao::DocumentoPedido::ComErro(std::current_exception()));
+                }
+            });
+        }
+    };
+
+    std::deque<PedidoEscrito> escritos;
+    // Logs the oldest written orders whose acknowledgement has answered; with `esperar`, the
+    // oldest one in any case.
+    const auto publicar = [&](bool esperar) {
+        while (!escritos.empty()) {
+            PedidoEscrito& pedido = escritos.front();
+            if (pedido.registro) {
+                if (!esperar &&
+                    pedido.registro->wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+                    return;
+                if (const std::exception_ptr erro = pedido.registro->get())
+                    pedido.resultado = ResultadoDoErro(pedido.resultado.idApp, erro);
+            }
+            if (!pedido.lido) log.GravarLog("Lendo pedido: " + pedido.resultado.idApp);
+            log.GravarLog(pedido.resultado.mensagem);
+            observacao.Pedido(pedido.resultado);
+            ++resumo.pedidosProcessados;
+            if (PedidoFalhou(pedido.resultado.desfecho)) ++resumo.pedidosComFalha;
+            escritos.pop_front();
+            esperar = false;
+        }
+    };
+
+    for (const std::string& id : lista) {
+        antecipar();
+        publicar(false);
+        if (encerrando()) break;
+        if (escritos.size() >= kRegistrosPendentes) publicar(true);
+        const bool lido = escritos.empty();
+        if (lido) log.GravarLog("Lendo pedido: " + id);
+        const importacao::DocumentoPedido documento = documentos.front().get();
+        documentos.pop_front();
+        antecipar();
+
+        bool registrar = false;
+        PedidoEscrito escrito{
+            ImportarPedidoAppForcaVenda(contexto, pedidos, id, documento, registrar), lido, {}};
+        if (registrar) {
+            auto promessa = std::make_shared<std::promise<std::exception_ptr>>();
+            escrito.registro = promessa->get_future();
+            try {
+                registros.Agendar(LerToken(contexto),
+                                  [&pedidos, id, promessa](api::ClienteHttp& cliente) {
+                                      try {
+                                          pedidos.RegistrarPedido(cliente, id);
+                                          promessa->set_value(nullptr);
+                                      } catch (...) {
+                                          promessa->set_value(std::current_exception());
+                                      }
+                                  });
+            } catch (...) {
+                promessa->set_value(std::current_exception());
+            }
+        }
+        escritos.push_back(std::move(escrito));
+    }
+    while (!escritos.empty()) publicar(true);
+}
+
 // Why the list of new orders could not be had; nothing when it could. Counts the orders into
 // `resumo`.
-std::optional<std::string> ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto,
-                                                         PedidosAppForcaVenda& pedidos,
-                                                         LogProcessamento& log,
-                                                         ObservacaoExecucao& observacao,
-                                                         ResumoExecucao& resumo) {
+std::optional<std::string> ProcessarPedidosAppForcaVenda(
+    ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedidos, LogProcessamento& log,
+    ObservacaoExecucao& observacao, ResumoExecucao& resumo, const std::atomic<bool>* encerramento) {
     const api::ListagemPedidos listagem = pedidos.ListarPedidosNovos(contexto);
     if (!listagem.Obtida()) {
         log.GravarLog("Não foi possível obter a lista de novos pedidos: " + listagem.MotivoFalha());
@@ -77,14 +211,7 @@ std::optional<std::string> ProcessarPedidosAppForcaVenda(ContextoSincronizacao& 
         log.GravarLog("Nenhum novo pedido encontrado.");
         return std::nullopt;
     }
-    for (const std::string& id : lista) {
-        log.GravarLog("Lendo pedido: " + id);
-        const ResultadoPedido resultado = ImportarPedidoAppForcaVenda(contexto, pedidos, id);
-        log.GravarLog(resultado.mensagem);
-        observacao.Pedido(resultado);
-        ++resumo.pedidosProcessados;
-        if (PedidoFalhou(resultado.desfecho)) ++resumo.pedidosComFalha;
-    }
+    ImportarPedidos(contexto, pedidos, lista, log, observacao, resumo, encerramento);
     return std::nullopt;
 }
 
@@ -154,8 +281,8 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
         } else {
             ContextoSincronizacao contexto{
                 *conexao, ConfiguracaoDaExecucao(ambiente.configuracoesApi, *conexao)};
-            falhaListagem =
-                ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log, observacao, resumo);
+            falhaListagem = ProcessarPedidosAppForcaVenda(
+                contexto, ambiente.pedidos, log, observacao, resumo, ambiente.encerramento);
         }
     } catch (...) {
         erro = std::current_exception();

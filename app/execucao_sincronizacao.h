@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -22,15 +23,27 @@ namespace tessora::app {
 struct ContextoSincronizacao {
     db::ConexaoErp& conexao;
     api::ConfiguracaoApi api;  // reads the token through `conexao` before each request
+    // The run's requests on this thread, over one kept-alive connection.
+    api::ClienteHttp cliente{api};
 };
 
-// The order loop's two steps: which orders are new, and the import of one of them.
+// The order loop's steps: which orders are new, the fetch of an order's document, its import
+// and its acknowledgement.
+// Fetches and acknowledgements run on threads of the run, each with a client of its own; the
+// listing and the import on the run's thread, one order at a time.
 class PedidosAppForcaVenda {
   public:
     virtual ~PedidosAppForcaVenda() = default;
     virtual api::ListagemPedidos ListarPedidosNovos(ContextoSincronizacao& contexto) = 0;
-    virtual importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto,
-                                                           const std::string& id) = 0;
+    // Nothing fetched unless overridden.
+    virtual importacao::DocumentoPedido BuscarPedido(api::ClienteHttp&, const std::string&) {
+        return {};
+    }
+    virtual importacao::ResultadoImportacao ImportarPedido(
+        ContextoSincronizacao& contexto, const std::string& id,
+        const importacao::DocumentoPedido& documento) = 0;
+    // After the order's commit; nothing unless overridden.
+    virtual void RegistrarPedido(api::ClienteHttp&, const std::string&) {}
 };
 
 // The API address and trust settings of the service settings file.
@@ -55,6 +68,9 @@ struct AmbienteExecucao {
     db::CaminhosAtualizacao& caminhosAtualizacao;  // refreshed after the attach
     OrigemExecucao origem = OrigemExecucao::LinhaComando;
     ObservadorExecucao* observador = nullptr;  // the history; nothing: the run is not recorded
+    // Set when the program is to end: the run fetches nothing more, finishes the order being
+    // written and its acknowledgement, and ends there. Nothing: the run goes to its end.
+    const std::atomic<bool>* encerramento = nullptr;
 };
 
 enum class [[nodiscard]] FimExecucao{

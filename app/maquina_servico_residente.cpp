@@ -98,6 +98,7 @@ void MaquinaServicoResidente::SolicitarFim(MotivoFim motivo) {
     if (encerrado_) return;
     // The operator's close and the ERP's request do not wait for a box to be read.
     if (!fimPendente_ || fimPendente_ == MotivoFim::Pedido) fimPendente_ = motivo;
+    if (execucao_) acoes_.InterromperExecucao();
     ConcluirFimPendente();
 }
 

@@ -42,6 +42,8 @@ class AcoesServicoResidente {
     virtual void FecharServico(const ConfiguracoesServico& atuais) = 0;
     // The lock file removed, the settings left alone.
     virtual void LiberarLock() = 0;
+    // An end was asked for during a run: the run stops after the order it is writing.
+    virtual void InterromperExecucao() = 0;
     // Both timers stop and the program ends with this exit status; later events change
     // nothing.
     virtual void EncerrarPrograma(int codigoSaida) = 0;

@@ -97,6 +97,7 @@ void NucleoServicoResidente::IniciarAtualizacaoPendente() const {
 std::function<void()> NucleoServicoResidente::PrepararExecucao(OrigemExecucao origem) {
     erroExecucao_.reset();
     fimExecucao_.reset();
+    encerrarExecucao_ = false;
     inicioExecucao_ = std::chrono::system_clock::now();
     const AmbienteExecucao ambiente{opcoes_.executavel,
                                     estado_.configuracoesApi,
@@ -105,7 +106,8 @@ std::function<void()> NucleoServicoResidente::PrepararExecucao(OrigemExecucao or
                                     pedidos_,
                                     caminhos_,
                                     origem,
-                                    &historico_};
+                                    &historico_,
+                                    &encerrarExecucao_};
     return [this, ambiente] {
         try {
             fimExecucao_ = opcoes_.executar(ambiente);
@@ -120,6 +122,8 @@ std::function<void()> NucleoServicoResidente::PrepararExecucao(OrigemExecucao or
 void NucleoServicoResidente::ConcluirExecucao() {
     maquina_.ExecucaoTerminada(std::exchange(erroExecucao_, std::nullopt), Agora());
 }
+
+void NucleoServicoResidente::InterromperExecucao() { encerrarExecucao_ = true; }
 
 void NucleoServicoResidente::VerificarConexao() {
     maquina_.ResultadoVigia(vigia_.ConexaoLiberada());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -84,6 +85,7 @@ class NucleoServicoResidente : protected AcoesServicoResidente {
     void ExibirErro(const std::string& mensagem) override;
     void FecharServico(const ConfiguracoesServico& atuais) override;
     void LiberarLock() override;
+    void InterromperExecucao() override;
 
   private:
     class AvisosDoServico;
@@ -102,6 +104,8 @@ class NucleoServicoResidente : protected AcoesServicoResidente {
     MaquinaServicoResidente maquina_;
     VigiaEncerramento vigia_;
     std::chrono::system_clock::time_point inicioExecucao_;
+    // Asks the run under way to end after the order it is writing.
+    std::atomic<bool> encerrarExecucao_{false};
     // Written by the run, read once it finished.
     std::optional<FimExecucao> fimExecucao_;
     std::optional<std::string> erroExecucao_;

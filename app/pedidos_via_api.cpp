@@ -1,18 +1,29 @@
 #include "app/pedidos_via_api.h"
 
 #include "api/listagem_pedidos.h"
+#include "api/registro_erp.h"
 
 namespace tessora::app {
 
 api::ListagemPedidos PedidosViaApi::ListarPedidosNovos(ContextoSincronizacao& contexto) {
-    api::ClienteHttp cliente(contexto.api);
-    return api::ListarPedidosNovos(cliente);
+    return api::ListarPedidosNovos(contexto.cliente);
 }
 
-importacao::ResultadoImportacao PedidosViaApi::ImportarPedido(ContextoSincronizacao& contexto,
-                                                              const std::string& id) {
-    api::ClienteHttp cliente(contexto.api);
-    return importacao::ImportarPedido(contexto.conexao, cliente, id);
+importacao::DocumentoPedido PedidosViaApi::BuscarPedido(api::ClienteHttp& cliente,
+                                                        const std::string& id) {
+    return importacao::DocumentoPedido::Buscar(cliente, id);
+}
+
+importacao::ResultadoImportacao PedidosViaApi::ImportarPedido(
+    ContextoSincronizacao& contexto, const std::string& id,
+    const importacao::DocumentoPedido& documento) {
+    return importacao::GravarPedido(contexto.conexao, contexto.cliente, id, documento);
+}
+
+void PedidosViaApi::RegistrarPedido(api::ClienteHttp& cliente, const std::string& id) {
+    // The order is in the ERP whatever the API answers: one left unacknowledged is listed again
+    // and then acknowledged as already included.
+    static_cast<void>(api::RegistrarPedidoNoErp(cliente, id));
 }
 
 }  // namespace tessora::app

@@ -9,8 +9,12 @@ namespace tessora::app {
 class PedidosViaApi : public PedidosAppForcaVenda {
   public:
     api::ListagemPedidos ListarPedidosNovos(ContextoSincronizacao& contexto) override;
-    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto,
-                                                   const std::string& id) override;
+    importacao::DocumentoPedido BuscarPedido(api::ClienteHttp& cliente,
+                                             const std::string& id) override;
+    importacao::ResultadoImportacao ImportarPedido(
+        ContextoSincronizacao& contexto, const std::string& id,
+        const importacao::DocumentoPedido& documento) override;
+    void RegistrarPedido(api::ClienteHttp& cliente, const std::string& id) override;
 };
 
 }  // namespace tessora::app

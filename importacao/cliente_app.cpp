@@ -130,7 +130,7 @@ Resultado<int32_t> RegistrarCliente(db::ConexaoErp& conexao, const JsonObjeto& d
 
 }  // namespace
 
-DocumentoApp LerClienteApp(const api::ClienteHttp& cliente, const std::string& idCliente) {
+DocumentoApp LerClienteApp(api::ClienteHttp& cliente, const std::string& idCliente) {
     if (!Preenchido(idCliente)) return {.falha = FalhaDocumentoApp::SemId};
     DocumentoApp documento = LerDocumentoApp(cliente, api::CaminhoCliente(idCliente));
     if (documento.dados && !documento.dados->ComoObjeto()) {

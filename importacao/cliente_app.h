@@ -27,7 +27,6 @@ Resultado<int32_t> ImportarClienteApp(db::ConexaoErp& conexao, api::ClienteHttp&
 
 // The customer's document as ImportarClienteApp reads it before it writes anything: "data"
 // is an object when the customer can be registered from it.
-[[nodiscard]] DocumentoApp LerClienteApp(const api::ClienteHttp& cliente,
-                                         const std::string& idCliente);
+[[nodiscard]] DocumentoApp LerClienteApp(api::ClienteHttp& cliente, const std::string& idCliente);
 
 }  // namespace tessora::importacao

@@ -6,7 +6,7 @@
 
 namespace tessora::importacao {
 
-DocumentoApp LerDocumentoApp(const api::ClienteHttp& cliente, const std::string& caminho) {
+DocumentoApp LerDocumentoApp(api::ClienteHttp& cliente, const std::string& caminho) {
     DocumentoApp documento;
     std::string corpo;
     try {

@@ -29,7 +29,6 @@ struct DocumentoApp {
 };
 
 // GET `caminho` and its "data". An answer that is JSON but no object raises ErroTipoInvalido.
-[[nodiscard]] DocumentoApp LerDocumentoApp(const api::ClienteHttp& cliente,
-                                           const std::string& caminho);
+[[nodiscard]] DocumentoApp LerDocumentoApp(api::ClienteHttp& cliente, const std::string& caminho);
 
 }  // namespace tessora::importacao

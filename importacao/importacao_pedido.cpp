@@ -71,11 +71,13 @@ std::string ChaveOuNulo(int32_t valor, std::string_view substituto) {
     return db::EscolherTexto(valor != 0, db::InteiroSql(valor), substituto);
 }
 
+}  // namespace
+
 // The order's database work as one unit of work, ended before the function returns. Copies of
 // the program on other connections take the same lock first, so the check for an earlier
 // import and the writes of one order never interleave with another copy's.
 ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
-                                 const std::string& id) {
+                                 const std::string& id, const DocumentoPedido& documento) {
     using enum DesfechoImportacao;
     db::UnidadeDeTrabalho unidade(conexao);
     if (!db::BloquearLinhaParametros(conexao)) return {OutraCopiaImportando};
@@ -84,7 +86,7 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
 
     std::string corpo;
     try {
-        corpo = cliente.Get(api::CaminhoPedido(id));
+        corpo = documento.Corpo();
     } catch (const api::ErroHttp& e) {
         return {PedidoNaoObtido, e.TextoErro()};
     } catch (const api::ErroTransporte& e) {
@@ -116,7 +118,6 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
             OperacaoGravada{operacao.ID_NF_COMERCIO, operacao.NR_NOTA_FISCAL, clienteCadastrado,
                             std::move(totais)}};
 }
-}  // namespace
 
 Resultado<int32_t> IncluirOperacaoComercialApp(db::ConexaoErp& conexao,
                                                const TDadosOperacaoComercialApp& op) {
@@ -187,11 +188,49 @@ Resultado<> AnotarPedidoCapturado(db::ConexaoErp& conexao,
     }
 }
 
+DocumentoPedido DocumentoPedido::Buscar(api::ClienteHttp& cliente, const std::string& id) {
+    DocumentoPedido documento;
+    try {
+        documento.corpo_ = cliente.Get(api::CaminhoPedido(id));
+    } catch (...) {
+        documento.erro_ = std::current_exception();
+    }
+    return documento;
+}
+
+DocumentoPedido DocumentoPedido::QuandoPedido(api::ClienteHttp& cliente, const std::string& id) {
+    DocumentoPedido documento;
+    documento.clienteAdiado_ = &cliente;
+    documento.id_ = id;
+    return documento;
+}
+
+DocumentoPedido DocumentoPedido::ComErro(std::exception_ptr erro) {
+    DocumentoPedido documento;
+    documento.erro_ = std::move(erro);
+    return documento;
+}
+
+const std::string& DocumentoPedido::Corpo() const {
+    if (clienteAdiado_ != nullptr) {
+        DocumentoPedido buscado = Buscar(*std::exchange(clienteAdiado_, nullptr), id_);
+        corpo_ = std::move(buscado.corpo_);
+        erro_ = std::move(buscado.erro_);
+    }
+    if (erro_) std::rethrow_exception(erro_);
+    return corpo_;
+}
+
+bool RegistrarNaApi(const ResultadoImportacao& resultado) {
+    return resultado.desfecho == DesfechoImportacao::Incluido ||
+           resultado.desfecho == DesfechoImportacao::JaIncluido;
+}
+
 ResultadoImportacao ImportarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                                    const std::string& id) {
-    ResultadoImportacao resultado = GravarPedido(conexao, cliente, id);
-    if (resultado.desfecho == DesfechoImportacao::Incluido ||
-        resultado.desfecho == DesfechoImportacao::JaIncluido) {
+    const ResultadoImportacao resultado =
+        GravarPedido(conexao, cliente, id, DocumentoPedido::QuandoPedido(cliente, id));
+    if (RegistrarNaApi(resultado)) {
         // The order is in the ERP whatever the API answers: one left unacknowledged is listed
         // again and then acknowledged as already included.
         static_cast<void>(api::RegistrarPedidoNoErp(cliente, id));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -41,6 +42,35 @@ struct [[nodiscard]] ResultadoImportacao {
     std::string motivo{};  // why the order was not written, as the API or the database said it
     std::optional<OperacaoGravada> operacao{};  // of an order written now
 };
+
+// The answer to GET "/pedidos/<id>", or what the request raised, kept until the order's turn,
+// so that an order fetched ahead fails exactly as one fetched at its turn.
+class DocumentoPedido {
+  public:
+    // Fetched now; never raises: a failure is kept.
+    static DocumentoPedido Buscar(api::ClienteHttp& cliente, const std::string& id);
+    // Fetched when first asked for, on the caller's thread.
+    static DocumentoPedido QuandoPedido(api::ClienteHttp& cliente, const std::string& id);
+    static DocumentoPedido ComErro(std::exception_ptr erro);
+
+    // The answer's body; raises what the request raised.
+    const std::string& Corpo() const;
+
+  private:
+    mutable std::string corpo_;
+    mutable std::exception_ptr erro_;
+    // Until a fetch put off until now has been made.
+    mutable api::ClienteHttp* clienteAdiado_ = nullptr;
+    std::string id_;
+};
+
+// Whether the API is to be told that the order is in the ERP.
+bool RegistrarNaApi(const ResultadoImportacao& resultado);
+
+// The order's database work in one transaction, from its document fetched beforehand; an
+// order already in the ERP is left as it is, whatever its document. Acknowledges nothing.
+ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
+                                 const std::string& id, const DocumentoPedido& documento);
 
 // One app order into the ERP as one operation with its customer, items and notes, all in
 // one transaction; acknowledged to the API only once that is committed. Errors that leave

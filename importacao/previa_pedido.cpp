@@ -39,8 +39,8 @@ bool PreviaPedido::ProdutoNaoEncontrado() const {
                        [](const PreviaItem& previa) { return previa.item.ID_PRODUTO == 0; });
 }
 
-PreviaPedido PreverPedido(db::ConexaoErp& conexao, const api::ClienteHttp& cliente,
-                          const std::string& id, GravacoesPrevistas& anteriores) {
+PreviaPedido PreverPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente, const std::string& id,
+                          GravacoesPrevistas& anteriores) {
     PreviaPedido previa;
     previa.idApp = id;
     previa.jaIncluido = anteriores.pedidos.contains(id) || db::PedidoJaIncluido(conexao, id);

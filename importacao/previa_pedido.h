@@ -62,7 +62,7 @@ struct GravacoesPrevistas {
 // (a "data" or element that is no object, a TAB_PARAMETRO column without an integer, an
 // amount beyond the ERP's columns, database errors) pass on.
 // The orders of one run are previewed in listing order with the same `anteriores`.
-[[nodiscard]] PreviaPedido PreverPedido(db::ConexaoErp& conexao, const api::ClienteHttp& cliente,
+[[nodiscard]] PreviaPedido PreverPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                                         const std::string& id, GravacoesPrevistas& anteriores);
 
 }  // namespace tessora::importacao

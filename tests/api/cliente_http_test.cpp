@@ -96,7 +96,7 @@ TEST_F(ClienteHttpTest, GetEnviaSoOsCabecalhosDaApiComTokenLidoACadaRequisicao) 
     configuracao.obterToken = [&leituras] {
         return ++leituras == 1 ? "segredo" : "trocado no ERP";
     };
-    const ClienteHttp cliente(configuracao);
+    ClienteHttp cliente(configuracao);
 
     EXPECT_EQ(cliente.Get("/pedidos"), R"({"success":true,"data":[)" + std::string(kPedido) + "]}");
     EXPECT_THROW(cliente.Get("/pedidos"), ErroHttp);  // the new token is not the API's
@@ -122,7 +122,7 @@ TEST_F(ClienteHttpTest, GetEnviaSoOsCabecalhosDaApiComTokenLidoACadaRequisicao) 
 
 TEST_F(ClienteHttpTest, TokenVazioAindaEnviaAutorizacaoBearer) {
     api_.DefinirEstado(Estado(""));
-    const ClienteHttp cliente(ConfiguracaoPara(api_, ""));
+    ClienteHttp cliente(ConfiguracaoPara(api_, ""));
 
     EXPECT_NO_THROW(cliente.Get("/pedidos"));
     // The blank after "Bearer" ends the field value, which HTTP trims.
@@ -131,14 +131,14 @@ TEST_F(ClienteHttpTest, TokenVazioAindaEnviaAutorizacaoBearer) {
 }
 
 TEST_F(ClienteHttpTest, TokenComQuebraDeLinhaNaoViraOutroCabecalho) {
-    const ClienteHttp cliente(ConfiguracaoPara(api_, "segredo\r\nX-Injetado: 1"));
+    ClienteHttp cliente(ConfiguracaoPara(api_, "segredo\r\nX-Injetado: 1"));
 
     EXPECT_THROW(cliente.Get("/pedidos"), ErroTransporte);
     EXPECT_TRUE(api_.Requisicoes().empty());
 }
 
 TEST_F(ClienteHttpTest, PatchEnviaOCorpoComoDadoERegistraOPedido) {
-    const ClienteHttp cliente(ConfiguracaoPara(api_));
+    ClienteHttp cliente(ConfiguracaoPara(api_));
     const std::string corpo = "{\"nota\":\"a\xC3\xA7\xC3\xA3o\"}";
 
     EXPECT_EQ(cliente.Patch("/pedidos/17/erp-registro", corpo),
@@ -195,7 +195,7 @@ TEST(ClienteHttpErroTest, StatusForaDe2xxViraErroHttpComLinhaDeStatusECorpo) {
         SCOPED_TRACE(caso.descricao);
         ApiSubstituta api(Estado("segredo"));
         caso.preparar(api);
-        const ClienteHttp cliente(ConfiguracaoPara(api, caso.token));
+        ClienteHttp cliente(ConfiguracaoPara(api, caso.token));
         try {
             cliente.Get("/pedidos/99");
             ADD_FAILURE() << "sem erro";
@@ -291,7 +291,7 @@ TEST_F(ClienteHttpTest, LimiteDeLeituraContaDesdeOUltimoDadoRecebido) {
         ConfiguracaoApi configuracao = ConfiguracaoPara(api_);
         configuracao.urlBase = caso.url;
         configuracao.limiteLeitura = 1000ms;
-        const ClienteHttp cliente(configuracao);
+        ClienteHttp cliente(configuracao);
         const auto inicio = std::chrono::steady_clock::now();
         if (caso.responde) {
             EXPECT_EQ(cliente.Get(""), "{}");
@@ -329,7 +329,7 @@ TEST_F(ClienteHttpTest, RespostaSemFimOuGrandeDemaisViraErroTransporte) {
         configuracao.limiteLeitura = 1000ms;
         configuracao.limiteTotal = 1500ms;
         configuracao.tamanhoMaximoResposta = caso.tamanhoMaximo;
-        const ClienteHttp cliente(configuracao);
+        ClienteHttp cliente(configuracao);
         try {
             const std::string corpo = cliente.Get(caso.caminho);
             EXPECT_FALSE(caso.erro) << corpo;
@@ -360,7 +360,7 @@ TEST_F(ClienteHttpTest, DecodificaOCorpoPeloCharsetDaResposta) {
         {"application/json", "\xEF\xBB\xBF{\"a\":\"\xC3\x87\"}", "{\"a\":\"Ç\"}"},
         {"application/json; charset=windows-1252", "\xEF\xBB\xBF{}", "{}"},
     };
-    const ClienteHttp cliente(ConfiguracaoPara(api_));
+    ClienteHttp cliente(ConfiguracaoPara(api_));
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.tipoConteudo + " " + caso.esperado);
         api_.DefinirRegra(

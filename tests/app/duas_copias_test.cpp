@@ -26,17 +26,18 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int kPedidos = 6;
-constexpr const char* kClienteNovo = "cli-n1";
 constexpr const char* kLinhaOutraCopia =
     "Pedido em importação por outra cópia do programa; fica para a próxima execução.";
 
 std::string IdPedido(int n) { return "dup-" + std::to_string(n); }
 
-// Every other order names a customer that the ERP does not know yet.
+// Every order names a customer of its own that the ERP does not know yet.
+std::string ClienteNovo(int n) { return "cli-n" + std::to_string(n); }
+
 std::string PedidoJson(int n) {
     return R"({"id":")" + IdPedido(n) +
            R"(","tipo":"Pedido","registrado_erp_em":null,"numero_seq":)" + std::to_string(n) +
-           R"(,"cliente_id":")" + (n % 2 ? kClienteNovo : "cli-2001") +
+           R"(,"cliente_id":")" + ClienteNovo(n) +
            R"(","vendedor_id":"vend-101","valor_produtos":"25.00",)" +
            R"("itens":[{"id_item":"i1","produto_id":"prod-501","quantidade":"2","valor_unitario":"12.5"}]})";
 }
@@ -84,22 +85,24 @@ class DuasCopiasTest : public ::testing::Test {
 
         std::string pedidos;
         for (int n = 1; n <= kPedidos; ++n) pedidos += (n > 1 ? "," : "") + PedidoJson(n);
-        estado =
-            R"({"token":"token-demonstracao","pedidos":[)" + pedidos + R"(],"clientes":[{"id":")" +
-            kClienteNovo + R"(","razao_social":"Cliente Novo Ltda","cnpj":"10.000.000/0001-01",)" +
-            R"("cep":"80020-310","rua":"Rua XV","numero":"1","bairro":"Centro","cidade":"Curitiba",)" +
-            R"("uf":"PR","responsavel":"Ana","email":"ana@cliente.example"}]})";
+        estado = R"({"token":"token-demonstracao","pedidos":[)" + pedidos + "]}";
         servidor = std::make_unique<testes::ApiSubstituta>(estado);
-        // Both copies list every order whatever the other acknowledged, and each order takes a
-        // while to arrive: the imports of the two copies overlap.
+        // Both copies list every order whatever the other acknowledged, and a new customer takes
+        // a while to arrive while its order's transaction holds the lock: the imports of the two
+        // copies overlap.
         servidor->DefinirRegra({.metodo = "GET",
                                 .caminho = "/api/pedidos",
                                 .corpo = R"({"success":true,"data":[)" + pedidos + "]}"});
         for (int n = 1; n <= kPedidos; ++n) {
-            servidor->DefinirRegra({.metodo = "GET",
-                                    .caminho = "/api/pedidos/" + IdPedido(n),
-                                    .corpo = R"({"success":true,"data":)" + PedidoJson(n) + "}",
-                                    .atraso = 400ms});
+            servidor->DefinirRegra(
+                {.metodo = "GET",
+                 .caminho = "/api/clientes/" + ClienteNovo(n),
+                 .corpo = R"({"success":true,"data":{"id":")" + ClienteNovo(n) +
+                          R"(","razao_social":"Cliente Novo Ltda","cnpj":"10.000.000/0001-01",)" +
+                          R"("cep":"80020-310","rua":"Rua XV","numero":"1","bairro":"Centro",)" +
+                          R"("cidade":"Curitiba","uf":"PR","responsavel":"Ana",)" +
+                          R"("email":"ana@cliente.example"}})",
+                 .atraso = 400ms});
         }
         for (const auto& copia : copias) {
             std::filesystem::copy_file(TESSORA_DIR_BUILD "/app/tessoraService", copia.Executavel());
@@ -153,8 +156,10 @@ TEST_F(DuasCopiasTest, NenhumPedidoImportadoDuasVezes) {
         EXPECT_EQ(Contar("MOV_NF_COMERCIO where ID_APP_FORCA_VENDA = '" + IdPedido(n) + "'"), 1)
             << IdPedido(n);
     }
-    EXPECT_EQ(Contar(std::string("CAD_PESSOA where ID_APP_FORCA_VENDA = '") + kClienteNovo + "'"),
-              1);
+    for (int n = 1; n <= kPedidos; ++n) {
+        EXPECT_EQ(Contar("CAD_PESSOA where ID_APP_FORCA_VENDA = '" + ClienteNovo(n) + "'"), 1)
+            << ClienteNovo(n);
+    }
     EXPECT_EQ(Contar("MOV_NF_COMERCIO_ITEM"), kPedidos);
 }
 

@@ -30,8 +30,8 @@ class PedidosFalsos : public PedidosAppForcaVenda {
         if (falhaListagem) return api::ListagemPedidos::ComFalha(*falhaListagem);
         return api::ListagemPedidos::ComPedidos(lista);
     }
-    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&,
-                                                   const std::string& id) override {
+    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&, const std::string& id,
+                                                   const importacao::DocumentoPedido&) override {
         const auto resultado = resultados.at(id);
         if (resultado == "lancar") throw ErroBancoDados("violation of PRIMARY or UNIQUE KEY");
         if (resultado == "OK") return {importacao::DesfechoImportacao::Incluido};

@@ -44,11 +44,12 @@ std::string EstadoDemonstracao() {
 // The real import, except for the orders that another copy of the program is said to be importing.
 class PedidosComOutraCopia : public PedidosViaApi {
   public:
-    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao& contexto,
-                                                   const std::string& id) override {
+    importacao::ResultadoImportacao ImportarPedido(
+        ContextoSincronizacao& contexto, const std::string& id,
+        const importacao::DocumentoPedido& documento) override {
         if (emOutraCopia.contains(id))
             return {importacao::DesfechoImportacao::OutraCopiaImportando};
-        return PedidosViaApi::ImportarPedido(contexto, id);
+        return PedidosViaApi::ImportarPedido(contexto, id, documento);
     }
     std::set<std::string> emOutraCopia;
 };

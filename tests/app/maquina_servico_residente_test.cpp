@@ -124,6 +124,7 @@ class Cenario : public AcoesServicoResidente {
                             atuais.tempoEsperaAtualizacao);
     }
     void LiberarLock() override { gravadas_.push_back("liberar lock"); }
+    void InterromperExecucao() override { gravadas_.push_back("interromper execução"); }
     void EncerrarPrograma(int codigoSaida) override {
         gravadas_.push_back("encerrar " + std::to_string(codigoSaida));
     }
@@ -225,11 +226,12 @@ TEST(MaquinaServicoResidenteTest, FimDoPrograma) {
          }},
         {"a notice's situation ends with 1", {{"pedido", "liberar lock; encerrar 1"}}},
         {"an update found at start-up ends with 0", {{"atualizar", "liberar lock; encerrar 0"}}},
-        {"a close during a run waits for its end; nothing starts meanwhile, nothing after the end",
+        {"a close during a run stops it after its order and waits for its end; nothing starts "
+         "meanwhile, nothing after the end",
          {
              {"carregar S 5", "armar 300s; proxima t+300s"},
              {"botao", "executar pelo botao"},
-             {"fechar", ""},
+             {"fechar", "interromper execução"},
              {"+300", ""},
              {"botao", ""},
              {"fim", "fechar S 5"},
@@ -245,7 +247,7 @@ TEST(MaquinaServicoResidenteTest, FimDoPrograma) {
              {"carregar S 5", "armar 300s; proxima t+300s"},
              {"+300", "parar; proxima -; executar pelo temporizador"},
              {"vigia", "verificar"},
-             {"desconectar", ""},
+             {"desconectar", "interromper execução"},
              {"fim", "armar 300s; proxima t+600s; liberar lock; encerrar 0"},
          }},
         {"a settings file that cannot be written keeps the program with its timer",
@@ -279,9 +281,9 @@ TEST(MaquinaServicoResidenteTest, FimDoPrograma) {
         {"the first of the close and the ERP's request is the one carried out",
          {
              {"botao", "executar pelo botao"},
-             {"fechar", ""},
+             {"fechar", "interromper execução"},
              {"vigia", "verificar"},
-             {"desconectar", ""},
+             {"desconectar", "interromper execução"},
              {"fim", "fechar N 0"},
              {"fechou", "encerrar 0"},
          }},

@@ -26,8 +26,8 @@ class SemPedidos : public PedidosAppForcaVenda {
     api::ListagemPedidos ListarPedidosNovos(ContextoSincronizacao&) override {
         return api::ListagemPedidos::ComPedidos({});
     }
-    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&,
-                                                   const std::string&) override {
+    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&, const std::string&,
+                                                   const importacao::DocumentoPedido&) override {
         return {importacao::DesfechoImportacao::Incluido};
     }
 };

@@ -59,6 +59,9 @@ struct FalhasAleatorias {
 struct OpcoesApiSubstituta {
     // "1.2" or "1.3" makes the server accept only that TLS version; empty accepts both.
     std::string versaoTls{};
+    // How long the server keeps an idle kept-alive connection before it closes it; nothing:
+    // its default of some seconds.
+    std::optional<std::chrono::seconds> conexaoOciosa{};
     // subjectAltName of the server's fresh certificate.
     std::string nomesCertificado = "IP:127.0.0.1,DNS:localhost";
     // When the certificate is valid, relative to now: from a day ago for two days by default.

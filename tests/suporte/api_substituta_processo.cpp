@@ -92,6 +92,10 @@ ApiSubstituta::ApiSubstituta(std::string_view estadoJson, OpcoesApiSubstituta op
             argumentos.push_back("--tls");
             argumentos.push_back(opcoes.versaoTls);
         }
+        if (opcoes.conexaoOciosa) {
+            argumentos.push_back("--conexao-ociosa-s");
+            argumentos.push_back(std::to_string(opcoes.conexaoOciosa->count()));
+        }
         try {
             processo_ = Iniciar(argumentos, tubo[1]);
         } catch (...) {

@@ -18,8 +18,8 @@ class SemPedidos : public app::PedidosAppForcaVenda {
     api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override {
         return api::ListagemPedidos::ComPedidos({});
     }
-    importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&,
-                                                   const std::string&) override {
+    importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&, const std::string&,
+                                                   const importacao::DocumentoPedido&) override {
         return {importacao::DesfechoImportacao::Incluido};
     }
 };

@@ -37,7 +37,8 @@ class PedidosRoteirizados : public app::PedidosAppForcaVenda {
         return api::ListagemPedidos::ComPedidos(lista);
     }
     importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&,
-                                                   const std::string& id) override {
+                                                   const std::string& id,
+                                                   const importacao::DocumentoPedido&) override {
         return resultados.at(id);
     }
 

@@ -72,9 +72,8 @@ MembrosObjeto LerMembros(std::string_view objetoJson) {
     return membros;
 }
 
-// Read for every request, so in one piece: copying through the stream buffer costs milliseconds
-// per megabyte of state on each one. The size is taken from the open file, which a writer
-// replaces by renaming and never changes in place.
+}  // namespace
+
 std::string LerArquivoInteiro(const std::filesystem::path& arquivo) {
     std::ifstream entrada(arquivo, std::ios::binary | std::ios::ate);
     if (!entrada) throw std::runtime_error("não foi possível ler " + arquivo.string());
@@ -84,85 +83,84 @@ std::string LerArquivoInteiro(const std::filesystem::path& arquivo) {
         throw std::runtime_error("não foi possível ler " + arquivo.string());
     return conteudo;
 }
-}  // namespace
 
-EstadoApi EstadoApi::Ler(const std::filesystem::path& arquivo) {
-    return EstadoApi(LerArquivoInteiro(arquivo));
-}
-
-EstadoApi::EstadoApi(std::string texto) : texto_(std::move(texto)) {
+EstadoApi::EstadoApi(std::string_view texto) {
     try {
-        const simdjson::padded_string copia(texto_);
+        const simdjson::padded_string copia(texto);
         od::parser parser;
         od::document documento = parser.iterate(copia);
         for (auto campo : documento.get_object()) {
             const std::string_view chave = campo.unescaped_key();
             const bool ehToken = chave == "token";
-            std::vector<Trecho>* const destino = chave == "pedidos"    ? &pedidos_
-                                                 : chave == "clientes" ? &clientes_
-                                                                       : nullptr;
+            std::vector<std::string>* const destino = chave == "pedidos"    ? &pedidos_
+                                                      : chave == "clientes" ? &clientes_
+                                                                            : nullptr;
             od::value valor = campo.value();
             if (ehToken) {
+                tokenJson_ = std::string(SemBrancosAoFim(valor.raw_json_token()));
                 token_ = std::string(std::string_view(valor.get_string()));
             } else if (destino != nullptr) {
                 destino->clear();
                 for (auto elemento : valor.get_array()) {
                     od::object objeto = elemento.get_object();
-                    const std::string_view bruto = SemBrancosAoFim(objeto.raw_json());
-                    destino->push_back(
-                        {static_cast<size_t>(bruto.data() - copia.data()), bruto.size()});
+                    destino->emplace_back(SemBrancosAoFim(objeto.raw_json()));
                 }
             }
         }
     } catch (const simdjson::simdjson_error& erro) {
         throw std::runtime_error(std::string("estado inválido: ") + erro.what());
     }
-}
-
-std::vector<std::string_view> EstadoApi::Pedidos() const {
-    std::vector<std::string_view> pedidos;
-    for (const Trecho trecho : pedidos_) pedidos.push_back(Texto(trecho));
-    return pedidos;
-}
-
-std::optional<EstadoApi::Trecho> EstadoApi::Procurar(const std::vector<Trecho>& objetos,
-                                                     std::string_view id) const {
-    for (const Trecho trecho : objetos) {
-        if (LerMembros(Texto(trecho)).id == id) return trecho;
+    for (const auto& [objetos, indice] :
+         {std::pair{&pedidos_, &indicePedidos_}, std::pair{&clientes_, &indiceClientes_}}) {
+        for (size_t i = 0; i < objetos->size(); ++i) {
+            if (auto id = LerMembros((*objetos)[i]).id) indice->try_emplace(std::move(*id), i);
+        }
     }
-    return std::nullopt;
+}
+
+std::optional<std::string_view> EstadoApi::Procurar(const std::vector<std::string>& objetos,
+                                                    const Indice& indice, std::string_view id) {
+    const auto encontrado = indice.find(std::string(id));
+    if (encontrado == indice.end()) return std::nullopt;
+    return objetos[encontrado->second];
 }
 
 std::optional<std::string_view> EstadoApi::Pedido(std::string_view id) const {
-    const auto trecho = Procurar(pedidos_, id);
-    if (!trecho) return std::nullopt;
-    return Texto(*trecho);
+    return Procurar(pedidos_, indicePedidos_, id);
 }
 
 std::optional<std::string_view> EstadoApi::Cliente(std::string_view id) const {
-    const auto trecho = Procurar(clientes_, id);
-    if (!trecho) return std::nullopt;
-    return Texto(*trecho);
+    return Procurar(clientes_, indiceClientes_, id);
 }
 
-std::optional<std::string> EstadoApi::ComRegistroErp(std::string_view id,
-                                                     std::string_view quando) const {
-    const auto trecho = Procurar(pedidos_, id);
-    if (!trecho) return std::nullopt;
-    const MembrosObjeto membros = LerMembros(Texto(*trecho));
+bool EstadoApi::RegistrarErp(std::string_view id, std::string_view quando) {
+    const auto encontrado = indicePedidos_.find(std::string(id));
+    if (encontrado == indicePedidos_.end()) return false;
+    std::string& pedido = pedidos_[encontrado->second];
+    const MembrosObjeto membros = LerMembros(pedido);
     std::string valor = "\"";
     valor.append(quando).push_back('"');
-    std::string resultado = texto_;
     if (membros.registro) {
-        resultado.replace(trecho->inicio + membros.registro->first, membros.registro->second,
-                          valor);
+        pedido.replace(membros.registro->first, membros.registro->second, valor);
     } else {
         // Before the closing brace, which ends the object's trimmed text.
-        const std::string membro =
-            std::string(membros.quantidade > 0 ? "," : "") + "\"registrado_erp_em\":" + valor;
-        resultado.insert(trecho->inicio + trecho->tamanho - 1, membro);
+        pedido.insert(pedido.size() - 1, std::string(membros.quantidade > 0 ? "," : "") +
+                                             "\"registrado_erp_em\":" + valor);
     }
-    return resultado;
+    return true;
+}
+
+std::string EstadoApi::Texto() const {
+    std::string texto = "{\"token\":" + (tokenJson_.empty() ? std::string("\"\"") : tokenJson_);
+    for (const auto& [nome, objetos] :
+         {std::pair{",\"pedidos\":[", &pedidos_}, std::pair{"],\"clientes\":[", &clientes_}}) {
+        texto += nome;
+        for (size_t i = 0; i < objetos->size(); ++i) {
+            if (i > 0) texto += ',';
+            texto += (*objetos)[i];
+        }
+    }
+    return texto + "]}";
 }
 
 void GravarArquivoInteiro(const std::filesystem::path& arquivo, std::string_view conteudo) {

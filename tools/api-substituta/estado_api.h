@@ -4,47 +4,49 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tessora::api_substituta {
 
-// The API's data as one JSON file:
+// The API's data as one JSON document:
 // {"token": "...", "pedidos": [order objects], "clientes": [customer objects]}.
 // Orders and customers are kept as their raw JSON text, so that numbers, nesting and member
-// order reach the client exactly as written in the file.
+// order reach the client exactly as written in the document.
 class EstadoApi {
   public:
-    // Raises std::runtime_error when the file cannot be read or is not such a document.
-    static EstadoApi Ler(const std::filesystem::path& arquivo);
-    explicit EstadoApi(std::string texto);
+    // Raises std::runtime_error when the text is not such a document.
+    explicit EstadoApi(std::string_view texto);
 
     const std::string& Token() const { return token_; }
-    std::vector<std::string_view> Pedidos() const;
-    // Ids compare as text: a numeric id 17 matches "17".
+    const std::vector<std::string>& Pedidos() const { return pedidos_; }
+    // Ids compare as text: a numeric id 17 matches "17". Of two objects with one id, the first.
     std::optional<std::string_view> Pedido(std::string_view id) const;
     std::optional<std::string_view> Cliente(std::string_view id) const;
 
-    // The whole document with the order's "registrado_erp_em" set to the given text (added as
-    // the object's last member when absent); nothing when no order has that id.
-    std::optional<std::string> ComRegistroErp(std::string_view id, std::string_view quando) const;
+    // Sets the order's "registrado_erp_em" to the given text (added as the object's last member
+    // when absent); false when no order has that id.
+    bool RegistrarErp(std::string_view id, std::string_view quando);
+
+    // The document again, the objects' texts as kept.
+    std::string Texto() const;
 
   private:
-    struct Trecho {
-        size_t inicio;
-        size_t tamanho;
-    };
+    using Indice = std::unordered_map<std::string, size_t>;
 
-    std::optional<Trecho> Procurar(const std::vector<Trecho>& objetos, std::string_view id) const;
-    std::string_view Texto(Trecho trecho) const {
-        return std::string_view(texto_).substr(trecho.inicio, trecho.tamanho);
-    }
+    static std::optional<std::string_view> Procurar(const std::vector<std::string>& objetos,
+                                                    const Indice& indice, std::string_view id);
 
-    std::string texto_;
     std::string token_;
-    std::vector<Trecho> pedidos_;
-    std::vector<Trecho> clientes_;
+    std::string tokenJson_;  // as written, escapes and all
+    std::vector<std::string> pedidos_;
+    std::vector<std::string> clientes_;
+    Indice indicePedidos_;
+    Indice indiceClientes_;
 };
 
+// The whole file in one piece; raises std::runtime_error when it cannot be read.
+std::string LerArquivoInteiro(const std::filesystem::path& arquivo);
 // Writes through a temporary file and a rename, so that a reader never sees half a file.
 void GravarArquivoInteiro(const std::filesystem::path& arquivo, std::string_view conteudo);
 

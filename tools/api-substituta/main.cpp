@@ -2,12 +2,13 @@
 //
 //   tessoraApiSubstituta --porta N --certificado CERT.pem --chave KEY.pem --estado STATE.json
 //                        --regras RULES.json --registro REQUESTS.log [--tls 1.2|1.3]
-//                        [--falhas FAILURES.json]
+//                        [--falhas FAILURES.json] [--conexao-ociosa-s N]
 //
 // Port 0 picks a free port. The first line on standard output is "porta=N" once the server
 // listens. --tls restricts the server to that one protocol version (by default it offers 1.2
 // and 1.3). --falhas names the file of the seeded random failures (falhas_api.h), read for
-// every request like the state and the rules. SIGTERM or SIGINT stop it, and so does the end of
+// every request like the state and the rules. --conexao-ociosa-s closes a kept-alive connection
+// idle for N seconds (by default 5). SIGTERM or SIGINT stop it, and so does the end of
 // the process that started it, so that a test killed on a timeout leaves no server behind.
 #include <openssl/ssl.h>
 #include <signal.h>
@@ -32,7 +33,7 @@ using tessora::api_substituta::ServidorApi;
         << "tessoraApiSubstituta: " << problema << "\n"
         << "uso: tessoraApiSubstituta --porta N --certificado CERT --chave KEY --estado STATE\n"
         << "                          --regras RULES --registro LOG [--tls 1.2|1.3]\n"
-        << "                          [--falhas FAILURES]\n";
+        << "                          [--falhas FAILURES] [--conexao-ociosa-s N]\n";
     std::exit(2);
 }
 
@@ -94,6 +95,11 @@ int main(int argc, char** argv) {
     // Headers and body go out as separate small writes: with Nagle's algorithm the body would
     // wait for the client's delayed acknowledgement, some 40 ms on every answer.
     servidor.set_tcp_nodelay(true);
+    // httplib closes a connection after five requests; real API servers keep one for hundreds.
+    servidor.set_keep_alive_max_count(1000);
+    if (opcoes.count("conexao-ociosa-s")) {
+        servidor.set_keep_alive_timeout(std::atol(opcoes.at("conexao-ociosa-s").c_str()));
+    }
 
     const auto atender = [&api](const httplib::Request& requisicao, httplib::Response& resposta) {
         api.Atender(requisicao, resposta);

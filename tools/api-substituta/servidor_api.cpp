@@ -2,11 +2,13 @@
 
 #include <openssl/ssl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <ctime>
 #include <fstream>
 #include <iostream>
+#include <stdexcept>
 #include <vector>
 
 #include "estado_api.h"
@@ -143,7 +145,7 @@ void ServidorApi::Atender(const httplib::Request& requisicao, httplib::Response&
 void ServidorApi::ResponderPelaApi(const httplib::Request& requisicao, std::string_view caminho,
                                    httplib::Response& resposta) {
     const std::lock_guard trava(mutexEstado_);
-    const EstadoApi estado = EstadoApi::Ler(arquivos_.estado);
+    const EstadoApi& estado = EstadoAtual();
     // HTTP drops blanks at the end of a field value, so an empty token arrives as "Bearer".
     std::string esperado = "Bearer " + estado.Token();
     while (!esperado.empty() && (esperado.back() == ' ' || esperado.back() == '\t'))
@@ -180,14 +182,37 @@ void ServidorApi::ResponderPelaApi(const httplib::Request& requisicao, std::stri
     }
     if (recurso == "pedidos" && segmentos.size() == 5 && segmentos[4] == "erp-registro" &&
         metodo == "PATCH") {
-        const auto novoEstado =
-            estado.ComRegistroErp(DecodificarPercentual(segmentos[3]), AgoraIsoUtc());
-        if (!novoEstado) return ResponderFalha(resposta, 404, "Pedido não encontrado");
-        GravarArquivoInteiro(arquivos_.estado, *novoEstado);
+        if (!estado_->RegistrarErp(DecodificarPercentual(segmentos[3]), AgoraIsoUtc()))
+            return ResponderFalha(resposta, 404, "Pedido não encontrado");
+        GravarEstado();
         return ResponderJson(resposta, 200,
                              R"({"success":true,"message":"Pedido registrado no ERP"})");
     }
     ResponderFalha(resposta, 404, "Recurso não encontrado");
+}
+
+// The file's identity and version: a rewrite through a rename brings a new inode, one in place
+// a new modification time.
+ServidorApi::MarcaArquivo ServidorApi::Marca(const std::filesystem::path& arquivo) {
+    struct stat dados {};
+    if (stat(arquivo.c_str(), &dados) != 0) {
+        throw std::runtime_error("não foi possível ler " + arquivo.string());
+    }
+    return {dados.st_ino, dados.st_size, dados.st_mtim.tv_sec, dados.st_mtim.tv_nsec};
+}
+
+const EstadoApi& ServidorApi::EstadoAtual() {
+    const MarcaArquivo marca = Marca(arquivos_.estado);
+    if (!estado_ || marca != marcaEstado_) {
+        estado_.emplace(LerArquivoInteiro(arquivos_.estado));
+        marcaEstado_ = marca;
+    }
+    return *estado_;
+}
+
+void ServidorApi::GravarEstado() {
+    GravarArquivoInteiro(arquivos_.estado, estado_->Texto());
+    marcaEstado_ = Marca(arquivos_.estado);
 }
 
 void ServidorApi::Registrar(const httplib::Request& requisicao, std::string_view caminho,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <httplib.h>
+#include <sys/types.h>
 
 #include <condition_variable>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include "estado_api.h"
 #include "falhas_api.h"
 #include "regras_api.h"
 
@@ -20,9 +22,9 @@ struct ArquivosServidor {
     std::filesystem::path falhas;  // empty: no random failures
 };
 
-// Answers the API's requests from the state file, which is read afresh for every request so
-// that tests may rewrite it at any time; records every request; applies the test rules first,
-// then the random failures.
+// Answers the API's requests from the state file, kept in memory and read again only when the
+// file has changed since (tests may rewrite it at any time); an acknowledgement writes it back at
+// once. Records every request; applies the test rules first, then the random failures.
 class ServidorApi {
   public:
     explicit ServidorApi(ArquivosServidor arquivos);
@@ -45,7 +47,21 @@ class ServidorApi {
     // follows from the seed and the sequence of requests.
     Falha SortearFalha(const std::optional<ConfiguracaoFalhas>& configuracao);
 
+    struct MarcaArquivo {
+        ino_t inode;
+        off_t tamanho;
+        time_t segundos;
+        long nanossegundos;
+        bool operator==(const MarcaArquivo&) const = default;
+    };
+    static MarcaArquivo Marca(const std::filesystem::path& arquivo);
+    // Under mutexEstado_.
+    const EstadoApi& EstadoAtual();
+    void GravarEstado();
+
     const ArquivosServidor arquivos_;
+    std::optional<EstadoApi> estado_;
+    MarcaArquivo marcaEstado_{};
     std::mutex mutexEstado_;
     std::mutex mutexRegistro_;
     std::mutex mutexEspera_;
