@@ -196,23 +196,23 @@ void ImportarPedidos(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedi
     while (!escritos.empty()) publicar(true);
 }
 
-// Why the list of new orders could not be had; nothing when it could. Counts the orders into
-// `resumo`.
-std::optional<std::string> ProcessarPedidosAppForcaVenda(
-    ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedidos, LogProcessamento& log,
-    ObservacaoExecucao& observacao, ResumoExecucao& resumo, const std::atomic<bool>* encerramento) {
+// Counts the orders into `resumo`, or records there why the list of new orders could not be had.
+void ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedidos,
+                                   LogProcessamento& log, ObservacaoExecucao& observacao,
+                                   ResumoExecucao& resumo, const std::atomic<bool>* encerramento) {
     const api::ListagemPedidos listagem = pedidos.ListarPedidosNovos(contexto);
     if (!listagem.Obtida()) {
         log.GravarLog("Não foi possível obter a lista de novos pedidos: " + listagem.MotivoFalha());
-        return listagem.MotivoFalha();
+        resumo.fim = FimExecucao::SemListagem;
+        resumo.motivo = listagem.MotivoFalha();
+        return;
     }
     const std::vector<std::string>& lista = listagem.Ids();
     if (lista.empty()) {
         log.GravarLog("Nenhum novo pedido encontrado.");
-        return std::nullopt;
+        return;
     }
     ImportarPedidos(contexto, pedidos, lista, log, observacao, resumo, encerramento);
-    return std::nullopt;
 }
 
 std::string MensagemDoErro(const std::exception_ptr& erro) {
@@ -258,8 +258,6 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
 
     ResumoExecucao resumo{inicio, FimExecucao::Concluida};
     std::unique_ptr<db::ConexaoErp> conexao;
-    std::optional<std::string> falhaConexao;
-    std::optional<std::string> falhaListagem;
     std::exception_ptr erro;
     try {
         const auto local =
@@ -268,21 +266,22 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
             conexao =
                 db::ConectarBancoDados(local, ambiente.executavel, ambiente.caminhosAtualizacao);
         } catch (const ErroBancoDados& e) {
-            falhaConexao = e.what();
+            resumo.fim = FimExecucao::SemConexao;
+            resumo.motivo = e.what();
         }
         painel.ExibirUltimaAtualizacao(DataHoraMinutos(std::chrono::system_clock::now()));
         log.LimparLog();
         log.GravarLog("Iniciando processamento...");
         observacao.Iniciar();
-        if (falhaConexao) {
-            log.GravarLog("Não foi possível conectar ao banco de dados: " + *falhaConexao);
+        if (!conexao) {
+            log.GravarLog("Não foi possível conectar ao banco de dados: " + resumo.motivo);
         } else if (!db::AppForcaVendaHabilitado(*conexao)) {
             log.GravarLog("Processo não executado. O APP Força de Vendas não está habilitado");
         } else {
             ContextoSincronizacao contexto{
                 *conexao, ConfiguracaoDaExecucao(ambiente.configuracoesApi, *conexao)};
-            falhaListagem = ProcessarPedidosAppForcaVenda(
-                contexto, ambiente.pedidos, log, observacao, resumo, ambiente.encerramento);
+            ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log, observacao, resumo,
+                                          ambiente.encerramento);
         }
     } catch (...) {
         erro = std::current_exception();
@@ -301,12 +300,6 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
     if (erro) {
         resumo.fim.reset();
         resumo.motivo = MensagemDoErro(erro);
-    } else if (falhaConexao) {
-        resumo.fim = FimExecucao::SemConexao;
-        resumo.motivo = *falhaConexao;
-    } else if (falhaListagem) {
-        resumo.fim = FimExecucao::SemListagem;
-        resumo.motivo = *falhaListagem;
     }
     observacao.Terminar(resumo);
     painel.HabilitarSincronizarAgora(true);
