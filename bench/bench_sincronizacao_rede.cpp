@@ -2,10 +2,14 @@
 // through a latency relay in front of the substitute API, at 0 and 50 ms round trip, with the
 // database's forced writes off and on: seconds per order and TCP connections per order, counted
 // at the relay. Beside them the database's own floor: the run's statements replayed back to
-// back, committed order by order as the run commits them, without the API.
+// back, committed order by order as the run commits them, without the API. Then the heap that
+// the program's code takes through operator new in a run of 50 and of 200 orders: the listing,
+// whose answer holds every order, apart from the import loop, which should not grow with them.
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,6 +24,7 @@
 #include "db/firebird_interno.h"
 #include "estado_pedidos.h"
 #include "instalacao_erp_teste.h"
+#include "memoria_contada.h"
 #include "rele_latencia.h"
 
 namespace {
@@ -30,6 +35,7 @@ using tessora::testes::ApiSubstituta;
 using tessora::testes::InstalacaoErpTeste;
 
 constexpr int kPedidos = 100;
+constexpr int kPedidosMemoria[] = {50, 200};
 
 // Forced writes are a property of the database file, set by an attachment that asks for it.
 void DefinirEscritaForcada(const std::string& banco, bool ligada) {
@@ -58,17 +64,26 @@ class PainelContado : public app::PainelExecucao {
     int incluidos = 0;
 };
 
-// The program's order loop, its statements recorded from the listing on.
-class PedidosGravados : public app::PedidosAppForcaVenda {
+// The program's order loop, its statements recorded from the listing on when asked, or its
+// heap counted apart for the listing and for the import loop (the caller ends the latter after
+// the run). Never both: the recording would count as the run's heap.
+class PedidosMedidos : public app::PedidosAppForcaVenda {
   public:
-    explicit PedidosGravados(Comandos& comandos) : comandos_(comandos) {}
+    explicit PedidosMedidos(Comandos* comandos) : comandos_(comandos) {}
 
     tessora::api::ListagemPedidos ListarPedidosNovos(
         app::ContextoSincronizacao& contexto) override {
-        comandos_.assign(1, {});
-        contexto.conexao.DefinirRastro(
-            [this](std::string_view comando) { comandos_.back().emplace_back(comando); });
-        return programa_.ListarPedidosNovos(contexto);
+        if (comandos_) {
+            comandos_->assign(1, {});
+            contexto.conexao.DefinirRastro(
+                [this](std::string_view comando) { comandos_->back().emplace_back(comando); });
+            return programa_.ListarPedidosNovos(contexto);
+        }
+        tessora::bench::IniciarContagemMemoria();
+        tessora::api::ListagemPedidos lista = programa_.ListarPedidosNovos(contexto);
+        picoListagem = tessora::bench::EncerrarContagemMemoria();
+        tessora::bench::IniciarContagemMemoria();
+        return lista;
     }
     tessora::importacao::DocumentoPedido BuscarPedido(tessora::api::ClienteHttp& cliente,
                                                       const std::string& id) override {
@@ -80,31 +95,37 @@ class PedidosGravados : public app::PedidosAppForcaVenda {
     tessora::importacao::ResultadoImportacao ImportarPedido(
         app::ContextoSincronizacao& contexto, const std::string& id,
         const tessora::importacao::DocumentoPedido& documento) override {
-        comandos_.emplace_back();
+        if (comandos_) comandos_->emplace_back();
         return programa_.ImportarPedido(contexto, id, documento);
     }
 
+    int64_t picoListagem = 0;  // bytes
+
   private:
     app::PedidosViaApi programa_;
-    Comandos& comandos_;
+    Comandos* comandos_;
 };
 
 struct Medida {
     double segundosPorPedido;
     double conexoesPorPedido;
+    int64_t picoListagem;    // bytes; only without a recording
+    int64_t picoImportacao;  // bytes; only without a recording
 };
 
-Medida MedirExecucao(ApiSubstituta& servidor, bool escritaForcada, int idaEVoltaMs,
-                     Comandos& comandos) {
+// A run of `quantidade` orders; with `comandos`, its statements are recorded there, without,
+// its heap is counted.
+Medida MedirExecucao(ApiSubstituta& servidor, int quantidade, bool escritaForcada, int idaEVoltaMs,
+                     Comandos* comandos) {
     const InstalacaoErpTeste erp;
     DefinirEscritaForcada(erp.Banco().Nome(), escritaForcada);
-    servidor.DefinirEstado(tessora::bench::Estado(kPedidos));
+    servidor.DefinirEstado(tessora::bench::Estado(quantidade));
     const tessora::rele::ReleLatencia rele(servidor.Porta(),
                                            std::chrono::microseconds(idaEVoltaMs * 500));
 
     tessora::testes::AvisosGravados avisos;
     PainelContado painel;
-    PedidosGravados pedidos(comandos);
+    PedidosMedidos pedidos(comandos);
     db::CaminhosAtualizacao caminhos;
     const std::string url = "https://127.0.0.1:" + std::to_string(rele.Porta()) + "/api";
     const app::AmbienteExecucao ambiente{
@@ -114,9 +135,11 @@ Medida MedirExecucao(ApiSubstituta& servidor, bool escritaForcada, int idaEVolta
     const app::FimExecucao fim = app::ProcessarAppForcaVenda(ambiente);
     const double segundos =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
-    if (fim != app::FimExecucao::Concluida || painel.incluidos != kPedidos)
+    const int64_t picoImportacao = comandos ? 0 : tessora::bench::EncerrarContagemMemoria();
+    if (fim != app::FimExecucao::Concluida || painel.incluidos != quantidade)
         throw std::runtime_error("a execução não incluiu todos os pedidos");
-    return {segundos / kPedidos, static_cast<double>(rele.Conexoes()) / kPedidos};
+    return {segundos / quantidade, static_cast<double>(rele.Conexoes()) / quantidade,
+            pedidos.picoListagem, picoImportacao};
 }
 
 bool DevolveLinhas(std::string_view comando) {
@@ -159,11 +182,26 @@ int main() {
     for (const bool escritaForcada : {false, true}) {
         for (const int idaEVoltaMs : {0, 50}) {
             Comandos comandos;
-            const Medida medida = MedirExecucao(servidor, escritaForcada, idaEVoltaMs, comandos);
+            const Medida medida =
+                MedirExecucao(servidor, kPedidos, escritaForcada, idaEVoltaMs, &comandos);
             const double piso = PisoBanco(comandos, escritaForcada);
             std::printf("%-15s %8d ms   %-10.4f %-15.2f %.4f\n", escritaForcada ? "sim" : "não",
                         idaEVoltaMs, medida.segundosPorPedido, medida.conexoesPorPedido, piso);
         }
     }
+
+    std::printf("\nheap de uma execução (operator new), 0 ms, escrita forçada não\n");
+    std::printf("%-8s %-14s %s\n", "pedidos", "listagem KB", "importação KB");
+    int64_t importacao[std::size(kPedidosMemoria)];
+    for (size_t i = 0; i < std::size(kPedidosMemoria); ++i) {
+        const Medida medida = MedirExecucao(servidor, kPedidosMemoria[i], false, 0, nullptr);
+        importacao[i] = medida.picoImportacao;
+        std::printf("%-8d %-14.1f %.1f\n", kPedidosMemoria[i],
+                    static_cast<double>(medida.picoListagem) / 1e3,
+                    static_cast<double>(medida.picoImportacao) / 1e3);
+    }
+    std::printf("importação: %+.0f bytes por pedido a mais\n",
+                static_cast<double>(importacao[1] - importacao[0]) /
+                    (kPedidosMemoria[1] - kPedidosMemoria[0]));
     return 0;
 }

@@ -2,15 +2,17 @@
 
 #include <malloc.h>
 
-#include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <new>
 
 namespace {
 
-bool contando = false;
-int64_t bytesEmUso = 0;
-int64_t picoDeBytes = 0;
+// Atomic because the run allocates on its request threads as well; relaxed, since only the
+// totals matter and they are read after those threads have been joined.
+std::atomic<bool> contando{false};
+std::atomic<int64_t> bytesEmUso{0};
+std::atomic<int64_t> picoDeBytes{0};
 
 void* Alocar(size_t tamanho, bool lancar) {
     void* p = std::malloc(tamanho == 0 ? 1 : tamanho);
@@ -18,16 +20,22 @@ void* Alocar(size_t tamanho, bool lancar) {
         if (lancar) throw std::bad_alloc();
         return nullptr;
     }
-    if (contando) {
-        bytesEmUso += static_cast<int64_t>(malloc_usable_size(p));
-        picoDeBytes = std::max(picoDeBytes, bytesEmUso);
+    if (contando.load(std::memory_order_relaxed)) {
+        const auto bytes = static_cast<int64_t>(malloc_usable_size(p));
+        const int64_t emUso = bytesEmUso.fetch_add(bytes, std::memory_order_relaxed) + bytes;
+        int64_t pico = picoDeBytes.load(std::memory_order_relaxed);
+        while (emUso > pico &&
+               !picoDeBytes.compare_exchange_weak(pico, emUso, std::memory_order_relaxed)) {
+        }
     }
     return p;
 }
 
 void Liberar(void* p) {
     if (!p) return;
-    if (contando) bytesEmUso -= static_cast<int64_t>(malloc_usable_size(p));
+    if (contando.load(std::memory_order_relaxed))
+        bytesEmUso.fetch_sub(static_cast<int64_t>(malloc_usable_size(p)),
+                             std::memory_order_relaxed);
     std::free(p);
 }
 
@@ -36,7 +44,8 @@ void Liberar(void* p) {
 namespace tessora::bench {
 
 void IniciarContagemMemoria() {
-    bytesEmUso = picoDeBytes = 0;
+    bytesEmUso = 0;
+    picoDeBytes = 0;
     contando = true;
 }
 
