@@ -13,8 +13,13 @@
 
 // The tray program needs a front end; builds without one offer the other commands only.
 #ifdef TESSORA_PROGRAMA_RESIDENTE
+#ifdef _WIN32
+#include "app/win32/programa.h"
+namespace frente = tessora::win32;
+#else
 #include "app/ui/programa.h"
 namespace frente = tessora::ui;
+#endif
 constexpr bool kProgramaResidente = true;
 #else
 constexpr bool kProgramaResidente = false;
