@@ -1,10 +1,11 @@
 // The Windows window program, run under Wine as a user would, in a Windows installation of the
-// ERP where no Firebird client library can be had: its window is made with its controls, and
-// its notices show and end it.
+// ERP where no Firebird client library can be had: its window is made with its controls, it
+// goes behind its tray icon, and its notices show and end it.
 #include <windows.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
 #include <chrono>
 #include <functional>
@@ -71,6 +72,23 @@ std::vector<Controle> Controles(HWND janela) {
         },
         reinterpret_cast<LPARAM>(&controles));
     return controles;
+}
+
+// Whether the window's tray icon comes to be there (or gone): only an icon that is there can
+// be changed.
+bool AguardarIconeBandeja(HWND janela, bool presente) {
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < limite) {
+        NOTIFYICONDATAW dados{};
+        dados.cbSize = sizeof dados;
+        dados.hWnd = janela;
+        dados.uID = 1;
+        dados.uFlags = NIF_TIP;
+        lstrcpyW(dados.szTip, L"tessora Service");
+        if ((Shell_NotifyIconW(NIM_MODIFY, &dados) != FALSE) == presente) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
 }
 
 // The ERP's program folder "Servico" with its INI, naming the server INI of the data folder
@@ -175,9 +193,17 @@ TEST_F(JanelaWindowsTest, JanelaComSeusControlesEErroDeConexaoEncerraAoFecharACa
         EXPECT_THAT(controles, ::testing::Contains(esperado));
     }
 
+    // "Minimizar" puts the program behind its tray icon.
+    const HWND minimizar = FindWindowExW(janela, nullptr, L"Button", L"Minimizar");
+    ASSERT_TRUE(minimizar);
+    PostMessageW(janela, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(minimizar), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(minimizar));
+    EXPECT_TRUE(AguardarIconeBandeja(janela, true));
+
     PostMessageW(caixa, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(AguardarFim(), 1u);
     EXPECT_FALSE(fs::exists(dados / "tessoraService.lock"));
+    EXPECT_TRUE(AguardarIconeBandeja(janela, false));
 }
 
 TEST_F(JanelaWindowsTest, OutraCopiaMostraOAvisoQueSeFechaSozinhoEEncerra) {
