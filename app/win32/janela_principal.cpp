@@ -99,6 +99,11 @@ void Copiar(HWND dono, const std::wstring& texto) {
     CloseClipboard();
 }
 
+HICON CarregarIcone(int recurso, int tamanho) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(recurso),
+                                         IMAGE_ICON, tamanho, tamanho, 0));
+}
+
 template <size_t N>
 void CopiarTexto(wchar_t (&destino)[N], const std::string& texto) {
     lstrcpynW(destino, plataforma::Utf16(texto).c_str(), static_cast<int>(N));
@@ -127,16 +132,18 @@ TfrmPrincipal::~TfrmPrincipal() {
     DeleteObject(fonte_);
     DestroyIcon(icone_);
     DestroyIcon(iconePequeno_);
+    for (const HICON icone : iconesBandeja_) DestroyIcon(icone);
 }
 
 void TfrmPrincipal::CriarControles() {
     const HINSTANCE instancia = GetModuleHandleW(nullptr);
-    icone_ =
-        static_cast<HICON>(LoadImageW(instancia, MAKEINTRESOURCEW(kIconePrograma), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    iconePequeno_ = static_cast<HICON>(LoadImageW(instancia, MAKEINTRESOURCEW(kIconePrograma),
-                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                  GetSystemMetrics(SM_CYSMICON), 0));
+    const int pequeno = GetSystemMetrics(SM_CXSMICON);
+    icone_ = CarregarIcone(kIconePrograma, GetSystemMetrics(SM_CXICON));
+    iconePequeno_ = CarregarIcone(kIconePrograma, pequeno);
+    iconesBandeja_ = {CarregarIcone(kIconeBandejaNormal, pequeno),
+                      CarregarIcone(kIconeBandejaEmExecucao, pequeno),
+                      CarregarIcone(kIconeBandejaPedidosComFalha, pequeno),
+                      CarregarIcone(kIconeBandejaSemComunicacao, pequeno)};
     WNDCLASSEXW classe{};
     classe.cbSize = sizeof classe;
     classe.lpfnWndProc = Procedimento;
@@ -310,7 +317,7 @@ void TfrmPrincipal::AdicionarBandeja() {
     dados.uID = kIdBandeja;
     dados.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     dados.uCallbackMessage = kMensagemBandeja;
-    dados.hIcon = iconePequeno_;
+    dados.hIcon = IconeBandeja();
     CopiarTexto(dados.szTip, situacaoBandeja_.Dica());
     bandejaAdicionada_ = Shell_NotifyIconW(NIM_ADD, &dados) != FALSE;
 }
@@ -321,7 +328,8 @@ void TfrmPrincipal::DesenharBandeja(const app::NotificacaoBandeja* notificacao) 
     dados.cbSize = sizeof dados;
     dados.hWnd = frmPrincipal;
     dados.uID = kIdBandeja;
-    dados.uFlags = NIF_TIP;
+    dados.uFlags = NIF_ICON | NIF_TIP;
+    dados.hIcon = IconeBandeja();
     CopiarTexto(dados.szTip, situacaoBandeja_.Dica());
     if (notificacao) {
         dados.uFlags |= NIF_INFO;
@@ -330,6 +338,10 @@ void TfrmPrincipal::DesenharBandeja(const app::NotificacaoBandeja* notificacao) 
         dados.dwInfoFlags = notificacao->falha ? NIIF_WARNING : NIIF_INFO;
     }
     Shell_NotifyIconW(NIM_MODIFY, &dados);
+}
+
+HICON TfrmPrincipal::IconeBandeja() const {
+    return iconesBandeja_[static_cast<size_t>(situacaoBandeja_.Estado())];
 }
 
 void TfrmPrincipal::AbrirMenuBandeja() {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -56,6 +57,7 @@ class TfrmPrincipal : public app::PainelExecucao, private EventosServico {
     void AvancarMinutos(int passos);
     void AbrirMenuBandeja();
     void DesenharBandeja(const app::NotificacaoBandeja* notificacao = nullptr);
+    HICON IconeBandeja() const;
     void ExibirUltimoProcessamento(const app::ResumoExecucao& resumo);
     void EncerrarSessao();
 
@@ -78,6 +80,7 @@ class TfrmPrincipal : public app::PainelExecucao, private EventosServico {
     HFONT fonte_ = nullptr;
     HICON icone_ = nullptr;
     HICON iconePequeno_ = nullptr;
+    std::array<HICON, 4> iconesBandeja_{};  // by app::EstadoBandeja
     HWND frmPrincipal = nullptr;
     HWND lblVersao = nullptr;
     HWND pcPrincipal = nullptr;
