@@ -372,7 +372,11 @@ void TfrmPrincipal::ExibirUltimoProcessamento(const app::ResumoExecucao& resumo)
     SendMessageW(dicaUltimoProcessamento_, TTM_UPDATETIPTEXTW, 0,
                  reinterpret_cast<LPARAM>(&ferramenta));
     SendMessageW(dicaUltimoProcessamento_, TTM_ACTIVATE, !falhaUltimoProcessamento_.empty(), 0);
-    InvalidateRect(lblUltimoProcessamento, nullptr, TRUE);
+    // The page paints again under the label, which leaves its background to it when red.
+    RECT lugar{};
+    GetWindowRect(lblUltimoProcessamento, &lugar);
+    MapWindowPoints(nullptr, tsAppForcaVendas, reinterpret_cast<POINT*>(&lugar), 2);
+    RedrawWindow(tsAppForcaVendas, &lugar, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TfrmPrincipal::ExecucaoIniciada() {
@@ -471,10 +475,11 @@ LRESULT TfrmPrincipal::Tratar(UINT mensagem, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             if (reinterpret_cast<HWND>(lParam) == lblUltimoProcessamento &&
                 !falhaUltimoProcessamento_.empty()) {
+                // Drawn over the page's own background, which themes paint as a texture.
                 const HDC contexto = reinterpret_cast<HDC>(wParam);
                 SetTextColor(contexto, RGB(0xb0, 0x00, 0x20));
-                SetBkColor(contexto, GetSysColor(COLOR_BTNFACE));
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+                SetBkMode(contexto, TRANSPARENT);
+                return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
             }
             return 0;
         case kMensagemBandeja:
