@@ -129,9 +129,9 @@ TEST_F(SaidasHistoricoTest, PesquisaPorPedidoEUltimasExecucoes) {
         {{.pedido = "q"}, {}},
         // The run that could not connect holds no order with that id.
         {{.soFalhas = true, .pedido = "-"}, {{1, {"p-1 erro"}}}},
-        {{.ultimas = 2}, {{2, {"p-1 incluido"}}, {3, {}}}},
+        {{.ultimas = 2}, {{2, {"p-1 incluido", "p-2 incluido"}}, {3, {}}}},
         {{.soFalhas = true, .ultimas = 1}, {{3, {}}}},
-        {{.desde = dia15, .pedido = "p", .ultimas = 5}, {{2, {"p-1 incluido"}}}},
+        {{.desde = dia15, .pedido = "p", .ultimas = 5}, {{2, {"p-1 incluido", "p-2 incluido"}}}},
     };
     for (const auto& [filtro, esperado] : casos) {
         SCOPED_TRACE(filtro.pedido + " " + std::to_string(filtro.ultimas.value_or(0)));

@@ -169,7 +169,7 @@ TEST_F(PaginaHistoricoTest, ExecucoesEPedidosComFiltroPesquisaEExportacao) {
     EXPECT_THAT(csv, StartsWith("execucao,origem,inicio,termino,desfecho_execucao,motivo,pedido,"));
     EXPECT_THAT(csv, HasSubstr(",botao,"));
     EXPECT_THAT(csv, HasSubstr(",normal,,102,nao_incluido,Não foi possível incluir o pedido: 102 "
-                               "no sistema,,,,1\r\n"));
+                               "no sistema,,,,1,\r\n"));
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2) << csv;
     EXPECT_TRUE(avisos.mensagens.empty());
 }
