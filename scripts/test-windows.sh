@@ -16,7 +16,7 @@ for arquitetura in x86_64 i686; do
   for exe in $(find "$pasta" -name '*.exe' -not -name '*-setup.exe' -not -path '*/wine/*' \
       -not -path '*/CMakeFiles/*'); do
     estranhas=$("$arquitetura-w64-mingw32-objdump" -p "$exe" | awk '/DLL Name/ {print $3}' |
-      grep -viE '^(kernel32|msvcrt|user32|gdi32|comctl32|uxtheme|shell32|ole32|ws2_32|advapi32|crypt32|bcrypt|secur32|winmm)\.dll$' || true)
+      grep -viE '^(kernel32|msvcrt|user32|gdi32|comctl32|comdlg32|uxtheme|shell32|ole32|ws2_32|advapi32|crypt32|bcrypt|secur32|winmm)\.dll$' || true)
     if [ -n "$estranhas" ]; then
       echo "$exe imports DLLs that Windows does not provide: $estranhas" >&2
       exit 1

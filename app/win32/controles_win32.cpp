@@ -1,5 +1,7 @@
 #include "app/win32/controles_win32.h"
 
+#include <uxtheme.h>
+
 #include "plataforma/texto_windows.h"
 
 namespace tessora::win32 {
@@ -14,7 +16,38 @@ int PontosPorPolegada() {
     }();
     return dpi;
 }
+
+// The page of the tab: a dialog without template items, so that the system paints the
+// tab's background behind its controls. It hands the controls' messages to the window.
+INT_PTR CALLBACK ProcedimentoPagina(HWND pagina, UINT mensagem, WPARAM wParam, LPARAM lParam) {
+    switch (mensagem) {
+        case WM_INITDIALOG:
+            EnableThemeDialogTexture(pagina, ETDT_ENABLETAB);
+            return TRUE;
+        case WM_COMMAND:
+        case WM_NOTIFY:
+            SetWindowLongPtrW(pagina, DWLP_MSGRESULT,
+                              SendMessageW(GetParent(pagina), mensagem, wParam, lParam));
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            // The window answers for the labels it colours; the dialog for the rest.
+            return static_cast<INT_PTR>(SendMessageW(GetParent(pagina), mensagem, wParam, lParam));
+    }
+    return FALSE;
+}
 }  // namespace
+
+HWND CriarPagina(HWND pai, const RECT& area) {
+    struct alignas(DWORD) {
+        DLGTEMPLATE modelo{WS_CHILD | WS_VISIBLE | DS_CONTROL, WS_EX_CONTROLPARENT, 0, 0, 0, 0, 0};
+        WORD menu = 0, classe = 0, titulo = 0;
+    } modelo;
+    const HWND pagina = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &modelo.modelo, pai,
+                                                   ProcedimentoPagina, 0);
+    SetWindowPos(pagina, HWND_TOP, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top, 0);
+    return pagina;
+}
 
 int Escalar(int pixels) { return MulDiv(pixels, PontosPorPolegada(), USER_DEFAULT_SCREEN_DPI); }
 

@@ -20,6 +20,10 @@ int Escalar(int pixels);
 HWND CriarControle(HWND pai, const wchar_t* classe, std::string_view texto, DWORD estilo,
                    Retangulo retangulo, int id, HFONT fonte, DWORD estiloEstendido = 0);
 
+// A page of a tab control at `area` of `pai` (pixels): the controls made on it get the tab's
+// background, and their commands and notifications go on to `pai`.
+HWND CriarPagina(HWND pai, const RECT& area);
+
 // A window's text, UTF-8 inside the program.
 void DefinirTexto(HWND janela, std::string_view texto);
 std::string LerTexto(HWND janela);

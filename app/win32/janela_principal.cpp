@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <uxtheme.h>
 
 #include <algorithm>
 #include <exception>
 #include <utility>
 
+#include "app/configuracoes_historico.h"
 #include "app/intervalo_sincronizacao.h"
 #include "app/versao_programa.h"
 #include "app/win32/controles_win32.h"
@@ -40,37 +40,6 @@ enum : int {
     idMiAbrirtessoraService,
     idMiSair,
 };
-
-// The page of the tab: a dialog without template items, so that the system paints the
-// tab's background behind its controls. It hands the controls' messages to the window.
-INT_PTR CALLBACK ProcedimentoPagina(HWND pagina, UINT mensagem, WPARAM wParam, LPARAM lParam) {
-    switch (mensagem) {
-        case WM_INITDIALOG:
-            EnableThemeDialogTexture(pagina, ETDT_ENABLETAB);
-            return TRUE;
-        case WM_COMMAND:
-        case WM_NOTIFY:
-            SetWindowLongPtrW(pagina, DWLP_MSGRESULT,
-                              SendMessageW(GetParent(pagina), mensagem, wParam, lParam));
-            return TRUE;
-        case WM_CTLCOLORSTATIC:
-            // The window answers for the labels it colours; the dialog for the rest.
-            return static_cast<INT_PTR>(SendMessageW(GetParent(pagina), mensagem, wParam, lParam));
-    }
-    return FALSE;
-}
-
-HWND CriarPagina(HWND pai, const RECT& area) {
-    struct alignas(DWORD) {
-        DLGTEMPLATE modelo{WS_CHILD | WS_VISIBLE | DS_CONTROL, WS_EX_CONTROLPARENT, 0, 0, 0, 0, 0};
-        WORD menu = 0, classe = 0, titulo = 0;
-    } modelo;
-    const HWND pagina = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &modelo.modelo, pai,
-                                                   ProcedimentoPagina, 0);
-    SetWindowPos(pagina, HWND_TOP, area.left, area.top, area.right - area.left,
-                 area.bottom - area.top, 0);
-    return pagina;
-}
 
 // A log text with line breaks of any kind, in the edit control's own line breaks.
 std::wstring LinhasDoControle(const std::string& texto) {
@@ -113,7 +82,7 @@ void CopiarTexto(wchar_t (&destino)[N], const std::string& texto) {
 TfrmPrincipal::TfrmPrincipal(app::NucleoServicoResidente::Opcoes opcoes, Avisos& avisos,
                              app::PedidosAppForcaVenda& pedidos)
     : avisos_(avisos) {
-    CriarControles();
+    CriarControles(app::ObterArquivoHistorico(opcoes.executavel));
     EventosServico& eventos = *this;
     servico_ = std::make_unique<ServicoJanela>(frmPrincipal, std::move(opcoes), avisos, *this,
                                                pedidos, eventos);
@@ -135,7 +104,7 @@ TfrmPrincipal::~TfrmPrincipal() {
     for (const HICON icone : iconesBandeja_) DestroyIcon(icone);
 }
 
-void TfrmPrincipal::CriarControles() {
+void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico) {
     const HINSTANCE instancia = GetModuleHandleW(nullptr);
     const int pequeno = GetSystemMetrics(SM_CXSMICON);
     icone_ = CarregarIcone(kIconePrograma, GetSystemMetrics(SM_CXICON));
@@ -173,6 +142,9 @@ void TfrmPrincipal::CriarControles() {
     std::wstring titulo = plataforma::Utf16("1. APP Força de Vendas");
     aba.pszText = titulo.data();
     SendMessageW(pcPrincipal, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&aba));
+    titulo = plataforma::Utf16("2. Histórico");
+    aba.pszText = titulo.data();
+    SendMessageW(pcPrincipal, TCM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&aba));
     RECT area{};
     GetClientRect(pcPrincipal, &area);
     TabCtrl_AdjustRect(pcPrincipal, FALSE, &area);
@@ -219,6 +191,9 @@ void TfrmPrincipal::CriarControles() {
     // Below the page's visible part, as in the form it comes from.
     CriarControle(p, WC_BUTTON, "Minimizar", 0, {10, 300, 90, 26}, idBtnMinimizarForaDeVista, f);
 
+    tsHistorico = std::make_unique<PaginaHistorico>(w, area, f, arquivoHistorico, avisos_);
+    ShowWindow(tsHistorico->Pagina(), SW_HIDE);
+
     btnMinimizar = CriarControle(w, WC_BUTTON, "Minimizar", WS_VISIBLE | WS_TABSTOP,
                                  {368, 316, 104, 28}, idBtnMinimizar, f);
     btnEncerrarServicos = CriarControle(w, WC_BUTTON, "Encerrar Serviços", WS_VISIBLE | WS_TABSTOP,
@@ -249,6 +224,7 @@ bool TfrmPrincipal::FormCreate() {
     if (!servico_->Iniciar()) return false;
     AplicarConfiguracoes();
     SetWindowTextW(memLogProcessamentoAppForcaVenda, L"");
+    tsHistorico->Atualizar();
     btnMinimizarClick();
     return true;
 }
@@ -393,6 +369,12 @@ void TfrmPrincipal::ExecucaoTerminada(const app::ResumoExecucao& resumo) {
     const auto notificacao = situacaoBandeja_.ExecucaoTerminada(resumoDaExecucao_.value_or(resumo));
     resumoDaExecucao_.reset();
     DesenharBandeja(notificacao ? &*notificacao : nullptr);
+    tsHistorico->Atualizar();
+}
+
+void TfrmPrincipal::MostrarAba(int aba) {
+    ShowWindow(tsAppForcaVendas, aba == 0 ? SW_SHOW : SW_HIDE);
+    ShowWindow(tsHistorico->Pagina(), aba == 1 ? SW_SHOW : SW_HIDE);
 }
 
 void TfrmPrincipal::ProximaExecucao(std::optional<std::chrono::system_clock::time_point> quando) {
@@ -535,6 +517,8 @@ void TfrmPrincipal::Comando(int controle, int notificacao) {
         case idSeEsperaAtualizacao:
             if (notificacao == EN_CHANGE) seEsperaAtualizacaoAppForcaVendaChange();
             break;
+        default:
+            tsHistorico->Comando(controle, notificacao);
     }
 }
 
@@ -543,6 +527,11 @@ LRESULT TfrmPrincipal::Notificacao(const NMHDR& cabecalho, LPARAM lParam) {
         AvancarMinutos(reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta);
         return TRUE;  // the control's own position stays
     }
+    if (cabecalho.idFrom == idPcPrincipal && cabecalho.code == TCN_SELCHANGE) {
+        MostrarAba(static_cast<int>(SendMessageW(pcPrincipal, TCM_GETCURSEL, 0, 0)));
+        return 0;
+    }
+    tsHistorico->Notificacao(cabecalho, lParam);
     return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "app/execucao_sincronizacao.h"
 #include "app/painel_execucao.h"
 #include "app/situacao_bandeja.h"
+#include "app/win32/pagina_historico.h"
 #include "app/win32/servico_janela.h"
 #include "comum/avisos.h"
 
@@ -46,7 +48,8 @@ class TfrmPrincipal : public app::PainelExecucao, private EventosServico {
     void Comando(int controle, int notificacao);
     LRESULT Notificacao(const NMHDR& cabecalho, LPARAM lParam);
 
-    void CriarControles();
+    void CriarControles(const std::filesystem::path& arquivoHistorico);
+    void MostrarAba(int aba);
     void AdicionarBandeja();
     void AplicarConfiguracoes();
     void ExibirVersao();
@@ -85,6 +88,7 @@ class TfrmPrincipal : public app::PainelExecucao, private EventosServico {
     HWND lblVersao = nullptr;
     HWND pcPrincipal = nullptr;
     HWND tsAppForcaVendas = nullptr;
+    std::unique_ptr<PaginaHistorico> tsHistorico;
     HWND ckbProcessoAtivoAppForcaVenda = nullptr;
     HWND btnForcarAtualizacaoAppForcaVenda = nullptr;
     HWND lblDataHoraUltimaAtualizacaoAppForcaVenda = nullptr;

@@ -3,6 +3,7 @@
 // goes behind its tray icon, and its notices show and end it.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -189,9 +190,15 @@ TEST_F(JanelaWindowsTest, JanelaComSeusControlesEErroDeConexaoEncerraAoFecharACa
              Esperado(L"Próximo processamento: 00/00/0000 00:00:00", 296, 230, 282, 18),
              Esperado(L"Minimizar", 368, 316, 104, 28),
              Esperado(L"Encerrar Serviços", 478, 316, 122, 28),
+             Esperado(L"Somente falhas", 10, 6, 130, 22),
+             Esperado(L"Pedido:", 150, 8, 50, 18),
+             Esperado(L"Exportar CSV...", 458, 3, 120, 28),
          }) {
         EXPECT_THAT(controles, ::testing::Contains(esperado));
     }
+
+    const HWND abas = FindWindowExW(janela, nullptr, L"SysTabControl32", nullptr);
+    EXPECT_EQ(SendMessageW(abas, TCM_GETITEMCOUNT, 0, 0), 2);
 
     // "Minimizar" puts the program behind its tray icon.
     const HWND minimizar = FindWindowExW(janela, nullptr, L"Button", L"Minimizar");
