@@ -531,8 +531,9 @@ LRESULT TfrmPrincipal::Notificacao(const NMHDR& cabecalho, LPARAM lParam) {
         MostrarAba(static_cast<int>(SendMessageW(pcPrincipal, TCM_GETCURSEL, 0, 0)));
         return 0;
     }
-    tsHistorico->Notificacao(cabecalho, lParam);
-    return 0;
+    LRESULT resultado = 0;
+    tsHistorico->Notificacao(cabecalho, lParam, resultado);
+    return resultado;
 }
 
 }  // namespace tessora::win32

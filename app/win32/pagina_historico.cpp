@@ -185,6 +185,24 @@ void PaginaHistorico::btnExportarCsvClick() {
                             kTituloPrograma, IconeAviso::Erro);
 }
 
+// Runs and orders that failed in red, as on the other page.
+LRESULT PaginaHistorico::DesenharLinha(bool execucoes, NMLVCUSTOMDRAW& desenho) const {
+    if (desenho.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (desenho.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    const auto linha = static_cast<int>(desenho.nmcd.dwItemSpec);
+    bool falhou = false;
+    if (execucoes) {
+        falhou = linha < static_cast<int>(execucoes_.size()) && Execucao(linha).Falhou();
+    } else {
+        const int execucao = LinhaSelecionada(grdExecucoes);
+        falhou = execucao >= 0 && execucao < static_cast<int>(execucoes_.size()) &&
+                 static_cast<size_t>(linha) < Execucao(execucao).pedidos.size() &&
+                 Execucao(execucao).pedidos[static_cast<size_t>(linha)].Falhou();
+    }
+    if (falhou) desenho.clrText = RGB(0xb0, 0x00, 0x20);
+    return CDRF_DODEFAULT;
+}
+
 bool PaginaHistorico::Comando(int controle, int notificacao) {
     switch (controle) {
         case idCkbSomenteFalhas:
@@ -200,7 +218,13 @@ bool PaginaHistorico::Comando(int controle, int notificacao) {
     return false;
 }
 
-bool PaginaHistorico::Notificacao(const NMHDR& cabecalho, LPARAM lParam) {
+bool PaginaHistorico::Notificacao(const NMHDR& cabecalho, LPARAM lParam, LRESULT& resultado) {
+    if ((cabecalho.idFrom == idGrdExecucoes || cabecalho.idFrom == idGrdPedidos) &&
+        cabecalho.code == NM_CUSTOMDRAW) {
+        resultado = DesenharLinha(cabecalho.idFrom == idGrdExecucoes,
+                                  *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        return true;
+    }
     if (cabecalho.idFrom != idGrdExecucoes || cabecalho.code != LVN_ITEMCHANGED) return false;
     const auto& mudanca = *reinterpret_cast<const NMLISTVIEW*>(lParam);
     if ((mudanca.uChanged & LVIF_STATE) && (mudanca.uNewState & LVIS_SELECTED) &&

@@ -25,11 +25,12 @@ class PaginaHistorico {
     void Atualizar();
     // A control of this page: true when it was one.
     bool Comando(int controle, int notificacao);
-    bool Notificacao(const NMHDR& cabecalho, LPARAM lParam);
+    bool Notificacao(const NMHDR& cabecalho, LPARAM lParam, LRESULT& resultado);
 
   private:
     void btnExportarCsvClick();
     void MostrarPedidosDaExecucao(int linha);
+    LRESULT DesenharLinha(bool execucoes, NMLVCUSTOMDRAW& desenho) const;
     // The run on that row: the newest first.
     const app::ExecucaoRegistrada& Execucao(int linha) const;
 
