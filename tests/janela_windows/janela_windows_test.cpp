@@ -60,18 +60,17 @@ Controle Esperado(const std::wstring& texto, int x, int y, int largura, int altu
     return {texto, {Escalar(x), Escalar(y), Escalar(x + largura), Escalar(y + altura)}};
 }
 
+BOOL CALLBACK AcrescentarControle(HWND filho, LPARAM lista) {
+    RECT lugar{};
+    GetWindowRect(filho, &lugar);
+    MapWindowPoints(nullptr, GetParent(filho), reinterpret_cast<POINT*>(&lugar), 2);
+    reinterpret_cast<std::vector<Controle>*>(lista)->push_back({Texto(filho), lugar});
+    return TRUE;
+}
+
 std::vector<Controle> Controles(HWND janela) {
     std::vector<Controle> controles;
-    EnumChildWindows(
-        janela,
-        [](HWND filho, LPARAM lista) {
-            RECT lugar{};
-            GetWindowRect(filho, &lugar);
-            MapWindowPoints(nullptr, GetParent(filho), reinterpret_cast<POINT*>(&lugar), 2);
-            reinterpret_cast<std::vector<Controle>*>(lista)->push_back({Texto(filho), lugar});
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&controles));
+    EnumChildWindows(janela, AcrescentarControle, reinterpret_cast<LPARAM>(&controles));
     return controles;
 }
 
