@@ -11,9 +11,15 @@
 #include "plataforma/console.h"
 #include "plataforma/sistema.h"
 
-// The resident program needs a front end; builds without one offer the other commands only.
+// The tray program needs a front end; builds without one offer the other commands only.
 #ifdef TESSORA_PROGRAMA_RESIDENTE
+#ifdef _WIN32
+#include "app/win32/programa.h"
+namespace frente = tessora::win32;
+#else
 #include "app/ui/programa.h"
+namespace frente = tessora::ui;
+#endif
 constexpr bool kProgramaResidente = true;
 #else
 constexpr bool kProgramaResidente = false;
@@ -22,7 +28,7 @@ constexpr bool kProgramaResidente = false;
 namespace {
 int Uso(const char* programa) {
     std::cerr << "uso: " << programa << (kProgramaResidente ? " [" : " ") << "--sincronizar"
-              << (kProgramaResidente ? " | --sem-janela" : "")
+              << " | --sem-janela"
               << " | --historico [--falhas] [--desde DATA] [--formato csv|json] | --estado"
               << " | --simular" << (kProgramaResidente ? "]\n" : "\n");
     if (kProgramaResidente) {
@@ -34,10 +40,8 @@ int Uso(const char* programa) {
                  "produtos,\n"
               << "                   natureza, situação, totais), sem gravar nada no sistema nem "
                  "na API\n";
-    if (kProgramaResidente) {
-        std::cerr << "  --sem-janela     o serviço residente sem janela, com o log na saída "
-                     "padrão\n";
-    }
+    std::cerr << "  --sem-janela     o serviço residente sem janela, com o log na saída "
+                 "padrão\n";
     std::cerr << "  --historico      as execuções e os pedidos registrados, em tabela (ou "
                  "--formato csv|json);\n"
               << "                   --falhas só as falhas, --desde DATA (dd/mm/aaaa) a partir "
@@ -49,14 +53,14 @@ int Uso(const char* programa) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    tessora::plataforma::PrepararConsole();
     const auto executavel = tessora::plataforma::CaminhoExecutavel();
 #ifdef TESSORA_PROGRAMA_RESIDENTE
-    if (argc == 1) return tessora::ui::ExecutarProgramaBandeja(argc, argv, executavel);
+    if (argc == 1) return frente::ExecutarProgramaBandeja(argc, argv, executavel);
+#endif
+    tessora::plataforma::PrepararConsole();
     if (argc == 2 && std::string_view(argv[1]) == "--sem-janela") {
         return tessora::app::ExecutarServicoSemJanela(executavel);
     }
-#endif
     if (argc == 2 && std::string_view(argv[1]) == "--sincronizar") {
         tessora::app::PedidosViaApi pedidos;
         return tessora::app::ComandoSincronizar(executavel, pedidos, std::cout, std::cerr);

@@ -78,6 +78,11 @@ bool NucleoServicoResidente::Iniciar() {
     return true;
 }
 
+std::chrono::system_clock::time_point NucleoServicoResidente::HoraDoSistema(Instante instante) {
+    return std::chrono::system_clock::now() +
+           std::chrono::duration_cast<std::chrono::system_clock::duration>(instante - Agora());
+}
+
 void NucleoServicoResidente::DefinirProcessoAtivo(bool ativo) {
     maquina_.DefinirProcessoAtivo(ativo);
 }

@@ -64,6 +64,8 @@ class NucleoServicoResidente : protected AcoesServicoResidente {
 
   protected:
     static Instante Agora() { return std::chrono::steady_clock::now(); }
+    // A steady clock's time as the wall clock would show it.
+    static std::chrono::system_clock::time_point HoraDoSistema(Instante instante);
 
     // Calls `acao` on the service's thread: at once when called there, later otherwise.
     virtual void NaThreadDoServico(std::function<void()> acao) = 0;

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <mutex>
 #include <system_error>
+#include <thread>
 
 namespace tessora::plataforma {
 
@@ -33,6 +34,33 @@ BOOL WINAPI AoReceberEvento(DWORD evento) {
     if (evento == CTRL_CLOSE_EVENT || evento == CTRL_LOGOFF_EVENT || evento == CTRL_SHUTDOWN_EVENT)
         Sleep(INFINITE);
     return TRUE;
+}
+
+// A program that loads user32 gets no console event at logoff or shutdown: the system asks
+// its top-level windows instead. This hidden one answers for the whole process.
+LRESULT CALLBACK AoReceberMensagem(HWND janela, UINT mensagem, WPARAM wParam, LPARAM lParam) {
+    if (mensagem == WM_ENDSESSION && wParam) {
+        Avisar();
+        Sleep(INFINITE);  // the session ends this process once this returns
+    }
+    return DefWindowProcW(janela, mensagem, wParam, lParam);
+}
+
+void VigiarFimDaSessao() {
+    std::thread([] {
+        WNDCLASSW classe{};
+        classe.lpfnWndProc = AoReceberMensagem;
+        classe.hInstance = GetModuleHandleW(nullptr);
+        classe.lpszClassName = L"tessoraFimDaSessao";
+        RegisterClassW(&classe);
+        // Not a message-only window: those miss the messages sent to every top-level window.
+        if (!CreateWindowExW(0, classe.lpszClassName, L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                             classe.hInstance, nullptr)) {
+            return;
+        }
+        MSG mensagem;
+        while (GetMessageW(&mensagem, nullptr, 0, 0) > 0) DispatchMessageW(&mensagem);
+    }).detach();
 }
 
 void InstalarTratadores() {
@@ -73,13 +101,14 @@ void CriarPar() {
 }
 }  // namespace
 
-// Requests arrive on a thread of their own here (console events) or as C runtime signals:
-// there is nothing to hold back, only to turn into a readable socket.
+// Requests arrive on threads of their own here (console events, the session's end) or as C
+// runtime signals: there is nothing to hold back, only to turn into a readable socket.
 int DesviarSinaisEncerramento() {
     static std::once_flag feito;
     std::call_once(feito, [] {
         CriarPar();
         InstalarTratadores();
+        VigiarFimDaSessao();
     });
     return static_cast<int>(leitura);
 }

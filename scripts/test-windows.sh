@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows program, its installer and the test suites for x86_64 and i686 and
-# runs the x86_64 test suites under Wine (a Wine prefix of its own inside build-windows/).
+# runs the x86_64 test suites under Wine (a Wine prefix of its own inside build-windows/, and
+# a virtual display for the window program).
 # Wine here runs 64-bit programs only, so the 32-bit build is compiled and linked but not
 # run. The api suites talk to the substitute API of the Linux build in build/, which Wine
 # starts as a Linux program.
@@ -15,7 +16,7 @@ for arquitetura in x86_64 i686; do
   for exe in $(find "$pasta" -name '*.exe' -not -name '*-setup.exe' -not -path '*/wine/*' \
       -not -path '*/CMakeFiles/*'); do
     estranhas=$("$arquitetura-w64-mingw32-objdump" -p "$exe" | awk '/DLL Name/ {print $3}' |
-      grep -viE '^(kernel32|msvcrt|user32|shell32|ole32|ws2_32|advapi32|crypt32|bcrypt|secur32|winmm)\.dll$' || true)
+      grep -viE '^(kernel32|msvcrt|user32|gdi32|comctl32|comdlg32|uxtheme|shell32|ole32|ws2_32|advapi32|crypt32|bcrypt|secur32|winmm)\.dll$' || true)
     if [ -n "$estranhas" ]; then
       echo "$exe imports DLLs that Windows does not provide: $estranhas" >&2
       exit 1
@@ -26,4 +27,5 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target tessoraApiSubstitutaAuxiliar
 export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all
 cd build-windows
-ctest --output-on-failure -j"$(nproc)"
+# The window program's test needs a display; Wine gets one of its own from Xvfb.
+xvfb-run -a ctest --output-on-failure -j"$(nproc)"

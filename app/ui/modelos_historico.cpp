@@ -6,31 +6,14 @@
 #include <array>
 #include <string>
 
-#include "app/instante_historico.h"
+#include "app/colunas_historico.h"
 
 namespace tessora::ui {
 
 namespace {
 QColor CorFalha() { return {0xb0, 0x00, 0x20}; }
 
-const std::array<const char*, 8> kColunasExecucao{"Início", "Término",   "Origem",       "Desfecho",
-                                                  "Falhas", "Incluídos", "Já incluídos", "Adiados"};
-const std::array<const char*, 6> kColunasPedido{"Pedido",    "Desfecho", "Falhas seguidas",
-                                                "Chave ERP", "Número",   "Mensagem"};
-
 QString Texto(const std::string& texto) { return QString::fromStdString(texto); }
-
-QString Opcional(const std::optional<int64_t>& valor) {
-    return valor ? QString::number(*valor) : QString();
-}
-
-// The end's time alone when the run ended on the day it started.
-QString Termino(const app::ExecucaoRegistrada& e) {
-    if (!e.termino) return {};
-    const QString inicio = Texto(app::InstanteLocal(e.inicio));
-    const QString termino = Texto(app::InstanteLocal(*e.termino));
-    return termino.left(10) == inicio.left(10) ? termino.mid(11) : termino;
-}
 
 template <size_t N>
 QVariant Cabecalho(const std::array<const char*, N>& colunas, int secao, Qt::Orientation orientacao,
@@ -65,7 +48,7 @@ int ModeloExecucoes::rowCount(const QModelIndex& pai) const {
 }
 
 int ModeloExecucoes::columnCount(const QModelIndex& pai) const {
-    return pai.isValid() ? 0 : static_cast<int>(kColunasExecucao.size());
+    return pai.isValid() ? 0 : static_cast<int>(app::kColunasExecucao.size());
 }
 
 QVariant ModeloExecucoes::data(const QModelIndex& indice, int papel) const {
@@ -73,34 +56,16 @@ QVariant ModeloExecucoes::data(const QModelIndex& indice, int papel) const {
     const app::ExecucaoRegistrada& e = Execucao(indice.row());
     if (papel == Qt::ForegroundRole) return e.Falhou() ? QVariant(CorFalha()) : QVariant();
     if (papel == Qt::ToolTipRole) return e.motivo.empty() ? QVariant() : Texto(e.motivo);
-    if (papel == Qt::TextAlignmentRole && indice.column() >= 4) {
+    if (papel == Qt::TextAlignmentRole &&
+        static_cast<size_t>(indice.column()) >= app::kPrimeiraContagemExecucao) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
     if (papel != Qt::DisplayRole) return {};
-    switch (indice.column()) {
-        case 0:
-            return Texto(app::InstanteLocal(e.inicio));
-        case 1:
-            return Termino(e);
-        case 2:
-            return Texto(e.origem);
-        case 3:
-            return e.desfecho.empty() ? QString("sem término") : Texto(e.desfecho);
-        case 4:
-            return QString::number(e.Falhas());
-        case 5:
-            return QString::number(e.incluidos);
-        case 6:
-            return QString::number(e.jaIncluidos);
-        case 7:
-            return QString::number(e.adiados);
-        default:
-            return {};
-    }
+    return Texto(app::CelulaExecucao(e, static_cast<size_t>(indice.column())));
 }
 
 QVariant ModeloExecucoes::headerData(int secao, Qt::Orientation orientacao, int papel) const {
-    return Cabecalho(kColunasExecucao, secao, orientacao, papel);
+    return Cabecalho(app::kColunasExecucao, secao, orientacao, papel);
 }
 
 void ModeloPedidos::Definir(std::vector<app::PedidoRegistrado> pedidos) {
@@ -114,7 +79,7 @@ int ModeloPedidos::rowCount(const QModelIndex& pai) const {
 }
 
 int ModeloPedidos::columnCount(const QModelIndex& pai) const {
-    return pai.isValid() ? 0 : static_cast<int>(kColunasPedido.size());
+    return pai.isValid() ? 0 : static_cast<int>(app::kColunasPedido.size());
 }
 
 QVariant ModeloPedidos::data(const QModelIndex& indice, int papel) const {
@@ -123,26 +88,11 @@ QVariant ModeloPedidos::data(const QModelIndex& indice, int papel) const {
     if (papel == Qt::ForegroundRole) return p.Falhou() ? QVariant(CorFalha()) : QVariant();
     if (papel == Qt::ToolTipRole) return Texto(p.mensagem);
     if (papel != Qt::DisplayRole) return {};
-    switch (indice.column()) {
-        case 0:
-            return Texto(p.idApp);
-        case 1:
-            return Texto(p.desfecho);
-        case 2:
-            return QString::number(p.falhasSeguidas);
-        case 3:
-            return Opcional(p.idNfComercio);
-        case 4:
-            return Opcional(p.nrNotaFiscal);
-        case 5:
-            return Texto(p.mensagem);
-        default:
-            return {};
-    }
+    return Texto(app::CelulaPedido(p, static_cast<size_t>(indice.column())));
 }
 
 QVariant ModeloPedidos::headerData(int secao, Qt::Orientation orientacao, int papel) const {
-    return Cabecalho(kColunasPedido, secao, orientacao, papel);
+    return Cabecalho(app::kColunasPedido, secao, orientacao, papel);
 }
 
 }  // namespace tessora::ui

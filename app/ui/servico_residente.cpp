@@ -58,10 +58,7 @@ void ServicoResidente::PararTemporizador() { tmAppForcaVenda_.stop(); }
 
 void ServicoResidente::AnunciarProximaExecucao(std::optional<app::Instante> quando) {
     std::optional<std::chrono::system_clock::time_point> hora;
-    if (quando) {
-        hora = std::chrono::system_clock::now() +
-               std::chrono::duration_cast<std::chrono::system_clock::duration>(*quando - Agora());
-    }
+    if (quando) hora = HoraDoSistema(*quando);
     emit ProximaExecucao(hora);
 }
 

@@ -1,0 +1,233 @@
+// The Windows window program, run under Wine as a user would, in a Windows installation of the
+// ERP where no Firebird client library can be had: its window is made with its controls, it
+// goes behind its tray icon, and its notices show and end it.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "arquivos_teste.h"
+#include "pasta_temporaria.h"
+
+namespace tessora::testes {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+// Asked of the window itself: GetWindowText does not reach another program's controls.
+std::wstring Texto(HWND janela) {
+    std::wstring texto(static_cast<size_t>(SendMessageW(janela, WM_GETTEXTLENGTH, 0, 0)) + 1,
+                       L'\0');
+    texto.resize(static_cast<size_t>(
+        SendMessageW(janela, WM_GETTEXT, texto.size(), reinterpret_cast<LPARAM>(texto.data()))));
+    return texto;
+}
+
+// The design's pixels on this screen.
+int Escalar(int pixels) {
+    const HDC tela = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(tela, LOGPIXELSY);
+    ReleaseDC(nullptr, tela);
+    return MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI);
+}
+
+// A control: its text and its place in its parent's client area, in design pixels.
+struct Controle {
+    std::wstring texto;
+    RECT lugar;
+    bool operator==(const Controle& outro) const {
+        return texto == outro.texto && EqualRect(&lugar, &outro.lugar);
+    }
+};
+
+void PrintTo(const Controle& controle, std::ostream* saida) {
+    *saida << "\"" << std::string(controle.texto.begin(), controle.texto.end()) << "\" {"
+           << controle.lugar.left << ", " << controle.lugar.top << ", " << controle.lugar.right
+           << ", " << controle.lugar.bottom << "}";
+}
+
+Controle Esperado(const std::wstring& texto, int x, int y, int largura, int altura) {
+    return {texto, {Escalar(x), Escalar(y), Escalar(x + largura), Escalar(y + altura)}};
+}
+
+BOOL CALLBACK AcrescentarControle(HWND filho, LPARAM lista) {
+    RECT lugar{};
+    GetWindowRect(filho, &lugar);
+    MapWindowPoints(nullptr, GetParent(filho), reinterpret_cast<POINT*>(&lugar), 2);
+    reinterpret_cast<std::vector<Controle>*>(lista)->push_back({Texto(filho), lugar});
+    return TRUE;
+}
+
+std::vector<Controle> Controles(HWND janela) {
+    std::vector<Controle> controles;
+    EnumChildWindows(janela, AcrescentarControle, reinterpret_cast<LPARAM>(&controles));
+    return controles;
+}
+
+// Whether the window's tray icon comes to be there (or gone): only an icon that is there can
+// be changed.
+bool AguardarIconeBandeja(HWND janela, bool presente) {
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < limite) {
+        NOTIFYICONDATAW dados{};
+        dados.cbSize = sizeof dados;
+        dados.hWnd = janela;
+        dados.uID = 1;
+        dados.uFlags = NIF_TIP;
+        lstrcpyW(dados.szTip, L"tessora Service");
+        if ((Shell_NotifyIconW(NIM_MODIFY, &dados) != FALSE) == presente) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+// The ERP's program folder "Servico" with its INI, naming the server INI of the data folder
+// "Dados" in Windows form, as the ERP writes them; the program started from there.
+class JanelaWindowsTest : public ::testing::Test {
+  protected:
+    PastaTemporaria raiz{"tessora-erp"};
+    fs::path programa = raiz.Caminho() / "Servico";
+    fs::path dados = raiz.Caminho() / "Dados";
+    PROCESS_INFORMATION processo{};
+
+    void SetUp() override {
+        fs::create_directories(programa);
+        fs::create_directories(dados);
+        fs::copy_file(TESSORA_SERVICO_WINDOWS, programa / "tessoraService.exe");
+        GravarArquivo(programa / "tessoraempresa.ini",
+                      "[IniServidor]\r\nnomearquivo=" + (dados / "servidor.ini").string() + "\r\n");
+        GravarArquivo(dados / "servidor.ini", "[Database]\r\nServidor=\r\npath=" + dados.string() +
+                                                  "\\\r\nname=ERP.FDB\r\n");
+    }
+
+    void TearDown() override {
+        if (processo.hProcess) {
+            TerminateProcess(processo.hProcess, 99);  // left behind by a failed expectation
+            CloseHandle(processo.hProcess);
+            CloseHandle(processo.hThread);
+        }
+    }
+
+    void Iniciar() {
+        STARTUPINFOW inicio{};
+        inicio.cb = sizeof inicio;
+        std::wstring linha = L"\"" + (programa / "tessoraService.exe").wstring() + L"\"";
+        ASSERT_TRUE(CreateProcessW(nullptr, linha.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   programa.c_str(), &inicio, &processo));
+    }
+
+    // The program's top-level window of that class, once it exists (shown or not).
+    HWND AguardarJanela(const std::wstring& classe) const {
+        const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (std::chrono::steady_clock::now() < limite) {
+            for (HWND janela = FindWindowExW(nullptr, nullptr, classe.c_str(), nullptr); janela;
+                 janela = FindWindowExW(nullptr, janela, classe.c_str(), nullptr)) {
+                DWORD dono = 0;
+                GetWindowThreadProcessId(janela, &dono);
+                if (dono == processo.dwProcessId) return janela;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return nullptr;
+    }
+
+    DWORD AguardarFim() {
+        EXPECT_EQ(WaitForSingleObject(processo.hProcess, 60000), WAIT_OBJECT_0);
+        DWORD codigo = 0;
+        GetExitCodeProcess(processo.hProcess, &codigo);
+        return codigo;
+    }
+};
+
+TEST_F(JanelaWindowsTest, JanelaComSeusControlesEErroDeConexaoEncerraAoFecharACaixa) {
+    Iniciar();
+    // Start-up cannot reach the database: its error box shows, the window behind it made.
+    const HWND caixa = AguardarJanela(L"#32770");
+    ASSERT_TRUE(caixa);
+    EXPECT_EQ(Texto(caixa), L"tessora Service");
+    std::wstring mensagem;
+    for (const auto& controle : Controles(caixa)) mensagem += controle.texto;
+    EXPECT_THAT(mensagem, HasSubstr(L"Não foi possível conectar ao banco de dados: "));
+
+    const HWND janela = AguardarJanela(L"TfrmPrincipal");
+    ASSERT_TRUE(janela);
+    EXPECT_EQ(Texto(janela), L"tessora Service");
+    RECT cliente{};
+    GetClientRect(janela, &cliente);
+    EXPECT_EQ(cliente.right, Escalar(606));
+    EXPECT_EQ(cliente.bottom, Escalar(351));
+    // Fixed size, with the close box only.
+    const auto estilo = static_cast<DWORD>(GetWindowLongPtrW(janela, GWL_STYLE));
+    EXPECT_TRUE(estilo & WS_SYSMENU);
+    EXPECT_FALSE(estilo & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+
+    const auto controles = Controles(janela);
+    EXPECT_THAT(controles,
+                ::testing::Contains(::testing::Field(&Controle::texto, StartsWith(L"Versão: "))));
+    for (const auto& esperado : {
+             Esperado(L"Sincronizar Automaticamente", 10, 10, 240, 22),
+             Esperado(L"Sincronizar Agora", 436, 6, 142, 28),
+             Esperado(L"Data/Hora da Última atualização:", 10, 42, 200, 20),
+             Esperado(L"00/00/0000 00:00", 212, 42, 120, 20),
+             Esperado(L"Sincronizar a cada", 348, 42, 118, 20),
+             Esperado(L"0", 468, 40, 54, 24),
+             Esperado(L"min", 546, 42, 32, 20),
+             Esperado(L"Log de Processamento", 10, 70, 200, 18),
+             Esperado(L"", 10, 90, 568, 104),
+             Esperado(L"Copiar Log", 478, 198, 100, 28),
+             Esperado(L"Último processamento: 00/00/0000 00:00:00", 10, 230, 280, 18),
+             Esperado(L"Próximo processamento: 00/00/0000 00:00:00", 296, 230, 282, 18),
+             Esperado(L"Minimizar", 368, 316, 104, 28),
+             Esperado(L"Encerrar Serviços", 478, 316, 122, 28),
+             Esperado(L"Somente falhas", 10, 6, 130, 22),
+             Esperado(L"Pedido:", 150, 8, 50, 18),
+             Esperado(L"Exportar CSV...", 458, 3, 120, 28),
+         }) {
+        EXPECT_THAT(controles, ::testing::Contains(esperado));
+    }
+
+    const HWND abas = FindWindowExW(janela, nullptr, L"SysTabControl32", nullptr);
+    EXPECT_EQ(SendMessageW(abas, TCM_GETITEMCOUNT, 0, 0), 2);
+
+    // "Minimizar" puts the program behind its tray icon.
+    const HWND minimizar = FindWindowExW(janela, nullptr, L"Button", L"Minimizar");
+    ASSERT_TRUE(minimizar);
+    PostMessageW(janela, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(minimizar), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(minimizar));
+    EXPECT_TRUE(AguardarIconeBandeja(janela, true));
+
+    PostMessageW(caixa, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(AguardarFim(), 1u);
+    EXPECT_FALSE(fs::exists(dados / "tessoraService.lock"));
+    EXPECT_TRUE(AguardarIconeBandeja(janela, false));
+}
+
+TEST_F(JanelaWindowsTest, OutraCopiaMostraOAvisoQueSeFechaSozinhoEEncerra) {
+    // Another copy holds the lock file.
+    const HANDLE trava =
+        CreateFileW((dados / "tessoraService.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(trava, INVALID_HANDLE_VALUE);
+    Iniciar();
+    const HWND aviso = AguardarJanela(L"TfrmMensagemConfirmarGenerica");
+    ASSERT_TRUE(aviso);
+    EXPECT_EQ(Texto(aviso), L"Aviso do Sistema");
+    const auto controles = Controles(aviso);
+    ASSERT_EQ(controles.size(), 1u);  // the message alone: no check box, no OK
+    EXPECT_THAT(controles[0].texto, HasSubstr(L"já está sendo executado em outra sessão"));
+    EXPECT_EQ(AguardarFim(), 1u);
+    CloseHandle(trava);
+}
+
+}  // namespace
+}  // namespace tessora::testes

@@ -1,0 +1,162 @@
+// The Windows history page over a small history written through the history itself: its lists,
+// the failures filter and the order search, driven through its controls.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/configuracoes_historico.h"
+#include "app/execucao_sincronizacao.h"
+#include "app/historico_execucoes.h"
+#include "app/win32/pagina_historico.h"
+#include "pasta_temporaria.h"
+#include "plataforma/texto_windows.h"
+
+namespace tessora::win32 {
+namespace {
+
+using namespace std::chrono_literals;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class SemAvisos : public Avisos {
+  public:
+    void MostrarMensagem(std::string_view texto, std::string_view, IconeAviso) override {
+        ADD_FAILURE() << texto;
+    }
+    void SolicitarEncerramento() override {}
+};
+
+// The page's window hands its controls' messages to the page, as the main window does.
+PaginaHistorico* paginaAtual = nullptr;
+
+LRESULT CALLBACK Procedimento(HWND janela, UINT mensagem, WPARAM wParam, LPARAM lParam) {
+    if (paginaAtual && mensagem == WM_COMMAND) {
+        paginaAtual->Comando(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    }
+    if (paginaAtual && mensagem == WM_NOTIFY) {
+        LRESULT resultado = 0;
+        paginaAtual->Notificacao(*reinterpret_cast<const NMHDR*>(lParam), lParam, resultado);
+        return resultado;
+    }
+    return DefWindowProcW(janela, mensagem, wParam, lParam);
+}
+
+std::string Texto(HWND grade, int linha, int coluna) {
+    wchar_t texto[256] = {};
+    LVITEMW item{};
+    item.iSubItem = coluna;
+    item.pszText = texto;
+    item.cchTextMax = 256;
+    SendMessageW(grade, LVM_GETITEMTEXTW, static_cast<WPARAM>(linha),
+                 reinterpret_cast<LPARAM>(&item));
+    return plataforma::Utf8(texto);
+}
+
+// A column of every row.
+std::vector<std::string> Coluna(HWND grade, int coluna) {
+    std::vector<std::string> textos;
+    const auto linhas = static_cast<int>(SendMessageW(grade, LVM_GETITEMCOUNT, 0, 0));
+    for (int linha = 0; linha < linhas; ++linha) textos.push_back(Texto(grade, linha, coluna));
+    return textos;
+}
+
+class PaginaHistoricoWindowsTest : public ::testing::Test {
+  protected:
+    testes::PastaTemporaria pasta;
+    std::filesystem::path executavel = pasta.Caminho() / "tessoraService.exe";
+    SemAvisos avisos;
+    HWND janela = nullptr;
+    std::unique_ptr<PaginaHistorico> pagina;
+    HWND grdExecucoes = nullptr;
+    HWND grdPedidos = nullptr;
+
+    void SetUp() override {
+        WNDCLASSW classe{};
+        classe.lpfnWndProc = Procedimento;
+        classe.hInstance = GetModuleHandleW(nullptr);
+        classe.lpszClassName = L"PaginaHistoricoTeste";
+        RegisterClassW(&classe);
+        janela = CreateWindowExW(0, classe.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 640, 320,
+                                 nullptr, nullptr, classe.hInstance, nullptr);
+        ASSERT_TRUE(janela);
+        pagina = std::make_unique<PaginaHistorico>(
+            janela, RECT{0, 0, 600, 260}, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)),
+            app::ObterArquivoHistorico(executavel), avisos);
+        paginaAtual = pagina.get();
+        // The two lists, told apart by their columns.
+        for (HWND grade = FindWindowExW(pagina->Pagina(), nullptr, WC_LISTVIEWW, nullptr); grade;
+             grade = FindWindowExW(pagina->Pagina(), grade, WC_LISTVIEWW, nullptr)) {
+            const HWND cabecalho = reinterpret_cast<HWND>(SendMessageW(grade, LVM_GETHEADER, 0, 0));
+            (SendMessageW(cabecalho, HDM_GETITEMCOUNT, 0, 0) == 8 ? grdExecucoes : grdPedidos) =
+                grade;
+        }
+        ASSERT_TRUE(grdExecucoes && grdPedidos);
+    }
+
+    void TearDown() override {
+        paginaAtual = nullptr;
+        pagina.reset();
+        DestroyWindow(janela);
+    }
+
+    HWND Controle(const wchar_t* classe, const wchar_t* texto) const {
+        return FindWindowExW(pagina->Pagina(), nullptr, classe, texto);
+    }
+
+    // A run that failed to write p-1, then one that wrote p-2.
+    void GravarDuasExecucoes() {
+        app::HistoricoExecucoes historico{app::LerConfiguracoesHistorico(executavel)};
+        const auto inicio = std::chrono::system_clock::now() - 1h;
+        historico.ExecucaoIniciada(app::OrigemExecucao::Temporizador, inicio);
+        historico.PedidoProcessado(
+            {"p-1", app::DesfechoPedido::NaoIncluido, "Não foi possível incluir o pedido"});
+        historico.ExecucaoTerminada({inicio, app::FimExecucao::Concluida, inicio + 3s, ""});
+        historico.ExecucaoIniciada(app::OrigemExecucao::Botao, inicio + 10min);
+        historico.PedidoProcessado(
+            {"p-2", app::DesfechoPedido::Incluido, "Pedido incluído no sistema.", 7, 5007, true});
+        historico.ExecucaoTerminada(
+            {inicio + 10min, app::FimExecucao::Concluida, inicio + 11min, ""});
+    }
+};
+
+TEST_F(PaginaHistoricoWindowsTest, SemHistoricoDizQueNadaFoiRegistrado) {
+    pagina->Atualizar();
+    EXPECT_EQ(SendMessageW(grdExecucoes, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_TRUE(Controle(WC_STATICW, L"Nenhuma execução registrada."));
+}
+
+TEST_F(PaginaHistoricoWindowsTest, ExecucoesEPedidosComFiltroEPesquisa) {
+    GravarDuasExecucoes();
+    pagina->Atualizar();
+    // Newest first, the newest selected with its orders.
+    EXPECT_THAT(Coluna(grdExecucoes, 4), ElementsAre("0", "1"));  // failures
+    EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-2"));
+    EXPECT_THAT(Coluna(grdPedidos, 3), ElementsAre("7"));
+
+    // An older run chosen stays chosen when the page is read again.
+    LVITEMW selecao{};
+    selecao.stateMask = LVIS_SELECTED;
+    selecao.state = LVIS_SELECTED;
+    SendMessageW(grdExecucoes, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&selecao));
+    EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-1"));
+    pagina->Atualizar();
+    EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-1"));
+
+    SendMessageW(Controle(WC_BUTTONW, L"Somente falhas"), BM_CLICK, 0, 0);
+    EXPECT_THAT(Coluna(grdExecucoes, 4), ElementsAre("1"));
+    EXPECT_THAT(Coluna(grdPedidos, 1), ElementsAre("nao_incluido"));
+
+    SetWindowTextW(FindWindowExW(pagina->Pagina(), nullptr, WC_EDITW, nullptr), L" P-2 ");
+    EXPECT_THAT(Coluna(grdExecucoes, 0), IsEmpty());
+    SendMessageW(Controle(WC_BUTTONW, L"Somente falhas"), BM_CLICK, 0, 0);
+    EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-2"));
+}
+
+}  // namespace
+}  // namespace tessora::win32
