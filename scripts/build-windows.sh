@@ -17,5 +17,5 @@ prefixos=$(bash scripts/windows/dependencias.sh "$arquitetura")
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 cmake -S . -B "$pasta" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_PREFIX_PATH="$prefixos" -DCMAKE_CXX_COMPILER_LAUNCHER="$(command -v ccache || true)" \
-  >/dev/null
+  -DTESSORA_AVISOS_COMO_ERROS="${TESSORA_AVISOS_COMO_ERROS:-OFF}" >/dev/null
 cmake --build "$pasta" -j"$(nproc)"

@@ -93,10 +93,10 @@ void Servir(ULONGLONG prazo) {
 }
 }  // namespace
 
-void ExibirAviso(std::string_view mensagem, bool confirmacao, bool fechaSozinho,
-                 std::chrono::milliseconds espera) {
-    const HWND janela = Criar(mensagem, confirmacao);
-    if (!fechaSozinho) return;
+void ExibirAviso(std::string_view mensagem, ConfirmacaoAviso confirmacao,
+                 FechamentoAviso fechamento, std::chrono::milliseconds espera) {
+    const HWND janela = Criar(mensagem, confirmacao == ConfirmacaoAviso::Exigida);
+    if (fechamento == FechamentoAviso::PeloOperador) return;
     Servir(GetTickCount64() + static_cast<ULONGLONG>(espera.count()));
     if (IsWindow(janela)) DestroyWindow(janela);
 }

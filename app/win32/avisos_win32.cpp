@@ -28,8 +28,9 @@ void AvisosWin32::MostrarMensagem(std::string_view texto, std::string_view titul
                 MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | IconeCaixa(icone));
 }
 
-void AvisosWin32::ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) {
-    win32::ExibirAviso(texto, confirmacao, fechaSozinho);
+void AvisosWin32::ExibirAviso(std::string_view texto, ConfirmacaoAviso confirmacao,
+                              FechamentoAviso fechamento) {
+    win32::ExibirAviso(texto, confirmacao, fechamento);
 }
 
 void AvisosWin32::SolicitarEncerramento() { PostThreadMessageW(thread_, WM_QUIT, 0, 0); }

@@ -11,7 +11,8 @@ class AvisosWin32 : public Avisos {
   public:
     void MostrarMensagem(std::string_view texto, std::string_view titulo,
                          IconeAviso icone) override;
-    void ExibirAviso(std::string_view texto, bool confirmacao, bool fechaSozinho) override;
+    void ExibirAviso(std::string_view texto, ConfirmacaoAviso confirmacao,
+                     FechamentoAviso fechamento) override;
     // Ends the message loop of the thread that made this object once it runs again.
     void SolicitarEncerramento() override;
 

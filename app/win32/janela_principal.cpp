@@ -14,7 +14,7 @@
 #include "app/win32/recursos.h"
 #include "app/win32/tarefas_janela.h"
 #include "comum/data_hora.h"
-#include "comum/erros.h"
+#include "comum/inteiros.h"
 #include "plataforma/texto_windows.h"
 
 namespace tessora::win32 {
@@ -276,11 +276,8 @@ void TfrmPrincipal::seEsperaAtualizacaoAppForcaVendaChange() {
 // The arrows add or subtract one within the range the synchronisation timer takes; a text
 // that is no whole number counts as 0.
 void TfrmPrincipal::AvancarMinutos(int passos) {
-    long long valor = 0;
-    try {
-        valor = app::ConverterInteiro(LerTexto(seEsperaAtualizacaoAppForcaVenda));
-    } catch (const ErroConversao&) {
-    }
+    const long long valor =
+        InteiroAposBrancos(LerTexto(seEsperaAtualizacaoAppForcaVenda)).value_or(0);
     DefinirTexto(seEsperaAtualizacaoAppForcaVenda,
                  std::to_string(std::clamp<long long>(valor + passos, 0, app::kMinutosMaximos)));
 }
