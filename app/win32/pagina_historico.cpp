@@ -39,7 +39,8 @@ HWND Grade(HWND pai, int id, const std::array<const char*, N>& colunas, Retangul
         pai, WC_LISTVIEWW, "",
         WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
         lugar, id, fonte, WS_EX_CLIENTEDGE);
-    SendMessageW(grade, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    SendMessageW(grade, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
     for (size_t i = 0; i < N; ++i) {
         std::wstring titulo = plataforma::Utf16(colunas[i]);
         LVCOLUMNW coluna{};
@@ -102,6 +103,19 @@ PaginaHistorico::PaginaHistorico(HWND janela, const RECT& area, HFONT f,
 
 const app::ExecucaoRegistrada& PaginaHistorico::Execucao(int linha) const {
     return execucoes_.at(execucoes_.size() - 1 - static_cast<size_t>(linha));
+}
+
+const app::ExecucaoRegistrada* PaginaHistorico::ExecucaoNaLinha(int linha) const {
+    if (linha < 0 || linha >= static_cast<int>(execucoes_.size())) return nullptr;
+    return &Execucao(linha);
+}
+
+const app::PedidoRegistrado* PaginaHistorico::PedidoNaLinha(int linha) const {
+    const auto* execucao = ExecucaoNaLinha(LinhaSelecionada(grdExecucoes));
+    if (!execucao || linha < 0 || static_cast<size_t>(linha) >= execucao->pedidos.size()) {
+        return nullptr;
+    }
+    return &execucao->pedidos[static_cast<size_t>(linha)];
 }
 
 void PaginaHistorico::Atualizar() {
@@ -192,15 +206,26 @@ LRESULT PaginaHistorico::DesenharLinha(bool execucoes, NMLVCUSTOMDRAW& desenho) 
     const auto linha = static_cast<int>(desenho.nmcd.dwItemSpec);
     bool falhou = false;
     if (execucoes) {
-        falhou = linha < static_cast<int>(execucoes_.size()) && Execucao(linha).Falhou();
+        const auto* execucao = ExecucaoNaLinha(linha);
+        falhou = execucao && execucao->Falhou();
     } else {
-        const int execucao = LinhaSelecionada(grdExecucoes);
-        falhou = execucao >= 0 && execucao < static_cast<int>(execucoes_.size()) &&
-                 static_cast<size_t>(linha) < Execucao(execucao).pedidos.size() &&
-                 Execucao(execucao).pedidos[static_cast<size_t>(linha)].Falhou();
+        const auto* pedido = PedidoNaLinha(linha);
+        falhou = pedido && pedido->Falhou();
     }
     if (falhou) desenho.clrText = RGB(0xb0, 0x00, 0x20);
     return CDRF_DODEFAULT;
+}
+
+// A run's reason for not ending normally, an order's message, as on the other page.
+void PaginaHistorico::MostrarDica(bool execucoes, NMLVGETINFOTIPW& dica) const {
+    if (dica.cchTextMax <= 0) return;
+    std::string texto;
+    if (execucoes) {
+        if (const auto* execucao = ExecucaoNaLinha(dica.iItem)) texto = execucao->motivo;
+    } else {
+        if (const auto* pedido = PedidoNaLinha(dica.iItem)) texto = pedido->mensagem;
+    }
+    lstrcpynW(dica.pszText, plataforma::Utf16(texto).c_str(), dica.cchTextMax);
 }
 
 bool PaginaHistorico::Comando(int controle, int notificacao) {
@@ -223,6 +248,12 @@ bool PaginaHistorico::Notificacao(const NMHDR& cabecalho, LPARAM lParam, LRESULT
         cabecalho.code == NM_CUSTOMDRAW) {
         resultado = DesenharLinha(cabecalho.idFrom == idGrdExecucoes,
                                   *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        return true;
+    }
+    if ((cabecalho.idFrom == idGrdExecucoes || cabecalho.idFrom == idGrdPedidos) &&
+        cabecalho.code == LVN_GETINFOTIPW) {
+        MostrarDica(cabecalho.idFrom == idGrdExecucoes,
+                    *reinterpret_cast<NMLVGETINFOTIPW*>(lParam));
         return true;
     }
     if (cabecalho.idFrom != idGrdExecucoes || cabecalho.code != LVN_ITEMCHANGED) return false;

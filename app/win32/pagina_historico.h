@@ -31,8 +31,12 @@ class PaginaHistorico {
     void btnExportarCsvClick();
     void MostrarPedidosDaExecucao(int linha);
     LRESULT DesenharLinha(bool execucoes, NMLVCUSTOMDRAW& desenho) const;
+    void MostrarDica(bool execucoes, NMLVGETINFOTIPW& dica) const;
     // The run on that row: the newest first.
     const app::ExecucaoRegistrada& Execucao(int linha) const;
+    // What a row of either list shows; nothing for a row that is not there.
+    const app::ExecucaoRegistrada* ExecucaoNaLinha(int linha) const;
+    const app::PedidoRegistrado* PedidoNaLinha(int linha) const;
 
     std::filesystem::path arquivoHistorico_;
     Avisos& avisos_;

@@ -105,6 +105,18 @@ class PaginaHistoricoWindowsTest : public ::testing::Test {
         DestroyWindow(janela);
     }
 
+    // The tooltip that the list asks of its page for that row.
+    static std::string Dica(HWND grade, int linha) {
+        wchar_t texto[512] = L"texto da célula";
+        NMLVGETINFOTIPW dica{};
+        dica.hdr = {grade, static_cast<UINT_PTR>(GetDlgCtrlID(grade)), LVN_GETINFOTIPW};
+        dica.pszText = texto;
+        dica.cchTextMax = 512;
+        dica.iItem = linha;
+        SendMessageW(GetParent(grade), WM_NOTIFY, dica.hdr.idFrom, reinterpret_cast<LPARAM>(&dica));
+        return plataforma::Utf8(texto);
+    }
+
     HWND Controle(const wchar_t* classe, const wchar_t* texto) const {
         return FindWindowExW(pagina->Pagina(), nullptr, classe, texto);
     }
@@ -156,6 +168,28 @@ TEST_F(PaginaHistoricoWindowsTest, ExecucoesEPedidosComFiltroEPesquisa) {
     EXPECT_THAT(Coluna(grdExecucoes, 0), IsEmpty());
     SendMessageW(Controle(WC_BUTTONW, L"Somente falhas"), BM_CLICK, 0, 0);
     EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-2"));
+}
+
+TEST_F(PaginaHistoricoWindowsTest, DicasComOMotivoDaExecucaoEAMensagemDoPedido) {
+    GravarDuasExecucoes();
+    {
+        app::HistoricoExecucoes historico{app::LerConfiguracoesHistorico(executavel)};
+        const auto inicio = std::chrono::system_clock::now();
+        historico.ExecucaoIniciada(app::OrigemExecucao::Temporizador, inicio);
+        historico.ExecucaoTerminada({inicio, app::FimExecucao::SemListagem, inicio + 1s,
+                                     "HTTP/1.1 401 Unauthorized: Token inválido"});
+    }
+    pagina->Atualizar();
+    EXPECT_EQ(Dica(grdExecucoes, 0), "HTTP/1.1 401 Unauthorized: Token inválido");
+    EXPECT_EQ(Dica(grdExecucoes, 1), "");  // ended normally
+    EXPECT_EQ(Dica(grdExecucoes, 3), "");  // no such row
+
+    LVITEMW selecao{};
+    selecao.stateMask = LVIS_SELECTED;
+    selecao.state = LVIS_SELECTED;
+    SendMessageW(grdExecucoes, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&selecao));
+    EXPECT_EQ(Dica(grdPedidos, 0), "Não foi possível incluir o pedido");
+    EXPECT_EQ(Dica(grdPedidos, 1), "");
 }
 
 }  // namespace
