@@ -226,5 +226,23 @@ TEST(SinaisEncerramentoWindowsTest, EsperaTerminaComOPedidoDeFimOuComOTempo) {
     EXPECT_FALSE(AguardarSinaisEncerramento(descritor, std::chrono::milliseconds(0)));
 }
 
+TEST(SinaisEncerramentoWindowsTest, FimDaSessaoTornaOSocketLegivel) {
+    const int descritor = DesviarSinaisEncerramento();
+    LiberarSinaisEncerramento();
+    // The session's watch is a hidden window of a thread of its own.
+    HWND janela = nullptr;
+    for (int i = 0; i < 500 && !(janela = FindWindowW(L"tessoraFimDaSessao", nullptr)); ++i) {
+        Sleep(10);
+    }
+    ASSERT_NE(janela, nullptr);
+    // A session end that another program called off asks nothing.
+    PostMessageW(janela, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(AguardarSinaisEncerramento(descritor, std::chrono::milliseconds(300)));
+    // Posted: the window's answer waits for the program's own end and never returns.
+    PostMessageW(janela, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(AguardarSinaisEncerramento(descritor, std::chrono::seconds(60)));
+    ConsumirSinaisEncerramento(descritor);
+}
+
 }  // namespace
 }  // namespace tessora::plataforma
