@@ -35,6 +35,7 @@
 #include "estado_pedidos.h"
 #include "instalacao_erp_teste.h"
 #include "memoria_contada.h"
+#include "painel_contado.h"
 
 namespace {
 
@@ -105,17 +106,6 @@ class Gravacao {
     std::vector<Trecho> comandos_;
     std::vector<size_t> pedidos_;  // the first statement of each order
     std::vector<RequisicaoGuardada> requisicoes_;
-};
-
-class PainelContado : public app::PainelExecucao {
-  public:
-    void HabilitarSincronizarAgora(bool) override {}
-    void ExibirUltimaAtualizacao(const std::string&) override {}
-    void LimparLog() override {}
-    void AcrescentarLinhaLog(const std::string& linha) override {
-        if (linha.ends_with(" - Pedido incluído no sistema.")) ++incluidos;
-    }
-    int incluidos = 0;
 };
 
 // The program's order loop, with its heap accounted apart for the listing and for the imports
@@ -192,7 +182,7 @@ Medida ExecutarImportacao(int quantidade, Gravacao* gravacao) {
     const size_t requisicoesAntes = gravacao ? servidor.Requisicoes().size() : 0;
 
     tessora::testes::AvisosGravados avisos;
-    PainelContado painel;
+    tessora::bench::PainelContado painel;
     PedidosMedidos pedidos(gravacao);
     db::CaminhosAtualizacao caminhos;
     const app::AmbienteExecucao ambiente{

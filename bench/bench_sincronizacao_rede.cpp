@@ -25,6 +25,7 @@
 #include "estado_pedidos.h"
 #include "instalacao_erp_teste.h"
 #include "memoria_contada.h"
+#include "painel_contado.h"
 #include "rele_latencia.h"
 
 namespace {
@@ -52,17 +53,6 @@ void DefinirEscritaForcada(const std::string& banco, bool ligada) {
 
 // The run's statements, the ones before the first order and then each order's.
 using Comandos = std::vector<std::vector<std::string>>;
-
-class PainelContado : public app::PainelExecucao {
-  public:
-    void HabilitarSincronizarAgora(bool) override {}
-    void ExibirUltimaAtualizacao(const std::string&) override {}
-    void LimparLog() override {}
-    void AcrescentarLinhaLog(const std::string& linha) override {
-        if (linha.ends_with(" - Pedido incluído no sistema.")) ++incluidos;
-    }
-    int incluidos = 0;
-};
 
 // The program's order loop, its statements recorded from the listing on when asked, or its
 // heap counted apart for the listing and for the import loop (the caller ends the latter after
@@ -124,7 +114,7 @@ Medida MedirExecucao(ApiSubstituta& servidor, int quantidade, bool escritaForcad
                                            std::chrono::microseconds(idaEVoltaMs * 500));
 
     tessora::testes::AvisosGravados avisos;
-    PainelContado painel;
+    tessora::bench::PainelContado painel;
     PedidosMedidos pedidos(comandos);
     db::CaminhosAtualizacao caminhos;
     const std::string url = "https://127.0.0.1:" + std::to_string(rele.Porta()) + "/api";
