@@ -14,8 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "arquivos_teste.h"
-#include "pasta_temporaria.h"
+#include "instalacao_erp_windows.h"
 
 namespace tessora::testes {
 namespace {
@@ -91,24 +90,10 @@ bool AguardarIconeBandeja(HWND janela, bool presente) {
     return false;
 }
 
-// The ERP's program folder "Servico" with its INI, naming the server INI of the data folder
-// "Dados" in Windows form, as the ERP writes them; the program started from there.
-class JanelaWindowsTest : public ::testing::Test {
+// The program started from the ERP's program folder.
+class JanelaWindowsTest : public InstalacaoErpWindowsTest {
   protected:
-    PastaTemporaria raiz{"tessora-erp"};
-    fs::path programa = raiz.Caminho() / "Servico";
-    fs::path dados = raiz.Caminho() / "Dados";
     PROCESS_INFORMATION processo{};
-
-    void SetUp() override {
-        fs::create_directories(programa);
-        fs::create_directories(dados);
-        fs::copy_file(TESSORA_SERVICO_WINDOWS, programa / "tessoraService.exe");
-        GravarArquivo(programa / "tessoraempresa.ini",
-                      "[IniServidor]\r\nnomearquivo=" + (dados / "servidor.ini").string() + "\r\n");
-        GravarArquivo(dados / "servidor.ini", "[Database]\r\nServidor=\r\npath=" + dados.string() +
-                                                  "\\\r\nname=ERP.FDB\r\n");
-    }
 
     void TearDown() override {
         if (processo.hProcess) {

@@ -8,7 +8,7 @@
 
 #include "arquivos_teste.h"
 #include "execucao_programa.h"
-#include "pasta_temporaria.h"
+#include "instalacao_erp_windows.h"
 
 namespace tessora::testes {
 namespace {
@@ -30,24 +30,8 @@ std::vector<std::string> LinhasLog(const std::string& saida) {
     return linhas;
 }
 
-// The ERP's program folder "Servico" with its INI, naming the server INI of the data folder
-// "Dados" in Windows form, as the ERP writes them.
-class SincronizarWindowsTest : public ::testing::Test {
+class SincronizarWindowsTest : public InstalacaoErpWindowsTest {
   protected:
-    PastaTemporaria raiz{"tessora-erp"};
-    fs::path programa = raiz.Caminho() / "Servico";
-    fs::path dados = raiz.Caminho() / "Dados";
-
-    void SetUp() override {
-        fs::create_directories(programa);
-        fs::create_directories(dados);
-        fs::copy_file(TESSORA_SERVICO_WINDOWS, programa / "tessoraService.exe");
-        GravarArquivo(programa / "tessoraempresa.ini",
-                      "[IniServidor]\r\nnomearquivo=" + (dados / "servidor.ini").string() + "\r\n");
-        GravarArquivo(dados / "servidor.ini", "[Database]\r\nServidor=\r\npath=" + dados.string() +
-                                                  "\\\r\nname=ERP.FDB\r\n");
-    }
-
     ResultadoPrograma Sincronizar() const {
         return ExecutarPrograma(programa / "tessoraService.exe", L"--sincronizar");
     }
