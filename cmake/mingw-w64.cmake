@@ -17,9 +17,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Debian's wine64 package installs the loader beside its libraries only. It runs 64-bit
-# programs; the 32-bit build is not run here.
+# Debian installs Wine's loaders beside its libraries only: wine64 (package wine64) runs
+# 64-bit programs, wine (package wine32, of the i386 architecture) 32-bit ones.
 if(TESSORA_PROCESSADOR STREQUAL "x86_64")
-  find_program(TESSORA_WINE NAMES wine64 wine HINTS /usr/lib/wine REQUIRED)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${TESSORA_WINE})
+  find_program(TESSORA_WINE NAMES wine64 HINTS /usr/lib/wine REQUIRED)
+else()
+  find_program(TESSORA_WINE NAMES wine HINTS /usr/lib/wine REQUIRED)
 endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${TESSORA_WINE})

@@ -10,13 +10,18 @@ packages=(
   qt6-base-dev
   libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  mingw-w64 wine64 googletest dpkg-dev tcl nsis xvfb xauth
+  mingw-w64 wine64 wine32:i386 googletest dpkg-dev tcl nsis xvfb xauth
   ccache
   clang libclang-rt-14-dev clang-format
 )
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+# Wine's 32-bit loader, for the 32-bit Windows build, is a package of the i386 architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows program, its installer and the test suites for x86_64 and i686 and
-# runs the x86_64 test suites under Wine (a Wine prefix of its own inside build-windows/, and
-# a virtual display for the window program).
-# Wine here runs 64-bit programs only, so the 32-bit build is compiled and linked but not
-# run. The api suites talk to the substitute API of the Linux build in build/, which Wine
-# starts as a Linux program.
+# runs both builds' test suites under Wine: each in a Wine prefix of its own inside its build
+# folder (a 32-bit prefix for the 32-bit build, the one shipped), with a virtual display for
+# the window program. The api suites talk to the substitute API of the Linux build in build/,
+# which Wine starts as a Linux program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build-windows.sh x86_64
@@ -25,7 +24,12 @@ for arquitetura in x86_64 i686; do
 done
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target tessoraApiSubstitutaAuxiliar
-export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all
-cd build-windows
-# The window program's test needs a display; Wine gets one of its own from Xvfb.
-xvfb-run -a ctest --output-on-failure -j"$(nproc)"
+export WINEDEBUG=-all
+for arquitetura in x86_64 i686; do
+  pasta=build-windows prefixo=win64
+  [ "$arquitetura" = i686 ] && pasta=build-windows-i686 prefixo=win32
+  echo "== Windows $arquitetura under Wine"
+  # The window program's test needs a display; Wine gets one of its own from Xvfb.
+  (cd "$pasta" && WINEPREFIX="$PWD/wine" WINEARCH="$prefixo" \
+     xvfb-run -a ctest --output-on-failure -j"$(nproc)")
+done
