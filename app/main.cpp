@@ -11,8 +11,7 @@
 #include "plataforma/console.h"
 #include "plataforma/sistema.h"
 
-// The tray program needs a front end; builds without one offer the other commands only.
-#ifdef TESSORA_PROGRAMA_RESIDENTE
+// The tray program's front end: the Win32 window on Windows, the Qt window elsewhere.
 #ifdef _WIN32
 #include "app/win32/programa.h"
 namespace frente = tessora::win32;
@@ -20,20 +19,13 @@ namespace frente = tessora::win32;
 #include "app/ui/programa.h"
 namespace frente = tessora::ui;
 #endif
-constexpr bool kProgramaResidente = true;
-#else
-constexpr bool kProgramaResidente = false;
-#endif
 
 namespace {
 int Uso(const char* programa) {
-    std::cerr << "uso: " << programa << (kProgramaResidente ? " [" : " ") << "--sincronizar"
-              << " | --sem-janela"
+    std::cerr << "uso: " << programa << " [--sincronizar | --sem-janela"
               << " | --historico [--falhas] [--desde DATA] [--formato csv|json] | --estado"
-              << " | --simular" << (kProgramaResidente ? "]\n" : "\n");
-    if (kProgramaResidente) {
-        std::cerr << "  (sem argumento)  o programa residente na área de notificação\n";
-    }
+              << " | --simular]\n"
+              << "  (sem argumento)  o programa residente na área de notificação\n";
     std::cerr << "  --sincronizar    executa uma sincronização sem janela e escreve o log na saída "
                  "padrão\n"
               << "  --simular        o que uma sincronização faria com cada pedido (cliente, "
@@ -54,9 +46,7 @@ int Uso(const char* programa) {
 
 int main(int argc, char** argv) {
     const auto executavel = tessora::plataforma::CaminhoExecutavel();
-#ifdef TESSORA_PROGRAMA_RESIDENTE
     if (argc == 1) return frente::ExecutarProgramaBandeja(argc, argv, executavel);
-#endif
     tessora::plataforma::PrepararConsole();
     if (argc == 2 && std::string_view(argv[1]) == "--sem-janela") {
         return tessora::app::ExecutarServicoSemJanela(executavel);
