@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "api_substituta.h"
@@ -116,6 +117,17 @@ class DuasCopiasTest : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::remove(arquivo); }
 
+    // Waits until some copy asked for that order's new customer: its transaction holds the lock.
+    bool AguardarCliente(int n) const {
+        for (auto prazo = std::chrono::steady_clock::now() + 60s;
+             std::chrono::steady_clock::now() < prazo; std::this_thread::sleep_for(20ms)) {
+            for (const auto& requisicao : servidor->Requisicoes()) {
+                if (requisicao.caminho == "/api/clientes/" + ClienteNovo(n)) return true;
+            }
+        }
+        return false;
+    }
+
     int Contar(const std::string& deOnde) const {
         db::ConexaoErp conexao("127.0.0.1:" + arquivo);
         conexao.Abrir();
@@ -127,6 +139,9 @@ class DuasCopiasTest : public ::testing::Test {
 
 TEST_F(DuasCopiasTest, NenhumPedidoImportadoDuasVezes) {
     Sincronizacao primeira(copias[0].Executavel());
+    // The second starts while the first is inside its first order, with five more to go: on a
+    // busy machine, two copies started together may not overlap at all.
+    ASSERT_TRUE(AguardarCliente(1));
     Sincronizacao segunda(copias[1].Executavel());
     int codigos[2];
     const std::vector<std::string> logs[2] = {primeira.Concluir(codigos[0]),
