@@ -9,6 +9,7 @@
 #include "app/formatos_historico.h"
 #include "app/instante_historico.h"
 #include "app/leitura_historico.h"
+#include "app/observador_execucao.h"
 #include "app/texto_json.h"
 
 namespace tessora::app {
@@ -43,6 +44,19 @@ std::vector<std::string> Problemas(const std::vector<ExecucaoRegistrada>& ultima
     } else if (terminada->desfecho != "normal") {
         problemas.push_back("A última execução não terminou normalmente (" + terminada->desfecho +
                             ")" + (terminada->motivo.empty() ? "." : ": " + terminada->motivo));
+    }
+    int comAdiados =
+        0;  // finished runs in a row, from the latest, that left orders to another copy
+    for (const ExecucaoRegistrada& e : ultimas) {
+        if (!e.termino) continue;
+        if (e.adiados == 0) break;
+        ++comAdiados;
+    }
+    if (comAdiados >= kExecucoesComAdiadosToleradas) {
+        problemas.push_back("Pedidos adiados nas últimas " +
+                            std::to_string(kExecucoesComAdiadosToleradas) +
+                            " execuções: outra cópia do programa está importando pedidos neste "
+                            "banco de dados.");
     }
     const int64_t limite = agora - std::chrono::seconds(tolerancia).count();
     for (const PedidoEmFalha& p : falhas) {

@@ -34,7 +34,7 @@ bool PreverPedidos(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
         }
     }
     EscreverResumoPrevia(resumo, saida);
-    return resumo.naoLidos == 0;
+    return resumo.naoLidos == 0 && resumo.recusados == 0;
 }
 }  // namespace
 

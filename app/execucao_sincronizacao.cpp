@@ -14,6 +14,7 @@
 #include "comum/data_hora.h"
 #include "comum/erros.h"
 #include "db/conectar_banco.h"
+#include "db/guarda_importacao.h"
 #include "db/locais_erp.h"
 #include "db/parametros_integracao.h"
 
@@ -53,8 +54,8 @@ ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
             case importacao::DesfechoImportacao::OutraCopiaImportando:
                 resultado.desfecho = DesfechoPedido::Adiado;
                 resultado.mensagem =
-                    "Pedido em importação por outra cópia do programa; fica para a próxima "
-                    "execução.";
+                    "Outra cópia do programa está importando pedidos neste banco de dados (" +
+                    importacao.motivo + "); o pedido fica para a próxima execução.";
                 break;
             case importacao::DesfechoImportacao::JaIncluido:
                 resultado.desfecho = DesfechoPedido::JaIncluido;
@@ -77,6 +78,12 @@ ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
             case importacao::DesfechoImportacao::CabecalhoRecusado:
                 resultado.desfecho = DesfechoPedido::NaoIncluido;
                 resultado.mensagem = "Não foi possível incluir o pedido: " + id + " no sistema";
+                break;
+            case importacao::DesfechoImportacao::IdInexato:
+            case importacao::DesfechoImportacao::ClienteIndisponivel:
+                resultado.desfecho = DesfechoPedido::NaoIncluido;
+                resultado.mensagem = "Não foi possível incluir o pedido: " + id +
+                                     " no sistema: " + importacao.motivo;
                 break;
         }
     } catch (const std::exception&) {
@@ -155,6 +162,7 @@ void ImportarPedidos(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedi
             observacao.Pedido(pedido.resultado);
             ++resumo.pedidosProcessados;
             if (PedidoFalhou(pedido.resultado.desfecho)) ++resumo.pedidosComFalha;
+            if (pedido.resultado.desfecho == DesfechoPedido::Adiado) ++resumo.pedidosAdiados;
             escritos.pop_front();
             esperar = false;
         }
@@ -263,8 +271,8 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
         const auto local =
             db::ObterCaminhoBancoDados(ambiente.executavel.parent_path(), ambiente.avisos);
         try {
-            conexao =
-                db::ConectarBancoDados(local, ambiente.executavel, ambiente.caminhosAtualizacao);
+            conexao = db::ConectarBancoDados(local, ambiente.executavel,
+                                             ambiente.caminhosAtualizacao, db::kProcessoImportacao);
         } catch (const ErroBancoDados& e) {
             resumo.fim = FimExecucao::SemConexao;
             resumo.motivo = e.what();

@@ -88,6 +88,7 @@ struct ResumoExecucao {
     std::string motivo{};
     int32_t pedidosProcessados = 0;
     int32_t pedidosComFalha = 0;  // see PedidoFalhou
+    int32_t pedidosAdiados = 0;   // left for another copy of the program
 
     bool Normal() const { return fim == FimExecucao::Concluida; }
 };

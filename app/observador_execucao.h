@@ -23,6 +23,11 @@ enum class DesfechoPedido {
     Erro,         // an error left the import
 };
 
+// Runs in a row that left orders for another copy of the program before the tray and the
+// health check say so: one such run is an overlap of two copies' runs, several are imports that
+// have stopped here.
+inline constexpr int kExecucoesComAdiadosToleradas = 3;
+
 // An order that this run could not write: an error, or a refused import.
 inline bool PedidoFalhou(DesfechoPedido desfecho) {
     return desfecho == DesfechoPedido::NaoIncluido || desfecho == DesfechoPedido::Erro;

@@ -11,22 +11,8 @@ using importacao::OrigemCliente;
 using importacao::PreviaPedido;
 
 std::string Motivo(FalhaDocumentoApp falha, const std::string& mensagem) {
-    switch (falha) {
-        case FalhaDocumentoApp::Nenhuma:
-            break;
-        case FalhaDocumentoApp::SemId:
-            return "o pedido não informa o cliente";
-        case FalhaDocumentoApp::StatusDeErro:
-        case FalhaDocumentoApp::Transporte:
-            return mensagem;
-        case FalhaDocumentoApp::Ilegivel:
-            return "a resposta da API não é um JSON legível";
-        case FalhaDocumentoApp::SemSucesso:
-            return "a API não confirmou o sucesso da consulta";
-        case FalhaDocumentoApp::SemDados:
-            return "a resposta da API não traz os dados";
-    }
-    return {};
+    if (falha == FalhaDocumentoApp::SemId) return "o pedido não informa o cliente";
+    return importacao::TextoFalhaDocumento(falha, mensagem);
 }
 
 void EscreverCliente(const PreviaPedido& previa, std::ostream& saida) {
@@ -87,6 +73,10 @@ void EscreverSituacao(const PreviaPedido& previa, std::ostream& saida) {
 
 void ResumoPrevia::Contar(const PreviaPedido& previa) {
     ++pedidos;
+    if (!previa.recusa.empty()) {
+        ++recusados;
+        return;
+    }
     if (previa.jaIncluido) {
         ++jaIncluidos;
         return;
@@ -105,6 +95,10 @@ void ResumoPrevia::Contar(const PreviaPedido& previa) {
 
 void EscreverPrevia(const PreviaPedido& previa, std::ostream& saida) {
     saida << "Pedido " << previa.idApp << '\n';
+    if (!previa.recusa.empty()) {
+        saida << "  Não seria incluído nem confirmado à API: " << previa.recusa << '\n';
+        return;
+    }
     if (previa.jaIncluido) {
         saida << "  Já incluído no sistema: nada seria gravado, só a confirmação à API\n";
         return;
@@ -128,10 +122,11 @@ void EscreverErroPrevia(const std::string& id, const std::string& mensagem, std:
 
 void EscreverResumoPrevia(const ResumoPrevia& resumo, std::ostream& saida) {
     saida << "Resumo: " << resumo.pedidos << " pedido(s); " << resumo.jaIncluidos
-          << " já incluído(s); " << resumo.naoLidos << " não lido(s); " << resumo.clientesACadastrar
-          << " cliente(s) a cadastrar; " << resumo.comEmpresa << " com a empresa como cliente; "
-          << resumo.comProdutoNaoEncontrado << " com produto não encontrado; "
-          << resumo.comTotaisDivergentes << " com totais que não conferem\n";
+          << " já incluído(s); " << resumo.naoLidos << " não lido(s); " << resumo.recusados
+          << " recusado(s); " << resumo.clientesACadastrar << " cliente(s) a cadastrar; "
+          << resumo.comEmpresa << " com a empresa como cliente; " << resumo.comProdutoNaoEncontrado
+          << " com produto não encontrado; " << resumo.comTotaisDivergentes
+          << " com totais que não conferem\n";
 }
 
 }  // namespace tessora::app

@@ -11,7 +11,8 @@ namespace tessora::app {
 struct ResumoPrevia {
     int pedidos = 0;
     int jaIncluidos = 0;
-    int naoLidos = 0;  // the order's document could not be had, or an error left its reading
+    int naoLidos = 0;   // the order's document could not be had, or an error left its reading
+    int recusados = 0;  // the import would refuse it and leave it in the listing
     int clientesACadastrar = 0;
     int comEmpresa = 0;
     int comProdutoNaoEncontrado = 0;

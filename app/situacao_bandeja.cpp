@@ -10,9 +10,11 @@
 namespace tessora::app {
 
 namespace {
-EstadoBandeja EstadoDoFim(const ResumoExecucao& resumo) {
+EstadoBandeja EstadoDoFim(const ResumoExecucao& resumo, int execucoesComAdiados) {
     if (!resumo.Normal()) return EstadoBandeja::SemComunicacao;
-    return resumo.pedidosComFalha > 0 ? EstadoBandeja::PedidosComFalha : EstadoBandeja::Normal;
+    return resumo.pedidosComFalha > 0 || execucoesComAdiados >= kExecucoesComAdiadosToleradas
+               ? EstadoBandeja::PedidosComFalha
+               : EstadoBandeja::Normal;
 }
 
 std::string Pedidos(int32_t quantidade, const char* umPedido, const char* varios) {
@@ -28,12 +30,21 @@ std::string Resumo(const ResumoExecucao& resumo) {
     if (resumo.pedidosComFalha > 0) {
         texto += ", " + std::to_string(resumo.pedidosComFalha) + " com falha";
     }
+    if (resumo.pedidosAdiados > 0) {
+        texto += ", " + std::to_string(resumo.pedidosAdiados) + " adiado(s) por outra cópia";
+    }
     return texto;
 }
 
 NotificacaoBandeja Notificacao(EstadoBandeja estado, const ResumoExecucao& resumo) {
     switch (estado) {
         case EstadoBandeja::PedidosComFalha:
+            if (resumo.pedidosComFalha == 0) {
+                return {"Pedidos adiados em " + std::to_string(kExecucoesComAdiadosToleradas) +
+                            " execuções seguidas: outra cópia do programa está importando "
+                            "pedidos neste banco de dados.",
+                        true};
+            }
             return {Pedidos(resumo.pedidosComFalha, "pedido não pôde ser incluído",
                             "pedidos não puderam ser incluídos") +
                         " no sistema. Veja a página \"2. Histórico\".",
@@ -55,7 +66,10 @@ void SituacaoBandeja::ExecucaoIniciada() { emExecucao_ = true; }
 std::optional<NotificacaoBandeja> SituacaoBandeja::ExecucaoTerminada(const ResumoExecucao& resumo) {
     emExecucao_ = false;
     resumoUltimaExecucao_ = Resumo(resumo);
-    const EstadoBandeja anterior = std::exchange(ultimaExecucao_, EstadoDoFim(resumo));
+    execucoesComAdiados_ =
+        resumo.Normal() && resumo.pedidosAdiados > 0 ? execucoesComAdiados_ + 1 : 0;
+    const EstadoBandeja anterior =
+        std::exchange(ultimaExecucao_, EstadoDoFim(resumo, execucoesComAdiados_));
     if (ultimaExecucao_ == anterior) return std::nullopt;
     return Notificacao(ultimaExecucao_, resumo);
 }

@@ -11,7 +11,8 @@ namespace tessora::app {
 enum class EstadoBandeja {
     Normal,           // no run going, and the last one (if any) went well
     EmExecucao,       // a run is going
-    PedidosComFalha,  // the last run could not write some of its orders
+    PedidosComFalha,  // the last run could not write some of its orders, or runs in a row left
+                      // theirs for another copy (kExecucoesComAdiadosToleradas)
     SemComunicacao,   // the last run could not reach the database or the API, or an error ended it
 };
 
@@ -37,6 +38,7 @@ class SituacaoBandeja {
 
   private:
     bool emExecucao_ = false;
+    int execucoesComAdiados_ = 0;  // in a row, up to the last one
     EstadoBandeja ultimaExecucao_ = EstadoBandeja::Normal;
     std::string resumoUltimaExecucao_;
 };

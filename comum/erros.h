@@ -17,12 +17,6 @@ class ErroBancoDados : public Erro {
     using Erro::Erro;
 };
 
-// A row that another transaction holds, met by a transaction that does not wait for it.
-class ErroConflitoBloqueio : public ErroBancoDados {
-  public:
-    using ErroBancoDados::ErroBancoDados;
-};
-
 // A text that does not convert to the value asked for.
 class ErroConversao : public Erro {
   public:

@@ -4,8 +4,10 @@ namespace tessora::db {
 
 std::unique_ptr<ConexaoErp> ConectarBancoDados(const LocalBancoDados& local,
                                                const std::filesystem::path& executavel,
-                                               CaminhosAtualizacao& caminhos) {
+                                               CaminhosAtualizacao& caminhos,
+                                               std::string_view processo) {
     auto conexao = std::make_unique<ConexaoErp>(local.nomeBanco);
+    conexao->DefinirProcesso(std::string(processo));
     conexao->Abrir();
     caminhos = DefinirCaminhosAtualizacao(local.localIniServidor, executavel);
     return conexao;

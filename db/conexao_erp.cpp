@@ -3,6 +3,7 @@
 #include "comum/erros.h"
 #include "comum/texto.h"
 #include "db/firebird_interno.h"
+#include "plataforma/processos.h"
 
 namespace tessora::db {
 
@@ -32,6 +33,10 @@ void ConexaoErp::Abrir() {
     const auto dpb = interno::NovoXpb(Firebird::IXpbBuilder::DPB);
     anexo_.reset(interno::Chamar([&](ThrowStatusWrapper* st) {
         interno::InserirCredenciais(st, *dpb);
+        if (!processo_.empty()) {
+            dpb->insertString(st, isc_dpb_process_name, processo_.c_str());
+            dpb->insertInt(st, isc_dpb_process_id, static_cast<int>(plataforma::IdProcessoAtual()));
+        }
         return interno::Provedor()->attachDatabase(st, nomeBanco_.c_str(), dpb->getBufferLength(st),
                                                    dpb->getBuffer(st));
     }));

@@ -31,6 +31,10 @@ class ConexaoErp {
     ConexaoErp& operator=(const ConexaoErp&) = delete;
 
     const std::string& NomeBanco() const { return nomeBanco_; }
+    // The process name that the server shows for this connection in its monitoring tables,
+    // with this process's id (otherwise the client library's own choice); takes effect at the
+    // next Abrir.
+    void DefinirProcesso(std::string nome) { processo_ = std::move(nome); }
 
     // Attaches; a refused attach raises ErroBancoDados and leaves the connection closed.
     void Abrir();
@@ -60,6 +64,7 @@ class ConexaoErp {
 
     std::string nomeBanco_;
     Acesso acesso_;
+    std::string processo_;
     interno::Ref<Firebird::IAttachment> anexo_;
     interno::Ref<Firebird::ITransaction> transacao_;  // released before the attachment
     bool escritaPendente_ = false;

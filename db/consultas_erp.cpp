@@ -118,12 +118,12 @@ int32_t TipoPagtoDaPessoa(ConexaoErp& conexao, int32_t idPessoa) {
         "id_tp_pagto");
 }
 
-int32_t PessoaPorIdApp(ConexaoErp& conexao, std::string_view idClienteApp) {
-    return ConsultarInteiro(
-        conexao,
-        " select cp.id_pessoa from cad_pessoa cp where cp.ID_APP_FORCA_VENDA = " +
-            TextoSql(idClienteApp),
-        "id_pessoa");
+int32_t PessoaPorIdApp(ConexaoErp& conexao, std::string_view idClienteApp,
+                       const ColunaTexto& coluna) {
+    return ConsultarInteiro(conexao,
+                            " select cp.id_pessoa from cad_pessoa cp where " +
+                                CondicaoTextoExato("cp.ID_APP_FORCA_VENDA", idClienteApp, coluna),
+                            "id_pessoa");
 }
 
 std::string CategoriaDaPessoa(ConexaoErp& conexao, int32_t idPessoa) {
@@ -133,12 +133,12 @@ std::string CategoriaDaPessoa(ConexaoErp& conexao, int32_t idPessoa) {
         "CT_CATEGORIA");
 }
 
-bool PedidoJaIncluido(ConexaoErp& conexao, std::string_view idPedidoApp) {
-    return ConsultarInteiro(
-               conexao,
-               " select count(*) as QTDE from mov_nf_comercio mc where mc.ID_APP_FORCA_VENDA = " +
-                   TextoSql(idPedidoApp),
-               "QTDE") > 0;
+bool PedidoJaIncluido(ConexaoErp& conexao, std::string_view idPedidoApp,
+                      const ColunaTexto& coluna) {
+    return ConsultarInteiro(conexao,
+                            " select count(*) as QTDE from mov_nf_comercio mc where " +
+                                CondicaoTextoExato("mc.ID_APP_FORCA_VENDA", idPedidoApp, coluna),
+                            "QTDE") > 0;
 }
 
 }  // namespace tessora::db

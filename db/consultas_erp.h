@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "db/coluna_texto.h"
 #include "db/conexao_erp.h"
 
 namespace tessora::db {
@@ -35,10 +36,13 @@ std::string DescricaoNotaDoProduto(ConexaoErp& conexao, int32_t idProduto);
 
 int32_t PlanoPagtoDaPessoa(ConexaoErp& conexao, int32_t idPessoa);
 int32_t TipoPagtoDaPessoa(ConexaoErp& conexao, int32_t idPessoa);
-int32_t PessoaPorIdApp(ConexaoErp& conexao, std::string_view idClienteApp);
+// The app's ids are compared exactly (CondicaoTextoExato) in `coluna`, the look-up's
+// ID_APP_FORCA_VENDA column.
+int32_t PessoaPorIdApp(ConexaoErp& conexao, std::string_view idClienteApp,
+                       const ColunaTexto& coluna);
 std::string CategoriaDaPessoa(ConexaoErp& conexao, int32_t idPessoa);
 
 // Whether an operation of MOV_NF_COMERCIO carries the app's order id.
-bool PedidoJaIncluido(ConexaoErp& conexao, std::string_view idPedidoApp);
+bool PedidoJaIncluido(ConexaoErp& conexao, std::string_view idPedidoApp, const ColunaTexto& coluna);
 
 }  // namespace tessora::db

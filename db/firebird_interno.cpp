@@ -36,24 +36,7 @@ void InserirCredenciais(Firebird::ThrowStatusWrapper* st, Firebird::IXpbBuilder&
 
 Ref<Firebird::IProvider> Provedor() { return Ref<Firebird::IProvider>(Mestre()->getDispatcher()); }
 
-namespace {
-// Whether the status carries one of the codes with which the engine refuses a row that an
-// active transaction holds (lock conflict, update conflict, deadlock).
-bool EhConflitoBloqueio(const Firebird::IStatus* status) {
-    const ISC_STATUS* item = const_cast<Firebird::IStatus*>(status)->getErrors();
-    while (item[0] != isc_arg_end) {
-        if (item[0] == isc_arg_gds && (item[1] == isc_lock_conflict ||
-                                       item[1] == isc_update_conflict || item[1] == isc_deadlock)) {
-            return true;
-        }
-        item += item[0] == isc_arg_cstring ? 3 : 2;  // a counted string carries length and text
-    }
-    return false;
-}
-}  // namespace
-
 void LancarErroBancoDados(const Firebird::IStatus* status) {
-    if (EhConflitoBloqueio(status)) throw ErroConflitoBloqueio(TextoStatus(status));
     throw ErroBancoDados(TextoStatus(status));
 }
 

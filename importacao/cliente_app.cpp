@@ -133,6 +133,11 @@ Resultado<int32_t> RegistrarCliente(db::ConexaoErp& conexao, const JsonObjeto& d
 DocumentoApp LerClienteApp(api::ClienteHttp& cliente, const std::string& idCliente) {
     if (!Preenchido(idCliente)) return {.falha = FalhaDocumentoApp::SemId};
     DocumentoApp documento = LerDocumentoApp(cliente, api::CaminhoCliente(idCliente));
+    if (DocumentoNaoObtido(documento)) {
+        throw ErroClienteIndisponivel(
+            "não foi possível obter o cliente " + idCliente +
+            " da API: " + TextoFalhaDocumento(documento.falha, documento.mensagem));
+    }
     if (documento.dados && !documento.dados->ComoObjeto()) {
         documento.dados = nullptr;
         documento.falha = FalhaDocumentoApp::SemDados;

@@ -6,6 +6,7 @@
 #include "api/cliente_http.h"
 #include "comum/resultado.h"
 #include "db/conexao_erp.h"
+#include "importacao/cliente_indisponivel.h"
 #include "importacao/documento_app.h"
 
 namespace tessora::importacao {
@@ -14,9 +15,9 @@ namespace tessora::importacao {
 // a new ERP person: the CAD_PESSOA row, its billing address and, when the app gives one, a
 // separate delivery address, the cities TAB_CIDADE lacks, and up to two contacts (the
 // responsible person, the financial contact). Gives the new ID_PESSOA, or why the customer was
-// not registered: blank id (no request made), error status (its body) or failed transport (its
-// message), an answer that is not readable JSON, does not say "success" or has no "data" object
-// (no reason), or an insert that the database refused (its message).
+// not registered: blank id (no request made), the API's 404 (its status line), an answer that
+// does not say "success" or has no "data" object (no reason), or an insert that the database
+// refused (its message). A document that could not be had raises ErroClienteIndisponivel.
 //
 // Runs inside the caller's transaction under the savepoint "CLIENTE_APP" and never commits:
 // a refused insert undoes every row of this registration, cities included. An answer that is
@@ -26,7 +27,8 @@ Resultado<int32_t> ImportarClienteApp(db::ConexaoErp& conexao, api::ClienteHttp&
                                       const std::string& idCliente);
 
 // The customer's document as ImportarClienteApp reads it before it writes anything: "data"
-// is an object when the customer can be registered from it.
+// is an object when the customer can be registered from it. Raises ErroClienteIndisponivel
+// when the document could not be had.
 [[nodiscard]] DocumentoApp LerClienteApp(api::ClienteHttp& cliente, const std::string& idCliente);
 
 }  // namespace tessora::importacao

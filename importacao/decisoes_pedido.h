@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "comum/resultado.h"
+#include "db/coluna_texto.h"
 #include "db/conexao_erp.h"
 
 namespace tessora::importacao {
@@ -17,6 +19,12 @@ namespace tessora::importacao {
 // TAB_PARAMETRO; a column that holds no integer raises ErroConversao.
 int32_t EmpresaDosPedidos(db::ConexaoErp& conexao);
 int32_t NaturezaDosPedidos(db::ConexaoErp& conexao);
+
+// The column that holds the app's order ids, or why it cannot hold this one exactly as the app
+// sent it. Such an order is refused: neither the check for an earlier import nor the header
+// could tell it from another id ("r-Ł" and "r-Ń" would both be "r-?").
+[[nodiscard]] Resultado<db::ColunaTexto> ColunaDoIdPedido(db::ConexaoErp& conexao,
+                                                          std::string_view id);
 
 enum class OrigemCliente {
     IdApp,     // an ERP person carries the app's customer id
@@ -32,7 +40,9 @@ struct ClientePedido {
 // Gives the key of the person it registers for the app's customer id, or 0 when it did not.
 using CadastroCliente = std::function<int32_t(const std::string& idCliente)>;
 
-// The person with the app's customer id; else the one `cadastrar` registers; else the company.
+// The person with exactly the app's customer id; else the one `cadastrar` registers; else the
+// company. An id that the ERP cannot hold exactly raises ErroClienteIndisponivel: the person
+// found by it could be another customer's.
 [[nodiscard]] ClientePedido EscolherCliente(db::ConexaoErp& conexao, const std::string& idCliente,
                                             int32_t idEmpresa, const CadastroCliente& cadastrar);
 

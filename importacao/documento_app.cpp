@@ -14,6 +14,7 @@ DocumentoApp LerDocumentoApp(api::ClienteHttp& cliente, const std::string& camin
     } catch (const api::ErroHttp& e) {
         documento.falha = FalhaDocumentoApp::StatusDeErro;
         documento.mensagem = e.what();
+        documento.status = e.Status();
         return documento;
     } catch (const api::ErroTransporte& e) {
         documento.falha = FalhaDocumentoApp::Transporte;
@@ -30,6 +31,38 @@ DocumentoApp LerDocumentoApp(api::ClienteHttp& cliente, const std::string& camin
         if (!documento.dados) documento.falha = FalhaDocumentoApp::SemDados;
     }
     return documento;
+}
+
+bool DocumentoNaoObtido(const DocumentoApp& documento) {
+    constexpr int kNaoEncontrado = 404;
+    switch (documento.falha) {
+        case FalhaDocumentoApp::Transporte:
+        case FalhaDocumentoApp::Ilegivel:
+            return true;
+        case FalhaDocumentoApp::StatusDeErro:
+            return documento.status != kNaoEncontrado;
+        default:
+            return false;
+    }
+}
+
+std::string TextoFalhaDocumento(FalhaDocumentoApp falha, const std::string& mensagem) {
+    switch (falha) {
+        case FalhaDocumentoApp::Nenhuma:
+            break;
+        case FalhaDocumentoApp::SemId:
+            return "não há id a consultar";
+        case FalhaDocumentoApp::StatusDeErro:
+        case FalhaDocumentoApp::Transporte:
+            return mensagem;
+        case FalhaDocumentoApp::Ilegivel:
+            return "a resposta da API não é um JSON legível";
+        case FalhaDocumentoApp::SemSucesso:
+            return "a API não confirmou o sucesso da consulta";
+        case FalhaDocumentoApp::SemDados:
+            return "a resposta da API não traz os dados";
+    }
+    return {};
 }
 
 }  // namespace tessora::importacao

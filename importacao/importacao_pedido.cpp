@@ -10,9 +10,9 @@
 #include "api/registro_erp.h"
 #include "comum/data_hora.h"
 #include "comum/erros.h"
-#include "db/bloqueio_parametros.h"
 #include "db/consulta.h"
 #include "db/consultas_erp.h"
+#include "db/guarda_importacao.h"
 #include "db/procedimentos.h"
 #include "db/unidade_de_trabalho.h"
 #include "db/valores_sql.h"
@@ -34,8 +34,8 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
     const ClientePedido escolhido = EscolherCliente(
         conexao, JsonTextoPorNome(dados, "cliente_id"), op.ID_EMPRESA,
         [&](const std::string& idCliente) {
-            // A customer that could not be registered leaves the order to the
-            // company.
+            // A customer that the API does not have, or whose rows the ERP refused, leaves the
+            // order to the company.
             const Resultado<int32_t> registro = ImportarClienteApp(conexao, cliente, idCliente);
             return registro.Aceito() ? registro.Valor() : 0;
         });
@@ -71,18 +71,28 @@ std::string ChaveOuNulo(int32_t valor, std::string_view substituto) {
     return db::EscolherTexto(valor != 0, db::InteiroSql(valor), substituto);
 }
 
+std::string DescreverCopia(const db::CopiaImportando& copia) {
+    std::string texto = "processo " + (copia.pid.empty() ? "desconhecido" : copia.pid);
+    if (!copia.endereco.empty()) texto += " em " + copia.endereco;
+    return texto;
+}
+
 }  // namespace
 
-// The order's database work as one unit of work, ended before the function returns. Copies of
-// the program on other connections take the same lock first, so the check for an earlier
-// import and the writes of one order never interleave with another copy's.
+// The order's database work as one unit of work, ended before the function returns. Of two
+// copies of the program on one database, only the one that attached first imports, so the
+// check for an earlier import and the writes of one order never interleave with another copy's.
 ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                                  const std::string& id, const DocumentoPedido& documento) {
     using enum DesfechoImportacao;
     db::UnidadeDeTrabalho unidade(conexao);
-    if (!db::BloquearLinhaParametros(conexao)) return {OutraCopiaImportando};
+    const Resultado<db::ColunaTexto> coluna = ColunaDoIdPedido(conexao, id);
+    if (!coluna.Aceito()) return {IdInexato, coluna.Motivo()};
+    if (const auto copia = db::CopiaAnteriorImportando(conexao)) {
+        return {OutraCopiaImportando, DescreverCopia(*copia)};
+    }
     // An order already in the ERP whose acknowledgement was lost: acknowledged again only.
-    if (db::PedidoJaIncluido(conexao, id)) return {JaIncluido};
+    if (db::PedidoJaIncluido(conexao, id, coluna.Valor())) return {JaIncluido};
 
     std::string corpo;
     try {
@@ -100,8 +110,12 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
     if (!dados) throw ErroTipoInvalido();
 
     bool clienteCadastrado = false;
-    TDadosOperacaoComercialApp operacao =
-        MontarOperacao(conexao, cliente, id, *dados, clienteCadastrado);
+    TDadosOperacaoComercialApp operacao;
+    try {
+        operacao = MontarOperacao(conexao, cliente, id, *dados, clienteCadastrado);
+    } catch (const ErroClienteIndisponivel& e) {
+        return {ClienteIndisponivel, e.what()};  // the unit of work undoes what was written
+    }
     const Resultado<int32_t> cabecalho = IncluirOperacaoComercialApp(conexao, operacao);
     // The unit of work undoes the customer too.
     if (!cabecalho.Aceito()) return {CabecalhoRecusado, cabecalho.Motivo()};

@@ -17,9 +17,15 @@ enum class DesfechoImportacao {
     Incluido,  // written into the ERP now
     // The order was already in the ERP: nothing was written, it was acknowledged again.
     JaIncluido,
-    // Another connection was importing an order (another copy of the program on the same
-    // database): nothing was read or written, and the order is left for a later run.
+    // Another copy of the program imports orders into the same database now: nothing was read
+    // or written, and the order is left for a later run. The reason names that copy's process.
     OutraCopiaImportando,
+    // The ERP cannot hold the order's id exactly as the app sent it: nothing was read or
+    // written, and the order is not acknowledged.
+    IdInexato,
+    // The order's customer could not be had (ErroClienteIndisponivel): nothing is kept, and
+    // the order is left for a later run.
+    ClienteIndisponivel,
     // The API did not give the order: its error answer's body, a transport message, or
     // nothing for an answer without the order.
     PedidoNaoObtido,
@@ -39,7 +45,8 @@ struct OperacaoGravada {
 
 struct [[nodiscard]] ResultadoImportacao {
     DesfechoImportacao desfecho;
-    std::string motivo{};  // why the order was not written, as the API or the database said it
+    std::string motivo{};  // why the order was not written, as the API or the database said it,
+                           // or in words for the log
     std::optional<OperacaoGravada> operacao{};  // of an order written now
 };
 
@@ -74,8 +81,8 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
 
 // One app order into the ERP as one operation with its customer, items and notes, all in
 // one transaction; acknowledged to the API only once that is committed. Errors that leave
-// the import undo everything the order wrote. While one connection imports an order, an
-// import on another connection to the same database does not wait: it leaves its order.
+// the import undo everything the order wrote. While another copy of the program imports into
+// the same database (db::CopiaAnteriorImportando), the order is left for a later run.
 ResultadoImportacao ImportarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                                    const std::string& id);
 

@@ -8,6 +8,7 @@
 #include "db/consultas_erp.h"
 #include "importacao/cabecalho_pedido.h"
 #include "importacao/cliente_app.h"
+#include "importacao/cliente_indisponivel.h"
 #include "importacao/itens_pedido.h"
 
 namespace tessora::importacao {
@@ -43,7 +44,13 @@ PreviaPedido PreverPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente, co
                           GravacoesPrevistas& anteriores) {
     PreviaPedido previa;
     previa.idApp = id;
-    previa.jaIncluido = anteriores.pedidos.contains(id) || db::PedidoJaIncluido(conexao, id);
+    const Resultado<db::ColunaTexto> coluna = ColunaDoIdPedido(conexao, id);
+    if (!coluna.Aceito()) {
+        previa.recusa = coluna.Motivo();
+        return previa;
+    }
+    previa.jaIncluido =
+        anteriores.pedidos.contains(id) || db::PedidoJaIncluido(conexao, id, coluna.Valor());
     if (previa.jaIncluido) return previa;
 
     const DocumentoApp documento = LerDocumentoApp(cliente, api::CaminhoPedido(id));
@@ -59,17 +66,22 @@ PreviaPedido PreverPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente, co
     previa.idClienteApp = JsonTextoPorNome(*dados, "cliente_id");
     previa.cnpjCpf = JsonTextoPorNome(*dados, "cliente_cnpj");
     previa.idEmpresa = EmpresaDosPedidos(conexao);
-    previa.cliente = EscolherCliente(
-        conexao, previa.idClienteApp, previa.idEmpresa, [&](const std::string& idCliente) {
-            if (anteriores.clientes.contains(idCliente)) {
-                previa.clienteDePedidoAnterior = true;
-                return kPessoaACadastrar;
-            }
-            const DocumentoApp dadosCliente = LerClienteApp(cliente, idCliente);
-            previa.falhaCliente = dadosCliente.falha;
-            previa.mensagemCliente = dadosCliente.mensagem;
-            return dadosCliente.dados ? kPessoaACadastrar : 0;
-        });
+    try {
+        previa.cliente = EscolherCliente(
+            conexao, previa.idClienteApp, previa.idEmpresa, [&](const std::string& idCliente) {
+                if (anteriores.clientes.contains(idCliente)) {
+                    previa.clienteDePedidoAnterior = true;
+                    return kPessoaACadastrar;
+                }
+                const DocumentoApp dadosCliente = LerClienteApp(cliente, idCliente);
+                previa.falhaCliente = dadosCliente.falha;
+                previa.mensagemCliente = dadosCliente.mensagem;
+                return dadosCliente.dados ? kPessoaACadastrar : 0;
+            });
+    } catch (const ErroClienteIndisponivel& e) {
+        previa.recusa = e.what();
+        return previa;
+    }
     previa.idNatOperacao = NaturezaDosPedidos(conexao);
     const bool clienteEhEmpresa = previa.cliente.origem != OrigemCliente::Cadastro &&
                                   previa.cliente.idPessoa == previa.idEmpresa;

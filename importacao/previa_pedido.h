@@ -22,6 +22,10 @@ struct PreviaItem {
 // What the import of one order would do, found by the import's own reads and decisions.
 struct PreviaPedido {
     std::string idApp;
+    // The import would refuse the order, write nothing and not acknowledge it: why (the ERP
+    // cannot hold its id or its customer's id exactly, or the customer's document cannot be
+    // had). Nothing more is read then.
+    std::string recusa;
     // Already in the ERP: a run writes nothing and only acknowledges it again; nothing more
     // is read.
     bool jaIncluido = false;

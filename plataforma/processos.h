@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -10,6 +11,9 @@ namespace tessora::plataforma {
 // its arguments, as a Windows program receives them, in a session of its own and without
 // this process's open files. False when it could not be started.
 bool IniciarPrograma(const std::filesystem::path& programa, std::string_view parametros);
+
+// This process's id, as the system's process list shows it.
+uint32_t IdProcessoAtual();
 
 // Whether a running process, other than this one, executes this file.
 bool ExecutavelEmExecucao(const std::filesystem::path& executavel);

@@ -47,6 +47,8 @@ bool IniciarPrograma(const std::filesystem::path& programa, std::string_view par
     return erro == 0;
 }
 
+uint32_t IdProcessoAtual() { return static_cast<uint32_t>(getpid()); }
+
 bool ExecutavelEmExecucao(const std::filesystem::path& executavel) {
     std::error_code erro;
     const auto procurado = std::filesystem::weakly_canonical(executavel, erro);

@@ -21,6 +21,8 @@ bool IniciarPrograma(const std::filesystem::path& programa, std::string_view par
     return resultado > 32;
 }
 
+uint32_t IdProcessoAtual() { return GetCurrentProcessId(); }
+
 bool ExecutavelEmExecucao(const std::filesystem::path& executavel) {
     std::error_code erro;
     const std::wstring procurado = std::filesystem::weakly_canonical(executavel, erro).wstring();

@@ -200,9 +200,9 @@ TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQ
             "MOÍDO 500G",
             "  Situação: 3",
             "  Totais: conferem (produtos 24,90, soma dos itens 24,90)",
-            "Resumo: 5 pedido(s); 0 já incluído(s); 0 não lido(s); 1 cliente(s) a cadastrar; 2 "
-            "com a empresa como cliente; 1 com produto não encontrado; 1 com totais que não "
-            "conferem",
+            "Resumo: 5 pedido(s); 0 já incluído(s); 0 não lido(s); 0 recusado(s); 1 cliente(s) a "
+            "cadastrar; 2 com a empresa como cliente; 1 com produto não encontrado; 1 com totais "
+            "que não conferem",
         }));
 
     // Nothing written to the ERP, no key drawn, nothing acknowledged.
@@ -245,7 +245,8 @@ TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQ
     EXPECT_EQ(repetida.linhas[1],
               "  Já incluído no sistema: nada seria gravado, só a confirmação à API");
     EXPECT_EQ(repetida.linhas[10],
-              "Resumo: 5 pedido(s); 5 já incluído(s); 0 não lido(s); 0 cliente(s) a cadastrar; 0 "
+              "Resumo: 5 pedido(s); 5 já incluído(s); 0 não lido(s); 0 recusado(s); 0 cliente(s) a "
+              "cadastrar; 0 "
               "com a empresa como cliente; 0 com produto não encontrado; 0 com totais que não "
               "conferem");
     EXPECT_EQ(EstadoBanco(), depois);
@@ -274,6 +275,31 @@ TEST_F(ComandoSimularTest, OQueNaoPodeSerLidoDaUmaSaidaDeFalha) {
     EXPECT_EQ(resultado.codigo, 1);
     EXPECT_TRUE(resultado.linhas.empty());
     EXPECT_THAT(resultado.erros, HasSubstr("Não foi possível conectar ao banco de dados: "));
+}
+
+// An order that a run would refuse: its id, or its customer's, that the ERP cannot hold
+// exactly, or a customer whose document cannot be had.
+TEST_F(ComandoSimularTest, PedidosQueAExecucaoRecusariaDaoUmaSaidaDeFalha) {
+    std::string estado = servidor.LerEstado();
+    const auto trocar = [&](const std::string& de, const std::string& para) {
+        const size_t pos = estado.find(de);
+        ASSERT_NE(pos, std::string::npos) << de;
+        estado.replace(pos, de.size(), para);
+    };
+    trocar(R"("id": "ped-3001")", R"("id": "ped-\u0141")");
+    servidor.DefinirEstado(estado);
+    servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/clientes/cli-2002", .status = 502});
+    const auto resultado = Executar("--simular");
+    EXPECT_EQ(resultado.codigo, 1);
+    EXPECT_THAT(resultado.linhas,
+                Contains("  Não seria incluído nem confirmado à API: o id do pedido não cabe "
+                         "exatamente no banco de dados: tem caracteres que o banco de dados não "
+                         "guarda (fora do Windows-1252)"));
+    EXPECT_THAT(resultado.linhas,
+                Contains("  Não seria incluído nem confirmado à API: não foi possível obter o "
+                         "cliente cli-2002 da API: HTTP/1.1 502 Bad Gateway"));
+    // ped-3005 names the same customer.
+    EXPECT_THAT(resultado.linhas.back(), HasSubstr("; 0 não lido(s); 3 recusado(s);"));
 }
 
 // Like a run, the preview does not contact the API while the integration is off.

@@ -123,6 +123,40 @@ TEST_F(ComandoSincronizarTest, ImportaOsNovosPedidosDaApiEAsConfirma) {
     EXPECT_EQ(banco.Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "2");
 }
 
+// The API goes away after the listing: the order whose new customer cannot be fetched fails
+// with the reason in its line and is not acknowledged; the next run registers the customer.
+TEST_F(ComandoSincronizarTest, ClienteQueNaoPodeSerObtidoFalhaOPedidoAteAProximaExecucao) {
+    servidor.DefinirRegra(
+        {.metodo = "GET", .caminho = "/api/clientes/cli-2002", .derrubarConexao = true});
+    const auto primeira = Executar();
+    EXPECT_EQ(primeira.codigo, 0) << primeira.erros;
+    ASSERT_EQ(primeira.linhas.size(), 6u);
+    EXPECT_EQ(primeira.linhas[2], "Pedido incluído no sistema.");
+    EXPECT_THAT(primeira.linhas[4],
+                StartsWith("Não foi possível incluir o pedido: ped-3002 no sistema: não foi "
+                           "possível obter o cliente cli-2002 da API: "));
+    const auto& banco = erp.Banco();
+    EXPECT_EQ(banco.Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "1");
+    EXPECT_EQ(
+        banco.Ler("select count(*) as N from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-2002'",
+                  "N"),
+        "0");
+    for (const auto& r : servidor.Requisicoes()) {
+        EXPECT_NE(r.caminho, "/api/pedidos/ped-3002/erp-registro");
+    }
+
+    servidor.RemoverRegras();
+    const auto segunda = Executar();
+    EXPECT_THAT(segunda.linhas,
+                ElementsAre("Iniciando processamento...", "Lendo pedido: ped-3002",
+                            "Pedido incluído no sistema.", "Encerrando processamento..."));
+    EXPECT_EQ(banco.Ler("select ID_DESTINATARIO_REMETENTE as P from MOV_NF_COMERCIO where "
+                        "ID_APP_FORCA_VENDA = 'ped-3002'",
+                        "P"),
+              banco.Ler("select ID_PESSOA from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-2002'",
+                        "ID_PESSOA"));
+}
+
 // A listing that cannot be had is said in the log and in the exit status; a day without
 // orders is not a failure.
 TEST_F(ComandoSincronizarTest, ListagemQueNaoPodeSerObtidaNaoPassaPorDiaSemPedidos) {

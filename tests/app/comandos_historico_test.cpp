@@ -247,6 +247,22 @@ TEST_F(ComandosHistoricoTest, EstadoSaiComUmSoQuandoAlgoVaiMal) {
     }
 }
 
+TEST_F(ComandosHistoricoTest, EstadoDizQuandoOutraCopiaFicaComOsPedidosExecucaoAposExecucao) {
+    const Instante agora = std::chrono::system_clock::now();
+    const ResultadoPedido adiado{"p-1", DesfechoPedido::Adiado, "Outra cópia ..."};
+    Execucao(agora - 20min, FimExecucao::Concluida, {adiado});
+    Execucao(agora - 15min, FimExecucao::Concluida, {adiado});
+    EXPECT_EQ(Estado(agora).first, 0);
+    historico.ExecucaoIniciada(OrigemExecucao::Botao, agora - 12min);  // cut short: not counted
+    Execucao(agora - 10min, FimExecucao::Concluida, {adiado});
+    const auto [codigo, texto] = Estado(agora);
+    EXPECT_EQ(codigo, 1);
+    EXPECT_THAT(texto, HasSubstr("Pedidos adiados nas últimas 3 execuções: outra cópia do "
+                                 "programa está importando pedidos neste banco de dados."));
+    Execucao(agora - 5min, FimExecucao::Concluida, {Incluido("p-1", 1)});
+    EXPECT_EQ(Estado(agora).first, 0);
+}
+
 TEST_F(ComandosHistoricoTest, EstadoToleraFalhasPeloTempoConfigurado) {
     const Instante agora = std::chrono::system_clock::now();
     Execucao(agora - 30h, FimExecucao::Concluida, {Falhou("p-1")});

@@ -48,7 +48,7 @@ class PedidosComOutraCopia : public PedidosViaApi {
         ContextoSincronizacao& contexto, const std::string& id,
         const importacao::DocumentoPedido& documento) override {
         if (emOutraCopia.contains(id))
-            return {importacao::DesfechoImportacao::OutraCopiaImportando};
+            return {importacao::DesfechoImportacao::OutraCopiaImportando, "processo 7"};
         return PedidosViaApi::ImportarPedido(contexto, id, documento);
     }
     std::set<std::string> emOutraCopia;

@@ -12,12 +12,17 @@ namespace tessora::app {
 namespace {
 
 ResumoExecucao Fim(std::optional<FimExecucao> fim, int32_t processados = 0, int32_t falhas = 0,
-                   std::string motivo = "") {
+                   std::string motivo = "", int32_t adiados = 0) {
     ResumoExecucao resumo{std::chrono::system_clock::now(), fim};
     resumo.motivo = std::move(motivo);
     resumo.pedidosProcessados = processados;
     resumo.pedidosComFalha = falhas;
+    resumo.pedidosAdiados = adiados;
     return resumo;
+}
+
+ResumoExecucao Adiados(int32_t adiados) {
+    return Fim(FimExecucao::Concluida, adiados, 0, "", adiados);
 }
 
 TEST(SituacaoBandejaTest, UmaNotificacaoPorEpisodioDeFalhaEOutraQuandoElasPassam) {
@@ -51,6 +56,17 @@ TEST(SituacaoBandejaTest, UmaNotificacaoPorEpisodioDeFalhaEOutraQuandoElasPassam
         {"one order failed", Fim(FimExecucao::Concluida, 4, 1), PedidosComFalha,
          "1 pedido não pôde ser incluído no sistema. Veja a página \"2. Histórico\".", true},
         {"good", Fim(FimExecucao::Concluida, 1), Normal, normalizada, false},
+        // Another copy imports: one overlap of two copies' runs is no trouble, imports that
+        // stay with the other copy run after run are.
+        {"left to another copy", Adiados(2), Normal, std::nullopt, false},
+        {"again", Adiados(2), Normal, std::nullopt, false},
+        {"a third time", Adiados(1), PedidosComFalha,
+         "Pedidos adiados em 3 execuções seguidas: outra cópia do programa está importando "
+         "pedidos neste banco de dados.",
+         true},
+        {"and a fourth", Adiados(1), PedidosComFalha, std::nullopt, false},
+        {"imported here again", Fim(FimExecucao::Concluida, 1), Normal, normalizada, false},
+        {"left once more", Adiados(1), Normal, std::nullopt, false},
     };
     SituacaoBandeja situacao;
     EXPECT_EQ(situacao.Estado(), Normal);
@@ -78,6 +94,8 @@ TEST(SituacaoBandejaTest, DicaResumeAUltimaExecucao) {
         {Fim(FimExecucao::Concluida), "Nenhum novo pedido"},
         {Fim(FimExecucao::Concluida, 1), "1 pedido processado"},
         {Fim(FimExecucao::Concluida, 5, 2), "5 pedidos processados, 2 com falha"},
+        {Fim(FimExecucao::Concluida, 3, 0, "", 3),
+         "3 pedidos processados, 3 adiado(s) por outra cópia"},
         {Fim(FimExecucao::SemListagem, 0, 0, "HTTP 503"),
          "Falhou: não foi possível obter a lista de novos pedidos"},
     };

@@ -17,6 +17,8 @@ namespace {
 
 using Resultado = std::variant<int32_t, std::string>;
 
+const ColunaTexto kIdApp{50, false};  // the test schema's ID_APP_FORCA_VENDA
+
 struct CasoConsulta {
     const char* nome;
     std::function<Resultado(ConexaoErp&)> chamar;
@@ -94,8 +96,10 @@ TEST_F(ConsultasErpTest, CadaConsultaEnviaSeuComandoELeOValorDaSemente) {
          " select pe.id_plano_pagto from cad_pessoa pe where pe.id_pessoa = 4", 2},
         {"TipoPagtoDaPessoa", [](auto& c) { return TipoPagtoDaPessoa(c, 5); },
          " select pe.id_tp_pagto from cad_pessoa pe where pe.id_pessoa = 5", 2},
-        {"PessoaPorIdApp", [](auto& c) { return PessoaPorIdApp(c, "cli-2001"); },
-         " select cp.id_pessoa from cad_pessoa cp where cp.ID_APP_FORCA_VENDA = 'cli-2001'", 4},
+        {"PessoaPorIdApp", [](auto& c) { return PessoaPorIdApp(c, "cli-2001", kIdApp); },
+         " select cp.id_pessoa from cad_pessoa cp where cp.ID_APP_FORCA_VENDA = 'cli-2001' and "
+         "cp.ID_APP_FORCA_VENDA || '|' = 'cli-2001|'",
+         4},
         {"CategoriaDaPessoa", [](auto& c) { return CategoriaDaPessoa(c, 4); },
          " select cp.CT_CATEGORIA from cad_pessoa cp where cp.id_pessoa = 4", "R"},
     });
@@ -132,7 +136,9 @@ TEST_F(ConsultasErpTest, SemLinhaOuComNuloDaZeroOuTextoVazio) {
         {"tipo de pagamento nulo", [](auto& c) { return TipoPagtoDaPessoa(c, 1); }, "", 0},
         {"serie nula", [](auto& c) { return SeriePedidoDoVendedor(c, 4); }, "", ""},
         {"categoria nula", [](auto& c) { return CategoriaDaPessoa(c, 2); }, "", ""},
-        {"id do app vazio", [](auto& c) { return PessoaPorIdApp(c, ""); }, "", 0},
+        {"id do app vazio", [](auto& c) { return PessoaPorIdApp(c, "", kIdApp); }, "", 0},
+        {"id do app com espaço no fim",
+         [](auto& c) { return PessoaPorIdApp(c, "cli-2001 ", kIdApp); }, "", 0},
     });
 }
 
@@ -142,10 +148,14 @@ TEST_F(ConsultasErpTest, TextoDoArgumentoViajaComoUmSoValor) {
         "'o''brien')");
     banco.Executar("insert into FIX_TP_FRETE (ID_TP_FRETE, DS_TP_FRETE) values (5, 'Próprio')");
     Verificar({
-        {"aspa dobrada", [](auto& c) { return PessoaPorIdApp(c, "o'brien"); },
-         " select cp.id_pessoa from cad_pessoa cp where cp.ID_APP_FORCA_VENDA = 'o''brien'", 6},
-        {"tentativa de sair das aspas", [](auto& c) { return PessoaPorIdApp(c, "x' or '1'='1"); },
-         " select cp.id_pessoa from cad_pessoa cp where cp.ID_APP_FORCA_VENDA = 'x'' or ''1''=''1'",
+        {"aspa dobrada", [](auto& c) { return PessoaPorIdApp(c, "o'brien", kIdApp); },
+         " select cp.id_pessoa from cad_pessoa cp where cp.ID_APP_FORCA_VENDA = 'o''brien' and "
+         "cp.ID_APP_FORCA_VENDA || '|' = 'o''brien|'",
+         6},
+        {"tentativa de sair das aspas",
+         [](auto& c) { return PessoaPorIdApp(c, "x' or '1'='1", kIdApp); },
+         " select cp.id_pessoa from cad_pessoa cp where cp.ID_APP_FORCA_VENDA = 'x'' or ''1''=''1' "
+         "and cp.ID_APP_FORCA_VENDA || '|' = 'x'' or ''1''=''1|'",
          0},
         {"acento", [](auto& c) { return TipoFretePorDescricao(c, "Próprio"); }, "", 5},
     });

@@ -1,66 +1,70 @@
-#include "db/bloqueio_parametros.h"
+#include "db/guarda_importacao.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "banco_teste.h"
-#include "comum/erros.h"
 #include "db/consulta.h"
 #include "db/consultas_erp.h"
 
 namespace tessora::db {
 namespace {
 
-class BloqueioParametrosTest : public ::testing::Test {
+class GuardaImportacaoTest : public ::testing::Test {
   protected:
-    testes::PastaTemporaria pasta{"tessora-bloqueio"};
+    testes::PastaTemporaria pasta{"tessora-guarda"};
     testes::BancoTeste banco{pasta.Caminho() / "ERP.FDB"};
-    ConexaoErp primeira{banco.Nome()};
-    ConexaoErp segunda{banco.Nome()};
 
-    void SetUp() override {
-        primeira.Abrir();
-        segunda.Abrir();
+    static void AbrirImportacao(ConexaoErp& conexao) {
+        conexao.DefinirProcesso(std::string(kProcessoImportacao));
+        conexao.Abrir();
     }
 };
 
-TEST_F(BloqueioParametrosTest, UmaTransacaoPorVezSemEsperar) {
-    ASSERT_TRUE(BloquearLinhaParametros(primeira));
-    EXPECT_FALSE(BloquearLinhaParametros(segunda));
-    // Both transactions go on: readers are not held up, and the refused lock undid itself.
-    EXPECT_EQ(LerParametro(segunda, "ID_EMPRESA_APP_FORCA_VENDA"), "1");
-    EXPECT_EQ(banco.Ler("select ID_EMPRESA_APP_FORCA_VENDA as E from TAB_PARAMETRO", "E"), "1");
-    EXPECT_EQ(LerParametro(primeira, "ID_EMPRESA_APP_FORCA_VENDA"), "1");
+TEST_F(GuardaImportacaoTest, AConexaoDeImportacaoMaisAntigaImportaEAsOutrasEsperam) {
+    ConexaoErp outroPrograma{banco.Nome()};  // not an import: never counts
+    outroPrograma.Abrir();
+    ConexaoErp primeira{banco.Nome()}, segunda{banco.Nome()}, terceira{banco.Nome()};
+    AbrirImportacao(primeira);
+    AbrirImportacao(segunda);
+    AbrirImportacao(terceira);
 
-    primeira.Desfazer();  // the end of the transaction frees the row
-    EXPECT_TRUE(BloquearLinhaParametros(segunda));
-    EXPECT_FALSE(BloquearLinhaParametros(primeira));
+    EXPECT_FALSE(CopiaAnteriorImportando(outroPrograma).has_value());
+    EXPECT_FALSE(CopiaAnteriorImportando(primeira).has_value());
+    const auto anterior = CopiaAnteriorImportando(segunda);
+    ASSERT_TRUE(anterior.has_value());
+    EXPECT_EQ(anterior->pid, std::to_string(getpid()));
+    EXPECT_TRUE(CopiaAnteriorImportando(terceira).has_value());
+
+    // Asked again inside a transaction that already asked: a monitoring snapshot lasts as long
+    // as its transaction, so each order asks in a transaction of its own.
+    primeira.Fechar();
     segunda.Confirmar();
-    EXPECT_TRUE(BloquearLinhaParametros(primeira));
-
-    // An ordinary pending update of the row holds it as well.
-    primeira.Desfazer();
-    Consulta consulta(primeira);
-    ExecutarComando(consulta, "update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = 'S'",
-                    Confirmacao::Nenhuma);
-    EXPECT_FALSE(BloquearLinhaParametros(segunda));
+    terceira.Confirmar();
+    EXPECT_FALSE(CopiaAnteriorImportando(segunda).has_value());
+    EXPECT_TRUE(CopiaAnteriorImportando(terceira).has_value());
+    segunda.Fechar();
+    terceira.Confirmar();
+    EXPECT_FALSE(CopiaAnteriorImportando(terceira).has_value());
 }
 
-TEST_F(BloqueioParametrosTest, ConflitoDeAtualizacaoTemErroProprio) {
-    const auto atualizar = [](ConexaoErp& conexao) {
-        Consulta consulta(conexao);
-        ExecutarComando(consulta, "update CAD_PESSOA set NM_PESSOA = NM_PESSOA where ID_PESSOA = 4",
-                        Confirmacao::Nenhuma);
-    };
-    atualizar(primeira);
-    EXPECT_THROW(atualizar(segunda), ErroConflitoBloqueio);
-    // Other refusals keep the general type.
-    try {
-        Consulta consulta(segunda);
-        ExecutarComando(consulta, "update CAD_PESSOA set NAO_EXISTE = 1", Confirmacao::Nenhuma);
-        ADD_FAILURE() << "accepted";
-    } catch (const ErroBancoDados& e) {
-        EXPECT_EQ(dynamic_cast<const ErroConflitoBloqueio*>(&e), nullptr) << e.what();
-    }
+TEST_F(GuardaImportacaoTest, NaoBloqueiaNemEsperaPelasLinhasDoErp) {
+    // An ERP user with a pending edit of the parameters: the import goes on, and the ERP's
+    // own update and its commit are not held up by the import.
+    ConexaoErp erp{banco.Nome()}, importacao{banco.Nome()};
+    erp.Abrir();
+    AbrirImportacao(importacao);
+    Consulta edicao(erp);
+    ExecutarComando(edicao, "update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = 'S'",
+                    Confirmacao::Nenhuma);
+    EXPECT_FALSE(CopiaAnteriorImportando(importacao).has_value());
+    EXPECT_EQ(LerParametro(importacao, "ID_EMPRESA_APP_FORCA_VENDA"), "1");
+    erp.Confirmar();
+
+    EXPECT_FALSE(CopiaAnteriorImportando(importacao).has_value());
+    ExecutarComando(edicao, "update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = 'S'",
+                    Confirmacao::Nenhuma);
+    erp.Confirmar();
 }
 
 }  // namespace

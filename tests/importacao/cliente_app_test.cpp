@@ -203,16 +203,21 @@ TEST_F(ClienteAppTest, ContatosConformeOsDadosDoApp) {
     }
 }
 
+// The API's word that there is no such customer gives no registration; a document that could
+// not be had (no answer, an unreadable one, another error status) raises, for the order to
+// wait for the next run instead of going to the company.
 TEST_F(ClienteAppTest, SemCadastroQuandoAApiNaoEntregaOCliente) {
     const struct {
         int status;
         std::string corpo;
         bool derrubar = false;
+        bool indisponivel = false;
     } casos[] = {
         {404, R"({"success":false,"message":"Cliente não encontrado"})"},
-        {500, R"({"success":true,"data":{"id":"c1"}})"},
-        {200, "", true},  // no answer at all
-        {200, "<html>manutenção</html>"},
+        {500, R"({"success":true,"data":{"id":"c1"}})", false, true},
+        {503, "", false, true},
+        {200, "", true, true},  // no answer at all
+        {200, "<html>manutenção</html>", false, true},
         {200, R"({"success":false,"data":{"id":"c1"}})"},
         {200, R"({"data":{"id":"c1"}})"},
         {200, R"({"success":"yes","data":{"id":"c1"}})"},
@@ -227,7 +232,11 @@ TEST_F(ClienteAppTest, SemCadastroQuandoAApiNaoEntregaOCliente) {
                                .status = caso.status,
                                .corpo = caso.corpo,
                                .derrubarConexao = caso.derrubar});
-        EXPECT_EQ(Importar(), 0) << caso.status << " " << caso.corpo;
+        if (caso.indisponivel) {
+            EXPECT_THROW(Importar(), ErroClienteIndisponivel) << caso.status << " " << caso.corpo;
+        } else {
+            EXPECT_EQ(Importar(), 0) << caso.status << " " << caso.corpo;
+        }
     }
     // "success" as text in any letter case counts.
     servidor.DefinirRegra({.metodo = "GET",

@@ -2,14 +2,16 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <regex>
 
+#include "api/caminho_api.h"
 #include "api_substituta.h"
 #include "banco_teste.h"
 #include "comum/erros.h"
-#include "db/bloqueio_parametros.h"
 #include "db/consulta.h"
+#include "db/guarda_importacao.h"
 
 namespace tessora::importacao {
 namespace {
@@ -81,7 +83,7 @@ class ImportacaoPedidoTest : public ::testing::Test {
         return resultado.motivo;
     }
     int Confirmacoes(const std::string& id) const {
-        return Requisicoes("PATCH", "/api/pedidos/" + id + "/erp-registro");
+        return Requisicoes("PATCH", "/api" + api::CaminhoPedido(id) + "/erp-registro");
     }
     std::string InsercaoCabecalho() const {
         for (const auto& comando : rastro) {
@@ -343,14 +345,18 @@ TEST_F(ImportacaoPedidoTest, ConfirmacaoQueNaoEhObjetoDeixaOPedidoParaSerSoConfi
     }
 }
 
-TEST_F(ImportacaoPedidoTest, OutraConexaoImportandoDeixaOPedidoSemLerNemGravar) {
+TEST_F(ImportacaoPedidoTest, OutraCopiaImportandoDeixaOPedidoSemLerNemGravar) {
     Estado({Pedido("p8", R"("cliente_id":"cli-9")")});
+    // Another copy's import connection, attached before this one.
+    conexao.Fechar();
     db::ConexaoErp outraCopia(banco.Nome());
+    outraCopia.DefinirProcesso(std::string(db::kProcessoImportacao));
     outraCopia.Abrir();
-    ASSERT_TRUE(db::BloquearLinhaParametros(outraCopia));
+    conexao.Abrir();
     const std::string antes = LinhasDeClientes();
     const auto resultado = ImportarPedido(conexao, cliente, "p8");
     EXPECT_EQ(resultado.desfecho, DesfechoImportacao::OutraCopiaImportando);
+    EXPECT_EQ(resultado.motivo, "processo " + std::to_string(getpid()));
     EXPECT_TRUE(servidor.Requisicoes().empty());
     EXPECT_EQ(LinhasDeClientes(), antes);
     EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "0");
@@ -358,6 +364,136 @@ TEST_F(ImportacaoPedidoTest, OutraConexaoImportandoDeixaOPedidoSemLerNemGravar) 
     outraCopia.Fechar();
     EXPECT_EQ(ImportarPedido(conexao, cliente, "p8").desfecho, DesfechoImportacao::Incluido);
     EXPECT_EQ(Confirmacoes("p8"), 1);
+}
+
+TEST_F(ImportacaoPedidoTest, EdicaoPendenteDosParametrosNoErpNaoAtrapalhaNemEhAtrapalhada) {
+    Estado({Pedido("p9", R"("cliente_id":"cli-9")")});
+    db::ConexaoErp erp(banco.Nome());
+    erp.Abrir();
+    db::Consulta edicao(erp);
+    db::ExecutarComando(edicao, "update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = 'S'",
+                        db::Confirmacao::Nenhuma);
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "p9").desfecho, DesfechoImportacao::Incluido);
+    EXPECT_EQ(Confirmacoes("p9"), 1);
+    // The ERP saves its parameters while the program has its connection open: no conflict.
+    db::ExecutarComando(edicao, "update TAB_PARAMETRO set ST_SINCRONIZAR_APP_FORCA_VENDA = 'S'",
+                        db::Confirmacao::Nenhuma);
+    EXPECT_NO_THROW(erp.Confirmar());
+}
+
+// Ids compare exactly as the app sent them; one the ERP cannot hold exactly is refused before
+// anything is read or written, and is not acknowledged.
+TEST_F(ImportacaoPedidoTest, IdsComparadosExatamenteEIdsInexatosRecusados) {
+    const std::string longo(51, 'x');
+    Estado({Pedido("q-1", ""), Pedido("q-1 ", ""), Pedido("r-\u0141", ""), Pedido("r-\u0143", ""),
+            Pedido("r-\u00e9", ""), Pedido(longo, ""), Pedido("s-1", R"("cliente_id":"c-\u0141")"),
+            Pedido("s-2", R"("cliente_id":"cli-2001 ")")});
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "q-1").desfecho, DesfechoImportacao::Incluido);
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "q-1 ").desfecho, DesfechoImportacao::Incluido);
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "q-1 ").desfecho, DesfechoImportacao::JaIncluido);
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "r-\u00e9").desfecho, DesfechoImportacao::Incluido);
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "3");
+
+    struct Caso {
+        std::string id;
+        DesfechoImportacao desfecho;
+        std::string motivo;
+    };
+    const std::vector<Caso> casos{
+        {"r-\u0141", DesfechoImportacao::IdInexato,
+         "o id do pedido não cabe exatamente no banco de dados: tem caracteres que o banco de "
+         "dados não guarda (fora do Windows-1252)"},
+        {"r-\u0143", DesfechoImportacao::IdInexato, ""},
+        {longo, DesfechoImportacao::IdInexato,
+         "o id do pedido não cabe exatamente no banco de dados: tem 51 caracteres, mais que os 50 "
+         "da coluna"},
+        {"s-1", DesfechoImportacao::ClienteIndisponivel,
+         "o id do cliente c-\u0141 não cabe exatamente no banco de dados: tem caracteres que o "
+         "banco de dados não guarda (fora do Windows-1252)"},
+    };
+    for (const auto& caso : casos) {
+        const size_t antes = servidor.Requisicoes().size();
+        const auto resultado = ImportarPedido(conexao, cliente, caso.id);
+        EXPECT_EQ(resultado.desfecho, caso.desfecho) << caso.id;
+        if (!caso.motivo.empty()) EXPECT_EQ(resultado.motivo, caso.motivo) << caso.id;
+        EXPECT_FALSE(RegistrarNaApi(resultado)) << caso.id;
+        EXPECT_EQ(Confirmacoes(caso.id), 0) << caso.id;
+        if (caso.desfecho == DesfechoImportacao::IdInexato) {
+            EXPECT_EQ(servidor.Requisicoes().size(), antes) << caso.id;
+        }
+    }
+    EXPECT_EQ(Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "3");
+
+    // A trailing blank makes another customer: not the seed's person "cli-2001".
+    EXPECT_EQ(ImportarPedido(conexao, cliente, "s-2").desfecho, DesfechoImportacao::Incluido);
+    EXPECT_NE(
+        Cabecalho("s-2", "ID_DESTINATARIO_REMETENTE"),
+        Ler("select ID_PESSOA from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-2001'", "ID_PESSOA"));
+}
+
+// A customer document that could not be had fails the order, which the next run imports with
+// its customer; the company stands in only when the API says there is no such customer.
+TEST_F(ImportacaoPedidoTest, ClienteQueNaoVeioDaApiFalhaOPedidoEmVezDeUsarAEmpresa) {
+    struct Caso {
+        const char* nome;
+        testes::RegraApiSubstituta regra;
+        DesfechoImportacao desfecho;
+        std::string motivo;  // its start
+    };
+    const std::string caminho = "/api/clientes/cli-9";
+    // The customer is new to the ERP for every case.
+    const auto semCliente = [this] {
+        for (const char* tabela : {"CAD_CONTATO_PESSOA", "CAD_END_PESSOA"}) {
+            banco.Executar(std::string("delete from ") + tabela +
+                           " where ID_PESSOA in (select ID_PESSOA from CAD_PESSOA where "
+                           "ID_APP_FORCA_VENDA = 'cli-9')");
+        }
+        banco.Executar("delete from CAD_PESSOA where ID_APP_FORCA_VENDA = 'cli-9'");
+    };
+    const std::vector<Caso> casos{
+        {"conexão derrubada",
+         {"GET", caminho, 200, {}, {}, {}, {}, true},
+         DesfechoImportacao::ClienteIndisponivel,
+         "não foi possível obter o cliente cli-9 da API: "},
+        {"status 503",
+         {"GET", caminho, 503, "text/html", "<html>down</html>"},
+         DesfechoImportacao::ClienteIndisponivel,
+         "não foi possível obter o cliente cli-9 da API: HTTP/1.1 503"},
+        {"resposta ilegível",
+         {"GET", caminho, 200, "application/json", R"({"success":tr)"},
+         DesfechoImportacao::ClienteIndisponivel,
+         "não foi possível obter o cliente cli-9 da API: a resposta da API não é um JSON legível"},
+        {"404: o cliente não existe",
+         {"GET", caminho, 404, "application/json", R"({"success":false})"},
+         DesfechoImportacao::Incluido,
+         ""},
+    };
+    int n = 0;
+    for (const auto& caso : casos) {
+        const std::string id = "pc-" + std::to_string(++n);
+        semCliente();
+        Estado({Pedido(id, R"("cliente_id":"cli-9")")});
+        servidor.DefinirRegra(caso.regra);
+        const std::string antes = LinhasDeClientes();
+        const auto resultado = ImportarPedido(conexao, cliente, id);
+        EXPECT_EQ(resultado.desfecho, caso.desfecho) << caso.nome;
+        EXPECT_THAT(resultado.motivo, StartsWith(caso.motivo)) << caso.nome;
+        if (caso.desfecho == DesfechoImportacao::Incluido) {
+            EXPECT_EQ(Cabecalho(id, "ID_ST_NF"), "1") << caso.nome;  // the company stands in
+            EXPECT_EQ(Confirmacoes(id), 1) << caso.nome;
+            continue;
+        }
+        EXPECT_EQ(LinhasDeClientes(), antes) << caso.nome;
+        EXPECT_EQ(Cabecalho(id, "ID_NF_COMERCIO"), "<null>") << caso.nome;
+        EXPECT_EQ(Confirmacoes(id), 0) << caso.nome;
+
+        // The API is back: the next run registers the customer with the order.
+        servidor.RemoverRegras();
+        const auto seguinte = ImportarPedido(conexao, cliente, id);
+        ASSERT_EQ(seguinte.desfecho, DesfechoImportacao::Incluido) << caso.nome;
+        EXPECT_TRUE(seguinte.operacao->clienteCadastrado) << caso.nome;
+        EXPECT_EQ(Confirmacoes(id), 1) << caso.nome;
+    }
 }
 
 // Integer members: an optional sign and decimal digits after optional blanks, within 32 bits;
