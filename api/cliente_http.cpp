@@ -37,8 +37,12 @@ struct Transferencia {
     bool grandeDemais = false;
     const std::atomic<bool>* interrupcao = nullptr;
     bool interrompida = false;
-    // The request went out on a connection: from then on it must not go out again.
+    // A GET changes nothing on the server: it may go out once more (see AbrirSocket).
+    bool repetivel = false;
+    // The request went out on a connection, and since then whether any of the answer came.
     bool pedidoEnviado = false;
+    bool respostaIniciada = false;
+    bool repetida = false;
     bool repeticaoRecusada = false;
 };
 
@@ -80,20 +84,28 @@ bool ServidorEncerrando(curl_socket_t socket) {
 #endif
 }
 
-// libcurl tells here what it sent; the request's headers go out first.
+// libcurl tells here what it sent and received; the request's headers go out first.
 int AcompanharEnvio(CURL*, curl_infotype tipo, char*, size_t, void* usuario) {
-    if (tipo == CURLINFO_HEADER_OUT) static_cast<Transferencia*>(usuario)->pedidoEnviado = true;
+    auto& transferencia = *static_cast<Transferencia*>(usuario);
+    if (tipo == CURLINFO_HEADER_OUT) transferencia.pedidoEnviado = true;
+    if (tipo == CURLINFO_HEADER_IN || tipo == CURLINFO_DATA_IN)
+        transferencia.respostaIniciada = true;
     return 0;
 }
 
-// libcurl repeats a request on a fresh connection when a kept-alive one died without an answer,
-// also when the request had already gone out on it and may have been carried out. Only a request
-// none of which was sent may be repeated.
+// libcurl repeats a request on a fresh connection when a kept-alive one died before any byte of
+// the answer, also when the request had already gone out on it. A server that closes idle
+// connections does so just as a request arrives now and then: a GET, which changes nothing, goes
+// once more then. Any other request may have been carried out and never goes out again.
 curl_socket_t AbrirSocket(void* usuario, curlsocktype, curl_sockaddr* endereco) {
     auto& transferencia = *static_cast<Transferencia*>(usuario);
     if (transferencia.pedidoEnviado) {
-        transferencia.repeticaoRecusada = true;
-        return CURL_SOCKET_BAD;
+        if (!transferencia.repetivel || transferencia.repetida || transferencia.respostaIniciada) {
+            transferencia.repeticaoRecusada = true;
+            return CURL_SOCKET_BAD;
+        }
+        transferencia.repetida = true;
+        transferencia.pedidoEnviado = false;
     }
     return socket(endereco->family, endereco->socktype, endereco->protocol);
 }
@@ -212,6 +224,7 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     transferencia.limiteTotal = configuracao.limiteTotal;
     transferencia.tamanhoMaximo = configuracao.tamanhoMaximoResposta;
     transferencia.interrupcao = interrupcao_;
+    transferencia.repetivel = std::string_view(metodo) == "GET";
     char mensagemErro[CURL_ERROR_SIZE] = {};
     const std::string url = configuracao.urlBase + std::string(caminho);
     CURL* const c = curl_.get();
