@@ -92,8 +92,9 @@ TEST_F(PedidosAntecipadosTest,
                     "Lendo pedido: p2", "Não foi possível incluir o pedido: p2 no sistema",
                     "Lendo pedido: p3", "Pedido incluído no sistema.", "Lendo pedido: p4",
                     "Pedido incluído no sistema.", "Encerrando processamento..."));
-    // Sent once: it had reached the server.
-    EXPECT_EQ(Recebidas("GET", "/api/pedidos/p2"), 1);
+    // Sent once more at most: only when it went on a kept-alive connection.
+    EXPECT_GE(Recebidas("GET", "/api/pedidos/p2"), 1);
+    EXPECT_LE(Recebidas("GET", "/api/pedidos/p2"), 2);
     EXPECT_EQ(Operacoes("p2"), "0");
     EXPECT_EQ(Confirmacoes("p2"), 0);
     for (const std::string id : {"p1", "p3", "p4"}) {
