@@ -188,16 +188,16 @@ ClienteHttp ClienteHttp::OutroCliente(std::function<std::string()> obterToken,
     return ClienteHttp(sessao_, std::move(obterToken), interrupcao);
 }
 
-std::string ClienteHttp::Get(std::string_view caminho) {
-    return Executar("GET", caminho, std::nullopt);
+std::string ClienteHttp::Get(std::string_view caminho, LimiteResposta limite) {
+    return Executar("GET", caminho, std::nullopt, limite);
 }
 
 std::string ClienteHttp::Patch(std::string_view caminho, std::string_view corpo) {
-    return Executar("PATCH", caminho, corpo);
+    return Executar("PATCH", caminho, corpo, LimiteResposta::Documento);
 }
 
 std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
-                                  std::optional<std::string_view> corpo) {
+                                  std::optional<std::string_view> corpo, LimiteResposta limite) {
     IniciarCurl();
     const ConfiguracaoApi& configuracao = sessao_->Configuracao();
     const std::string* const certificados = sessao_->Certificados();
@@ -222,7 +222,9 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     Transferencia transferencia;
     transferencia.limite = configuracao.limiteLeitura;
     transferencia.limiteTotal = configuracao.limiteTotal;
-    transferencia.tamanhoMaximo = configuracao.tamanhoMaximoResposta;
+    transferencia.tamanhoMaximo = limite == LimiteResposta::Listagem
+                                      ? configuracao.tamanhoMaximoListagem
+                                      : configuracao.tamanhoMaximoResposta;
     transferencia.interrupcao = interrupcao_;
     transferencia.repetivel = std::string_view(metodo) == "GET";
     char mensagemErro[CURL_ERROR_SIZE] = {};
@@ -301,10 +303,7 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     if (transferencia.repeticaoRecusada) {
         throw ErroTransporte("A conexão foi encerrada sem resposta depois do envio da requisição");
     }
-    if (transferencia.grandeDemais) {
-        throw ErroTransporte("Resposta da API maior que o limite de " +
-                             std::to_string(configuracao.tamanhoMaximoResposta) + " bytes");
-    }
+    if (transferencia.grandeDemais) throw ErroRespostaGrandeDemais(transferencia.tamanhoMaximo);
     if (resultado != CURLE_OK) {
         throw ErroTransporte(mensagemErro[0] != '\0' ? mensagemErro
                                                      : curl_easy_strerror(resultado));
@@ -316,6 +315,9 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &tipoConteudo);
     std::string texto =
         DecodificarCorpoResposta(transferencia.corpo, tipoConteudo ? tipoConteudo : "");
+    // Decoding one byte may give up to three: the limit holds for what the caller keeps, too.
+    if (texto.size() > transferencia.tamanhoMaximo)
+        throw ErroRespostaGrandeDemais(transferencia.tamanhoMaximo);
     if (status >= 200 && status < 300) return texto;
     const std::string linhaStatus = transferencia.linhaStatus.empty()
                                         ? "HTTP " + std::to_string(status)
