@@ -37,8 +37,12 @@ struct Transferencia {
     bool grandeDemais = false;
     const std::atomic<bool>* interrupcao = nullptr;
     bool interrompida = false;
-    // The request went out on a connection: from then on it must not go out again.
+    // A GET changes nothing on the server: it may go out once more (see AbrirSocket).
+    bool repetivel = false;
+    // The request went out on a connection, and since then whether any of the answer came.
     bool pedidoEnviado = false;
+    bool respostaIniciada = false;
+    bool repetida = false;
     bool repeticaoRecusada = false;
 };
 
@@ -80,20 +84,28 @@ bool ServidorEncerrando(curl_socket_t socket) {
 #endif
 }
 
-// libcurl tells here what it sent; the request's headers go out first.
+// libcurl tells here what it sent and received; the request's headers go out first.
 int AcompanharEnvio(CURL*, curl_infotype tipo, char*, size_t, void* usuario) {
-    if (tipo == CURLINFO_HEADER_OUT) static_cast<Transferencia*>(usuario)->pedidoEnviado = true;
+    auto& transferencia = *static_cast<Transferencia*>(usuario);
+    if (tipo == CURLINFO_HEADER_OUT) transferencia.pedidoEnviado = true;
+    if (tipo == CURLINFO_HEADER_IN || tipo == CURLINFO_DATA_IN)
+        transferencia.respostaIniciada = true;
     return 0;
 }
 
-// libcurl repeats a request on a fresh connection when a kept-alive one died without an answer,
-// also when the request had already gone out on it and may have been carried out. Only a request
-// none of which was sent may be repeated.
+// libcurl repeats a request on a fresh connection when a kept-alive one died before any byte of
+// the answer, also when the request had already gone out on it. A server that closes idle
+// connections does so just as a request arrives now and then: a GET, which changes nothing, goes
+// once more then. Any other request may have been carried out and never goes out again.
 curl_socket_t AbrirSocket(void* usuario, curlsocktype, curl_sockaddr* endereco) {
     auto& transferencia = *static_cast<Transferencia*>(usuario);
     if (transferencia.pedidoEnviado) {
-        transferencia.repeticaoRecusada = true;
-        return CURL_SOCKET_BAD;
+        if (!transferencia.repetivel || transferencia.repetida || transferencia.respostaIniciada) {
+            transferencia.repeticaoRecusada = true;
+            return CURL_SOCKET_BAD;
+        }
+        transferencia.repetida = true;
+        transferencia.pedidoEnviado = false;
     }
     return socket(endereco->family, endereco->socktype, endereco->protocol);
 }
@@ -176,16 +188,16 @@ ClienteHttp ClienteHttp::OutroCliente(std::function<std::string()> obterToken,
     return ClienteHttp(sessao_, std::move(obterToken), interrupcao);
 }
 
-std::string ClienteHttp::Get(std::string_view caminho) {
-    return Executar("GET", caminho, std::nullopt);
+std::string ClienteHttp::Get(std::string_view caminho, LimiteResposta limite) {
+    return Executar("GET", caminho, std::nullopt, limite);
 }
 
 std::string ClienteHttp::Patch(std::string_view caminho, std::string_view corpo) {
-    return Executar("PATCH", caminho, corpo);
+    return Executar("PATCH", caminho, corpo, LimiteResposta::Documento);
 }
 
 std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
-                                  std::optional<std::string_view> corpo) {
+                                  std::optional<std::string_view> corpo, LimiteResposta limite) {
     IniciarCurl();
     const ConfiguracaoApi& configuracao = sessao_->Configuracao();
     const std::string* const certificados = sessao_->Certificados();
@@ -210,8 +222,11 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     Transferencia transferencia;
     transferencia.limite = configuracao.limiteLeitura;
     transferencia.limiteTotal = configuracao.limiteTotal;
-    transferencia.tamanhoMaximo = configuracao.tamanhoMaximoResposta;
+    transferencia.tamanhoMaximo = limite == LimiteResposta::Listagem
+                                      ? configuracao.tamanhoMaximoListagem
+                                      : configuracao.tamanhoMaximoResposta;
     transferencia.interrupcao = interrupcao_;
+    transferencia.repetivel = std::string_view(metodo) == "GET";
     char mensagemErro[CURL_ERROR_SIZE] = {};
     const std::string url = configuracao.urlBase + std::string(caminho);
     CURL* const c = curl_.get();
@@ -288,10 +303,7 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     if (transferencia.repeticaoRecusada) {
         throw ErroTransporte("A conexão foi encerrada sem resposta depois do envio da requisição");
     }
-    if (transferencia.grandeDemais) {
-        throw ErroTransporte("Resposta da API maior que o limite de " +
-                             std::to_string(configuracao.tamanhoMaximoResposta) + " bytes");
-    }
+    if (transferencia.grandeDemais) throw ErroRespostaGrandeDemais(transferencia.tamanhoMaximo);
     if (resultado != CURLE_OK) {
         throw ErroTransporte(mensagemErro[0] != '\0' ? mensagemErro
                                                      : curl_easy_strerror(resultado));
@@ -303,6 +315,9 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &tipoConteudo);
     std::string texto =
         DecodificarCorpoResposta(transferencia.corpo, tipoConteudo ? tipoConteudo : "");
+    // Decoding one byte may give up to three: the limit holds for what the caller keeps, too.
+    if (texto.size() > transferencia.tamanhoMaximo)
+        throw ErroRespostaGrandeDemais(transferencia.tamanhoMaximo);
     if (status >= 200 && status < 300) return texto;
     const std::string linhaStatus = transferencia.linhaStatus.empty()
                                         ? "HTTP " + std::to_string(status)

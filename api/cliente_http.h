@@ -27,9 +27,15 @@ struct ConfiguracaoApi {
     // in; generous, since a listing can be large. Zero or less means no limit.
     std::chrono::milliseconds limiteTotal{std::chrono::minutes(10)};
     // An answer whose body grows beyond this many bytes is refused instead of filling memory;
-    // far above the largest listing a real API sends.
-    size_t tamanhoMaximoResposta = 256u * 1024 * 1024;
+    // ample for one order's or customer's document or an acknowledgement.
+    size_t tamanhoMaximoResposta = 16u * 1024 * 1024;
+    // The same for the listing, which holds every new order; far above the largest listing a
+    // real API sends.
+    size_t tamanhoMaximoListagem = 256u * 1024 * 1024;
 };
+
+// Which of the limits above an answer is held to.
+enum class LimiteResposta { Documento, Listagem };
 
 class SessaoHttp;
 
@@ -53,8 +59,8 @@ class ClienteHttp {
 
     // `caminho` is appended to the base address as given ("/pedidos"). Both return the
     // answer's body decoded to UTF-8; a status outside 2xx raises ErroHttp, a failure to
-    // get an answer ErroTransporte.
-    std::string Get(std::string_view caminho);
+    // get an answer ErroTransporte, an answer beyond its limit ErroRespostaGrandeDemais.
+    std::string Get(std::string_view caminho, LimiteResposta limite = LimiteResposta::Documento);
     // The body is sent as given.
     std::string Patch(std::string_view caminho, std::string_view corpo);
 
@@ -66,7 +72,7 @@ class ClienteHttp {
     ClienteHttp(std::shared_ptr<const SessaoHttp> sessao, std::function<std::string()> obterToken,
                 const std::atomic<bool>* interrupcao);
     std::string Executar(const char* metodo, std::string_view caminho,
-                         std::optional<std::string_view> corpo);
+                         std::optional<std::string_view> corpo, LimiteResposta limite);
 
     std::shared_ptr<const SessaoHttp> sessao_;
     std::function<std::string()> obterToken_;

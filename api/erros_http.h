@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "comum/erros.h"
@@ -28,6 +29,14 @@ class ErroHttp : public Erro {
 class ErroTransporte : public Erro {
   public:
     using Erro::Erro;
+};
+
+// The answer's body grew beyond the limit set for it, which the message names.
+class ErroRespostaGrandeDemais : public ErroTransporte {
+  public:
+    explicit ErroRespostaGrandeDemais(size_t limite)
+        : ErroTransporte("Resposta da API maior que o limite de " + std::to_string(limite) +
+                         " bytes") {}
 };
 
 }  // namespace tessora::api

@@ -62,7 +62,7 @@ ListagemPedidos LerListagemPedidos(std::string_view texto) {
 ListagemPedidos ListarPedidosNovos(ClienteHttp& cliente) {
     std::string texto;
     try {
-        texto = cliente.Get("/pedidos");
+        texto = cliente.Get("/pedidos", LimiteResposta::Listagem);
     } catch (const ErroHttp& e) {
         return ListagemPedidos::ComFalha(ComMensagem(e.what(), MensagemDoErro(e.TextoErro())));
     } catch (const ErroTransporte& e) {

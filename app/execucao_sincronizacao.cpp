@@ -9,6 +9,7 @@
 
 #include "app/log_processamento.h"
 #include "app/observacao_execucao.h"
+#include "app/orcamento_antecipacao.h"
 #include "app/texto_totais.h"
 #include "app/trabalhadores_http.h"
 #include "comum/data_hora.h"
@@ -22,8 +23,9 @@ namespace tessora::app {
 
 namespace {
 // How many order documents are fetched at once, and how many are fetched or fetching ahead of
-// the order being written; how many acknowledgements go at once, and how many written orders
-// may wait for theirs before the next order waits too.
+// the order being written (as long as the run's budget of bytes allows); how many
+// acknowledgements go at once, and how many written orders may wait for theirs before the next
+// order waits too.
 constexpr size_t kBuscasSimultaneas = 3;
 constexpr size_t kDocumentosAntecipados = 6;
 constexpr size_t kRegistrosSimultaneos = 3;
@@ -109,20 +111,24 @@ struct PedidoEscrito {
 // The orders in listing order, one database transaction at a time, while the next orders'
 // documents are fetched and earlier orders acknowledged on threads of the run. The log and the
 // history receive every order's lines in listing order.
-void ImportarPedidos(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedidos,
-                     const std::vector<std::string>& lista, LogProcessamento& log,
-                     ObservacaoExecucao& observacao, ResumoExecucao& resumo,
-                     const std::atomic<bool>* encerramento) {
-    const auto encerrando = [encerramento] {
+void ImportarPedidos(ContextoSincronizacao& contexto, const std::vector<std::string>& lista,
+                     LogProcessamento& log, ObservacaoExecucao& observacao, ResumoExecucao& resumo,
+                     const AmbienteExecucao& ambiente) {
+    PedidosAppForcaVenda& pedidos = ambiente.pedidos;
+    const auto encerrando = [encerramento = ambiente.encerramento] {
         return encerramento != nullptr && encerramento->load();
     };
+    // Outlives the fetches, which settle their reservations.
+    OrcamentoAntecipacao orcamento(ambiente.orcamentoAntecipacao);
+    const size_t reserva = contexto.api.tamanhoMaximoResposta;
     TrabalhadoresHttp registros(contexto.cliente, kRegistrosSimultaneos);
     TrabalhadoresHttp buscas(contexto.cliente, kBuscasSimultaneas);
     std::deque<std::future<importacao::DocumentoPedido>> documentos;
     size_t proximaBusca = 0;
     const auto antecipar = [&] {
         if (encerrando()) return buscas.Interromper();
-        while (proximaBusca < lista.size() && documentos.size() < kDocumentosAntecipados) {
+        while (proximaBusca < lista.size() && documentos.size() < kDocumentosAntecipados &&
+               orcamento.Reservar(reserva)) {
             const std::string& id = lista[proximaBusca++];
             auto promessa = std::make_shared<std::promise<importacao::DocumentoPedido>>();
             documentos.push_back(promessa->get_future());
@@ -130,16 +136,20 @@ void ImportarPedidos(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedi
             try {
                 token = LerToken(contexto);
             } catch (...) {
+                orcamento.Acertar(reserva, 0);
                 promessa->set_value(importacao::DocumentoPedido::ComErro(std::current_exception()));
                 continue;
             }
-            buscas.Agendar(std::move(token), [&pedidos, id, promessa](api::ClienteHttp& cliente) {
+            buscas.Agendar(std::move(token), [&pedidos, &orcamento, reserva, id,
+                                              promessa](api::ClienteHttp& cliente) {
+                importacao::DocumentoPedido documento;
                 try {
-                    promessa->set_value(pedidos.BuscarPedido(cliente, id));
+                    documento = pedidos.BuscarPedido(cliente, id);
                 } catch (...) {
-                    promessa->set_value(
-                        importacao::DocumentoPedido::ComErro(std::current_exception()));
+                    documento = importacao::DocumentoPedido::ComErro(std::current_exception());
                 }
+                orcamento.Acertar(reserva, documento.Tamanho());
+                promessa->set_value(std::move(documento));
             });
         }
     };
@@ -176,12 +186,15 @@ void ImportarPedidos(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedi
         const bool lido = escritos.empty();
         if (lido) log.GravarLog("Lendo pedido: " + id);
         const importacao::DocumentoPedido documento = documentos.front().get();
+        const size_t retidos = documento.Tamanho();
         documentos.pop_front();
+        // The next documents come while this order is written; its own still counts.
         antecipar();
 
         bool registrar = false;
         PedidoEscrito escrito{
             ImportarPedidoAppForcaVenda(contexto, pedidos, id, documento, registrar), lido, {}};
+        orcamento.Liberar(retidos);
         if (registrar) {
             auto promessa = std::make_shared<std::promise<std::exception_ptr>>();
             escrito.registro = promessa->get_future();
@@ -205,10 +218,10 @@ void ImportarPedidos(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedi
 }
 
 // Counts the orders into `resumo`, or records there why the list of new orders could not be had.
-void ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, PedidosAppForcaVenda& pedidos,
-                                   LogProcessamento& log, ObservacaoExecucao& observacao,
-                                   ResumoExecucao& resumo, const std::atomic<bool>* encerramento) {
-    const api::ListagemPedidos listagem = pedidos.ListarPedidosNovos(contexto);
+void ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, LogProcessamento& log,
+                                   ObservacaoExecucao& observacao, ResumoExecucao& resumo,
+                                   const AmbienteExecucao& ambiente) {
+    const api::ListagemPedidos listagem = ambiente.pedidos.ListarPedidosNovos(contexto);
     if (!listagem.Obtida()) {
         log.GravarLog("Não foi possível obter a lista de novos pedidos: " + listagem.MotivoFalha());
         resumo.fim = FimExecucao::SemListagem;
@@ -220,7 +233,7 @@ void ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, PedidosAppFo
         log.GravarLog("Nenhum novo pedido encontrado.");
         return;
     }
-    ImportarPedidos(contexto, pedidos, lista, log, observacao, resumo, encerramento);
+    ImportarPedidos(contexto, lista, log, observacao, resumo, ambiente);
 }
 
 std::string MensagemDoErro(const std::exception_ptr& erro) {
@@ -241,6 +254,8 @@ api::ConfiguracaoApi ConfiguracaoDaExecucao(const ConfiguracoesApi& configuracoe
     api.arquivoCertificados = configuracoes.arquivoCertificados;
     api.obterToken = [&conexao] { return db::ObterTokenAppForcaVenda(conexao); };
     if (configuracoes.limiteLeitura) api.limiteLeitura = *configuracoes.limiteLeitura;
+    if (configuracoes.tamanhoMaximoResposta)
+        api.tamanhoMaximoResposta = *configuracoes.tamanhoMaximoResposta;
     return api;
 }
 
@@ -288,8 +303,7 @@ FimExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
         } else {
             ContextoSincronizacao contexto{
                 *conexao, ConfiguracaoDaExecucao(ambiente.configuracoesApi, *conexao)};
-            ProcessarPedidosAppForcaVenda(contexto, ambiente.pedidos, log, observacao, resumo,
-                                          ambiente.encerramento);
+            ProcessarPedidosAppForcaVenda(contexto, log, observacao, resumo, ambiente);
         }
     } catch (...) {
         erro = std::current_exception();

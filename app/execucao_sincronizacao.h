@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -52,6 +53,9 @@ struct ConfiguracoesApi {
     std::string arquivoCertificados;
     // Nothing: the client's own stall limit. Tests shorten it to provoke timeouts quickly.
     std::optional<std::chrono::milliseconds> limiteLeitura{};
+    // Nothing: the client's own limit for an order's or a customer's answer. Tests lower it to
+    // refuse answers of a modest size.
+    std::optional<size_t> tamanhoMaximoResposta{};
 };
 
 // The API client's settings for work on `conexao`, which gives the token for every request.
@@ -71,6 +75,10 @@ struct AmbienteExecucao {
     // Set when the program is to end: the run fetches nothing more, finishes the order being
     // written and its acknowledgement, and ends there. Nothing: the run goes to its end.
     const std::atomic<bool>* encerramento = nullptr;
+    // The bytes that the order documents fetched ahead may hold together; room for the fetches
+    // under way at their largest answers and some more documents, and well inside what a 32-bit
+    // process can address.
+    size_t orcamentoAntecipacao = 64u * 1024 * 1024;
 };
 
 enum class [[nodiscard]] FimExecucao{

@@ -5,6 +5,8 @@
 // back, committed order by order as the run commits them, without the API. Then the heap that
 // the program's code takes through operator new in a run of 50 and of 200 orders: the listing,
 // whose answer holds every order, apart from the import loop, which should not grow with them.
+// Last, the import loop's heap in a run of a few orders of some megabytes each, which shows the
+// bound on what fetching ahead holds.
 
 #include <chrono>
 #include <cstdint>
@@ -37,6 +39,8 @@ using tessora::testes::InstalacaoErpTeste;
 
 constexpr int kPedidos = 100;
 constexpr int kPedidosMemoria[] = {50, 200};
+constexpr int kPedidosGrandes = 8;
+constexpr size_t kBytesPedidoGrande = 12u * 1024 * 1024;
 
 // Forced writes are a property of the database file, set by an attachment that asks for it.
 void DefinirEscritaForcada(const std::string& banco, bool ligada) {
@@ -103,13 +107,13 @@ struct Medida {
     int64_t picoImportacao;  // bytes; only without a recording
 };
 
-// A run of `quantidade` orders; with `comandos`, its statements are recorded there, without,
-// its heap is counted.
+// A run of `quantidade` orders, each `enchimento` bytes larger than usual; with `comandos`, its
+// statements are recorded there, without, its heap is counted.
 Medida MedirExecucao(ApiSubstituta& servidor, int quantidade, bool escritaForcada, int idaEVoltaMs,
-                     Comandos* comandos) {
+                     Comandos* comandos, size_t enchimento = 0) {
     const InstalacaoErpTeste erp;
     DefinirEscritaForcada(erp.Banco().Nome(), escritaForcada);
-    servidor.DefinirEstado(tessora::bench::Estado(quantidade));
+    servidor.DefinirEstado(tessora::bench::Estado(quantidade, enchimento));
     const tessora::rele::ReleLatencia rele(servidor.Porta(),
                                            std::chrono::microseconds(idaEVoltaMs * 500));
 
@@ -193,5 +197,11 @@ int main() {
     std::printf("importação: %+.0f bytes por pedido a mais\n",
                 static_cast<double>(importacao[1] - importacao[0]) /
                     (kPedidosMemoria[1] - kPedidosMemoria[0]));
+
+    const Medida grandes =
+        MedirExecucao(servidor, kPedidosGrandes, false, 0, nullptr, kBytesPedidoGrande);
+    std::printf("\n%d pedidos de %.0f MB: pico da importação %.1f MB\n", kPedidosGrandes,
+                static_cast<double>(kBytesPedidoGrande) / (1024 * 1024),
+                static_cast<double>(grandes.picoImportacao) / (1024 * 1024));
     return 0;
 }

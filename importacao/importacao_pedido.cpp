@@ -94,15 +94,17 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
     // An order already in the ERP whose acknowledgement was lost: acknowledged again only.
     if (db::PedidoJaIncluido(conexao, id, coluna.Valor())) return {JaIncluido};
 
-    std::string corpo;
+    const std::string* corpo = nullptr;
     try {
-        corpo = documento.Corpo();
+        corpo = &documento.Corpo();
+    } catch (const api::ErroRespostaGrandeDemais&) {
+        throw;  // logged with the limit it names, where "not included" would not say why
     } catch (const api::ErroHttp& e) {
         return {PedidoNaoObtido, e.TextoErro()};
     } catch (const api::ErroTransporte& e) {
         return {PedidoNaoObtido, e.what()};
     }
-    const auto resposta = LerRespostaJson(corpo);
+    const auto resposta = LerRespostaJson(*corpo);
     if (!resposta || !RespostaComSucesso(*resposta)) return {PedidoNaoObtido};
     const JsonValor* valorDados = JsonValorPorNome(*resposta, "data");
     if (!valorDados) return {PedidoNaoObtido};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -62,6 +63,8 @@ class DocumentoPedido {
 
     // The answer's body; raises what the request raised.
     const std::string& Corpo() const;
+    // The bytes its body holds; none until a fetch put off has been made.
+    size_t Tamanho() const { return corpo_.size(); }
 
   private:
     mutable std::string corpo_;
@@ -75,7 +78,8 @@ class DocumentoPedido {
 bool RegistrarNaApi(const ResultadoImportacao& resultado);
 
 // The order's database work in one transaction, from its document fetched beforehand; an
-// order already in the ERP is left as it is, whatever its document. Acknowledges nothing.
+// order already in the ERP is left as it is, whatever its document. Acknowledges nothing. A
+// document refused for its size raises its ErroRespostaGrandeDemais, which names the limit.
 ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                                  const std::string& id, const DocumentoPedido& documento);
 

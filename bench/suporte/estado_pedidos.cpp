@@ -4,7 +4,7 @@ namespace tessora::bench {
 
 namespace {
 // One order as the app sends it: header, two notes and three items of products the ERP knows.
-std::string Pedido(int i) {
+std::string Pedido(int i, size_t enchimento) {
     const std::string id = "ped-" + std::to_string(100000 + i);
     const std::string cliente = i % 10 == 0 ? "cli-b" + std::to_string(i) : "cli-2001";
     std::string json =
@@ -13,7 +13,8 @@ std::string Pedido(int i) {
         cliente +
         R"(","cliente_cnpj":"44.778.899/0001-43","cliente_nome":"Mercearia Santa Luzia Ltda")" +
         R"(,"vendedor_id":"vend-101","vendedor_nome":"João Batista Ribeiro")" +
-        R"(,"tipo_frete":"CIF","dias_validade":10,"valor_produtos":291.25,"valor_ipi":0,"valor_icms":0)" +
+        R"(,"enchimento":")" + std::string(enchimento, 'x') +
+        R"(","tipo_frete":"CIF","dias_validade":10,"valor_produtos":291.25,"valor_ipi":0,"valor_icms":0)" +
         R"(,"anotacoes":[{"texto":"Entregar no período da manhã, das 7h às 11h."},)" +
         R"({"texto":"Conferir a validade dos lotes na entrega."}],"itens":[)";
     for (int item = 0; item < 3; ++item) {
@@ -41,11 +42,11 @@ std::string Cliente(int i) {
 
 }  // namespace
 
-std::string Estado(int pedidos) {
+std::string Estado(int pedidos, size_t enchimento) {
     std::string json = std::string(R"({"token":")") + kToken + R"(","pedidos":[)";
     for (int i = 1; i <= pedidos; ++i) {
         if (i > 1) json += ',';
-        json += Pedido(i);
+        json += Pedido(i, enchimento);
     }
     json += R"(],"clientes":[)";
     for (int i = 10; i <= pedidos; i += 10) {

@@ -19,6 +19,7 @@
 #include <functional>
 #include <regex>
 #include <set>
+#include <string_view>
 
 namespace tessora::api {
 namespace {
@@ -312,29 +313,43 @@ TEST_F(ClienteHttpTest, RespostaSemFimOuGrandeDemaisViraErroTransporte) {
     api_.DefinirRegra({.caminho = "/api/pedidos/curta", .corpo = "{}", .gotejamento = 100ms});
     const std::string grande = "[" + std::string(2046, ' ') + "]";
     api_.DefinirRegra({.caminho = "/api/pedidos/grande", .corpo = grande});
+    // 1500 bytes that decode to twice as many.
+    api_.DefinirRegra({.caminho = "/api/pedidos/latina",
+                       .tipoConteudo = "application/json; charset=iso-8859-1",
+                       .corpo = std::string(1500, '\xE3')});
+    using enum LimiteResposta;
     struct Caso {
         std::string caminho;
+        LimiteResposta limite;  // set to `tamanhoMaximo`; the other one refuses every answer
         size_t tamanhoMaximo;
         std::optional<std::string> erro;  // nothing: answered
     };
     const std::vector<Caso> casos = {
-        {"/pedidos/gotejada", 2048, "Tempo limite da requisição esgotado: 1500 ms"},
-        {"/pedidos/curta", 2048, std::nullopt},
-        {"/pedidos/grande", 2047, "Resposta da API maior que o limite de 2047 bytes"},
-        {"/pedidos/grande", 2048, std::nullopt},
+        {"/pedidos/gotejada", Documento, 2048, "Tempo limite da requisição esgotado: 1500 ms"},
+        {"/pedidos/curta", Documento, 2048, std::nullopt},
+        {"/pedidos/grande", Documento, 2047, "Resposta da API maior que o limite de 2047 bytes"},
+        {"/pedidos/grande", Documento, 2048, std::nullopt},
+        {"/pedidos/grande", Listagem, 2047, "Resposta da API maior que o limite de 2047 bytes"},
+        {"/pedidos/grande", Listagem, 2048, std::nullopt},
+        {"/pedidos/latina", Documento, 2048, "Resposta da API maior que o limite de 2048 bytes"},
     };
     for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.caminho + " " + std::to_string(caso.tamanhoMaximo));
+        SCOPED_TRACE(caso.caminho + (caso.limite == Listagem ? " listagem " : " documento ") +
+                     std::to_string(caso.tamanhoMaximo));
         ConfiguracaoApi configuracao = ConfiguracaoPara(api_);
         configuracao.limiteLeitura = 1000ms;
         configuracao.limiteTotal = 1500ms;
-        configuracao.tamanhoMaximoResposta = caso.tamanhoMaximo;
+        configuracao.tamanhoMaximoResposta = caso.limite == Documento ? caso.tamanhoMaximo : 1;
+        configuracao.tamanhoMaximoListagem = caso.limite == Listagem ? caso.tamanhoMaximo : 1;
         ClienteHttp cliente(configuracao);
         try {
-            const std::string corpo = cliente.Get(caso.caminho);
+            const std::string corpo = cliente.Get(caso.caminho, caso.limite);
             EXPECT_FALSE(caso.erro) << corpo;
         } catch (const ErroTransporte& erro) {
             EXPECT_EQ(std::optional<std::string>(erro.what()), caso.erro);
+            // The import tells a refused size apart from the other transport failures.
+            EXPECT_EQ(dynamic_cast<const ErroRespostaGrandeDemais*>(&erro) != nullptr,
+                      std::string_view(erro.what()).starts_with("Resposta da API maior"));
         }
     }
 }

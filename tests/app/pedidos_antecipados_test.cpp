@@ -4,7 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
 
 #include "api_substituta.h"
 #include "app/execucao_sincronizacao.h"
@@ -21,8 +26,9 @@ using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-std::string Pedido(const std::string& id) {
-    return R"({"id":")" + id +
+// `enchimento` more bytes in a member that the import ignores make a large order.
+std::string Pedido(const std::string& id, size_t enchimento = 0) {
+    return R"({"id":")" + id + R"(","enchimento":")" + std::string(enchimento, 'x') +
            R"(","tipo":"Pedido","registrado_erp_em":null,"cliente_id":"cli-2001","valor_produtos":10)" +
            R"(,"itens":[{"id_item":")" + id +
            R"(-1","produto_id":"prod-501","quantidade":1,"valor_unitario":10,"valor_produtos":10}]})";
@@ -39,26 +45,77 @@ class PainelQueEncerra : public testes::PainelGravado {
     std::atomic<bool> encerramento{false};
 };
 
+// The program's own steps, counting what the documents of the run hold: each from the start of
+// its fetch to the end of its order's import, at its full size (or the limit that refuses it).
+class PedidosContados : public PedidosViaApi {
+  public:
+    importacao::DocumentoPedido BuscarPedido(api::ClienteHttp& cliente,
+                                             const std::string& id) override {
+        Somar(Tamanho(id));
+        return PedidosViaApi::BuscarPedido(cliente, id);
+    }
+    importacao::ResultadoImportacao ImportarPedido(
+        ContextoSincronizacao& contexto, const std::string& id,
+        const importacao::DocumentoPedido& documento) override {
+        struct Descontar {
+            PedidosContados& pedidos;
+            int64_t bytes;
+            ~Descontar() { pedidos.Somar(-bytes); }
+        } const descontar{*this, Tamanho(id)};
+        return PedidosViaApi::ImportarPedido(contexto, id, documento);
+    }
+
+    std::map<std::string, size_t> tamanhos;  // of the orders' documents, in bytes
+    size_t limite = SIZE_MAX;
+    int64_t pico = 0;
+
+  private:
+    int64_t Tamanho(const std::string& id) const {
+        const auto tamanho = tamanhos.find(id);
+        return tamanho == tamanhos.end() ? 0
+                                         : static_cast<int64_t>(std::min(tamanho->second, limite));
+    }
+    void Somar(int64_t bytes) {
+        const std::lock_guard trava(mutex_);
+        emUso_ += bytes;
+        pico = std::max(pico, emUso_);
+    }
+    std::mutex mutex_;
+    int64_t emUso_ = 0;
+};
+
 class PedidosAntecipadosTest : public ::testing::Test {
   protected:
     testes::InstalacaoErpTeste erp;
     testes::ApiSubstituta servidor{R"({"token":"token-demonstracao","pedidos":[],"clientes":[]})"};
     testes::AvisosGravados avisos;
     PainelQueEncerra painel;
-    PedidosViaApi pedidos;
+    PedidosContados pedidos;
     db::CaminhosAtualizacao caminhos;
+    std::optional<size_t> limiteResposta;  // nothing: the program's
+    std::optional<size_t> orcamento;       // nothing: the program's
 
-    void Pedidos(int quantos) {
+    void Pedidos(int quantos) { Pedidos(std::vector<size_t>(quantos, 0)); }
+    // One order per entry, with that many bytes more than usual.
+    void Pedidos(const std::vector<size_t>& enchimentos) {
         std::string json;
-        for (int n = 1; n <= quantos; ++n) json += (n > 1 ? "," : "") + Pedido(Id(n));
+        pedidos.tamanhos.clear();
+        for (size_t n = 1; n <= enchimentos.size(); ++n) {
+            const std::string pedido = Pedido(Id(n), enchimentos[n - 1]);
+            pedidos.tamanhos[Id(n)] = pedido.size();
+            json += (n > 1 ? "," : "") + pedido;
+        }
         servidor.DefinirEstado(R"({"token":"token-demonstracao","pedidos":[)" + json +
                                R"(],"clientes":[]})");
     }
-    static std::string Id(int n) { return "p" + std::to_string(n); }
+    std::string prefixo = "p";  // of the orders' ids
+    std::string Id(size_t n) const { return prefixo + std::to_string(n); }
     void Executar(const std::string& urlBase) {
         AmbienteExecucao ambiente{erp.Executavel(), {urlBase, servidor.ArquivoCertificado()},
                                   avisos,           painel,
                                   pedidos,          caminhos};
+        ambiente.configuracoesApi.tamanhoMaximoResposta = limiteResposta;
+        if (orcamento) ambiente.orcamentoAntecipacao = *orcamento;
         ambiente.encerramento = &painel.encerramento;
         EXPECT_EQ(ProcessarAppForcaVenda(ambiente), FimExecucao::Concluida);
     }
@@ -92,8 +149,9 @@ TEST_F(PedidosAntecipadosTest,
                     "Lendo pedido: p2", "Não foi possível incluir o pedido: p2 no sistema",
                     "Lendo pedido: p3", "Pedido incluído no sistema.", "Lendo pedido: p4",
                     "Pedido incluído no sistema.", "Encerrando processamento..."));
-    // Sent once: it had reached the server.
-    EXPECT_EQ(Recebidas("GET", "/api/pedidos/p2"), 1);
+    // Sent once more at most: only when it went on a kept-alive connection.
+    EXPECT_GE(Recebidas("GET", "/api/pedidos/p2"), 1);
+    EXPECT_LE(Recebidas("GET", "/api/pedidos/p2"), 2);
     EXPECT_EQ(Operacoes("p2"), "0");
     EXPECT_EQ(Confirmacoes("p2"), 0);
     for (const std::string id : {"p1", "p3", "p4"}) {
@@ -119,12 +177,12 @@ TEST_F(PedidosAntecipadosTest, ConfirmacaoQueFalhaTomaOLugarDoPedidoNoLogComoAnt
 }
 
 TEST_F(PedidosAntecipadosTest, ExecucaoUsaPoucasConexoesQualquerQueSejaONumeroDePedidos) {
-    constexpr int kPedidos = 20;
+    constexpr size_t kPedidos = 20;
     Pedidos(kPedidos);
     const rele::ReleLatencia rele(servidor.Porta(), 0us);
     Executar("https://127.0.0.1:" + std::to_string(rele.Porta()) + "/api");
     std::vector<std::string> esperadas = {"Iniciando processamento..."};
-    for (int n = 1; n <= kPedidos; ++n) {
+    for (size_t n = 1; n <= kPedidos; ++n) {
         esperadas.push_back("Lendo pedido: " + Id(n));
         esperadas.push_back("Pedido incluído no sistema.");
         EXPECT_EQ(Confirmacoes(Id(n)), 1) << Id(n);
@@ -132,7 +190,57 @@ TEST_F(PedidosAntecipadosTest, ExecucaoUsaPoucasConexoesQualquerQueSejaONumeroDe
     esperadas.push_back("Encerrando processamento...");
     EXPECT_THAT(painel.linhas, ElementsAreArray(esperadas));
     // Two requests per order, over a handful of kept-alive connections.
-    EXPECT_LT(rele.Conexoes(), kPedidos / 2);
+    EXPECT_LT(rele.Conexoes(), static_cast<int>(kPedidos / 2));
+}
+
+// What the documents fetched ahead hold together, the one of the order being written included,
+// stays inside the run's budget of bytes; a document larger than the budget comes alone, and one
+// larger than an answer may be fails its order alone, naming the limit.
+TEST_F(PedidosAntecipadosTest, DocumentosAntecipadosCabemNoOrcamentoDeBytes) {
+    constexpr size_t kKB = 1024;
+    constexpr size_t kLimite = 1024 * kKB;
+    struct Caso {
+        std::string prefixo;
+        size_t orcamento;
+        std::vector<size_t> enchimentos;  // an order over kLimite is refused
+    };
+    const std::vector<Caso> casos = {
+        // Several documents at a time, and one over the limit among them.
+        {"a",
+         2 * kLimite,
+         {600 * kKB, 600 * kKB, 1200 * kKB, 600 * kKB, 600 * kKB, 600 * kKB, 600 * kKB}},
+        // Each document alone.
+        {"b", kLimite / 2, {300 * kKB, 700 * kKB, 300 * kKB, 300 * kKB}},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.prefixo);
+        prefixo = caso.prefixo;
+        painel.linhas.clear();
+        pedidos.pico = 0;
+        pedidos.limite = kLimite;
+        limiteResposta = kLimite;
+        orcamento = caso.orcamento;
+        Pedidos(caso.enchimentos);
+        Executar(servidor.UrlBase());
+
+        std::vector<std::string> esperadas = {"Iniciando processamento..."};
+        size_t maiorAceito = 0;
+        for (size_t n = 1; n <= caso.enchimentos.size(); ++n) {
+            const bool aceito = caso.enchimentos[n - 1] <= kLimite;
+            esperadas.push_back("Lendo pedido: " + Id(n));
+            esperadas.push_back(aceito ? "Pedido incluído no sistema."
+                                       : "Erro na leitura do pedido: " + Id(n) +
+                                             " Erro: Resposta da API maior que o limite de " +
+                                             std::to_string(kLimite) + " bytes");
+            EXPECT_EQ(Operacoes(Id(n)), aceito ? "1" : "0") << Id(n);
+            EXPECT_EQ(Confirmacoes(Id(n)), aceito ? 1 : 0) << Id(n);
+            if (aceito) maiorAceito = std::max(maiorAceito, pedidos.tamanhos[Id(n)]);
+        }
+        esperadas.push_back("Encerrando processamento...");
+        EXPECT_THAT(painel.linhas, ElementsAreArray(esperadas));
+        EXPECT_GT(pedidos.pico, 0);
+        EXPECT_LE(pedidos.pico, static_cast<int64_t>(std::max(caso.orcamento, maiorAceito)));
+    }
 }
 
 TEST_F(PedidosAntecipadosTest, PedidoDeFimTerminaOPedidoEmGravacaoESuaConfirmacaoENadaMais) {

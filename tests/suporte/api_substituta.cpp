@@ -131,6 +131,8 @@ void ApiSubstituta::GravarRegras() const {
         json += ",\"corpo_hex\":\"" + Hex(regra.corpo) + "\"";
         json += ",\"atraso_ms\":" + std::to_string(regra.atraso.count());
         json += std::string(",\"derrubar\":") + (regra.derrubarConexao ? "true" : "false");
+        json += std::string(",\"derrubar_reutilizada\":") +
+                (regra.derrubarConexaoReutilizada ? "true" : "false");
         json += ",\"gotejamento_ms\":" + std::to_string(regra.gotejamento.count());
         json += ",\"cabecalhos\":{";
         for (size_t i = 0; i < regra.cabecalhos.size(); ++i) {

@@ -28,6 +28,9 @@ struct RegraApiSubstituta {
     std::vector<std::pair<std::string, std::string>> cabecalhos{};
     std::chrono::milliseconds atraso{0};
     bool derrubarConexao = false;  // close the connection without any answer, after the delay
+    // The same, but only on a kept-alive connection that carried an earlier request; on a fresh
+    // one the rule answers.
+    bool derrubarConexaoReutilizada = false;
     // Above zero: the body goes one byte at a time, each after this pause.
     std::chrono::milliseconds gotejamento{0};
 };

@@ -53,6 +53,8 @@ RegraApi LerRegra(od::object objeto) {
             regra.atraso = std::chrono::milliseconds(int64_t(valor.get_int64()));
         } else if (chave == "derrubar") {
             regra.derrubar = bool(valor.get_bool());
+        } else if (chave == "derrubar_reutilizada") {
+            regra.derrubarReutilizada = bool(valor.get_bool());
         } else if (chave == "gotejamento_ms") {
             regra.gotejamento = std::chrono::milliseconds(int64_t(valor.get_int64()));
         } else {

@@ -90,6 +90,18 @@ void DerrubarConexao(const httplib::Request& requisicao) {
     const int socket = SSL_get_fd(requisicao.ssl);
     if (socket >= 0) shutdown(socket, SHUT_RDWR);
 }
+
+// Whether the request came on a connection that carried an earlier one; marks it for the next.
+// The mark lives in the TLS session's object, which ends with its connection.
+bool ConexaoReutilizada(const httplib::Request& requisicao) {
+    static const int indice = SSL_get_ex_new_index(0, nullptr, nullptr, nullptr, nullptr);
+    static int marca = 0;
+    if (requisicao.ssl == nullptr || indice < 0) return false;
+    SSL* const sessao = const_cast<SSL*>(requisicao.ssl);
+    const bool reutilizada = SSL_get_ex_data(sessao, indice) != nullptr;
+    SSL_set_ex_data(sessao, indice, &marca);
+    return reutilizada;
+}
 }  // namespace
 
 ServidorApi::ServidorApi(ArquivosServidor arquivos) : arquivos_(std::move(arquivos)) {}
@@ -101,12 +113,14 @@ void ServidorApi::Atender(const httplib::Request& requisicao, httplib::Response&
     const std::string_view consulta =
         interrogacao == std::string_view::npos ? std::string_view() : alvo.substr(interrogacao + 1);
     try {
+        const bool reutilizada = ConexaoReutilizada(requisicao);
         Registrar(requisicao, caminho, consulta);
         const std::optional<ConfiguracaoFalhas> falhas =
             arquivos_.falhas.empty() ? std::nullopt : LerConfiguracaoFalhas(arquivos_.falhas);
         const Falha falha = SortearFalha(falhas);
         if (const auto regra = RegraPara(LerRegras(arquivos_.regras), requisicao.method, caminho)) {
-            if (!Esperar(regra->atraso) || regra->derrubar) {
+            if (!Esperar(regra->atraso) || regra->derrubar ||
+                (regra->derrubarReutilizada && reutilizada)) {
                 DerrubarConexao(requisicao);
                 return;
             }
