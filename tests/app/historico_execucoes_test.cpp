@@ -182,7 +182,10 @@ TEST_F(HistoricoExecucoesTest, ExecucoesQueNaoTerminamBemGuardamPorQue) {
          [&] {
              servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .corpo = "[1]"});
          },
-         std::nullopt, "erro", "Invalid class typecast"},
+         FimExecucao::SemListagem, "sem_listagem", "a resposta da API não traz a lista de pedidos"},
+        {"token that cannot be read",
+         [&] { erp.Banco().Executar("alter table TAB_PARAMETRO drop DS_TOKEN_APP_FORCA_VENDA"); },
+         std::nullopt, "erro", ""},
         {"no database",
          [&] { erp.DefinirBanco("", erp.PastaDados().string() + "/", "NAO_EXISTE.FDB"); },
          FimExecucao::SemConexao, "sem_conexao", ""},
