@@ -4,12 +4,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <map>
 
 #include "api_substituta.h"
 #include "app/execucao_sincronizacao.h"
 #include "app/pedidos_via_api.h"
 #include "avisos_gravados.h"
+#include "comum/data_hora.h"
 #include "instalacao_erp_teste.h"
 #include "painel_gravado.h"
 #include "rele_latencia.h"
@@ -39,13 +42,30 @@ class PainelQueEncerra : public testes::PainelGravado {
     std::atomic<bool> encerramento{false};
 };
 
+// The real import, noting when each order's turn came.
+class PedidosCronometrados : public PedidosViaApi {
+  public:
+    importacao::ResultadoImportacao ImportarPedido(
+        ContextoSincronizacao& contexto, const std::string& id,
+        const importacao::DocumentoPedido& documento) override {
+        lidos[id] = std::chrono::system_clock::now();
+        return PedidosViaApi::ImportarPedido(contexto, id, documento);
+    }
+    std::map<std::string, std::chrono::system_clock::time_point> lidos;
+};
+
+// A log time stamp, "dd/mm/yyyy hh:mm:ss", as text that sorts in time order.
+std::string EmOrdem(const std::string& carimbo) {
+    return carimbo.substr(6, 4) + carimbo.substr(3, 2) + carimbo.substr(0, 2) + carimbo.substr(11);
+}
+
 class PedidosAntecipadosTest : public ::testing::Test {
   protected:
     testes::InstalacaoErpTeste erp;
     testes::ApiSubstituta servidor{R"({"token":"token-demonstracao","pedidos":[],"clientes":[]})"};
     testes::AvisosGravados avisos;
     PainelQueEncerra painel;
-    PedidosViaApi pedidos;
+    PedidosCronometrados pedidos;
     db::CaminhosAtualizacao caminhos;
 
     void Pedidos(int quantos) {
@@ -116,6 +136,28 @@ TEST_F(PedidosAntecipadosTest, ConfirmacaoQueFalhaTomaOLugarDoPedidoNoLogComoAnt
                             "Lendo pedido: p2", "Pedido incluído no sistema.", "Lendo pedido: p3",
                             "Pedido incluído no sistema.", "Encerrando processamento..."));
     for (const std::string id : {"p1", "p2", "p3"}) EXPECT_EQ(Operacoes(id), "1") << id;
+}
+
+// An order's lines wait in the log for the acknowledgements before them, but carry the times
+// of their events: an order read while an earlier acknowledgement stalls is stamped as read then.
+TEST_F(PedidosAntecipadosTest, LinhasEsperamAConfirmacaoParadaComAHoraDeSeusEventos) {
+    Pedidos(2);
+    servidor.DefinirRegra({.metodo = "PATCH",
+                           .caminho = "/api/pedidos/p1/erp-registro",
+                           .corpo = R"({"success":true})",
+                           .atraso = 2500ms});
+    Executar(servidor.UrlBase());
+    ASSERT_THAT(painel.linhas,
+                ElementsAre("Iniciando processamento...", "Lendo pedido: p1",
+                            "Pedido incluído no sistema.", "Lendo pedido: p2",
+                            "Pedido incluído no sistema.", "Encerrando processamento..."));
+    ASSERT_TRUE(pedidos.lidos.contains("p2"));
+    const std::string leituraP2 = EmOrdem(DataHoraSegundos(pedidos.lidos["p2"]));
+    EXPECT_LE(EmOrdem(painel.carimbos[2]), leituraP2) << painel.carimbos[2];
+    EXPECT_LE(EmOrdem(painel.carimbos[3]), leituraP2) << painel.carimbos[3];
+    EXPECT_TRUE(std::is_sorted(
+        painel.carimbos.begin(), painel.carimbos.end(),
+        [](const std::string& a, const std::string& b) { return EmOrdem(a) < EmOrdem(b); }));
 }
 
 TEST_F(PedidosAntecipadosTest, ExecucaoUsaPoucasConexoesQualquerQueSejaONumeroDePedidos) {
