@@ -39,6 +39,11 @@ ResultadoPedido ResultadoDoErro(const std::string& id, const std::exception_ptr&
     return resultado;
 }
 
+void AcrescentarObservacao(ResultadoPedido& resultado, const std::string& observacao) {
+    if (!resultado.observacao.empty()) resultado.observacao += "; ";
+    resultado.observacao += observacao;
+}
+
 // One order's outcome with the log line that tells it; `registrar` says whether the API is to
 // be told that the order is in the ERP.
 ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
@@ -64,12 +69,17 @@ ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
                 resultado.desfecho = DesfechoPedido::Incluido;
                 resultado.mensagem = "Pedido incluído no sistema.";
                 if (importacao.operacao) {
-                    resultado.idNfComercio = importacao.operacao->idNfComercio;
-                    resultado.nrNotaFiscal = importacao.operacao->nrNotaFiscal;
-                    resultado.clienteCadastrado = importacao.operacao->clienteCadastrado;
-                    const auto& totais = importacao.operacao->totais;
-                    if (totais && !totais->Confere()) {
-                        resultado.observacao = "Totais " + TextoConferenciaTotais(*totais);
+                    const importacao::OperacaoGravada& operacao = *importacao.operacao;
+                    resultado.idNfComercio = operacao.idNfComercio;
+                    resultado.nrNotaFiscal = operacao.nrNotaFiscal;
+                    resultado.clienteCadastrado = operacao.clienteCadastrado;
+                    if (!operacao.motivoClienteRecusado.empty()) {
+                        AcrescentarObservacao(resultado, "Cliente do APP não cadastrado: " +
+                                                             operacao.motivoClienteRecusado);
+                    }
+                    if (operacao.totais && !operacao.totais->Confere()) {
+                        AcrescentarObservacao(resultado,
+                                              "Totais " + TextoConferenciaTotais(*operacao.totais));
                     }
                 }
                 break;
@@ -77,6 +87,12 @@ ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
             case importacao::DesfechoImportacao::CabecalhoRecusado:
                 resultado.desfecho = DesfechoPedido::NaoIncluido;
                 resultado.mensagem = "Não foi possível incluir o pedido: " + id + " no sistema";
+                // The log keeps its line; the history keeps the database's reason.
+                if (importacao.desfecho == importacao::DesfechoImportacao::CabecalhoRecusado &&
+                    !importacao.motivo.empty()) {
+                    AcrescentarObservacao(
+                        resultado, "Operação recusada pelo banco de dados: " + importacao.motivo);
+                }
                 break;
         }
     } catch (const std::exception&) {
