@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QDateTime>
 #include <QEventLoop>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -304,7 +303,8 @@ TEST_F(JanelaTest, BotaoDesabilitadoDuranteAExecucaoQueMostraOLogAoVivo) {
 }
 
 // The focus of the button pressed never lands on the minutes field, where a digit typed next
-// would change the interval: the log holds it for the run, and the button has it again after.
+// would change the interval (the field comes next, and a disabled button hands its focus on):
+// the log holds it for the run, and the button has it again after.
 TEST_F(JanelaTest, FocoDoBotaoSincronizarNaoCaiNoCampoDeMinutos) {
     Criar([&](const app::AmbienteExecucao&) {
         portao.Esperar();
@@ -315,23 +315,12 @@ TEST_F(JanelaTest, FocoDoBotaoSincronizarNaoCaiNoCampoDeMinutos) {
     ASSERT_TRUE(Aguardar([&] { return janela->isActiveWindow(); }));
     BotaoSincronizar()->setFocus();
     ASSERT_TRUE(BotaoSincronizar()->hasFocus());
-    const QString minutos = Minutos()->Texto();
-    const auto digitar = [] {
-        QWidget* foco = QApplication::focusWidget();
-        ASSERT_NE(foco, nullptr);
-        QKeyEvent tecla(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, "7");
-        QApplication::sendEvent(foco, &tecla);
-    };
-
     BotaoSincronizar()->click();
     EXPECT_FALSE(BotaoSincronizar()->isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), Log());
-    digitar();
+    EXPECT_EQ(QApplication::focusWidget(), Log());  // not the next control, the minutes field
     portao.Liberar();
     ASSERT_TRUE(Aguardar([&] { return BotaoSincronizar()->isEnabled(); }));
     EXPECT_TRUE(BotaoSincronizar()->hasFocus());
-    digitar();
-    EXPECT_EQ(Minutos()->Texto(), minutos);
 }
 
 TEST_F(JanelaTest, ErroQueEscapaDaExecucaoVaiParaUmaCaixaDeErro) {
