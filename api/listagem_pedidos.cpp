@@ -1,5 +1,6 @@
 #include "api/listagem_pedidos.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "api/json_consulta.h"
@@ -10,6 +11,8 @@
 namespace tessora::api {
 
 namespace {
+constexpr std::string_view kSemLista = "a resposta da API não traz a lista de pedidos";
+
 std::string MensagemDaResposta(const std::optional<JsonDocumento>& resposta) {
     return std::string(AparaBrancos(JsonTextoPorNome(resposta, "message")));
 }
@@ -35,10 +38,33 @@ bool PrimeiroMembroPermite(const JsonObjeto& resposta) {
     const bool* literal = primeiro.valor.ComoBooleano();
     return literal && *literal;
 }
+
+// The order's id as a request path can carry it: a non-empty string unchanged, an integer as
+// written. Nothing for any other value: an order that cannot be fetched by its id.
+std::optional<std::string> IdDoPedido(const JsonObjeto& pedido) {
+    const JsonValor* id = JsonValorPorNome(pedido, "id");
+    if (!id) return std::nullopt;
+    if (const std::string_view* texto = id->ComoTexto()) {
+        if (texto->empty()) return std::nullopt;
+        return std::string(*texto);
+    }
+    if (const std::string_view* numero = id->TextoDoNumero()) {
+        const std::string_view digitos = numero->substr(numero->starts_with('-') ? 1 : 0);
+        if (std::ranges::all_of(digitos, [](char c) { return c >= '0' && c <= '9'; }))
+            return std::string(*numero);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 ListagemPedidos LerListagemPedidos(std::string_view texto) {
-    const auto resposta = LerRespostaJson(texto);
+    std::optional<JsonDocumento> resposta;
+    try {
+        resposta = LerRespostaJson(texto);
+    } catch (const ErroTipoInvalido&) {
+        return ListagemPedidos::ComFalha(std::string(kSemLista));  // JSON, but no object
+    }
     if (!resposta) return ListagemPedidos::ComFalha("a resposta da API não é um JSON legível");
     if (!PrimeiroMembroPermite(*resposta)) {
         return ListagemPedidos::ComFalha(
@@ -46,15 +72,19 @@ ListagemPedidos LerListagemPedidos(std::string_view texto) {
     }
     const JsonValor* dados = JsonValorPorNome(*resposta, "data");
     const JsonLista* pedidos = dados ? dados->ComoLista() : nullptr;
-    if (!pedidos) return ListagemPedidos::ComFalha("a resposta da API não traz a lista de pedidos");
+    if (!pedidos) return ListagemPedidos::ComFalha(std::string(kSemLista));
 
+    // A list with an entry that cannot be read is no list: leaving that order out would read
+    // as if it were not new.
     std::vector<std::string> ids;
     for (const JsonValor& elemento : *pedidos) {
         const JsonObjeto* pedido = elemento.ComoObjeto();
-        if (!pedido) throw ErroTipoInvalido();
+        if (!pedido) return ListagemPedidos::ComFalha(std::string(kSemLista));
         if (!AparaBrancos(JsonTextoPorNome(*pedido, "registrado_erp_em")).empty()) continue;
         if (!IguaisSemCaixaAscii(JsonTextoPorNome(*pedido, "tipo"), "Pedido")) continue;
-        ids.push_back(JsonTextoPorNome(*pedido, "id"));
+        std::optional<std::string> id = IdDoPedido(*pedido);
+        if (!id) return ListagemPedidos::ComFalha(std::string(kSemLista));
+        ids.push_back(std::move(*id));
     }
     return ListagemPedidos::ComPedidos(std::move(ids));
 }

@@ -40,10 +40,10 @@ class [[nodiscard]] ListagemPedidos {
 ListagemPedidos LerListagemPedidos(std::string_view texto);
 
 // The ids of the orders that the ERP has not registered yet (GET "/pedidos"). A failed
-// request, an error status, an unreadable answer, one whose first member "success" is not
-// the literal true and one without a "data" array are failures with their reason. Raises
-// ErroTipoInvalido for an answer that is JSON but no object, or an order entry that is no
-// object.
+// request, an error status, an unreadable answer, one that is no JSON object, one whose first
+// member "success" is not the literal true, one without a "data" array, and one with an entry
+// that is no object or a new order without a usable id (a non-empty string or an integer) are
+// failures with their reason.
 ListagemPedidos ListarPedidosNovos(ClienteHttp& cliente);
 
 }  // namespace tessora::api

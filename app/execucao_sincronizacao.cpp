@@ -42,6 +42,11 @@ ResultadoPedido ResultadoDoErro(const std::string& id, const std::exception_ptr&
     return resultado;
 }
 
+void AcrescentarObservacao(ResultadoPedido& resultado, const std::string& observacao) {
+    if (!resultado.observacao.empty()) resultado.observacao += "; ";
+    resultado.observacao += observacao;
+}
+
 // One order's outcome with the log line that tells it; `registrar` says whether the API is to
 // be told that the order is in the ERP.
 ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
@@ -67,12 +72,17 @@ ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
                 resultado.desfecho = DesfechoPedido::Incluido;
                 resultado.mensagem = "Pedido incluído no sistema.";
                 if (importacao.operacao) {
-                    resultado.idNfComercio = importacao.operacao->idNfComercio;
-                    resultado.nrNotaFiscal = importacao.operacao->nrNotaFiscal;
-                    resultado.clienteCadastrado = importacao.operacao->clienteCadastrado;
-                    const auto& totais = importacao.operacao->totais;
-                    if (totais && !totais->Confere()) {
-                        resultado.observacao = "Totais " + TextoConferenciaTotais(*totais);
+                    const importacao::OperacaoGravada& operacao = *importacao.operacao;
+                    resultado.idNfComercio = operacao.idNfComercio;
+                    resultado.nrNotaFiscal = operacao.nrNotaFiscal;
+                    resultado.clienteCadastrado = operacao.clienteCadastrado;
+                    if (!operacao.motivoClienteRecusado.empty()) {
+                        AcrescentarObservacao(resultado, "Cliente do APP não cadastrado: " +
+                                                             operacao.motivoClienteRecusado);
+                    }
+                    if (operacao.totais && !operacao.totais->Confere()) {
+                        AcrescentarObservacao(resultado,
+                                              "Totais " + TextoConferenciaTotais(*operacao.totais));
                     }
                 }
                 break;
@@ -80,6 +90,12 @@ ResultadoPedido ImportarPedidoAppForcaVenda(ContextoSincronizacao& contexto,
             case importacao::DesfechoImportacao::CabecalhoRecusado:
                 resultado.desfecho = DesfechoPedido::NaoIncluido;
                 resultado.mensagem = "Não foi possível incluir o pedido: " + id + " no sistema";
+                // The log keeps its line; the history keeps the database's reason.
+                if (importacao.desfecho == importacao::DesfechoImportacao::CabecalhoRecusado &&
+                    !importacao.motivo.empty()) {
+                    AcrescentarObservacao(
+                        resultado, "Operação recusada pelo banco de dados: " + importacao.motivo);
+                }
                 break;
             case importacao::DesfechoImportacao::IdInexato:
             case importacao::DesfechoImportacao::ClienteIndisponivel:
@@ -99,13 +115,22 @@ std::string LerToken(const ContextoSincronizacao& contexto) {
     return contexto.api.obterToken ? contexto.api.obterToken() : std::string();
 }
 
+using Momento = std::chrono::system_clock::time_point;
+
+// What an acknowledgement raised (nothing when it went through), and when it answered.
+struct RegistroRespondido {
+    std::exception_ptr erro;
+    Momento quando;
+};
+
 // A written order whose outcome waits for its acknowledgement before it is logged: an
 // acknowledgement that raises turns the order's line into an error, as when it was sent before
-// the next order began.
+// the next order began. Its lines keep the times of their events, not of their logging.
 struct PedidoEscrito {
     ResultadoPedido resultado;
-    bool lido;  // its "Lendo pedido: " line is already in the log
-    std::optional<std::future<std::exception_ptr>> registro;
+    std::optional<Momento> lido;  // when it was read, if its "Lendo pedido: " line still waits
+    Momento desfecho;             // when its outcome was known
+    std::optional<std::future<RegistroRespondido>> registro;
 };
 
 // The orders in listing order, one database transaction at a time, while the next orders'
@@ -164,11 +189,14 @@ void ImportarPedidos(ContextoSincronizacao& contexto, const std::vector<std::str
                 if (!esperar &&
                     pedido.registro->wait_for(std::chrono::seconds(0)) != std::future_status::ready)
                     return;
-                if (const std::exception_ptr erro = pedido.registro->get())
-                    pedido.resultado = ResultadoDoErro(pedido.resultado.idApp, erro);
+                const RegistroRespondido registro = pedido.registro->get();
+                if (registro.erro) {
+                    pedido.resultado = ResultadoDoErro(pedido.resultado.idApp, registro.erro);
+                    pedido.desfecho = registro.quando;
+                }
             }
-            if (!pedido.lido) log.GravarLog("Lendo pedido: " + pedido.resultado.idApp);
-            log.GravarLog(pedido.resultado.mensagem);
+            if (pedido.lido) log.GravarLog("Lendo pedido: " + pedido.resultado.idApp, *pedido.lido);
+            log.GravarLog(pedido.resultado.mensagem, pedido.desfecho);
             observacao.Pedido(pedido.resultado);
             ++resumo.pedidosProcessados;
             if (PedidoFalhou(pedido.resultado.desfecho)) ++resumo.pedidosComFalha;
@@ -183,8 +211,9 @@ void ImportarPedidos(ContextoSincronizacao& contexto, const std::vector<std::str
         publicar(false);
         if (encerrando()) break;
         if (escritos.size() >= kRegistrosPendentes) publicar(true);
-        const bool lido = escritos.empty();
-        if (lido) log.GravarLog("Lendo pedido: " + id);
+        const Momento lido = std::chrono::system_clock::now();
+        const bool lidoNoLog = escritos.empty();
+        if (lidoNoLog) log.GravarLog("Lendo pedido: " + id, lido);
         const importacao::DocumentoPedido documento = documentos.front().get();
         const size_t retidos = documento.Tamanho();
         documentos.pop_front();
@@ -192,24 +221,31 @@ void ImportarPedidos(ContextoSincronizacao& contexto, const std::vector<std::str
         antecipar();
 
         bool registrar = false;
-        PedidoEscrito escrito{
-            ImportarPedidoAppForcaVenda(contexto, pedidos, id, documento, registrar), lido, {}};
+        ResultadoPedido resultado =
+            ImportarPedidoAppForcaVenda(contexto, pedidos, id, documento, registrar);
         orcamento.Liberar(retidos);
+        PedidoEscrito escrito{std::move(resultado),
+                              lidoNoLog ? std::nullopt : std::optional<Momento>(lido),
+                              std::chrono::system_clock::now(),
+                              {}};
         if (registrar) {
-            auto promessa = std::make_shared<std::promise<std::exception_ptr>>();
+            auto promessa = std::make_shared<std::promise<RegistroRespondido>>();
             escrito.registro = promessa->get_future();
+            const auto responder = [promessa](std::exception_ptr erro) {
+                promessa->set_value({std::move(erro), std::chrono::system_clock::now()});
+            };
             try {
                 registros.Agendar(LerToken(contexto),
-                                  [&pedidos, id, promessa](api::ClienteHttp& cliente) {
+                                  [&pedidos, id, responder](api::ClienteHttp& cliente) {
                                       try {
                                           pedidos.RegistrarPedido(cliente, id);
-                                          promessa->set_value(nullptr);
+                                          responder(nullptr);
                                       } catch (...) {
-                                          promessa->set_value(std::current_exception());
+                                          responder(std::current_exception());
                                       }
                                   });
             } catch (...) {
-                promessa->set_value(std::current_exception());
+                responder(std::current_exception());
             }
         }
         escritos.push_back(std::move(escrito));

@@ -7,7 +7,12 @@
 namespace tessora::app {
 
 void LogProcessamento::GravarLog(std::string_view texto) {
-    std::string linha = DataHoraSegundos(std::chrono::system_clock::now());
+    GravarLog(texto, std::chrono::system_clock::now());
+}
+
+void LogProcessamento::GravarLog(std::string_view texto,
+                                 std::chrono::system_clock::time_point instante) {
+    std::string linha = DataHoraSegundos(instante);
     linha += " - ";
     linha += texto;
     painel_.AcrescentarLinhaLog(linha);

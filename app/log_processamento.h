@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,8 @@ class LogProcessamento {
     explicit LogProcessamento(PainelExecucao& painel) : painel_(painel) {}
 
     void GravarLog(std::string_view texto);
+    // A line written after the fact, stamped with the time its event happened.
+    void GravarLog(std::string_view texto, std::chrono::system_clock::time_point instante);
     void LimparLog();
 
   private:

@@ -42,8 +42,8 @@ struct ResultadoPedido {
     std::optional<int32_t> idNfComercio{};
     std::optional<int32_t> nrNotaFiscal{};
     std::optional<bool> clienteCadastrado{};
-    // A remark for the history alone, never for the log: amounts of a written order that do
-    // not agree.
+    // A remark for the history alone, never for the log: the database's reason for refusing
+    // the order or its customer, amounts of a written order that do not agree.
     std::string observacao{};
 };
 

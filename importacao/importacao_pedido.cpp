@@ -27,7 +27,7 @@ namespace tessora::importacao {
 namespace {
 TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteHttp& cliente,
                                           const std::string& id, const JsonObjeto& dados,
-                                          bool& clienteCadastrado) {
+                                          OperacaoGravada& gravada) {
     TDadosOperacaoComercialApp op = LerCabecalhoDoPedido(id, dados);
     op.ID_EMPRESA = EmpresaDosPedidos(conexao);
 
@@ -37,9 +37,11 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
             // A customer that the API does not have, or whose rows the ERP refused, leaves the
             // order to the company.
             const Resultado<int32_t> registro = ImportarClienteApp(conexao, cliente, idCliente);
-            return registro.Aceito() ? registro.Valor() : 0;
+            if (registro.Aceito()) return registro.Valor();
+            gravada.motivoClienteRecusado = registro.Motivo();
+            return 0;
         });
-    clienteCadastrado = escolhido.origem == OrigemCliente::Cadastro;
+    gravada.clienteCadastrado = escolhido.origem == OrigemCliente::Cadastro;
     const int32_t pessoa = escolhido.idPessoa;
     op.ID_DESTINATARIO_REMETENTE = pessoa;
 
@@ -111,10 +113,10 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
     const JsonObjeto* dados = valorDados->ComoObjeto();
     if (!dados) throw ErroTipoInvalido();
 
-    bool clienteCadastrado = false;
+    OperacaoGravada gravada;
     TDadosOperacaoComercialApp operacao;
     try {
-        operacao = MontarOperacao(conexao, cliente, id, *dados, clienteCadastrado);
+        operacao = MontarOperacao(conexao, cliente, id, *dados, gravada);
     } catch (const ErroClienteIndisponivel& e) {
         return {ClienteIndisponivel, e.what()};  // the unit of work undoes what was written
     }
@@ -127,12 +129,11 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
     static_cast<void>(ImportarItensPedido(conexao, operacao, *dados));
     // The note only tells when the order came; the order stands without it.
     static_cast<void>(AnotarPedidoCapturado(conexao, operacao));
-    ConferenciaTotais totais = ConferirTotaisDoPedido(*dados);
+    gravada.idNfComercio = operacao.ID_NF_COMERCIO;
+    gravada.nrNotaFiscal = operacao.NR_NOTA_FISCAL;
+    gravada.totais = ConferirTotaisDoPedido(*dados);
     unidade.Confirmar();
-    return {Incluido,
-            {},
-            OperacaoGravada{operacao.ID_NF_COMERCIO, operacao.NR_NOTA_FISCAL, clienteCadastrado,
-                            std::move(totais)}};
+    return {Incluido, {}, std::move(gravada)};
 }
 
 Resultado<int32_t> IncluirOperacaoComercialApp(db::ConexaoErp& conexao,

@@ -40,6 +40,9 @@ struct OperacaoGravada {
     int32_t idNfComercio = 0;
     int32_t nrNotaFiscal = 0;
     bool clienteCadastrado = false;
+    // Why its customer could not be registered, when the company stands in for it: the
+    // database's or the API's words.
+    std::string motivoClienteRecusado{};
     // Of an order written now: whether its amounts agree (they are written as sent all the same).
     std::optional<ConferenciaTotais> totais{};
 };

@@ -14,6 +14,7 @@
 #include <QTabWidget>
 
 #include <exception>
+#include <utility>
 
 #include "app/configuracoes_historico.h"
 #include "app/ui/campo_minutos.h"
@@ -157,10 +158,22 @@ void TfrmPrincipal::Conectar() {
             &TfrmPrincipal::seEsperaAtualizacaoAppForcaVendaChange);
 
     // The button follows the worker's life on this thread, so it is off for the whole run.
+    // Disabled, it would hand its focus on to the minutes field, where the next key typed
+    // changes the interval: the read-only log holds the focus for the run and gives it back.
     connect(servico_.get(), &ServicoResidente::ExecucaoIniciada, btnForcarAtualizacaoAppForcaVenda,
-            [this] { btnForcarAtualizacaoAppForcaVenda->setEnabled(false); });
+            [this] {
+                focoComOLog_ = focusWidget() == btnForcarAtualizacaoAppForcaVenda;
+                if (focoComOLog_) memLogProcessamentoAppForcaVenda->setFocus();
+                btnForcarAtualizacaoAppForcaVenda->setEnabled(false);
+            });
     connect(servico_.get(), &ServicoResidente::ExecucaoTerminada, btnForcarAtualizacaoAppForcaVenda,
-            [this] { btnForcarAtualizacaoAppForcaVenda->setEnabled(true); });
+            [this] {
+                btnForcarAtualizacaoAppForcaVenda->setEnabled(true);
+                if (std::exchange(focoComOLog_, false) &&
+                    focusWidget() == memLogProcessamentoAppForcaVenda) {
+                    btnForcarAtualizacaoAppForcaVenda->setFocus();
+                }
+            });
     connect(servico_.get(), &ServicoResidente::ExecucaoTerminada, this,
             &TfrmPrincipal::ExibirUltimoProcessamento);
     connect(servico_.get(), &ServicoResidente::ExecucaoIniciada, this,

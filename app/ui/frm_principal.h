@@ -85,6 +85,8 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao {
     // The run's own summary, with its counts, which reaches the window just before the
     // service's end of the run.
     std::optional<app::ResumoExecucao> resumoDaExecucao_;
+    // The log holds the focus that "Sincronizar Agora" had when the run began.
+    bool focoComOLog_ = false;
 
     // Children of the window, which owns them; each keeps its component name as objectName.
     QLabel* lblVersao;

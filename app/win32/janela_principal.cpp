@@ -354,6 +354,10 @@ void TfrmPrincipal::ExibirUltimoProcessamento(const app::ResumoExecucao& resumo)
 
 void TfrmPrincipal::ExecucaoIniciada() {
     // The button follows the worker's life on this thread, so it is off for the whole run.
+    // Disabled, it would lose the focus: the read-only log holds it for the run and gives it
+    // back, so that it never lands on the minutes field, where a key typed changes the interval.
+    focoComOLog_ = GetFocus() == btnForcarAtualizacaoAppForcaVenda;
+    if (focoComOLog_) SetFocus(memLogProcessamentoAppForcaVenda);
     EnableWindow(btnForcarAtualizacaoAppForcaVenda, FALSE);
     resumoDaExecucao_.reset();
     situacaoBandeja_.ExecucaoIniciada();
@@ -362,6 +366,9 @@ void TfrmPrincipal::ExecucaoIniciada() {
 
 void TfrmPrincipal::ExecucaoTerminada(const app::ResumoExecucao& resumo) {
     EnableWindow(btnForcarAtualizacaoAppForcaVenda, TRUE);
+    if (std::exchange(focoComOLog_, false) && GetFocus() == memLogProcessamentoAppForcaVenda) {
+        SetFocus(btnForcarAtualizacaoAppForcaVenda);
+    }
     ExibirUltimoProcessamento(resumo);
     const auto notificacao = situacaoBandeja_.ExecucaoTerminada(resumoDaExecucao_.value_or(resumo));
     resumoDaExecucao_.reset();

@@ -77,6 +77,8 @@ class TfrmPrincipal : public app::PainelExecucao, private EventosServico {
     std::optional<int> codigoSaida_;
     std::string falhaUltimoProcessamento_;  // empty: the last run did not fail as a whole
     bool aplicandoConfiguracoes_ = false;   // the field's changes come from the settings
+    // The log holds the focus that "Sincronizar Agora" had when the run began.
+    bool focoComOLog_ = false;
     bool bandejaAdicionada_ = false;
     UINT mensagemBarraCriada_ = 0;  // the taskbar came back: the tray icon must be added again
 

@@ -6,7 +6,6 @@
 #include <variant>
 
 #include "api_substituta.h"
-#include "comum/erros.h"
 
 namespace tessora::api {
 namespace {
@@ -47,11 +46,14 @@ TEST_F(ListagemPedidosTest, SoPedidosSemRegistroNoErp) {
         {"id":"h","tipo":"Pedido","registrado_erp_em":false},
         {"id":"i","tipo":"Pedido","registrado_erp_em":{"em":"2024-03-15"}},
         {"id":10234,"tipo":"Pedido"},
-        {"tipo":"Pedido"},
+        {"id":123456789012345678901,"tipo":"Pedido"},
+        {"id":null,"tipo":"Pedido","registrado_erp_em":"2024-03-15"},
+        {"id":{"n":1},"tipo":"Orçamento"},
         {"id":"a","tipo":"pedido"}]})";
     const ListagemPedidos listagem = Listar(200, corpo);
     ASSERT_TRUE(listagem.Obtida()) << listagem.MotivoFalha();
-    EXPECT_THAT(listagem.Ids(), ElementsAre("a", "b", "d", "f", "h", "i", "10234", "", "a"));
+    EXPECT_THAT(listagem.Ids(),
+                ElementsAre("a", "b", "d", "f", "h", "i", "10234", "123456789012345678901", "a"));
 }
 
 // Either the ids listed or the reason of the failure.
@@ -98,12 +100,40 @@ TEST_F(ListagemPedidosTest, UmaListaQueNaoPodeSerObtidaDizPorQue) {
     }
 }
 
-TEST_F(ListagemPedidosTest, RespostaOuElementoQueNaoEhObjetoLanca) {
-    EXPECT_THROW(static_cast<void>(Listar(200, R"([{"id":"1","tipo":"Pedido"}])")),
-                 ErroTipoInvalido);
-    EXPECT_THROW(static_cast<void>(
-                     Listar(200, R"({"success":true,"data":[{"id":"1","tipo":"Pedido"},null]})")),
-                 ErroTipoInvalido);
+// Any other shape of answer, or a new order that cannot be fetched by its id, is a listing
+// that could not be had: never an error, nor a list that leaves that order out.
+TEST_F(ListagemPedidosTest, RespostaDeOutraFormaNaoTrazALista) {
+    const std::string pedido = R"({"id":"1","tipo":"Pedido"})";
+    const auto comDados = [&](const std::string& dados) {
+        return R"({"success":true,"data":[)" + pedido + "," + dados + "]}";
+    };
+    const std::string corpos[] = {
+        "[" + pedido + "]",
+        R"([{"success":true,"data":null}])",
+        "42",
+        R"("pedidos")",
+        "null",
+        R"({"success":true,"data":null})",
+        comDados("null"),
+        comDados("7"),
+        comDados(R"("2")"),
+        comDados("[" + pedido + "]"),
+        comDados(R"({"tipo":"Pedido"})"),
+        comDados(R"({"id":null,"tipo":"Pedido"})"),
+        comDados(R"({"id":"","tipo":"Pedido"})"),
+        comDados(R"({"id":true,"tipo":"Pedido"})"),
+        comDados(R"({"id":{"id":"2"},"tipo":"Pedido"})"),
+        comDados(R"({"id":["2"],"tipo":"Pedido"})"),
+        comDados(R"({"id":2.5,"tipo":"Pedido"})"),
+        comDados(R"({"id":2E3,"tipo":"Pedido"})"),
+    };
+    for (const std::string& corpo : corpos) {
+        SCOPED_TRACE(corpo);
+        const ListagemPedidos listagem = Listar(200, corpo);
+        EXPECT_FALSE(listagem.Obtida());
+        EXPECT_EQ(listagem.MotivoFalha(), "a resposta da API não traz a lista de pedidos");
+        EXPECT_TRUE(listagem.Ids().empty());
+    }
 }
 
 TEST_F(ListagemPedidosTest, FalhaDeTransporteDizAMensagemDoTransporte) {

@@ -203,6 +203,21 @@ TEST_F(ComandoSincronizarTest, ListagemQueNaoPodeSerObtidaNaoPassaPorDiaSemPedid
                   .corpo = R"({"success":false,"data":[{"id":"x","tipo":"Pedido"}]})"});
          },
          kSaidaSemListagem, linhasCom(falha + "a API não confirmou o sucesso da consulta")},
+        {"an array instead of an object",
+         [&] {
+             servidor.DefinirRegra({.metodo = "GET",
+                                    .caminho = "/api/pedidos",
+                                    .corpo = R"([{"id":"x","tipo":"Pedido"}])"});
+         },
+         kSaidaSemListagem, linhasCom(falha + "a resposta da API não traz a lista de pedidos")},
+        {"a null among the orders",
+         [&] {
+             servidor.DefinirRegra(
+                 {.metodo = "GET",
+                  .caminho = "/api/pedidos",
+                  .corpo = R"({"success":true,"data":[{"id":"x","tipo":"Pedido"},null]})"});
+         },
+         kSaidaSemListagem, linhasCom(falha + "a resposta da API não traz a lista de pedidos")},
         {"a truly empty listing",
          [&] {
              servidor.DefinirRegra({.metodo = "GET",

@@ -150,6 +150,37 @@ TEST_F(HistoricoExecucoesTest, GuardaCadaExecucaoECadaPedidoComoOLogMostra) {
     EXPECT_THAT(leitura.PedidosEmFalha(), IsEmpty());
 }
 
+// The log says only that an order could not be included; the history keeps why.
+TEST_F(HistoricoExecucoesTest, RecusaDoBancoFicaNaObservacaoDoPedidoENaoNoLog) {
+    const auto& banco = erp.Banco();
+    banco.Executar("create exception E_RECUSA 'recusa'");
+    banco.Executar(
+        "create trigger TG_RECUSA_CABECALHO for MOV_NF_COMERCIO before insert as begin "
+        "if (new.ID_APP_FORCA_VENDA = 'ped-3001') then exception E_RECUSA 'operacao vetada'; end");
+    // ped-3002's customer is new: the company stands in for it.
+    banco.Executar(
+        "create trigger TG_RECUSA_CLIENTE for CAD_PESSOA before insert as begin "
+        "exception E_RECUSA 'cliente vetado'; end");
+    ASSERT_EQ(Executar(), FimExecucao::Concluida);
+
+    EXPECT_THAT(painel.linhas, ElementsAre("Iniciando processamento...", "Lendo pedido: ped-3001",
+                                           "Não foi possível incluir o pedido: ped-3001 no sistema",
+                                           "Lendo pedido: ped-3002", "Pedido incluído no sistema.",
+                                           "Encerrando processamento..."));
+    const auto execucoes = LeituraHistorico(configuracoes.arquivo).Execucoes({});
+    ASSERT_EQ(execucoes.size(), 1u);
+    const auto& pedidosGravados = execucoes[0].pedidos;
+    ASSERT_EQ(pedidosGravados.size(), 2u);
+    EXPECT_EQ(pedidosGravados[0].mensagem,
+              "Não foi possível incluir o pedido: ped-3001 no sistema");
+    EXPECT_THAT(pedidosGravados[0].observacao,
+                StartsWith("Operação recusada pelo banco de dados: "));
+    EXPECT_THAT(pedidosGravados[0].observacao, HasSubstr("operacao vetada"));
+    EXPECT_EQ(Resumo(pedidosGravados[1]), "ped-3002 incluido 0 " + Chave("ped-3002") + " 3002 0");
+    EXPECT_THAT(pedidosGravados[1].observacao, StartsWith("Cliente do APP não cadastrado: "));
+    EXPECT_THAT(pedidosGravados[1].observacao, HasSubstr("cliente vetado"));
+}
+
 TEST_F(HistoricoExecucoesTest, PedidoDeixadoParaOutraCopiaNaoEhFalhaNemSucesso) {
     FalharPedido("ped-3001");
     ASSERT_EQ(Executar(), FimExecucao::Concluida);
@@ -182,7 +213,10 @@ TEST_F(HistoricoExecucoesTest, ExecucoesQueNaoTerminamBemGuardamPorQue) {
          [&] {
              servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .corpo = "[1]"});
          },
-         std::nullopt, "erro", "Invalid class typecast"},
+         FimExecucao::SemListagem, "sem_listagem", "a resposta da API não traz a lista de pedidos"},
+        {"token that cannot be read",
+         [&] { erp.Banco().Executar("alter table TAB_PARAMETRO drop DS_TOKEN_APP_FORCA_VENDA"); },
+         std::nullopt, "erro", ""},
         {"no database",
          [&] { erp.DefinirBanco("", erp.PastaDados().string() + "/", "NAO_EXISTE.FDB"); },
          FimExecucao::SemConexao, "sem_conexao", ""},

@@ -15,6 +15,7 @@
 #include "app/execucao_sincronizacao.h"
 #include "app/pedidos_via_api.h"
 #include "avisos_gravados.h"
+#include "comum/data_hora.h"
 #include "instalacao_erp_teste.h"
 #include "painel_gravado.h"
 #include "rele_latencia.h"
@@ -46,7 +47,8 @@ class PainelQueEncerra : public testes::PainelGravado {
 };
 
 // The program's own steps, counting what the documents of the run hold: each from the start of
-// its fetch to the end of its order's import, at its full size (or the limit that refuses it).
+// its fetch to the end of its order's import, at its full size (or the limit that refuses it);
+// and noting when each order's turn came.
 class PedidosContados : public PedidosViaApi {
   public:
     importacao::DocumentoPedido BuscarPedido(api::ClienteHttp& cliente,
@@ -62,10 +64,12 @@ class PedidosContados : public PedidosViaApi {
             int64_t bytes;
             ~Descontar() { pedidos.Somar(-bytes); }
         } const descontar{*this, Tamanho(id)};
+        lidos[id] = std::chrono::system_clock::now();  // on the run's one database thread
         return PedidosViaApi::ImportarPedido(contexto, id, documento);
     }
 
     std::map<std::string, size_t> tamanhos;  // of the orders' documents, in bytes
+    std::map<std::string, std::chrono::system_clock::time_point> lidos;
     size_t limite = SIZE_MAX;
     int64_t pico = 0;
 
@@ -83,6 +87,11 @@ class PedidosContados : public PedidosViaApi {
     std::mutex mutex_;
     int64_t emUso_ = 0;
 };
+
+// A log time stamp, "dd/mm/yyyy hh:mm:ss", as text that sorts in time order.
+std::string EmOrdem(const std::string& carimbo) {
+    return carimbo.substr(6, 4) + carimbo.substr(3, 2) + carimbo.substr(0, 2) + carimbo.substr(11);
+}
 
 class PedidosAntecipadosTest : public ::testing::Test {
   protected:
@@ -174,6 +183,28 @@ TEST_F(PedidosAntecipadosTest, ConfirmacaoQueFalhaTomaOLugarDoPedidoNoLogComoAnt
                             "Lendo pedido: p2", "Pedido incluído no sistema.", "Lendo pedido: p3",
                             "Pedido incluído no sistema.", "Encerrando processamento..."));
     for (const std::string id : {"p1", "p2", "p3"}) EXPECT_EQ(Operacoes(id), "1") << id;
+}
+
+// An order's lines wait in the log for the acknowledgements before them, but carry the times
+// of their events: an order read while an earlier acknowledgement stalls is stamped as read then.
+TEST_F(PedidosAntecipadosTest, LinhasEsperamAConfirmacaoParadaComAHoraDeSeusEventos) {
+    Pedidos(2);
+    servidor.DefinirRegra({.metodo = "PATCH",
+                           .caminho = "/api/pedidos/p1/erp-registro",
+                           .corpo = R"({"success":true})",
+                           .atraso = 2500ms});
+    Executar(servidor.UrlBase());
+    ASSERT_THAT(painel.linhas,
+                ElementsAre("Iniciando processamento...", "Lendo pedido: p1",
+                            "Pedido incluído no sistema.", "Lendo pedido: p2",
+                            "Pedido incluído no sistema.", "Encerrando processamento..."));
+    ASSERT_TRUE(pedidos.lidos.contains("p2"));
+    const std::string leituraP2 = EmOrdem(DataHoraSegundos(pedidos.lidos["p2"]));
+    EXPECT_LE(EmOrdem(painel.carimbos[2]), leituraP2) << painel.carimbos[2];
+    EXPECT_LE(EmOrdem(painel.carimbos[3]), leituraP2) << painel.carimbos[3];
+    EXPECT_TRUE(std::is_sorted(
+        painel.carimbos.begin(), painel.carimbos.end(),
+        [](const std::string& a, const std::string& b) { return EmOrdem(a) < EmOrdem(b); }));
 }
 
 TEST_F(PedidosAntecipadosTest, ExecucaoUsaPoucasConexoesQualquerQueSejaONumeroDePedidos) {

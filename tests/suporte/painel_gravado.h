@@ -12,7 +12,7 @@
 
 namespace tessora::testes {
 
-// Keeps what a window would show of a run; log lines without their time stamp.
+// Keeps what a window would show of a run; log lines apart from their time stamps.
 class PainelGravado : public app::PainelExecucao {
   public:
     void HabilitarSincronizarAgora(bool habilitado) override { botao.push_back(habilitado); }
@@ -24,6 +24,7 @@ class PainelGravado : public app::PainelExecucao {
     void AcrescentarLinhaLog(const std::string& linha) override {
         static const std::regex carimbo(R"(^\d\d/\d\d/\d{4} \d\d:\d\d:\d\d - )");
         EXPECT_TRUE(std::regex_search(linha, carimbo)) << linha;
+        carimbos.push_back(linha.substr(0, 19));
         linhas.push_back(linha.substr(22));
     }
     void ExecucaoEncerrada(const app::ResumoExecucao& fim) override { resumo = fim; }
@@ -31,6 +32,7 @@ class PainelGravado : public app::PainelExecucao {
     std::vector<bool> botao;
     std::string rotulo;
     std::vector<std::string> linhas;
+    std::vector<std::string> carimbos;  // each line's time stamp, "dd/mm/yyyy hh:mm:ss"
     int limpezas = 0;
     std::optional<app::ResumoExecucao> resumo;
 };

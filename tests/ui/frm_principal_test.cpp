@@ -302,6 +302,27 @@ TEST_F(JanelaTest, BotaoDesabilitadoDuranteAExecucaoQueMostraOLogAoVivo) {
     EXPECT_EQ(execucoes, 1);
 }
 
+// The focus of the button pressed never lands on the minutes field, where a digit typed next
+// would change the interval (the field comes next, and a disabled button hands its focus on):
+// the log holds it for the run, and the button has it again after.
+TEST_F(JanelaTest, FocoDoBotaoSincronizarNaoCaiNoCampoDeMinutos) {
+    Criar([&](const app::AmbienteExecucao&) {
+        portao.Esperar();
+        return app::FimExecucao::Concluida;
+    });
+    janela->show();
+    janela->activateWindow();
+    ASSERT_TRUE(Aguardar([&] { return janela->isActiveWindow(); }));
+    BotaoSincronizar()->setFocus();
+    ASSERT_TRUE(BotaoSincronizar()->hasFocus());
+    BotaoSincronizar()->click();
+    EXPECT_FALSE(BotaoSincronizar()->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), Log());  // not the next control, the minutes field
+    portao.Liberar();
+    ASSERT_TRUE(Aguardar([&] { return BotaoSincronizar()->isEnabled(); }));
+    EXPECT_TRUE(BotaoSincronizar()->hasFocus());
+}
+
 TEST_F(JanelaTest, ErroQueEscapaDaExecucaoVaiParaUmaCaixaDeErro) {
     Criar([](const app::AmbienteExecucao&) -> app::FimExecucao {
         throw ErroBancoDados("tabela inexistente");

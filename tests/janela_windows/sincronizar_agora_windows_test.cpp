@@ -1,0 +1,112 @@
+// The Windows main window in this process, its run held by the test: "Sincronizar Agora" is off
+// for the run, and the focus it had never lands on the minutes field.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "app/execucao_sincronizacao.h"
+#include "app/win32/janela_principal.h"
+#include "pasta_temporaria.h"
+
+namespace tessora::win32 {
+namespace {
+
+class SemAvisos : public Avisos {
+  public:
+    void MostrarMensagem(std::string_view texto, std::string_view, IconeAviso) override {
+        ADD_FAILURE() << texto;
+    }
+    void SolicitarEncerramento() override {}
+};
+
+class SemPedidos : public app::PedidosAppForcaVenda {
+  public:
+    api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override {
+        return api::ListagemPedidos::ComPedidos({});
+    }
+    importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&, const std::string&,
+                                                   const importacao::DocumentoPedido&) override {
+        return {importacao::DesfechoImportacao::Incluido};
+    }
+};
+
+// The window's control of that class whose style has all of `estilo`, and with that text when
+// one is given.
+HWND Controle(HWND janela, const wchar_t* classe, DWORD estilo, const wchar_t* texto = nullptr) {
+    struct Busca {
+        const wchar_t* classe;
+        DWORD estilo;
+        const wchar_t* texto;
+        HWND achado = nullptr;
+    } busca{classe, estilo, texto};
+    EnumChildWindows(
+        janela,
+        [](HWND filho, LPARAM dados) -> BOOL {
+            auto& b = *reinterpret_cast<Busca*>(dados);
+            wchar_t nome[64] = {};
+            wchar_t texto[64] = {};
+            GetClassNameW(filho, nome, 64);
+            GetWindowTextW(filho, texto, 64);
+            const auto estilo = static_cast<DWORD>(GetWindowLongPtrW(filho, GWL_STYLE));
+            if (lstrcmpiW(nome, b.classe) != 0 || (estilo & b.estilo) != b.estilo) return TRUE;
+            if (b.texto && lstrcmpW(texto, b.texto) != 0) return TRUE;
+            b.achado = filho;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&busca));
+    return busca.achado;
+}
+
+// Serves the window's messages until the condition holds or ten seconds have passed.
+bool Aguardar(const std::function<bool()>& condicao) {
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!condicao()) {
+        if (std::chrono::steady_clock::now() > limite) return false;
+        MSG mensagem;
+        while (PeekMessageW(&mensagem, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&mensagem);
+            DispatchMessageW(&mensagem);
+        }
+        Sleep(5);
+    }
+    return true;
+}
+
+TEST(SincronizarAgoraWindowsTest, FocoDoBotaoNaoCaiNoCampoDeMinutos) {
+    testes::PastaTemporaria pasta{"tessora-janela"};
+    SemAvisos avisos;
+    SemPedidos pedidos;
+    std::atomic<bool> liberada = false;
+    app::NucleoServicoResidente::Opcoes opcoes{pasta.Caminho() / "tessoraService.exe"};
+    opcoes.executar = [&](const app::AmbienteExecucao&) {
+        while (!liberada) Sleep(5);
+        return app::FimExecucao::Concluida;
+    };
+    TfrmPrincipal janela(std::move(opcoes), avisos, pedidos);
+    // A failed assertion lets the run end, so that the window can go.
+    const std::unique_ptr<std::atomic<bool>, void (*)(std::atomic<bool>*)> soltar(
+        &liberada, [](std::atomic<bool>* l) { *l = true; });
+    ShowWindow(janela.Janela(), SW_SHOW);
+    SetForegroundWindow(janela.Janela());
+    const HWND botao = Controle(janela.Janela(), L"Button", 0, L"Sincronizar Agora");
+    const HWND log = Controle(janela.Janela(), L"Edit", ES_MULTILINE | ES_READONLY);
+    ASSERT_TRUE(botao && log);
+
+    // Pressed with the mouse, as an operator does: the button takes the focus.
+    SendMessageW(botao, BM_CLICK, 0, 0);
+    ASSERT_TRUE(Aguardar([&] { return !IsWindowEnabled(botao); }));
+    EXPECT_EQ(GetFocus(), log);  // not the next control, the minutes field
+    liberada = true;
+    ASSERT_TRUE(Aguardar([&] { return IsWindowEnabled(botao) != FALSE; }));
+    EXPECT_EQ(GetFocus(), botao);
+}
+
+}  // namespace
+}  // namespace tessora::win32
