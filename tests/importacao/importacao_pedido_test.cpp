@@ -415,7 +415,9 @@ TEST_F(ImportacaoPedidoTest, IdsComparadosExatamenteEIdsInexatosRecusados) {
         const size_t antes = servidor.Requisicoes().size();
         const auto resultado = ImportarPedido(conexao, cliente, caso.id);
         EXPECT_EQ(resultado.desfecho, caso.desfecho) << caso.id;
-        if (!caso.motivo.empty()) EXPECT_EQ(resultado.motivo, caso.motivo) << caso.id;
+        if (!caso.motivo.empty()) {
+            EXPECT_EQ(resultado.motivo, caso.motivo) << caso.id;
+        }
         EXPECT_FALSE(RegistrarNaApi(resultado)) << caso.id;
         EXPECT_EQ(Confirmacoes(caso.id), 0) << caso.id;
         if (caso.desfecho == DesfechoImportacao::IdInexato) {
