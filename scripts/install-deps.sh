@@ -28,9 +28,6 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "firebird3.0-server shared/firebird/enabled boolean true" | $sudo debconf-set-selections
-  echo "firebird3.0-server shared/firebird/sysdba_password/first_install password kv82rtqzn" |
-    $sudo debconf-set-selections
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

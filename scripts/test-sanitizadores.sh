@@ -10,7 +10,6 @@ cmake -S . -B build-sanitizadores -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
   -DTESSORA_SANITIZADORES=ON -DTESSORA_BENCH=OFF \
   -DTESSORA_AVISOS_COMO_ERROS="${TESSORA_AVISOS_COMO_ERROS:-OFF}" >/dev/null
 cmake --build build-sanitizadores -j"$(nproc)"
-bash scripts/preparar-servidor-teste.sh
 # GCC 12's runtime takes a dynamic TLS block that happens to start 16 bytes into a page for
 # an old glibc layout, reads a bogus range from before it, and LeakSanitizer's tracer then
 # dies at exit ("Tracer caught signal 11") in tests that passed. Not intercepting

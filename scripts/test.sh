@@ -3,6 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
-bash scripts/preparar-servidor-teste.sh
 cd build
 ctest --output-on-failure -j"$(nproc)" "$@"

@@ -1,10 +1,9 @@
 // Two copies of the program, each in an ERP installation of its own (own data folder, so
-// each holds its own lock file), reach one database through the Firebird server, share one
-// API and run at the same time.
+// each holds its own lock file), reach one database through a Firebird server of the test's
+// own, share one API and run at the same time.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -70,21 +69,15 @@ class Sincronizacao {
 
 class DuasCopiasTest : public ::testing::Test {
   protected:
-    const std::string arquivo =
-        testes::PastaDadosServidor() + "tessora-duas-copias-" + std::to_string(getpid()) + ".fdb";
+    const testes::ServidorFirebirdTeste firebird;
+    const std::string banco = firebird.NomeBanco("erp.fdb");
     testes::InstalacaoErpTeste copias[2];
     std::string estado;
     std::unique_ptr<testes::ApiSubstituta> servidor;
 
     void SetUp() override {
-        const std::string problema = testes::GarantirServidorFirebird();
-        if (!problema.empty()) {
-            if (geteuid() != 0) GTEST_SKIP() << problema;
-            FAIL() << problema;
-        }
-        ferramentas::CriarBancoErp(
-            "127.0.0.1:" + arquivo,
-            {testes::PastaFontes() / "erp/esquema.sql", testes::PastaFontes() / "erp/semente.sql"});
+        ferramentas::CriarBancoErp(banco, {testes::PastaFontes() / "erp/esquema.sql",
+                                           testes::PastaFontes() / "erp/semente.sql"});
 
         std::string pedidos;
         for (int n = 1; n <= kPedidos; ++n) pedidos += (n > 1 ? "," : "") + PedidoJson(n);
@@ -113,11 +106,10 @@ class DuasCopiasTest : public ::testing::Test {
                                   "[AppForcaVendas]\r\nUrlBaseApi=" + servidor->UrlBase() +
                                       "\r\nArquivoCertificados=" + servidor->ArquivoCertificado() +
                                       "\r\n");
-            copia.DefinirBanco("127.0.0.1", testes::PastaDadosServidor(),
-                               std::filesystem::path(arquivo).filename());
+            // The port goes with the host, as an ERP installation names a server on another port.
+            copia.DefinirBanco(firebird.Host(), firebird.PastaDados().string() + "/", "erp.fdb");
         }
     }
-    void TearDown() override { std::filesystem::remove(arquivo); }
 
     // Waits until some copy asked for that order's new customer: it is inside that order.
     bool AguardarCliente(int n) const {
@@ -131,7 +123,7 @@ class DuasCopiasTest : public ::testing::Test {
     }
 
     int Contar(const std::string& deOnde) const {
-        db::ConexaoErp conexao("127.0.0.1:" + arquivo);
+        db::ConexaoErp conexao(banco);
         conexao.Abrir();
         db::Consulta consulta(conexao);
         db::AbrirConsulta(consulta, "select count(*) as N from " + deOnde);
@@ -142,7 +134,7 @@ class DuasCopiasTest : public ::testing::Test {
 TEST_F(DuasCopiasTest, NenhumPedidoImportadoDuasVezes) {
     // An ERP user edits the parameters throughout, without saving: neither copy minds, and the
     // edit is saved at the end without a conflict.
-    db::ConexaoErp erp("127.0.0.1:" + arquivo);
+    db::ConexaoErp erp(banco);
     erp.Abrir();
     db::Consulta edicao(erp);
     const auto editar = [&] {

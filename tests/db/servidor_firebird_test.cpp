@@ -1,9 +1,6 @@
 #include "servidor_firebird.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 #include "banco_teste.h"
 #include "comum/erros.h"
@@ -14,21 +11,12 @@
 namespace tessora::db {
 namespace {
 
-// The "host:path" form reaches the database through the server, with the same credentials.
+// The "host/port:path" form reaches the database through the server, with the same credentials.
 TEST(ServidorFirebirdTest, NomeComHostAnexaPeloServidor) {
-    const std::string problema = testes::GarantirServidorFirebird();
-    if (!problema.empty()) {
-        if (geteuid() != 0) GTEST_SKIP() << problema;
-        FAIL() << problema;
-    }
-    const std::string arquivo =
-        testes::PastaDadosServidor() + "tessora-teste-" + std::to_string(getpid()) + ".fdb";
-    const std::string nome = "127.0.0.1:" + arquivo;
+    const testes::ServidorFirebirdTeste servidor;
+    const std::string arquivo = (servidor.PastaDados() / "erp.fdb").string();
+    const std::string nome = servidor.Host() + ":" + arquivo;
     ferramentas::CriarBancoErp(nome, {testes::PastaFontes() / "erp/esquema.sql"});
-    struct Remover {
-        std::string arquivo;
-        ~Remover() { std::filesystem::remove(arquivo); }
-    } remover{arquivo};
 
     ConexaoErp conexao(nome);
     conexao.Abrir();
