@@ -47,14 +47,18 @@ class PainelQueEncerra : public testes::PainelGravado {
 };
 
 // The program's own steps, counting what the documents of the run hold: each from the start of
-// its fetch to the end of its order's import, at its full size (or the limit that refuses it);
+// its fetch to the end of its order's import, at its full size (one over the limit only until
+// its fetch ends, at the limit);
 // and noting when each order's turn came.
 class PedidosContados : public PedidosViaApi {
   public:
     importacao::DocumentoPedido BuscarPedido(api::ClienteHttp& cliente,
                                              const std::string& id) override {
         Somar(Tamanho(id));
-        return PedidosViaApi::BuscarPedido(cliente, id);
+        importacao::DocumentoPedido documento = PedidosViaApi::BuscarPedido(cliente, id);
+        // A refused answer is dropped as soon as its fetch ends: only its error is kept.
+        if (Recusado(id)) Somar(-Tamanho(id));
+        return documento;
     }
     importacao::ResultadoImportacao ImportarPedido(
         ContextoSincronizacao& contexto, const std::string& id,
@@ -63,7 +67,7 @@ class PedidosContados : public PedidosViaApi {
             PedidosContados& pedidos;
             int64_t bytes;
             ~Descontar() { pedidos.Somar(-bytes); }
-        } const descontar{*this, Tamanho(id)};
+        } const descontar{*this, Recusado(id) ? 0 : Tamanho(id)};
         lidos[id] = std::chrono::system_clock::now();  // on the run's one database thread
         return PedidosViaApi::ImportarPedido(contexto, id, documento);
     }
@@ -74,6 +78,10 @@ class PedidosContados : public PedidosViaApi {
     int64_t pico = 0;
 
   private:
+    bool Recusado(const std::string& id) const {
+        const auto tamanho = tamanhos.find(id);
+        return tamanho != tamanhos.end() && tamanho->second > limite;
+    }
     int64_t Tamanho(const std::string& id) const {
         const auto tamanho = tamanhos.find(id);
         return tamanho == tamanhos.end() ? 0
