@@ -51,12 +51,14 @@ HWND Controle(HWND janela, const wchar_t* classe, DWORD estilo, const wchar_t* t
         [](HWND filho, LPARAM dados) -> BOOL {
             auto& b = *reinterpret_cast<Busca*>(dados);
             wchar_t nome[64] = {};
-            wchar_t texto[64] = {};
+            wchar_t textoFilho[64] = {};
             GetClassNameW(filho, nome, 64);
-            GetWindowTextW(filho, texto, 64);
-            const auto estilo = static_cast<DWORD>(GetWindowLongPtrW(filho, GWL_STYLE));
-            if (lstrcmpiW(nome, b.classe) != 0 || (estilo & b.estilo) != b.estilo) return TRUE;
-            if (b.texto && lstrcmpW(texto, b.texto) != 0) return TRUE;
+            GetWindowTextW(filho, textoFilho, 64);
+            const auto estiloFilho = static_cast<DWORD>(GetWindowLongPtrW(filho, GWL_STYLE));
+            if (lstrcmpiW(nome, b.classe) != 0 || (estiloFilho & b.estilo) != b.estilo) {
+                return TRUE;
+            }
+            if (b.texto && lstrcmpW(textoFilho, b.texto) != 0) return TRUE;
             b.achado = filho;
             return FALSE;
         },
