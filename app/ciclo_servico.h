@@ -32,8 +32,8 @@ enum class DesfechoInicio {
 // The start-up sequence: the data folder, the lock file (a copy that finds another copy
 // running shows the notice and ends), the connection with the self-update check, and the
 // settings. A refused attach releases the lock file, shows its reason in an error box
-// captioned "tessora Service" and ends the program. A step that
-// raises leaves `estado` as far as it got and lets the error pass.
+// captioned "tessora Service" and ends the program. A step that raises leaves `estado` as far
+// as it got and lets the error pass.
 DesfechoInicio IniciarServico(const std::filesystem::path& executavel, Avisos& avisos,
                               db::CaminhosAtualizacao& caminhos, EstadoServico& estado);
 

@@ -97,7 +97,7 @@ void MaquinaServicoResidente::ResultadoVigia(bool conexaoLiberada) {
 void MaquinaServicoResidente::SolicitarFim(MotivoFim motivo) {
     if (encerrado_) return;
     // The operator's close and the ERP's request do not wait for a box to be read.
-    if (!fimPendente_ || fimPendente_ == MotivoFim::Pedido) fimPendente_ = motivo;
+    if (!fimPendente_ || fimPendente_ == MotivoFim::Aviso) fimPendente_ = motivo;
     if (execucao_) acoes_.InterromperExecucao();
     ConcluirFimPendente();
 }
@@ -107,7 +107,7 @@ void MaquinaServicoResidente::ConcluirFimPendente() {
     if (!fimPendente_ || execucao_ || fechando_ || encerrado_) return;
     // The end that a notice's situation asked for waits until the operator closed it: the end
     // of the program would close it unread.
-    if (fimPendente_ == MotivoFim::Pedido && avisosAbertos_ > 0) return;
+    if (fimPendente_ == MotivoFim::Aviso && avisosAbertos_ > 0) return;
     const MotivoFim motivo = *std::exchange(fimPendente_, std::nullopt);
     if (motivo == MotivoFim::Fechamento) {
         fechando_ = true;
@@ -116,7 +116,7 @@ void MaquinaServicoResidente::ConcluirFimPendente() {
     }
     // The ERP's request and the end requests of failed look-ups leave the settings alone.
     acoes_.LiberarLock();
-    Encerrar(motivo == MotivoFim::Pedido ? 1 : 0);
+    Encerrar(motivo == MotivoFim::Aviso ? 1 : 0);
 }
 
 void MaquinaServicoResidente::FechamentoConcluido() {

@@ -16,7 +16,7 @@ using Instante = std::chrono::steady_clock::time_point;
 enum class MotivoFim {
     Fechamento,   // the operator's close, or the system's request: settings written back
     Desconexao,   // the ERP's request through "Conectado.txt"
-    Pedido,       // a notice's situation (ERP files missing, another copy, a failed start-up)
+    Aviso,        // a notice's situation (ERP files missing, another copy, a failed start-up)
     Atualizacao,  // start-up found an update: the updater follows
 };
 

@@ -27,7 +27,7 @@ class NucleoServicoResidente::AvisosDoServico : public Avisos {
         });
     }
     void SolicitarEncerramento() override {
-        servico_.NaThreadDoServico([this] { servico_.maquina_.SolicitarFim(MotivoFim::Pedido); });
+        servico_.NaThreadDoServico([this] { servico_.maquina_.SolicitarFim(MotivoFim::Aviso); });
     }
 
   private:
@@ -60,7 +60,7 @@ bool NucleoServicoResidente::Iniciar() {
             case DesfechoInicio::Residente:
                 break;
             case DesfechoInicio::Encerrar:
-                maquina_.SolicitarFim(MotivoFim::Pedido);
+                maquina_.SolicitarFim(MotivoFim::Aviso);
                 return false;
             case DesfechoInicio::Atualizar:
                 maquina_.SolicitarFim(MotivoFim::Atualizacao);
@@ -70,7 +70,7 @@ bool NucleoServicoResidente::Iniciar() {
     } catch (const ErroArquivoLock& e) {
         // Resident without its lock file, this copy could synchronise beside another one.
         maquina_.Falha(e.what());
-        maquina_.SolicitarFim(MotivoFim::Pedido);
+        maquina_.SolicitarFim(MotivoFim::Aviso);
         return false;
     } catch (const std::exception& e) {
         maquina_.Falha(e.what());

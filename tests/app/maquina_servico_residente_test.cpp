@@ -65,7 +65,7 @@ class Cenario : public AcoesServicoResidente {
             } else if (evento == "fechar") {
                 maquina_.SolicitarFim(MotivoFim::Fechamento);
             } else if (evento == "pedido") {
-                maquina_.SolicitarFim(MotivoFim::Pedido);
+                maquina_.SolicitarFim(MotivoFim::Aviso);
             } else if (evento == "atualizar") {
                 maquina_.SolicitarFim(MotivoFim::Atualizacao);
             } else if (evento == "fechou") {
