@@ -37,32 +37,32 @@ class SemPedidos : public app::PedidosAppForcaVenda {
     }
 };
 
+struct BuscaControle {
+    const wchar_t* classe;
+    DWORD estilo;
+    const wchar_t* texto;
+    HWND achado = nullptr;
+};
+
+// A function, not a lambda: the 32-bit build's callbacks take the stdcall convention.
+BOOL CALLBACK CompararControle(HWND filho, LPARAM dados) {
+    auto& busca = *reinterpret_cast<BuscaControle*>(dados);
+    wchar_t nome[64] = {};
+    wchar_t texto[64] = {};
+    GetClassNameW(filho, nome, 64);
+    GetWindowTextW(filho, texto, 64);
+    const auto estilo = static_cast<DWORD>(GetWindowLongPtrW(filho, GWL_STYLE));
+    if (lstrcmpiW(nome, busca.classe) != 0 || (estilo & busca.estilo) != busca.estilo) return TRUE;
+    if (busca.texto && lstrcmpW(texto, busca.texto) != 0) return TRUE;
+    busca.achado = filho;
+    return FALSE;
+}
+
 // The window's control of that class whose style has all of `estilo`, and with that text when
 // one is given.
 HWND Controle(HWND janela, const wchar_t* classe, DWORD estilo, const wchar_t* texto = nullptr) {
-    struct Busca {
-        const wchar_t* classe;
-        DWORD estilo;
-        const wchar_t* texto;
-        HWND achado = nullptr;
-    } busca{classe, estilo, texto};
-    EnumChildWindows(
-        janela,
-        [](HWND filho, LPARAM dados) -> BOOL {
-            auto& b = *reinterpret_cast<Busca*>(dados);
-            wchar_t nome[64] = {};
-            wchar_t textoFilho[64] = {};
-            GetClassNameW(filho, nome, 64);
-            GetWindowTextW(filho, textoFilho, 64);
-            const auto estiloFilho = static_cast<DWORD>(GetWindowLongPtrW(filho, GWL_STYLE));
-            if (lstrcmpiW(nome, b.classe) != 0 || (estiloFilho & b.estilo) != b.estilo) {
-                return TRUE;
-            }
-            if (b.texto && lstrcmpW(textoFilho, b.texto) != 0) return TRUE;
-            b.achado = filho;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&busca));
+    BuscaControle busca{classe, estilo, texto};
+    EnumChildWindows(janela, CompararControle, reinterpret_cast<LPARAM>(&busca));
     return busca.achado;
 }
 
