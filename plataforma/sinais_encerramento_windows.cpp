@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <csignal>
+#include <future>
+#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -47,20 +50,24 @@ LRESULT CALLBACK AoReceberMensagem(HWND janela, UINT mensagem, WPARAM wParam, LP
 }
 
 void VigiarFimDaSessao() {
-    std::thread([] {
+    auto pronta = std::make_shared<std::promise<void>>();
+    std::thread([pronta] {
         WNDCLASSW classe{};
         classe.lpfnWndProc = AoReceberMensagem;
         classe.hInstance = GetModuleHandleW(nullptr);
         classe.lpszClassName = L"tessoraFimDaSessao";
         RegisterClassW(&classe);
         // Not a message-only window: those miss the messages sent to every top-level window.
-        if (!CreateWindowExW(0, classe.lpszClassName, L"", 0, 0, 0, 0, 0, nullptr, nullptr,
-                             classe.hInstance, nullptr)) {
-            return;
-        }
+        const HWND janela = CreateWindowExW(0, classe.lpszClassName, L"", 0, 0, 0, 0, 0, nullptr,
+                                            nullptr, classe.hInstance, nullptr);
+        pronta->set_value();
+        if (!janela) return;
         MSG mensagem;
         while (GetMessageW(&mensagem, nullptr, 0, 0) > 0) DispatchMessageW(&mensagem);
     }).detach();
+    // A process that ended while this thread was still creating its window would leave Wine's
+    // client writing to a closed channel (the process then fails at exit): start-up waits.
+    pronta->get_future().wait_for(std::chrono::seconds(10));
 }
 
 void InstalarTratadores() {
