@@ -14,23 +14,13 @@
 #include "avisos_gravados.h"
 #include "instalacao_erp_teste.h"
 #include "painel_gravado.h"
+#include "pedidos_sem_novos.h"
 #include "plataforma/sinais_encerramento.h"
 
 namespace tessora::app {
 namespace {
 
 using namespace std::chrono_literals;
-
-class SemPedidos : public PedidosAppForcaVenda {
-  public:
-    api::ListagemPedidos ListarPedidosNovos(ContextoSincronizacao&) override {
-        return api::ListagemPedidos::ComPedidos({});
-    }
-    importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&, const std::string&,
-                                                   const importacao::DocumentoPedido&) override {
-        return {importacao::DesfechoImportacao::Incluido};
-    }
-};
 
 std::string Ler(const std::filesystem::path& caminho) {
     std::ifstream entrada(caminho, std::ios::binary);
@@ -67,7 +57,7 @@ TEST(ServicoSemJanelaTest, TemporizadorExecutaAteOFimQueEsperaAExecucao) {
         testes::GravarArquivo(ini, configuracoes);
         testes::AvisosGravados avisos;
         testes::PainelGravado painel;
-        SemPedidos pedidos;
+        testes::PedidosSemNovos pedidos;
         std::vector<OrigemExecucao> execucoes;
         // One "minute" is 10 ms here; the watch looks every 5 ms.
         ServicoSemJanela servico({erp.Executavel(), 10ms, 5ms,

@@ -14,6 +14,7 @@
 #include "app/execucao_sincronizacao.h"
 #include "app/win32/janela_principal.h"
 #include "pasta_temporaria.h"
+#include "pedidos_sem_novos.h"
 
 namespace tessora::win32 {
 namespace {
@@ -24,17 +25,6 @@ class SemAvisos : public Avisos {
         ADD_FAILURE() << texto;
     }
     void SolicitarEncerramento() override {}
-};
-
-class SemPedidos : public app::PedidosAppForcaVenda {
-  public:
-    api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override {
-        return api::ListagemPedidos::ComPedidos({});
-    }
-    importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&, const std::string&,
-                                                   const importacao::DocumentoPedido&) override {
-        return {importacao::DesfechoImportacao::Incluido};
-    }
 };
 
 struct BuscaControle {
@@ -84,7 +74,7 @@ bool Aguardar(const std::function<bool()>& condicao) {
 TEST(SincronizarAgoraWindowsTest, FocoDoBotaoNaoCaiNoCampoDeMinutos) {
     testes::PastaTemporaria pasta{"tessora-janela"};
     SemAvisos avisos;
-    SemPedidos pedidos;
+    testes::PedidosSemNovos pedidos;
     std::atomic<bool> liberada = false;
     app::NucleoServicoResidente::Opcoes opcoes{pasta.Caminho() / "tessoraService.exe"};
     opcoes.executar = [&](const app::AmbienteExecucao&) {

@@ -32,6 +32,7 @@
 #include "avisos_gravados.h"
 #include "comum/erros.h"
 #include "instalacao_erp_teste.h"
+#include "pedidos_sem_novos.h"
 
 namespace tessora::ui {
 namespace {
@@ -40,17 +41,6 @@ using namespace std::chrono_literals;
 using testes::Aguardar;
 using testes::AplicacaoQt;
 using testes::Portao;
-
-class PedidosSemNovos : public app::PedidosAppForcaVenda {
-  public:
-    api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override {
-        return api::ListagemPedidos::ComPedidos({});
-    }
-    importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&, const std::string&,
-                                                   const importacao::DocumentoPedido&) override {
-        return {importacao::DesfechoImportacao::Incluido};
-    }
-};
 
 // Message boxes that, like real ones, serve the event loop while they wait for the
 // operator; `leitura` is how long the operator takes to close one (nothing: at once).
@@ -128,7 +118,7 @@ class JanelaTest : public ::testing::Test {
 
     testes::InstalacaoErpTeste erp;
     AvisosModais avisos;
-    PedidosSemNovos pedidos;
+    testes::PedidosSemNovos pedidos;
     Portao portao;  // where the tests' runs wait
     std::unique_ptr<TfrmPrincipal> janela;
 };

@@ -7,22 +7,12 @@
 #include "app/ui/servico_residente.h"
 #include "avisos_gravados.h"
 #include "instalacao_erp_teste.h"
+#include "pedidos_sem_novos.h"
 
 namespace tessora::ui {
 namespace {
 
 using namespace std::chrono_literals;
-
-class SemPedidos : public app::PedidosAppForcaVenda {
-  public:
-    api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override {
-        return api::ListagemPedidos::ComPedidos({});
-    }
-    importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&, const std::string&,
-                                                   const importacao::DocumentoPedido&) override {
-        return {importacao::DesfechoImportacao::Incluido};
-    }
-};
 
 class PainelMudo : public app::PainelExecucao {
   public:
@@ -38,7 +28,7 @@ TEST(HistoricoServicoTest, ExecucoesPeloBotaoEPeloTemporizadorFicamNoHistorico) 
     erp.InstalarPrograma();
     testes::AvisosGravados avisos;
     PainelMudo painel;
-    SemPedidos pedidos;
+    testes::PedidosSemNovos pedidos;
     ServicoResidente servico({erp.Executavel(), 20ms}, avisos, painel, pedidos);
     ASSERT_TRUE(servico.Iniciar()) << (avisos.mensagens.empty() ? "" : avisos.mensagens[0]);
     const auto arquivo = app::ObterArquivoHistorico(erp.Executavel());
