@@ -2,12 +2,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/comando_estado.h"
-#include "app/comando_historico.h"
-#include "app/comando_simular.h"
-#include "app/comando_sincronizar.h"
-#include "app/pedidos_via_api.h"
-#include "app/servico_sem_janela.h"
+#include "app/comandos/comando_estado.h"
+#include "app/comandos/comando_historico.h"
+#include "app/comandos/comando_simular.h"
+#include "app/comandos/comando_sincronizar.h"
+#include "app/execucao/pedidos_via_api.h"
+#include "app/terminal/servico_terminal.h"
 #include "plataforma/console.h"
 #include "plataforma/sistema.h"
 
@@ -16,8 +16,8 @@
 #include "app/win32/programa.h"
 namespace frente = tessora::win32;
 #else
-#include "app/ui/programa.h"
-namespace frente = tessora::ui;
+#include "app/qt/programa.h"
+namespace frente = tessora::qt;
 #endif
 
 namespace {

@@ -27,8 +27,8 @@
 
 #include "api/cliente_http.h"
 #include "api_substituta.h"
-#include "app/execucao_sincronizacao.h"
-#include "app/pedidos_via_api.h"
+#include "app/execucao/execucao_sincronizacao.h"
+#include "app/execucao/pedidos_via_api.h"
 #include "avisos_gravados.h"
 #include "comum/texto.h"
 #include "db/consulta.h"
@@ -192,10 +192,9 @@ Medida ExecutarImportacao(int quantidade, Gravacao* gravacao) {
 
     const int64_t residenteInicialKb = ReiniciarPicoResidente();
     const auto inicio = std::chrono::steady_clock::now();
-    const app::FimExecucao fimExecucao = app::ProcessarAppForcaVenda(ambiente);
+    const app::ResumoExecucao resumo = app::ProcessarAppForcaVenda(ambiente);
     const auto fim = std::chrono::steady_clock::now();
-    if (fimExecucao != app::FimExecucao::Concluida)
-        throw std::runtime_error("a execução não terminou normalmente");
+    if (!resumo.Normal()) throw std::runtime_error("a execução não terminou normalmente");
     Medida medida;
     medida.picoImportacao = tessora::bench::EncerrarContagemMemoria();
     medida.segundos = std::chrono::duration<double>(fim - inicio).count();

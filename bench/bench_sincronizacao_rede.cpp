@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "api_substituta.h"
-#include "app/execucao_sincronizacao.h"
-#include "app/pedidos_via_api.h"
+#include "app/execucao/execucao_sincronizacao.h"
+#include "app/execucao/pedidos_via_api.h"
 #include "avisos_gravados.h"
 #include "comum/texto.h"
 #include "db/consulta.h"
@@ -126,11 +126,11 @@ Medida MedirExecucao(ApiSubstituta& servidor, int quantidade, bool escritaForcad
         erp.Executavel(), {url, servidor.ArquivoCertificado()}, avisos, painel, pedidos, caminhos};
 
     const auto inicio = std::chrono::steady_clock::now();
-    const app::FimExecucao fim = app::ProcessarAppForcaVenda(ambiente);
+    const app::ResumoExecucao resumo = app::ProcessarAppForcaVenda(ambiente);
     const double segundos =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
     const int64_t picoImportacao = comandos ? 0 : tessora::bench::EncerrarContagemMemoria();
-    if (fim != app::FimExecucao::Concluida || painel.incluidos != quantidade)
+    if (!resumo.Normal() || painel.incluidos != quantidade)
         throw std::runtime_error("a execução não incluiu todos os pedidos");
     return {segundos / quantidade, static_cast<double>(rele.Conexoes()) / quantidade,
             pedidos.picoListagem, picoImportacao};

@@ -7,9 +7,10 @@
 #include <exception>
 #include <utility>
 
-#include "app/configuracoes_historico.h"
-#include "app/intervalo_sincronizacao.h"
-#include "app/versao_programa.h"
+#include "app/apresentacao/descricao_falha.h"
+#include "app/apresentacao/versao_programa.h"
+#include "app/configuracoes/configuracoes_historico.h"
+#include "app/servico/intervalo_sincronizacao.h"
 #include "app/win32/controles_win32.h"
 #include "app/win32/recursos.h"
 #include "app/win32/tarefas_janela.h"
@@ -79,13 +80,14 @@ void CopiarTexto(wchar_t (&destino)[N], const std::string& texto) {
 }
 }  // namespace
 
-TfrmPrincipal::TfrmPrincipal(app::NucleoServicoResidente::Opcoes opcoes, Avisos& avisos,
+TfrmPrincipal::TfrmPrincipal(app::ServicoResidente::Opcoes opcoes, Avisos& avisos,
                              app::PedidosAppForcaVenda& pedidos)
     : avisos_(avisos) {
     CriarControles(app::ObterArquivoHistorico(opcoes.executavel));
-    EventosServico& eventos = *this;
-    servico_ = std::make_unique<ServicoJanela>(frmPrincipal, std::move(opcoes), avisos, *this,
-                                               pedidos, eventos);
+    app::EventosServico& eventos = *this;
+    hospedeiro_.emplace(frmPrincipal);
+    servico_ = std::make_unique<app::ServicoResidente>(std::move(opcoes), *hospedeiro_, eventos,
+                                                       avisos, *this, pedidos);
 }
 
 TfrmPrincipal::~TfrmPrincipal() {
@@ -352,14 +354,13 @@ void TfrmPrincipal::ExibirUltimoProcessamento(const app::ResumoExecucao& resumo)
     RedrawWindow(tsAppForcaVendas, &lugar, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void TfrmPrincipal::ExecucaoIniciada() {
+void TfrmPrincipal::ExecucaoIniciada(app::OrigemExecucao) {
     // The button follows the worker's life on this thread, so it is off for the whole run.
     // Disabled, it would lose the focus: the read-only log holds it for the run and gives it
     // back, so that it never lands on the minutes field, where a key typed changes the interval.
     focoComOLog_ = GetFocus() == btnForcarAtualizacaoAppForcaVenda;
     if (focoComOLog_) SetFocus(memLogProcessamentoAppForcaVenda);
     EnableWindow(btnForcarAtualizacaoAppForcaVenda, FALSE);
-    resumoDaExecucao_.reset();
     situacaoBandeja_.ExecucaoIniciada();
     DesenharBandeja();
 }
@@ -370,8 +371,7 @@ void TfrmPrincipal::ExecucaoTerminada(const app::ResumoExecucao& resumo) {
         SetFocus(btnForcarAtualizacaoAppForcaVenda);
     }
     ExibirUltimoProcessamento(resumo);
-    const auto notificacao = situacaoBandeja_.ExecucaoTerminada(resumoDaExecucao_.value_or(resumo));
-    resumoDaExecucao_.reset();
+    const auto notificacao = situacaoBandeja_.ExecucaoTerminada(resumo);
     DesenharBandeja(notificacao ? &*notificacao : nullptr);
     tsHistorico->Atualizar();
 }
@@ -402,11 +402,6 @@ void TfrmPrincipal::EncerrarSessao() {
     }
 }
 
-void TfrmPrincipal::HabilitarSincronizarAgora(bool) {
-    // The button follows ExecucaoIniciada/ExecucaoTerminada instead: a posted "enable" from
-    // the run's last step could arrive before the worker has really finished.
-}
-
 void TfrmPrincipal::ExibirUltimaAtualizacao(const std::string& dataHora) {
     PostarTarefa(frmPrincipal, [this, dataHora] {
         DefinirTexto(lblDataHoraUltimaAtualizacaoAppForcaVenda, dataHora);
@@ -425,11 +420,6 @@ void TfrmPrincipal::AcrescentarLinhaLog(const std::string& linha) {
         SendMessageW(log, EM_SETSEL, static_cast<WPARAM>(fim), fim);
         SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(texto.c_str()));
     });
-}
-
-void TfrmPrincipal::ExecucaoEncerrada(const app::ResumoExecucao& resumo) {
-    // Posted before the worker ends, so it arrives before the service's end of the run.
-    PostarTarefa(frmPrincipal, [this, resumo] { resumoDaExecucao_ = resumo; });
 }
 
 LRESULT CALLBACK TfrmPrincipal::Procedimento(HWND janela, UINT mensagem, WPARAM wParam,
@@ -451,7 +441,10 @@ LRESULT TfrmPrincipal::Tratar(UINT mensagem, WPARAM wParam, LPARAM lParam) {
     if (ExecutarTarefa(mensagem, lParam)) return 0;
     switch (mensagem) {
         case WM_TIMER:
-            if (servico_->TratarTemporizador(wParam)) return 0;
+            if (const auto temporizador = HospedeiroWin32::TemporizadorDoServico(wParam)) {
+                servico_->Tique(*temporizador);
+                return 0;
+            }
             break;
         case WM_COMMAND:
             Comando(LOWORD(wParam), HIWORD(wParam));

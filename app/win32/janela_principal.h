@@ -9,11 +9,12 @@
 #include <optional>
 #include <string>
 
-#include "app/execucao_sincronizacao.h"
-#include "app/painel_execucao.h"
-#include "app/situacao_bandeja.h"
+#include "app/apresentacao/situacao_bandeja.h"
+#include "app/execucao/execucao_sincronizacao.h"
+#include "app/execucao/painel_execucao.h"
+#include "app/servico/servico_residente.h"
+#include "app/win32/hospedeiro_win32.h"
 #include "app/win32/pagina_historico.h"
-#include "app/win32/servico_janela.h"
 #include "comum/avisos.h"
 
 namespace tessora::win32 {
@@ -21,9 +22,9 @@ namespace tessora::win32 {
 // The main window: the settings, the processing log, the buttons and the tray icon, wired
 // to the resident service. What a run reports (PainelExecucao, called on the run's thread)
 // is posted to the window's thread.
-class TfrmPrincipal : public app::PainelExecucao, private EventosServico {
+class TfrmPrincipal : public app::PainelExecucao, private app::EventosServico {
   public:
-    TfrmPrincipal(app::NucleoServicoResidente::Opcoes opcoes, Avisos& avisos,
+    TfrmPrincipal(app::ServicoResidente::Opcoes opcoes, Avisos& avisos,
                   app::PedidosAppForcaVenda& pedidos);
     ~TfrmPrincipal() override;
     TfrmPrincipal(const TfrmPrincipal&) = delete;
@@ -34,13 +35,11 @@ class TfrmPrincipal : public app::PainelExecucao, private EventosServico {
     // Set once the service ended the program: its exit status.
     std::optional<int> CodigoSaida() const { return codigoSaida_; }
     HWND Janela() const { return frmPrincipal; }
-    ServicoJanela& Servico() { return *servico_; }
+    app::ServicoResidente& Servico() { return *servico_; }
 
-    void HabilitarSincronizarAgora(bool habilitado) override;
     void ExibirUltimaAtualizacao(const std::string& dataHora) override;
     void LimparLog() override;
     void AcrescentarLinhaLog(const std::string& linha) override;
-    void ExecucaoEncerrada(const app::ResumoExecucao& resumo) override;
 
   private:
     static LRESULT CALLBACK Procedimento(HWND janela, UINT mensagem, WPARAM wParam, LPARAM lParam);
@@ -64,16 +63,13 @@ class TfrmPrincipal : public app::PainelExecucao, private EventosServico {
     void ExibirUltimoProcessamento(const app::ResumoExecucao& resumo);
     void EncerrarSessao();
 
-    void ExecucaoIniciada() override;
+    void ExecucaoIniciada(app::OrigemExecucao origem) override;
     void ExecucaoTerminada(const app::ResumoExecucao& resumo) override;
     void ProximaExecucao(std::optional<std::chrono::system_clock::time_point> quando) override;
     void Encerrar(int codigoSaida) override;
 
     Avisos& avisos_;
     app::SituacaoBandeja situacaoBandeja_;
-    // The run's own summary, with its counts, which reaches the window just before the
-    // service's end of the run.
-    std::optional<app::ResumoExecucao> resumoDaExecucao_;
     std::optional<int> codigoSaida_;
     std::string falhaUltimoProcessamento_;  // empty: the last run did not fail as a whole
     bool aplicandoConfiguracoes_ = false;   // the field's changes come from the settings
@@ -102,9 +98,10 @@ class TfrmPrincipal : public app::PainelExecucao, private EventosServico {
     HWND btnMinimizar = nullptr;
     HWND btnEncerrarServicos = nullptr;
     HWND dicaUltimoProcessamento_ = nullptr;
+    std::optional<HospedeiroWin32> hospedeiro_;  // once the window exists
 
     // Last, so that it goes first: its run may still report to this window.
-    std::unique_ptr<ServicoJanela> servico_;
+    std::unique_ptr<app::ServicoResidente> servico_;
 };
 
 }  // namespace tessora::win32

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/colunas_historico.h"
-#include "app/formatos_historico.h"
+#include "app/historico/colunas_historico.h"
+#include "app/historico/formatos_historico.h"
 #include "app/win32/controles_win32.h"
 #include "plataforma/texto_windows.h"
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/leitura_historico.h"
+#include "app/historico/leitura_historico.h"
 #include "comum/avisos.h"
 
 namespace tessora::win32 {

@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "app/pedidos_via_api.h"
+#include "app/execucao/pedidos_via_api.h"
 #include "app/win32/avisos_win32.h"
 #include "app/win32/janela_principal.h"
 

@@ -2,14 +2,13 @@
 
 #include <string>
 
-#include "app/painel_execucao.h"
+#include "app/execucao/painel_execucao.h"
 
 namespace tessora::bench {
 
 // The run's panel, counting the orders the log says were written and showing nothing.
 class PainelContado : public app::PainelExecucao {
   public:
-    void HabilitarSincronizarAgora(bool) override {}
     void ExibirUltimaAtualizacao(const std::string&) override {}
     void LimparLog() override {}
     void AcrescentarLinhaLog(const std::string& linha) override {

@@ -1,4 +1,4 @@
-#include "app/arquivo_lock.h"
+#include "app/servico/arquivo_lock.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "app/ciclo_servico.h"
+#include "app/servico/ciclo_servico.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/configuracoes/leitura_configuracoes.h"
 #include "arquivos_teste.h"
 #include "avisos_gravados.h"
 #include "comum/erros.h"
@@ -30,7 +31,10 @@ std::string Ler(const std::filesystem::path& caminho) {
 class CicloServicoTest : public ::testing::Test {
   protected:
     CicloServicoTest() { erp.InstalarPrograma(); }
-    DesfechoInicio Iniciar() { return IniciarServico(erp.Executavel(), avisos, caminhos, estado); }
+    DesfechoInicio Iniciar() {
+        return IniciarServico(erp.Executavel(), LerConfiguracoes(erp.Executavel()), avisos,
+                              caminhos, estado);
+    }
     std::string PastaDados() const { return erp.PastaDados().string() + "/"; }
     std::filesystem::path Lock() const { return erp.PastaDados() / "tessoraService.lock"; }
     std::filesystem::path Ini() const { return erp.PastaPrograma() / "tessoraService.ini"; }

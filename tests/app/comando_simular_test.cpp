@@ -1,6 +1,6 @@
 // Runs the built executable with --simular in a temporary ERP installation against the
 // substitute API, and then a real run, whose outcome the preview must have foretold.
-#include "app/comando_simular.h"
+#include "app/comandos/comando_simular.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 #include <sstream>
 
 #include "api_substituta.h"
-#include "app/comando_sincronizar.h"
+#include "app/comandos/comando_sincronizar.h"
 #include "arquivos_teste.h"
 #include "instalacao_erp_teste.h"
 

@@ -1,5 +1,5 @@
 // Runs the built executable in a temporary ERP installation against the substitute API.
-#include "app/comando_sincronizar.h"
+#include "app/comandos/comando_sincronizar.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "api_substituta.h"
-#include "app/arquivo_lock.h"
+#include "app/servico/arquivo_lock.h"
 #include "arquivos_teste.h"
 #include "instalacao_erp_teste.h"
 

@@ -6,12 +6,13 @@
 
 #include "api/json_consulta.h"
 #include "api/json_leitura.h"
-#include "app/comando_estado.h"
-#include "app/comando_historico.h"
-#include "app/execucao_sincronizacao.h"
-#include "app/historico_execucoes.h"
-#include "app/instante_historico.h"
-#include "app/leitura_historico.h"
+#include "app/comandos/comando_estado.h"
+#include "app/comandos/comando_historico.h"
+#include "app/configuracoes/leitura_configuracoes.h"
+#include "app/execucao/execucao_sincronizacao.h"
+#include "app/historico/historico_execucoes.h"
+#include "app/historico/instante_historico.h"
+#include "app/historico/leitura_historico.h"
 #include "arquivos_teste.h"
 #include "banco_teste.h"
 
@@ -29,7 +30,7 @@ class ComandosHistoricoTest : public ::testing::Test {
   protected:
     testes::PastaTemporaria pasta;
     std::filesystem::path executavel = pasta.Caminho() / "tessoraService";
-    HistoricoExecucoes historico{LerConfiguracoesHistorico(executavel)};
+    HistoricoExecucoes historico{LerConfiguracoes(executavel).historico};
 
     void Execucao(Instante inicio, std::optional<FimExecucao> fim,
                   const std::vector<ResultadoPedido>& pedidos, const std::string& motivo = "") {

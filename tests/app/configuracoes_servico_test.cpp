@@ -1,9 +1,8 @@
-#include "app/configuracoes_servico.h"
-
 #include <gtest/gtest.h>
 
-#include "app/intervalo_sincronizacao.h"
-#include "app/versao_programa.h"
+#include "app/apresentacao/versao_programa.h"
+#include "app/configuracoes/leitura_configuracoes.h"
+#include "app/servico/intervalo_sincronizacao.h"
 #include "arquivos_teste.h"
 #include "banco_teste.h"
 #include "comum/erros.h"
@@ -39,14 +38,16 @@ TEST(ConfiguracoesServicoTest, LeituraComPadroes) {
         SCOPED_TRACE(caso.conteudo ? caso.conteudo : "(no file)");
         std::filesystem::remove(arquivo);
         if (caso.conteudo) testes::GravarArquivo(arquivo, caso.conteudo);
-        const auto lidas = LerConfiguracoes(arquivo);
+        const auto lidas = LerConfiguracoes(pasta.Caminho() / "tessoraService").servico;
         EXPECT_EQ(lidas.processoAtivo, caso.ativo);
         EXPECT_EQ(lidas.tempoEsperaAtualizacao, caso.minutos);
     }
     // Values are cut to 2047 characters, whole characters.
     testes::GravarArquivo(arquivo, "[AppForcaVendas]\r\nTempoEsperaAtualizacao=" +
                                        std::string(3000, '\xE9') + "\r\n");
-    EXPECT_EQ(LerConfiguracoes(arquivo).tempoEsperaAtualizacao.size(), 2047u * 2);
+    EXPECT_EQ(
+        LerConfiguracoes(pasta.Caminho() / "tessoraService").servico.tempoEsperaAtualizacao.size(),
+        2047u * 2);
 }
 
 TEST(IntervaloSincronizacaoTest, MinutosParaOTemporizador) {

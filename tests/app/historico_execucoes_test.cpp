@@ -1,6 +1,6 @@
 // The history of runs and orders: what real runs against the substitute API and an embedded
 // ERP leave in it, a history that cannot be written, and the pruning of old runs.
-#include "app/historico_execucoes.h"
+#include "app/historico/historico_execucoes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,14 +10,15 @@
 #include <sstream>
 
 #include "api_substituta.h"
-#include "app/comando_estado.h"
-#include "app/comando_sincronizar.h"
-#include "app/esquema_historico.h"
-#include "app/execucao_sincronizacao.h"
-#include "app/instante_historico.h"
-#include "app/leitura_historico.h"
-#include "app/observacao_execucao.h"
-#include "app/pedidos_via_api.h"
+#include "app/comandos/comando_estado.h"
+#include "app/comandos/comando_sincronizar.h"
+#include "app/configuracoes/leitura_configuracoes.h"
+#include "app/execucao/execucao_sincronizacao.h"
+#include "app/execucao/observacao_execucao.h"
+#include "app/execucao/pedidos_via_api.h"
+#include "app/historico/esquema_historico.h"
+#include "app/historico/instante_historico.h"
+#include "app/historico/leitura_historico.h"
 #include "arquivos_teste.h"
 #include "avisos_gravados.h"
 #include "banco_teste.h"
@@ -62,7 +63,7 @@ class HistoricoExecucoesTest : public ::testing::Test {
     PainelGravado painel;
     PedidosComOutraCopia pedidos;
     db::CaminhosAtualizacao caminhos;
-    ConfiguracoesHistorico configuracoes = LerConfiguracoesHistorico(erp.Executavel());
+    ConfiguracoesHistorico configuracoes = LerConfiguracoes(erp.Executavel()).historico;
 
     std::optional<FimExecucao> Executar(OrigemExecucao origem = OrigemExecucao::Temporizador) {
         HistoricoExecucoes historico(configuracoes);
@@ -71,11 +72,7 @@ class HistoricoExecucoesTest : public ::testing::Test {
             avisos,           painel,
             pedidos,          caminhos,
             origem,           &historico};
-        try {
-            return ProcessarAppForcaVenda(ambiente);
-        } catch (const std::exception&) {
-            return std::nullopt;
-        }
+        return ProcessarAppForcaVenda(ambiente).fim;
     }
     void FalharPedido(const std::string& id) {
         servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos/" + id, .status = 500});
@@ -331,7 +328,7 @@ TEST(HistoricoPodaTest, ExecucoesMaisAntigasQueOsDiasGuardadosSaemComSeusPedidos
 TEST(ConfiguracoesHistoricoTest, ArquivoAoLadoDasConfiguracoesEValoresInvalidosFicamNoPadrao) {
     testes::PastaTemporaria pasta;
     const auto executavel = pasta.Caminho() / "tessoraService";
-    EXPECT_EQ(LerConfiguracoesHistorico(executavel).arquivo,
+    EXPECT_EQ(LerConfiguracoes(executavel).historico.arquivo,
               pasta.Caminho() / "tessoraService.historico.db");
     EXPECT_EQ(ObterArquivoHistorico(pasta.Caminho() / "tessoraService.exe"),
               pasta.Caminho() / "tessoraService.historico.db");
@@ -346,7 +343,7 @@ TEST(ConfiguracoesHistoricoTest, ArquivoAoLadoDasConfiguracoesEValoresInvalidosF
         SCOPED_TRACE(chaves);
         testes::GravarArquivo(pasta.Caminho() / "tessoraService.ini",
                               std::string("[AppForcaVendas]\r\n") + chaves);
-        const auto lidas = LerConfiguracoesHistorico(executavel);
+        const auto lidas = LerConfiguracoes(executavel).historico;
         EXPECT_EQ(lidas.diasHistorico.count(), esperado.first);
         EXPECT_EQ(lidas.horasFalhaTolerada.count(), esperado.second);
     }

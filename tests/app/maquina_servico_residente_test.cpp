@@ -1,6 +1,6 @@
 // The resident service's rules on a simulated clock: each step is an event, followed by the
 // actions it brings about.
-#include "app/maquina_servico_residente.h"
+#include "app/servico/maquina_servico_residente.h"
 
 #include <gtest/gtest.h>
 

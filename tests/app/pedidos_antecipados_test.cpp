@@ -12,8 +12,8 @@
 #include <optional>
 
 #include "api_substituta.h"
-#include "app/execucao_sincronizacao.h"
-#include "app/pedidos_via_api.h"
+#include "app/execucao/execucao_sincronizacao.h"
+#include "app/execucao/pedidos_via_api.h"
 #include "avisos_gravados.h"
 #include "comum/data_hora.h"
 #include "instalacao_erp_teste.h"
@@ -134,7 +134,7 @@ class PedidosAntecipadosTest : public ::testing::Test {
         ambiente.configuracoesApi.tamanhoMaximoResposta = limiteResposta;
         if (orcamento) ambiente.orcamentoAntecipacao = *orcamento;
         ambiente.encerramento = &painel.encerramento;
-        EXPECT_EQ(ProcessarAppForcaVenda(ambiente), FimExecucao::Concluida);
+        EXPECT_TRUE(ProcessarAppForcaVenda(ambiente).Normal());
     }
     std::string Operacoes(const std::string& id) const {
         return erp.Banco()

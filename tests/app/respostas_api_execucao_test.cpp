@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "api_substituta.h"
-#include "app/execucao_sincronizacao.h"
-#include "app/pedidos_via_api.h"
+#include "app/execucao/execucao_sincronizacao.h"
+#include "app/execucao/pedidos_via_api.h"
 #include "avisos_gravados.h"
 #include "instalacao_erp_teste.h"
 #include "painel_gravado.h"
@@ -45,7 +45,7 @@ class RespostasApiExecucaoTest : public ::testing::Test {
             erp.Executavel(), {servidor.UrlBase(), servidor.ArquivoCertificado()},
             avisos,           painel,
             pedidos,          caminhos};
-        EXPECT_EQ(ProcessarAppForcaVenda(ambiente), FimExecucao::Concluida);
+        EXPECT_TRUE(ProcessarAppForcaVenda(ambiente).Normal());
     }
     std::string Operacoes(const std::string& id) const {
         return erp.Banco()

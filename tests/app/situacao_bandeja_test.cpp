@@ -1,5 +1,5 @@
 // The tray icon's state, tooltip and notifications from a sequence of runs.
-#include "app/situacao_bandeja.h"
+#include "app/apresentacao/situacao_bandeja.h"
 
 #include <gtest/gtest.h>
 

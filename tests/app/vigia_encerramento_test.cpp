@@ -1,4 +1,4 @@
-#include "app/vigia_encerramento.h"
+#include "app/servico/vigia_encerramento.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/configuracoes_historico.h"
-#include "app/execucao_sincronizacao.h"
-#include "app/historico_execucoes.h"
+#include "app/configuracoes/leitura_configuracoes.h"
+#include "app/execucao/execucao_sincronizacao.h"
+#include "app/historico/historico_execucoes.h"
 #include "app/win32/pagina_historico.h"
 #include "pasta_temporaria.h"
 #include "plataforma/texto_windows.h"
@@ -123,7 +123,7 @@ class PaginaHistoricoWindowsTest : public ::testing::Test {
 
     // A run that failed to write p-1, then one that wrote p-2.
     void GravarDuasExecucoes() {
-        app::HistoricoExecucoes historico{app::LerConfiguracoesHistorico(executavel)};
+        app::HistoricoExecucoes historico{app::LerConfiguracoes(executavel).historico};
         const auto inicio = std::chrono::system_clock::now() - 1h;
         historico.ExecucaoIniciada(app::OrigemExecucao::Temporizador, inicio);
         historico.PedidoProcessado(
@@ -173,7 +173,7 @@ TEST_F(PaginaHistoricoWindowsTest, ExecucoesEPedidosComFiltroEPesquisa) {
 TEST_F(PaginaHistoricoWindowsTest, DicasComOMotivoDaExecucaoEAMensagemDoPedido) {
     GravarDuasExecucoes();
     {
-        app::HistoricoExecucoes historico{app::LerConfiguracoesHistorico(executavel)};
+        app::HistoricoExecucoes historico{app::LerConfiguracoes(executavel).historico};
         const auto inicio = std::chrono::system_clock::now();
         historico.ExecucaoIniciada(app::OrigemExecucao::Temporizador, inicio);
         historico.ExecucaoTerminada({inicio, app::FimExecucao::SemListagem, inicio + 1s,

@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "app/execucao_sincronizacao.h"
+#include "app/execucao/execucao_sincronizacao.h"
 #include "app/win32/janela_principal.h"
 #include "pasta_temporaria.h"
 #include "pedidos_sem_novos.h"
@@ -76,10 +76,10 @@ TEST(SincronizarAgoraWindowsTest, FocoDoBotaoNaoCaiNoCampoDeMinutos) {
     SemAvisos avisos;
     testes::PedidosSemNovos pedidos;
     std::atomic<bool> liberada = false;
-    app::NucleoServicoResidente::Opcoes opcoes{pasta.Caminho() / "tessoraService.exe"};
+    app::ServicoResidente::Opcoes opcoes{pasta.Caminho() / "tessoraService.exe"};
     opcoes.executar = [&](const app::AmbienteExecucao&) {
         while (!liberada) Sleep(5);
-        return app::FimExecucao::Concluida;
+        return app::ResumoExecucao{{}, app::FimExecucao::Concluida};
     };
     TfrmPrincipal janela(std::move(opcoes), avisos, pedidos);
     // A failed assertion lets the run end, so that the window can go.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/execucao_sincronizacao.h"
+#include "app/execucao/execucao_sincronizacao.h"
 
 namespace tessora::testes {
 

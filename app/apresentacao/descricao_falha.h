@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+#include "app/execucao/resumo_execucao.h"
+
+namespace tessora::app {
+
+// Why a run did not end normally, in the program's words; empty for a normal end.
+std::string DescreverFalha(const ResumoExecucao& resumo);
+
+}  // namespace tessora::app

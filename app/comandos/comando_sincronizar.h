@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+
+#include "app/execucao/execucao_sincronizacao.h"
+
+namespace tessora::app {
+
+// One run without a window, holding the lock file like the resident program does: the
+// log on `saida`, notices and failures on `erros`.
+// Returns the exit status: 0 when the run ended normally, kSaidaSemListagem when the API's
+// list of new orders could not be had, 1 when the run could not be made or an error ended it.
+inline constexpr int kSaidaSemListagem = 3;
+int ComandoSincronizar(const std::filesystem::path& executavel, PedidosAppForcaVenda& pedidos,
+                       std::ostream& saida, std::ostream& erros);
+
+}  // namespace tessora::app

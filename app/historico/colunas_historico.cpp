@@ -1,0 +1,63 @@
+#include "app/historico/colunas_historico.h"
+
+#include "app/historico/instante_historico.h"
+
+namespace tessora::app {
+
+namespace {
+std::string Opcional(const std::optional<int64_t>& valor) {
+    return valor ? std::to_string(*valor) : std::string();
+}
+
+// The end's time alone when the run ended on the day it started.
+std::string Termino(const ExecucaoRegistrada& e) {
+    if (!e.termino) return {};
+    const std::string inicio = InstanteLocal(e.inicio);
+    const std::string termino = InstanteLocal(*e.termino);
+    return termino.substr(0, 10) == inicio.substr(0, 10) ? termino.substr(11) : termino;
+}
+}  // namespace
+
+std::string CelulaExecucao(const ExecucaoRegistrada& e, size_t coluna) {
+    switch (coluna) {
+        case 0:
+            return InstanteLocal(e.inicio);
+        case 1:
+            return Termino(e);
+        case 2:
+            return e.origem;
+        case 3:
+            return e.desfecho.empty() ? "sem término" : e.desfecho;
+        case 4:
+            return std::to_string(e.Falhas());
+        case 5:
+            return std::to_string(e.incluidos);
+        case 6:
+            return std::to_string(e.jaIncluidos);
+        case 7:
+            return std::to_string(e.adiados);
+        default:
+            return {};
+    }
+}
+
+std::string CelulaPedido(const PedidoRegistrado& p, size_t coluna) {
+    switch (coluna) {
+        case 0:
+            return p.idApp;
+        case 1:
+            return p.desfecho;
+        case 2:
+            return std::to_string(p.falhasSeguidas);
+        case 3:
+            return Opcional(p.idNfComercio);
+        case 4:
+            return Opcional(p.nrNotaFiscal);
+        case 5:
+            return p.mensagem;
+        default:
+            return {};
+    }
+}
+
+}  // namespace tessora::app

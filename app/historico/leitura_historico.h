@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/historico/banco_sqlite.h"
+
+namespace tessora::app {
+
+struct PedidoRegistrado {
+    std::string idApp;
+    std::string desfecho;  // a code of the history: "incluido", "ja_incluido", "adiado",
+                           // "nao_incluido", "erro"
+    std::string mensagem;
+    std::optional<int64_t> idNfComercio;
+    std::optional<int64_t> nrNotaFiscal;
+    std::optional<int64_t> clienteCadastrado;  // 1 or 0
+    int64_t falhasSeguidas = 0;
+    std::string observacao;
+
+    bool Falhou() const;  // not written: an error, or a refused import
+};
+
+struct ExecucaoRegistrada {
+    int64_t id = 0;
+    std::string origem;
+    int64_t inicio = 0;
+    std::optional<int64_t> termino;  // nothing while it runs, or when its program ended during it
+    std::string desfecho;            // empty until it ends
+    std::string motivo;
+    int64_t incluidos = 0, jaIncluidos = 0, adiados = 0, naoIncluidos = 0, erros = 0;
+    std::vector<PedidoRegistrado> pedidos;
+
+    int64_t Falhas() const { return naoIncluidos + erros; }
+    // Did not end normally, or had failed orders; a run still going has not failed yet.
+    bool Falhou() const;
+};
+
+// An order whose latest outcome is a failure.
+struct PedidoEmFalha {
+    std::string idApp;
+    int64_t falhasSeguidas = 0;
+    int64_t desde = 0;  // start of the run of its first failure in a row
+    int64_t ultimaFalha = 0;
+    std::string mensagem;  // of the latest failure
+};
+
+struct FiltroHistorico {
+    std::optional<int64_t> desde{};  // runs started from then on
+    bool soFalhas =
+        false;  // runs that did not end normally or had failed orders, with only those orders
+    // Runs with an order whose id holds this text (ASCII letters in any case), with only those
+    // orders; empty: all.
+    std::string pedido{};
+    std::optional<int64_t> ultimas{};  // only the latest runs that match
+};
+
+// Reads the history file without changing it.
+class LeituraHistorico {
+  public:
+    explicit LeituraHistorico(const std::filesystem::path& arquivo);
+
+    // Oldest first, each with its orders in the order they were processed.
+    std::vector<ExecucaoRegistrada> Execucoes(const FiltroHistorico& filtro);
+    // The latest runs, newest first, without their orders.
+    std::vector<ExecucaoRegistrada> UltimasExecucoes(int quantidade);
+    // Longest-failing first.
+    std::vector<PedidoEmFalha> PedidosEmFalha();
+
+  private:
+    BancoSqlite banco_;
+};
+
+}  // namespace tessora::app

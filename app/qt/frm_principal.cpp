@@ -1,0 +1,302 @@
+#include "app/qt/frm_principal.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+
+#include <exception>
+#include <utility>
+
+#include "app/apresentacao/descricao_falha.h"
+#include "app/apresentacao/versao_programa.h"
+#include "app/configuracoes/configuracoes_historico.h"
+#include "app/qt/campo_minutos.h"
+#include "app/qt/icone_programa.h"
+#include "app/qt/pagina_historico.h"
+#include "comum/data_hora.h"
+
+namespace tessora::qt {
+
+namespace {
+
+template <typename Controle>
+Controle* Criar(QWidget* pai, const char* nome, QRect geometria) {
+    auto* controle = new Controle(pai);
+    controle->setObjectName(nome);
+    controle->setGeometry(geometria);
+    return controle;
+}
+
+QLabel* Rotulo(QWidget* pai, const char* nome, const QString& texto, QRect geometria) {
+    auto* rotulo = Criar<QLabel>(pai, nome, geometria);
+    rotulo->setText(texto);
+    return rotulo;
+}
+
+QPushButton* Botao(QWidget* pai, const char* nome, const QString& texto, QRect geometria) {
+    auto* botao = Criar<QPushButton>(pai, nome, geometria);
+    botao->setText(texto);
+    return botao;
+}
+
+QString Texto(const std::string& texto) { return QString::fromStdString(texto); }
+}  // namespace
+
+TfrmPrincipal::TfrmPrincipal(app::ServicoResidente::Opcoes opcoes, Avisos& avisos,
+                             app::PedidosAppForcaVenda& pedidos, bool bandejaDisponivel,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      avisos_(avisos),
+      bandejaDisponivel_(bandejaDisponivel) {
+    CriarControles(app::ObterArquivoHistorico(opcoes.executavel));
+    CriarBandeja();
+    app::EventosServico& eventos = *this;
+    servico_ = std::make_unique<app::ServicoResidente>(std::move(opcoes), hospedeiro_, eventos,
+                                                       avisos, *this, pedidos);
+    Conectar();
+}
+
+TfrmPrincipal::~TfrmPrincipal() = default;
+
+void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico) {
+    setObjectName("frmPrincipal");
+    setWindowTitle(Texto(std::string(kTituloPrograma)));
+    setWindowIcon(IconePrograma());
+    setFixedSize(606, 351);
+    if (const QScreen* tela = QGuiApplication::primaryScreen()) {
+        move(tela->availableGeometry().center() - rect().center());
+    }
+
+    lblVersao = Rotulo(this, "lblVersao", "VERSÃO:", {0, 4, 606, 18});
+    lblVersao->setAlignment(Qt::AlignCenter);
+
+    pcPrincipal = Criar<QTabWidget>(this, "pcPrincipal", {6, 26, 594, 282});
+    tsAppForcaVendas = new QWidget;
+    tsAppForcaVendas->setObjectName("TabSheet1");
+    pcPrincipal->addTab(tsAppForcaVendas, "1. APP Força de Vendas");
+
+    ckbProcessoAtivoAppForcaVenda =
+        Criar<QCheckBox>(tsAppForcaVendas, "ckbProcessoAtivoAppForcaVenda", {10, 10, 240, 22});
+    ckbProcessoAtivoAppForcaVenda->setText("Sincronizar Automaticamente");
+    btnForcarAtualizacaoAppForcaVenda = Botao(tsAppForcaVendas, "btnForcarAtualizacaoAppForcaVenda",
+                                              "Sincronizar Agora", {436, 6, 142, 28});
+    lblTituloUltimaAtualizacao =
+        Rotulo(tsAppForcaVendas, "Label2", "Data/Hora da Última atualização:", {10, 42, 200, 20});
+    lblDataHoraUltimaAtualizacaoAppForcaVenda =
+        Rotulo(tsAppForcaVendas, "lblDataHoraUltimaAtualizacaoAppForcaVenda", "00/00/0000 00:00",
+               {212, 42, 120, 20});
+    lblSincronizarACada =
+        Rotulo(tsAppForcaVendas, "Label10", "Sincronizar a cada", {348, 42, 118, 20});
+    seEsperaAtualizacaoAppForcaVenda = Criar<CampoMinutos>(
+        tsAppForcaVendas, "seEsperaAtualizacaoAppForcaVenda", {468, 40, 72, 24});
+    seEsperaAtualizacaoAppForcaVenda->DefinirTexto("0");
+    lblMinutos = Rotulo(tsAppForcaVendas, "Label1", "min", {546, 42, 32, 20});
+    lblLogProcessamento =
+        Rotulo(tsAppForcaVendas, "Label3", "Log de Processamento", {10, 70, 200, 18});
+    memLogProcessamentoAppForcaVenda = Criar<QPlainTextEdit>(
+        tsAppForcaVendas, "memLogProcessamentoAppForcaVenda", {10, 90, 568, 104});
+    memLogProcessamentoAppForcaVenda->setReadOnly(true);
+    memLogProcessamentoAppForcaVenda->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memLogProcessamentoAppForcaVenda->setFocusPolicy(Qt::ClickFocus);  // skipped by the tab key
+    btnCopiarLogAppForcaVenda =
+        Botao(tsAppForcaVendas, "btnCopiarLogAppForcaVenda", "Copiar Log", {478, 198, 100, 28});
+    lblUltimoProcessamento =
+        Rotulo(tsAppForcaVendas, "lblUltimoProcessamento",
+               "Último processamento: 00/00/0000 00:00:00", {10, 230, 280, 18});
+    lbProximoProcessamento =
+        Rotulo(tsAppForcaVendas, "lbProximoProcessamento",
+               "Próximo processamento: 00/00/0000 00:00:00", {296, 230, 282, 18});
+    btnMinimizarForaDeVista = Botao(tsAppForcaVendas, "BitBtn1", "Minimizar",
+                                    {10, 300, 90, 26});  // below the page's visible part
+
+    tsHistorico = new PaginaHistorico(arquivoHistorico, avisos_);
+    tsHistorico->setObjectName("tsHistorico");
+    pcPrincipal->addTab(tsHistorico, "2. Histórico");
+
+    btnMinimizar = Botao(this, "btnMinimizar", "Minimizar", {368, 316, 104, 28});
+    btnEncerrarServicos =
+        Botao(this, "btnEncerrarServicos", "Encerrar Serviços", {478, 316, 122, 28});
+}
+
+void TfrmPrincipal::CriarBandeja() {
+    pmBandeja = new QMenu(this);
+    pmBandeja->setObjectName("PopupMenu1");
+    miAbrirtessoraService = pmBandeja->addAction("&Abrir tessora Service");
+    miAbrirtessoraService->setObjectName("SobreotessoraAssistente1");
+    miSeparador = pmBandeja->addSeparator();
+    miSeparador->setObjectName("N1");
+    miSair = pmBandeja->addAction("&Sair");
+    miSair->setObjectName("Sair1");
+
+    // The menu opens on a right click; other clicks do nothing.
+    tiBandeja = new QSystemTrayIcon(this);
+    tiBandeja->setObjectName("TrayIcon1");
+    tiBandeja->setContextMenu(pmBandeja);
+    DesenharBandeja();
+}
+
+void TfrmPrincipal::Conectar() {
+    connect(btnForcarAtualizacaoAppForcaVenda, &QPushButton::clicked, this,
+            [this] { servico_->SincronizarAgora(); });
+    connect(btnCopiarLogAppForcaVenda, &QPushButton::clicked, this, &TfrmPrincipal::CopiarLog);
+    connect(btnMinimizar, &QPushButton::clicked, this, &TfrmPrincipal::btnMinimizarClick);
+    connect(btnEncerrarServicos, &QPushButton::clicked, this,
+            &TfrmPrincipal::btnEncerrarServicosClick);
+    connect(miSair, &QAction::triggered, this, &TfrmPrincipal::btnEncerrarServicosClick);
+    connect(miAbrirtessoraService, &QAction::triggered, this,
+            &TfrmPrincipal::SobreotessoraAssistente1Click);
+    connect(ckbProcessoAtivoAppForcaVenda, &QCheckBox::toggled, this,
+            [this](bool ativo) { servico_->DefinirProcessoAtivo(ativo); });
+    connect(&hospedeiro_, &HospedeiroQt::Tique, this,
+            [this](app::Temporizador temporizador) { servico_->Tique(temporizador); });
+    connect(seEsperaAtualizacaoAppForcaVenda, &CampoMinutos::TextoAlterado, this,
+            &TfrmPrincipal::seEsperaAtualizacaoAppForcaVendaChange);
+
+    connect(this, &TfrmPrincipal::LinhaLogRecebida, memLogProcessamentoAppForcaVenda,
+            &QPlainTextEdit::appendPlainText, Qt::QueuedConnection);
+    connect(this, &TfrmPrincipal::LogLimpoRecebido, memLogProcessamentoAppForcaVenda,
+            &QPlainTextEdit::clear, Qt::QueuedConnection);
+    connect(this, &TfrmPrincipal::UltimaAtualizacaoRecebida,
+            lblDataHoraUltimaAtualizacaoAppForcaVenda, &QLabel::setText, Qt::QueuedConnection);
+}
+
+bool TfrmPrincipal::FormCreate() {
+    try {
+        ExibirVersao();
+    } catch (const std::exception& e) {
+        avisos_.MostrarMensagem(e.what(), kTituloPrograma, IconeAviso::Erro);
+    }
+    if (!servico_->Iniciar()) return false;
+    AplicarConfiguracoes();
+    memLogProcessamentoAppForcaVenda->clear();
+    tsHistorico->Atualizar();
+    if (bandejaDisponivel_) {
+        btnMinimizarClick();
+    } else {
+        show();
+    }
+    return true;
+}
+
+void TfrmPrincipal::AplicarConfiguracoes() {
+    // The service already armed its timer from these values.
+    const QSignalBlocker bloqueioCaixa(ckbProcessoAtivoAppForcaVenda);
+    const QSignalBlocker bloqueioMinutos(seEsperaAtualizacaoAppForcaVenda);
+    const auto& configuracoes = servico_->Configuracoes();
+    ckbProcessoAtivoAppForcaVenda->setChecked(configuracoes.processoAtivo);
+    seEsperaAtualizacaoAppForcaVenda->DefinirTexto(Texto(configuracoes.tempoEsperaAtualizacao));
+}
+
+void TfrmPrincipal::ExibirVersao() {
+    lblVersao->setText(Texto(app::TextoVersao(servico_->Executavel())));
+}
+
+void TfrmPrincipal::CopiarLog() {
+    QString texto = memLogProcessamentoAppForcaVenda->toPlainText();
+    if (!texto.isEmpty()) texto += '\n';  // every line with its line end
+    QGuiApplication::clipboard()->setText(texto);
+    memLogProcessamentoAppForcaVenda->moveCursor(QTextCursor::Start);
+}
+
+void TfrmPrincipal::btnMinimizarClick() {
+    tiBandeja->show();
+    if (bandejaDisponivel_) {
+        hide();
+    } else {
+        showMinimized();
+    }
+}
+
+void TfrmPrincipal::btnEncerrarServicosClick() { servico_->Fechar(); }
+
+void TfrmPrincipal::SobreotessoraAssistente1Click() {
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void TfrmPrincipal::seEsperaAtualizacaoAppForcaVendaChange(const QString& texto) {
+    try {
+        servico_->AjustarIntervaloSincronizacao(texto.toStdString());
+    } catch (const std::exception& e) {
+        avisos_.MostrarMensagem(e.what(), kTituloPrograma, IconeAviso::Erro);
+    }
+}
+
+void TfrmPrincipal::closeEvent(QCloseEvent* evento) {
+    // The window goes with the process, once the close handling has done its part.
+    evento->ignore();
+    servico_->Fechar();
+}
+
+void TfrmPrincipal::ExibirUltimoProcessamento(const app::ResumoExecucao& resumo) {
+    lblUltimoProcessamento->setText(
+        Texto("Último processamento: " + DataHoraSegundos(resumo.inicio)));
+    // A run that failed as a whole must not look like a quiet one.
+    const std::string falha = app::DescreverFalha(resumo);
+    lblUltimoProcessamento->setToolTip(falha.empty() ? QString() : Texto("Falhou: " + falha));
+    lblUltimoProcessamento->setStyleSheet(falha.empty() ? QString()
+                                                        : QStringLiteral("color: #b00020;"));
+}
+
+void TfrmPrincipal::ProximaExecucao(std::optional<std::chrono::system_clock::time_point> quando) {
+    lbProximoProcessamento->setText(
+        Texto("Próximo processamento: " + (quando ? DataHoraSegundos(*quando) : std::string())));
+}
+
+void TfrmPrincipal::ExecucaoIniciada(app::OrigemExecucao) {
+    // The button follows the run's thread, so it is off for the whole run. Disabled, it would
+    // hand its focus on to the minutes field, where the next key typed changes the interval:
+    // the read-only log holds the focus for the run and gives it back.
+    focoComOLog_ = focusWidget() == btnForcarAtualizacaoAppForcaVenda;
+    if (focoComOLog_) memLogProcessamentoAppForcaVenda->setFocus();
+    btnForcarAtualizacaoAppForcaVenda->setEnabled(false);
+    situacaoBandeja_.ExecucaoIniciada();
+    DesenharBandeja();
+}
+
+void TfrmPrincipal::ExecucaoTerminada(const app::ResumoExecucao& resumo) {
+    btnForcarAtualizacaoAppForcaVenda->setEnabled(true);
+    if (std::exchange(focoComOLog_, false) && focusWidget() == memLogProcessamentoAppForcaVenda) {
+        btnForcarAtualizacaoAppForcaVenda->setFocus();
+    }
+    ExibirUltimoProcessamento(resumo);
+    const auto notificacao = situacaoBandeja_.ExecucaoTerminada(resumo);
+    DesenharBandeja();
+    if (notificacao) {
+        tiBandeja->showMessage(
+            Texto(std::string(kTituloPrograma)), Texto(notificacao->texto),
+            notificacao->falha ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information);
+    }
+    tsHistorico->Atualizar();
+}
+
+void TfrmPrincipal::DesenharBandeja() {
+    tiBandeja->setIcon(IconeBandeja(situacaoBandeja_.Estado()));
+    tiBandeja->setToolTip(Texto(situacaoBandeja_.Dica()));
+}
+
+void TfrmPrincipal::ExibirUltimaAtualizacao(const std::string& dataHora) {
+    emit UltimaAtualizacaoRecebida(Texto(dataHora));
+}
+
+void TfrmPrincipal::LimparLog() { emit LogLimpoRecebido(); }
+
+void TfrmPrincipal::AcrescentarLinhaLog(const std::string& linha) {
+    // A text with line breaks of any kind shows on several lines.
+    QString texto = Texto(linha);
+    texto.replace("\r\n", "\n").replace('\r', '\n');
+    emit LinhaLogRecebida(texto);
+}
+
+}  // namespace tessora::qt
