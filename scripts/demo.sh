@@ -37,7 +37,7 @@ cp build/app/tessoraService "$programa/"
 mestre="$raiz/Sistema/Update"
 mkdir -p "$mestre"
 cp -p "$programa/tessoraService" "$mestre/"
-cp build/tools/atualizador/tessoraAtualizador "$mestre/"
+cp build/atualizador/tessoraAtualizador "$mestre/"
 
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 \
   -addext subjectAltName=IP:127.0.0.1,DNS:localhost \

@@ -11,8 +11,8 @@
 
 #include "arquivos_teste.h"
 #include "banco_teste.h"
-#include "tools/atualizador/pedido_atualizacao.h"
-#include "tools/atualizador/substituicao_programa.h"
+#include "atualizador/pedido_atualizacao.h"
+#include "atualizador/substituicao_programa.h"
 
 #ifndef _WIN32
 extern char** environ;

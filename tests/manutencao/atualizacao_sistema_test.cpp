@@ -120,7 +120,7 @@ TEST_F(AtualizacaoSistemaTest,
     GravarArquivo(copiaMestre, novaVersao);
     fs::permissions(copiaMestre, fs::perms::owner_all);
     fs::last_write_time(copiaMestre, fs::last_write_time(erp.Executavel()) + 1min);
-    fs::copy_file(TESSORA_DIR_BUILD "/tools/atualizador/tessoraAtualizador",
+    fs::copy_file(TESSORA_DIR_BUILD "/atualizador/tessoraAtualizador",
                   erp.PastaMestre() / "tessoraAtualizador", fs::copy_options::overwrite_existing);
 
     const pid_t programa = Iniciar();

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "tools/atualizador/pedido_atualizacao.h"
+#include "atualizador/pedido_atualizacao.h"
 
 namespace tessora::atualizador {
 

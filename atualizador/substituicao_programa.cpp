@@ -1,4 +1,4 @@
-#include "tools/atualizador/substituicao_programa.h"
+#include "atualizador/substituicao_programa.h"
 
 #include <stdexcept>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "tools/atualizador/pedido_atualizacao.h"
+#include "atualizador/pedido_atualizacao.h"
 
 #include "comum/texto.h"
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "plataforma/processos.h"
-#include "tools/atualizador/pedido_atualizacao.h"
-#include "tools/atualizador/substituicao_programa.h"
+#include "atualizador/pedido_atualizacao.h"
+#include "atualizador/substituicao_programa.h"
 
 int main(int argc, char** argv) {
     using namespace tessora;
