@@ -13,6 +13,8 @@ namespace tessora::api {
 namespace {
 constexpr std::string_view kSemLista = "a resposta da API não traz a lista de pedidos";
 
+ListagemPedidos Falha(std::string motivo) { return Recusa{std::move(motivo)}; }
+
 std::string MensagemDaResposta(const std::optional<JsonDocumento>& resposta) {
     return std::string(AparaBrancos(JsonTextoPorNome(resposta, "message")));
 }
@@ -63,30 +65,30 @@ ListagemPedidos LerListagemPedidos(std::string_view texto) {
     try {
         resposta = LerRespostaJson(texto);
     } catch (const ErroTipoInvalido&) {
-        return ListagemPedidos::ComFalha(std::string(kSemLista));  // JSON, but no object
+        return Falha(std::string(kSemLista));  // JSON, but no object
     }
-    if (!resposta) return ListagemPedidos::ComFalha("a resposta da API não é um JSON legível");
+    if (!resposta) return Falha("a resposta da API não é um JSON legível");
     if (!PrimeiroMembroPermite(*resposta)) {
-        return ListagemPedidos::ComFalha(
+        return Falha(
             ComMensagem("a API não confirmou o sucesso da consulta", MensagemDaResposta(resposta)));
     }
     const JsonValor* dados = JsonValorPorNome(*resposta, "data");
     const JsonLista* pedidos = dados ? dados->ComoLista() : nullptr;
-    if (!pedidos) return ListagemPedidos::ComFalha(std::string(kSemLista));
+    if (!pedidos) return Falha(std::string(kSemLista));
 
     // A list with an entry that cannot be read is no list: leaving that order out would read
     // as if it were not new.
     std::vector<std::string> ids;
     for (const JsonValor& elemento : *pedidos) {
         const JsonObjeto* pedido = elemento.ComoObjeto();
-        if (!pedido) return ListagemPedidos::ComFalha(std::string(kSemLista));
+        if (!pedido) return Falha(std::string(kSemLista));
         if (!AparaBrancos(JsonTextoPorNome(*pedido, "registrado_erp_em")).empty()) continue;
         if (!IguaisSemCaixaAscii(JsonTextoPorNome(*pedido, "tipo"), "Pedido")) continue;
         std::optional<std::string> id = IdDoPedido(*pedido);
-        if (!id) return ListagemPedidos::ComFalha(std::string(kSemLista));
+        if (!id) return Falha(std::string(kSemLista));
         ids.push_back(std::move(*id));
     }
-    return ListagemPedidos::ComPedidos(std::move(ids));
+    return ids;
 }
 
 ListagemPedidos ListarPedidosNovos(ClienteHttp& cliente) {
@@ -94,9 +96,9 @@ ListagemPedidos ListarPedidosNovos(ClienteHttp& cliente) {
     try {
         texto = cliente.Get("/pedidos", LimiteResposta::Listagem);
     } catch (const ErroHttp& e) {
-        return ListagemPedidos::ComFalha(ComMensagem(e.what(), MensagemDoErro(e.TextoErro())));
+        return Falha(ComMensagem(e.what(), MensagemDoErro(e.TextoErro())));
     } catch (const ErroTransporte& e) {
-        return ListagemPedidos::ComFalha(e.what());
+        return Falha(e.what());
     }
     return LerListagemPedidos(texto);
 }

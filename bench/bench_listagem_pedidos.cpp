@@ -146,7 +146,7 @@ void BM_ListarPedidosNovos(benchmark::State& estado) {
         {servidor.UrlBase(), servidor.ArquivoCertificado(), [] { return std::string(kToken); }});
     size_t novos = 0;
     Medir(estado, [&] {
-        novos = tessora::api::ListarPedidosNovos(cliente).Ids().size();
+        novos = tessora::api::ListarPedidosNovos(cliente).Valor().size();
         return bytesResposta;
     });
     if (novos != (caso == kTodosNovos ? kPedidos : 0)) estado.SkipWithError("lista errada");

@@ -7,13 +7,13 @@
 
 namespace tessora {
 
-// Why a step was refused without an error: the words of whoever refused it (the database's
-// message, the API's answer), possibly empty.
+// Why a step was refused, or could not be done, without raising: the words of whoever refused
+// it (the database's message, the API's answer, the transport's reason), possibly empty.
 struct Recusa {
     std::string motivo;
 };
 
-// What a step that may be refused gives: its value, or its refusal. Without a value type it
+// What a step that may be refused or fail gives: its value, or its refusal. Without a value type it
 // only says whether the step was accepted.
 template <typename T = std::monostate>
 class [[nodiscard]] Resultado {

@@ -43,7 +43,7 @@ void LerComoResposta(std::string_view texto) {
     }
     // Whatever the answer, a listing or a failure with its reason, never an error.
     const tessora::api::ListagemPedidos listagem = tessora::api::LerListagemPedidos(texto);
-    if (!listagem.Obtida() && listagem.MotivoFalha().empty()) std::abort();
+    if (!listagem.Aceito() && listagem.Motivo().empty()) std::abort();
 }
 }  // namespace
 

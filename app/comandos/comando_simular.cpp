@@ -58,16 +58,16 @@ int ComandoSimular(const std::filesystem::path& executavel, std::ostream& saida,
         }
         api::ClienteHttp cliente(ConfiguracaoDaExecucao(LerConfiguracoes(executavel).api, conexao));
         const api::ListagemPedidos listagem = api::ListarPedidosNovos(cliente);
-        if (!listagem.Obtida()) {
-            saida << "Não foi possível obter a lista de novos pedidos: " << listagem.MotivoFalha()
+        if (!listagem.Aceito()) {
+            saida << "Não foi possível obter a lista de novos pedidos: " << listagem.Motivo()
                   << std::endl;
             return kSaidaSemListagem;
         }
-        if (listagem.Ids().empty()) {
+        if (listagem.Valor().empty()) {
             saida << "Nenhum novo pedido encontrado." << std::endl;
             return 0;
         }
-        const bool todosLidos = PreverPedidos(conexao, cliente, listagem.Ids(), saida);
+        const bool todosLidos = PreverPedidos(conexao, cliente, listagem.Valor(), saida);
         saida.flush();
         conexao.Fechar();
         return todosLidos ? 0 : 1;

@@ -71,7 +71,7 @@ TEST(CaminhoApiNoServidorTest, IdComCaracteresEspeciaisNaoAlcancaOutroRecurso) {
                     "/api/pedidos/1%2F%2E%2E%2F%2E%2E%2Fclientes%2F7/erp-registro",
                     "/api/pedidos/1%2F%2E%2E%2F%2E%2E%2Fclientes%2F7"));
     // The acknowledged orders, and only they, are now registered.
-    EXPECT_THAT(ListarPedidosNovos(cliente).Ids(), ElementsAre("x"));
+    EXPECT_THAT(ListarPedidosNovos(cliente).Valor(), ElementsAre("x"));
 }
 
 }  // namespace

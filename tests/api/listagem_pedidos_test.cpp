@@ -51,8 +51,8 @@ TEST_F(ListagemPedidosTest, SoPedidosSemRegistroNoErp) {
         {"id":{"n":1},"tipo":"Orçamento"},
         {"id":"a","tipo":"pedido"}]})";
     const ListagemPedidos listagem = Listar(200, corpo);
-    ASSERT_TRUE(listagem.Obtida()) << listagem.MotivoFalha();
-    EXPECT_THAT(listagem.Ids(),
+    ASSERT_TRUE(listagem.Aceito()) << listagem.Motivo();
+    EXPECT_THAT(listagem.Valor(),
                 ElementsAre("a", "b", "d", "f", "h", "i", "10234", "123456789012345678901", "a"));
 }
 
@@ -90,12 +90,11 @@ TEST_F(ListagemPedidosTest, UmaListaQueNaoPodeSerObtidaDizPorQue) {
         SCOPED_TRACE(caso.corpo);
         const ListagemPedidos listagem = Listar(caso.status, caso.corpo);
         if (const Ids* ids = std::get_if<Ids>(&caso.esperado)) {
-            EXPECT_TRUE(listagem.Obtida()) << listagem.MotivoFalha();
-            EXPECT_EQ(listagem.Ids(), *ids);
+            EXPECT_TRUE(listagem.Aceito()) << listagem.Motivo();
+            EXPECT_EQ(listagem.Valor(), *ids);
         } else {
-            EXPECT_FALSE(listagem.Obtida());
-            EXPECT_EQ(listagem.MotivoFalha(), std::get<std::string>(caso.esperado));
-            EXPECT_TRUE(listagem.Ids().empty());
+            EXPECT_FALSE(listagem.Aceito());
+            EXPECT_EQ(listagem.Motivo(), std::get<std::string>(caso.esperado));
         }
     }
 }
@@ -130,18 +129,17 @@ TEST_F(ListagemPedidosTest, RespostaDeOutraFormaNaoTrazALista) {
     for (const std::string& corpo : corpos) {
         SCOPED_TRACE(corpo);
         const ListagemPedidos listagem = Listar(200, corpo);
-        EXPECT_FALSE(listagem.Obtida());
-        EXPECT_EQ(listagem.MotivoFalha(), "a resposta da API não traz a lista de pedidos");
-        EXPECT_TRUE(listagem.Ids().empty());
+        EXPECT_FALSE(listagem.Aceito());
+        EXPECT_EQ(listagem.Motivo(), "a resposta da API não traz a lista de pedidos");
     }
 }
 
 TEST_F(ListagemPedidosTest, FalhaDeTransporteDizAMensagemDoTransporte) {
     servidor.DefinirRegra({.metodo = "GET", .caminho = "/api/pedidos", .derrubarConexao = true});
     const ListagemPedidos listagem = ListarSemRegra();
-    EXPECT_FALSE(listagem.Obtida());
-    EXPECT_FALSE(listagem.MotivoFalha().empty());
-    EXPECT_THAT(listagem.MotivoFalha(), ::testing::Not(HasSubstr("Bearer")));
+    EXPECT_FALSE(listagem.Aceito());
+    EXPECT_FALSE(listagem.Motivo().empty());
+    EXPECT_THAT(listagem.Motivo(), ::testing::Not(HasSubstr("Bearer")));
 }
 
 }  // namespace

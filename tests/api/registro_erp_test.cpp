@@ -36,9 +36,9 @@ class RegistroErpTest : public ::testing::Test {
 };
 
 TEST_F(RegistroErpTest, PedidoPassaARegistradoNaApi) {
-    EXPECT_THAT(ListarPedidosNovos(cliente).Ids(), ElementsAre("ped-1", "ped-2"));
+    EXPECT_THAT(ListarPedidosNovos(cliente).Valor(), ElementsAre("ped-1", "ped-2"));
     EXPECT_TRUE(RegistrarPedidoNoErp(cliente, "ped-1").Aceito());
-    EXPECT_THAT(ListarPedidosNovos(cliente).Ids(), ElementsAre("ped-2"));
+    EXPECT_THAT(ListarPedidosNovos(cliente).Valor(), ElementsAre("ped-2"));
 
     const auto requisicoes = servidor.Requisicoes();
     ASSERT_EQ(requisicoes.size(), 3u);

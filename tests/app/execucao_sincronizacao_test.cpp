@@ -27,8 +27,8 @@ class PedidosFalsos : public PedidosAppForcaVenda {
         token = contexto.api.obterToken();
         urlBase = contexto.api.urlBase;
         if (erroListagem) throw ErroBancoDados("falha ao ler o token");
-        if (falhaListagem) return api::ListagemPedidos::ComFalha(*falhaListagem);
-        return api::ListagemPedidos::ComPedidos(lista);
+        if (falhaListagem) return Recusa{*falhaListagem};
+        return lista;
     }
     importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&, const std::string& id,
                                                    const importacao::DocumentoPedido&) override {

@@ -49,7 +49,7 @@ class PainelMudo : public PainelExecucao {
 class PedidosNenhum : public PedidosAppForcaVenda {
   public:
     api::ListagemPedidos ListarPedidosNovos(ContextoSincronizacao&) override {
-        return api::ListagemPedidos::ComPedidos({});
+        return api::ListagemPedidos(std::vector<std::string>{});
     }
     importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&, const std::string&,
                                                    const importacao::DocumentoPedido&) override {

@@ -33,9 +33,7 @@ using ::testing::StartsWith;
 // Lists the orders the test sets and imports each with the result the test gave it.
 class PedidosRoteirizados : public app::PedidosAppForcaVenda {
   public:
-    api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override {
-        return api::ListagemPedidos::ComPedidos(lista);
-    }
+    api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override { return lista; }
     importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&,
                                                    const std::string& id,
                                                    const importacao::DocumentoPedido&) override {

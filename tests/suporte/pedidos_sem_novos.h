@@ -11,7 +11,7 @@ namespace tessora::testes {
 class PedidosSemNovos : public app::PedidosAppForcaVenda {
   public:
     api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override {
-        return api::ListagemPedidos::ComPedidos({});
+        return api::ListagemPedidos(std::vector<std::string>{});
     }
     importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&, const std::string&,
                                                    const importacao::DocumentoPedido&) override {
