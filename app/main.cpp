@@ -7,7 +7,7 @@
 #include "app/comandos/comando_simular.h"
 #include "app/comandos/comando_sincronizar.h"
 #include "app/execucao/pedidos_via_api.h"
-#include "app/terminal/servico_terminal.h"
+#include "app/terminal/hospedeiro_terminal.h"
 #include "plataforma/console.h"
 #include "plataforma/sistema.h"
 

@@ -31,9 +31,9 @@ enum class DesfechoInicio {
 
 // The start-up sequence: the data folder, the lock file (a copy that finds another copy
 // running shows the notice and ends), the connection with the self-update check, and the
-// settings, read beforehand with the rest of the file. A refused attach releases the lock file,
-// shows its reason in an error box captioned "tessora Service" and ends the program. A step that
-// raises leaves `estado` as far as it got and lets the error pass.
+// service's settings out of `configuracoes`, read beforehand. A refused attach releases the lock
+// file, shows its reason in an error box captioned "tessora Service" and ends the program. A step
+// that raises leaves `estado` as far as it got and lets the error pass.
 DesfechoInicio IniciarServico(const std::filesystem::path& executavel,
                               const ConfiguracoesPrograma& configuracoes, Avisos& avisos,
                               db::CaminhosAtualizacao& caminhos, EstadoServico& estado);

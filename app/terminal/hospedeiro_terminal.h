@@ -15,10 +15,10 @@ namespace tessora::app {
 // The resident service driven by a plain loop, for the program without a window: the loop
 // waits for the system's request to end, the next timer or the end of a run, whichever comes
 // first.
-class ServicoTerminal : private HospedeiroServico, private EventosServico {
+class HospedeiroTerminal : private HospedeiroServico, private EventosServico {
   public:
-    ServicoTerminal(ServicoResidente::Opcoes opcoes, Avisos& avisos, PainelExecucao& painel,
-                    PedidosAppForcaVenda& pedidos);
+    HospedeiroTerminal(ServicoResidente::Opcoes opcoes, Avisos& avisos, PainelExecucao& painel,
+                       PedidosAppForcaVenda& pedidos);
 
     // Start-up, then the loop until the program ends; returns the exit status. `sinais` comes
     // from DesviarSinaisEncerramento: a request that arrives during start-up is served once

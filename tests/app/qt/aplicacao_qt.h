@@ -12,7 +12,7 @@ namespace tessora::testes {
 // One application object per test process; the platform comes from the environment.
 inline QApplication& AplicacaoQt() {
     static int argc = 1;
-    static char nome[] = "testes_qt";
+    static char nome[] = "testes_app_qt";
     static char* argv[] = {nome, nullptr};
     static QApplication aplicacao(argc, argv);
     return aplicacao;

@@ -1,5 +1,5 @@
 // The program without a window, driven by its own loop, in a temporary ERP installation.
-#include "app/terminal/servico_terminal.h"
+#include "app/terminal/hospedeiro_terminal.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -29,7 +29,7 @@ std::string Ler(const std::filesystem::path& caminho) {
     return conteudo.str();
 }
 
-TEST(ServicoTerminalTest, TemporizadorExecutaAteOFimQueEsperaAExecucao) {
+TEST(HospedeiroTerminalTest, TemporizadorExecutaAteOFimQueEsperaAExecucao) {
     const std::string configuracoes =
         "[AppForcaVendas]\r\nprocessoativo = S\r\nTempoEsperaAtualizacao=2\r\n";
     struct Caso {
@@ -60,15 +60,15 @@ TEST(ServicoTerminalTest, TemporizadorExecutaAteOFimQueEsperaAExecucao) {
         testes::PedidosSemNovos pedidos;
         std::vector<OrigemExecucao> execucoes;
         // One "minute" is 10 ms here; the watch looks every 5 ms.
-        ServicoTerminal servico({erp.Executavel(), 10ms, 5ms,
-                                 [&](const AmbienteExecucao& ambiente) {
-                                     execucoes.push_back(ambiente.origem);
-                                     if (execucoes.size() == 3) caso.pedirFim(erp);
-                                     // Long enough for ticks of both timers to fall due.
-                                     std::this_thread::sleep_for(30ms);
-                                     return ResumoExecucao{{}, FimExecucao::Concluida};
-                                 }},
-                                avisos, painel, pedidos);
+        HospedeiroTerminal servico({erp.Executavel(), 10ms, 5ms,
+                                    [&](const AmbienteExecucao& ambiente) {
+                                        execucoes.push_back(ambiente.origem);
+                                        if (execucoes.size() == 3) caso.pedirFim(erp);
+                                        // Long enough for ticks of both timers to fall due.
+                                        std::this_thread::sleep_for(30ms);
+                                        return ResumoExecucao{{}, FimExecucao::Concluida};
+                                    }},
+                                   avisos, painel, pedidos);
 
         EXPECT_EQ(servico.Executar(sinais), 0);
         EXPECT_EQ(execucoes, std::vector<OrigemExecucao>(3, OrigemExecucao::Temporizador));

@@ -1,4 +1,4 @@
-#include "app/terminal/servico_terminal.h"
+#include "app/terminal/hospedeiro_terminal.h"
 
 #include <algorithm>
 #include <iostream>
@@ -21,11 +21,11 @@ Instante Agora() { return std::chrono::steady_clock::now(); }
 size_t Indice(Temporizador temporizador) { return static_cast<size_t>(temporizador); }
 }  // namespace
 
-ServicoTerminal::ServicoTerminal(ServicoResidente::Opcoes opcoes, Avisos& avisos,
-                                 PainelExecucao& painel, PedidosAppForcaVenda& pedidos)
+HospedeiroTerminal::HospedeiroTerminal(ServicoResidente::Opcoes opcoes, Avisos& avisos,
+                                       PainelExecucao& painel, PedidosAppForcaVenda& pedidos)
     : servico_(std::move(opcoes), *this, *this, avisos, painel, pedidos) {}
 
-int ServicoTerminal::Executar(int sinais) {
+int HospedeiroTerminal::Executar(int sinais) {
     servico_.Iniciar();
     plataforma::LiberarSinaisEncerramento();
     for (ExecutarTarefas(); !codigoSaida_; ExecutarTarefas()) {
@@ -48,7 +48,7 @@ int ServicoTerminal::Executar(int sinais) {
     return *codigoSaida_;
 }
 
-void ServicoTerminal::ExecutarTarefas() {
+void HospedeiroTerminal::ExecutarTarefas() {
     for (;;) {
         std::function<void()> tarefa;
         {
@@ -61,7 +61,7 @@ void ServicoTerminal::ExecutarTarefas() {
     }
 }
 
-Instante ServicoTerminal::ProximoPrazo() const {
+Instante HospedeiroTerminal::ProximoPrazo() const {
     Instante prazo = Agora() + std::chrono::hours(1);
     if (emExecucao_) prazo = Agora() + kEsperaDuranteExecucao;
     for (const auto& relogio : relogios_) {
@@ -70,17 +70,17 @@ Instante ServicoTerminal::ProximoPrazo() const {
     return prazo;
 }
 
-void ServicoTerminal::Postar(std::function<void()> tarefa) {
+void HospedeiroTerminal::Postar(std::function<void()> tarefa) {
     const std::lock_guard trava(mutexTarefas_);
     tarefas_.push_back(std::move(tarefa));
 }
 
-void ServicoTerminal::ArmarTemporizador(Temporizador temporizador,
-                                        std::chrono::milliseconds intervalo) {
+void HospedeiroTerminal::ArmarTemporizador(Temporizador temporizador,
+                                           std::chrono::milliseconds intervalo) {
     relogios_[Indice(temporizador)] = Relogio{intervalo, Agora() + intervalo};
 }
 
-void ServicoTerminal::PararTemporizador(Temporizador temporizador) {
+void HospedeiroTerminal::PararTemporizador(Temporizador temporizador) {
     relogios_[Indice(temporizador)].reset();
 }
 
@@ -89,7 +89,7 @@ int ExecutarServicoSemJanela(const std::filesystem::path& executavel) {
     AvisosTerminal avisos(std::cerr);
     PainelTerminal painel(std::cout);
     PedidosViaApi pedidos;
-    ServicoTerminal servico({.executavel = executavel}, avisos, painel, pedidos);
+    HospedeiroTerminal servico({.executavel = executavel}, avisos, painel, pedidos);
     return servico.Executar(sinais);
 }
 
