@@ -63,9 +63,11 @@ int main(int argc, char** argv) {
     }
     if (argc >= 2 && std::string_view(argv[1]) == "--historico") {
         const std::vector<std::string_view> argumentos(argv + 2, argv + argc);
-        if (const auto opcoes = tessora::app::LerOpcoesHistorico(argumentos)) {
-            return tessora::app::ComandoHistorico(executavel, *opcoes, std::cout, std::cerr);
+        const auto opcoes = tessora::app::LerOpcoesHistorico(argumentos);
+        if (opcoes.Aceito()) {
+            return tessora::app::ComandoHistorico(executavel, opcoes.Valor(), std::cout, std::cerr);
         }
+        std::cerr << "--historico: " << opcoes.Motivo() << "\n";
     }
     return Uso(argv[0]);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <ostream>
 #include <span>
 #include <string_view>
 
 #include "app/historico/leitura_historico.h"
+#include "comum/resultado.h"
 
 namespace tessora::app {
 
@@ -18,8 +18,8 @@ struct OpcoesHistorico {
 };
 
 // The arguments after "--historico": "--falhas", "--desde dd/mm/yyyy", "--formato csv|json";
-// nothing when one of them is not understood.
-std::optional<OpcoesHistorico> LerOpcoesHistorico(std::span<const std::string_view> argumentos);
+// refused, naming the argument, when one of them is not understood.
+Resultado<OpcoesHistorico> LerOpcoesHistorico(std::span<const std::string_view> argumentos);
 
 // Prints the history on `saida`. Returns 0, or 1 when the history cannot be read (the reason on
 // `erros`).

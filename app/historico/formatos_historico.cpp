@@ -24,6 +24,20 @@ size_t Caracteres(const std::string& texto) {
     }));
 }
 
+// A table's cell or heading on one line: a reason that spans lines (an error page, a database
+// message) would break the columns.
+std::string NumaLinha(std::string texto) {
+    texto.erase(texto.find_last_not_of("\r\n") + 1);
+    for (size_t i = texto.find_first_of("\r\n"); i != std::string::npos;
+         i = texto.find_first_of("\r\n", i)) {
+        const size_t fim = texto.find_first_not_of("\r\n", i);
+        const size_t tamanho = (fim == std::string::npos ? texto.size() : fim) - i;
+        texto.replace(i, tamanho, " / ");
+        i += 3;
+    }
+    return texto;
+}
+
 void EscreverLinhas(const std::vector<std::vector<std::string>>& linhas, std::ostream& saida) {
     std::vector<size_t> larguras;
     for (const auto& linha : linhas) {
@@ -66,7 +80,7 @@ void EscreverHistoricoTabela(const std::vector<ExecucaoRegistrada>& execucoes,
         saida << "Execução " << e.id << " (" << e.origem << "): " << InstanteLocal(e.inicio)
               << " a " << (e.termino ? InstanteLocal(*e.termino) : "?") << ", "
               << (e.desfecho.empty() ? "sem término" : e.desfecho)
-              << (e.motivo.empty() ? "" : ": " + e.motivo) << '\n'
+              << (e.motivo.empty() ? "" : ": " + NumaLinha(e.motivo)) << '\n'
               << "  incluídos " << e.incluidos << ", já incluídos " << e.jaIncluidos << ", adiados "
               << e.adiados << ", não incluídos " << e.naoIncluidos << ", erros " << e.erros << '\n';
         if (e.pedidos.empty()) continue;
@@ -81,8 +95,8 @@ void EscreverHistoricoTabela(const std::vector<ExecucaoRegistrada>& execucoes,
         for (const PedidoRegistrado& p : e.pedidos) {
             linhas.push_back({p.idApp, p.desfecho, std::to_string(p.falhasSeguidas),
                               Opcional(p.idNfComercio), Opcional(p.nrNotaFiscal),
-                              SimNao(p.clienteCadastrado), p.mensagem});
-            if (comObservacao) linhas.back().push_back(p.observacao);
+                              SimNao(p.clienteCadastrado), NumaLinha(p.mensagem)});
+            if (comObservacao) linhas.back().push_back(NumaLinha(p.observacao));
         }
         EscreverLinhas(linhas, saida);
     }

@@ -49,10 +49,10 @@ class ComandosHistoricoTest : public ::testing::Test {
 
     std::pair<int, std::string> Historico(std::vector<std::string_view> argumentos) {
         const auto opcoes = LerOpcoesHistorico(argumentos);
-        EXPECT_TRUE(opcoes);
+        EXPECT_TRUE(opcoes.Aceito());
         std::ostringstream saida, erros;
-        const int codigo =
-            ComandoHistorico(executavel, opcoes.value_or(OpcoesHistorico{}), saida, erros);
+        const int codigo = ComandoHistorico(
+            executavel, opcoes.Aceito() ? opcoes.Valor() : OpcoesHistorico{}, saida, erros);
         EXPECT_EQ(erros.str(), "");
         return {codigo, saida.str()};
     }
@@ -183,20 +183,39 @@ TEST_F(SaidasHistoricoTest, TabelaComUmaLinhaPorExecucaoEColunasAlinhadas) {
     // A run without remarks has no column for them.
     EXPECT_THAT(texto, HasSubstr("Cliente cadastrado  Mensagem\n  p-1     erro"));
     EXPECT_THAT(texto, HasSubstr(", sem_conexao: unavailable database\n"));
+    // Newest first, as in the window.
+    EXPECT_LT(texto.find("Execução 3 "), texto.find("Execução 2 "));
+    EXPECT_LT(texto.find("Execução 2 "), texto.find("Execução 1 "));
 }
 
-TEST_F(ComandosHistoricoTest, ArgumentosNaoEntendidos) {
-    const std::vector<std::vector<std::string_view>> casos = {
-        {"--desde"},
-        {"--desde", "2024-03-15"},
-        {"--desde", "31/02/2024"},
-        {"--desde", "1/3/2024"},
-        {"--formato", "xml"},
-        {"--formato"},
-        {"--falha"},
+TEST_F(ComandosHistoricoTest, TabelaComMotivosDeVariasLinhasGuardaUmaLinhaPorPedido) {
+    ResultadoPedido recusado = Falhou("p-9");
+    recusado.observacao = "Operação recusada pelo banco de dados: linha 1\nlinha 2";
+    Execucao(Em(1'700'000'000), FimExecucao::Concluida, {recusado, Falhou("p-10")});
+    Execucao(Em(1'700'000'600), FimExecucao::SemListagem, {},
+             "HTTP 500\r\n\r\n<html>erro</html>\n");
+    const auto [codigo, texto] = Historico({});
+    EXPECT_EQ(codigo, 0);
+    EXPECT_THAT(texto, HasSubstr(", sem_listagem: HTTP 500 / <html>erro</html>\n  incluídos 0"));
+    EXPECT_THAT(texto,
+                HasSubstr("Operação recusada pelo banco de dados: linha 1 / linha 2\n  p-10 "));
+}
+
+TEST_F(ComandosHistoricoTest, ArgumentosNaoEntendidosSaoNomeados) {
+    const std::vector<std::pair<std::vector<std::string_view>, std::string>> casos = {
+        {{"--desde"}, "--desde: falta a data (dd/mm/aaaa)"},
+        {{"--desde", "2024-03-15"}, "--desde: \"2024-03-15\" não é uma data dd/mm/aaaa"},
+        {{"--desde", "31/02/2024"}, "--desde: \"31/02/2024\" não é uma data dd/mm/aaaa"},
+        {{"--falhas", "--desde", "1/3/2024"}, "--desde: \"1/3/2024\" não é uma data dd/mm/aaaa"},
+        {{"--formato", "xml"}, "--formato: use csv ou json"},
+        {{"--formato"}, "--formato: use csv ou json"},
+        {{"--falha"}, "argumento não reconhecido: \"--falha\""},
     };
-    for (const auto& argumentos : casos)
-        EXPECT_FALSE(LerOpcoesHistorico(argumentos)) << argumentos[0];
+    for (const auto& [argumentos, motivo] : casos) {
+        const auto opcoes = LerOpcoesHistorico(argumentos);
+        ASSERT_FALSE(opcoes.Aceito()) << argumentos[0];
+        EXPECT_EQ(opcoes.Motivo(), motivo);
+    }
 }
 
 TEST_F(ComandosHistoricoTest, SemHistoricoDizPorQue) {
