@@ -284,17 +284,65 @@ TEST_F(ComandosHistoricoTest, EstadoDizQuandoOutraCopiaFicaComOsPedidosExecucaoA
 }
 
 TEST_F(ComandosHistoricoTest, EstadoToleraFalhasPeloTempoConfigurado) {
+    // p-1 failed long ago and is no longer listed: the latest run included another order.
     const Instante agora = std::chrono::system_clock::now();
     Execucao(agora - 30h, FimExecucao::Concluida, {Falhou("p-1")});
-    Execucao(agora - 5min, FimExecucao::Concluida, {Falhou("p-1")});
+    Execucao(agora - 5min, FimExecucao::Concluida, {Incluido("p-2", 2)});
     EXPECT_EQ(Estado(agora).first, 1);
     testes::GravarArquivo(pasta.Caminho() / "tessoraService.ini",
                           "[AppForcaVendas]\r\nHorasFalhaTolerada=48\r\n");
     const auto [codigo, texto] = Estado(agora);
     EXPECT_EQ(codigo, 0) << texto;
     EXPECT_THAT(texto, HasSubstr(R"("horas_falha_tolerada":48)"));
-    EXPECT_THAT(texto, HasSubstr(R"("id_app":"p-1","falhas_seguidas":2,"desde":")" +
+    EXPECT_THAT(texto, HasSubstr(R"("id_app":"p-1","falhas_seguidas":1,"desde":")" +
                                  InstanteIso(SegundosHistorico(agora - 30h)) + "\""));
+}
+
+// As the tray icon turns amber, whatever the tolerance.
+TEST_F(ComandosHistoricoTest, EstadoNaoSaudavelQuandoAUltimaExecucaoNaoIncluiuPedidos) {
+    testes::GravarArquivo(pasta.Caminho() / "tessoraService.ini",
+                          "[AppForcaVendas]\r\nHorasFalhaTolerada=48\r\n");
+    const Instante agora = std::chrono::system_clock::now();
+    Execucao(agora - 5min, FimExecucao::Concluida, {Falhou("p-1"), Incluido("p-2", 2)});
+    const auto [codigo, texto] = Estado(agora);
+    EXPECT_EQ(codigo, 1);
+    EXPECT_THAT(texto, HasSubstr("A última execução não incluiu 1 pedido(s)."));
+}
+
+TEST_F(ComandosHistoricoTest, EstadoNaoSaudavelQuandoAsExecucoesAutomaticasPararam) {
+    const Instante agora = std::chrono::system_clock::now();
+    struct Caso {
+        const char* configuracoes;
+        std::chrono::minutes ultimaExecucao;  // ago, when it ended
+        int codigo;
+    };
+    const Caso casos[] = {
+        {"ProcessoAtivo=S\r\nTempoEsperaAtualizacao=5", 14min, 0},
+        {"ProcessoAtivo=S\r\nTempoEsperaAtualizacao=5", 16min, 1},  // three intervals
+        {"ProcessoAtivo=S\r\nTempoEsperaAtualizacao=600", 23h, 0},
+        {"ProcessoAtivo=S\r\nTempoEsperaAtualizacao=600", 25h, 1},  // at most a day
+        {"ProcessoAtivo=S\r\nTempoEsperaAtualizacao=x", 25h, 1},    // no timer either
+        {"ProcessoAtivo=S\r\nTempoEsperaAtualizacao=0", 72h, 0},    // no automatic runs
+        {"ProcessoAtivo=N\r\nTempoEsperaAtualizacao=5", 72h, 0},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(std::string(caso.configuracoes) + ", " +
+                     std::to_string(caso.ultimaExecucao.count()) + " min");
+        testes::GravarArquivo(pasta.Caminho() / "tessoraService.ini",
+                              std::string("[AppForcaVendas]\r\nHorasFalhaTolerada=100\r\n") +
+                                  caso.configuracoes + "\r\n");
+        std::filesystem::remove(ObterArquivoHistorico(executavel));
+        HistoricoExecucoes novo{LerConfiguracoes(executavel).historico};
+        const Instante fim = agora - caso.ultimaExecucao;
+        novo.ExecucaoIniciada(OrigemExecucao::Temporizador, fim - 3s);
+        novo.ExecucaoTerminada({fim - 3s, FimExecucao::Concluida, fim});
+        const auto [codigo, texto] = Estado(agora);
+        EXPECT_EQ(codigo, caso.codigo) << texto;
+        EXPECT_EQ(
+            texto.find("As execuções automáticas pararam: a última foi em ") != std::string::npos,
+            caso.codigo == 1)
+            << texto;
+    }
 }
 
 }  // namespace
