@@ -22,12 +22,15 @@ namespace frente = tessora::qt;
 
 namespace {
 int Uso(const char* programa) {
-    std::cerr << "uso: " << programa << " [--sincronizar | --sem-janela"
+    std::cerr << "uso: " << programa << " [--sincronizar [--pedido ID] | --sem-janela"
               << " | --historico [--falhas] [--desde DATA] [--formato csv|json] | --estado"
               << " | --simular]\n"
               << "  (sem argumento)  o programa residente na área de notificação\n";
     std::cerr << "  --sincronizar    executa uma sincronização sem janela e escreve o log na saída "
                  "padrão\n"
+              << "  --sincronizar --pedido ID\n"
+              << "                   só esse pedido, sem consultar a lista de novos pedidos "
+                 "(tentar de novo)\n"
               << "  --simular        o que uma sincronização faria com cada pedido (cliente, "
                  "produtos,\n"
               << "                   natureza, situação, totais), sem gravar nada no sistema nem "
@@ -54,6 +57,11 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::string_view(argv[1]) == "--sincronizar") {
         tessora::app::PedidosViaApi pedidos;
         return tessora::app::ComandoSincronizar(executavel, pedidos, std::cout, std::cerr);
+    }
+    if (argc == 4 && std::string_view(argv[1]) == "--sincronizar" &&
+        std::string_view(argv[2]) == "--pedido" && *argv[3] != '\0') {
+        tessora::app::PedidosViaApi pedidos;
+        return tessora::app::ComandoSincronizar(executavel, pedidos, std::cout, std::cerr, argv[3]);
     }
     if (argc == 2 && std::string_view(argv[1]) == "--simular") {
         return tessora::app::ComandoSimular(executavel, std::cout, std::cerr);

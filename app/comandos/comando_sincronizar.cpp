@@ -12,20 +12,22 @@
 namespace tessora::app {
 
 int ComandoSincronizar(const std::filesystem::path& executavel, PedidosAppForcaVenda& pedidos,
-                       std::ostream& saida, std::ostream& erros) {
+                       std::ostream& saida, std::ostream& erros,
+                       std::optional<std::string> pedido) {
     AvisosTerminal avisos(erros);
     PainelTerminal painel(saida);
     db::CaminhosAtualizacao caminhos;
     const ConfiguracoesPrograma configuracoes = LerConfiguracoes(executavel);
     HistoricoExecucoes historico(configuracoes.historico);
-    const AmbienteExecucao ambiente{executavel,
-                                    configuracoes.api,
-                                    avisos,
-                                    painel,
-                                    pedidos,
-                                    caminhos,
-                                    OrigemExecucao::LinhaComando,
-                                    &historico};
+    AmbienteExecucao ambiente{executavel,
+                              configuracoes.api,
+                              avisos,
+                              painel,
+                              pedidos,
+                              caminhos,
+                              OrigemExecucao::LinhaComando,
+                              &historico};
+    ambiente.pedido = std::move(pedido);
     try {
         // Two runs on one ERP at once could import the same order twice.
         const std::string pastaDados = db::ObterPastaDados(executavel.parent_path(), avisos);

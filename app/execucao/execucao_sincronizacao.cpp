@@ -132,7 +132,9 @@ class SaidaDaExecucao final : public SaidaPedidos {
 void ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, LogProcessamento& log,
                                    ObservacaoExecucao& observacao, ResumoExecucao& resumo,
                                    const AmbienteExecucao& ambiente) {
-    const api::ListagemPedidos listagem = ambiente.pedidos.ListarPedidosNovos(contexto);
+    const api::ListagemPedidos listagem = ambiente.pedido
+                                              ? api::ListagemPedidos(std::vector{*ambiente.pedido})
+                                              : ambiente.pedidos.ListarPedidosNovos(contexto);
     if (!listagem.Aceito()) {
         log.GravarLog("Não foi possível obter a lista de novos pedidos: " + listagem.Motivo());
         resumo.fim = FimExecucao::SemListagem;

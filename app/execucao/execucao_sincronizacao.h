@@ -66,6 +66,9 @@ struct AmbienteExecucao {
     // Set when the program is to end: the run fetches nothing more, finishes the order being
     // written and its acknowledgement, and ends there. Nothing: the run goes to its end.
     const std::atomic<bool>* encerramento = nullptr;
+    // Only this order, fetched and imported like a listed one, without asking the API for the
+    // list: the retry of one order after its cause was mended. Nothing: the new orders.
+    std::optional<std::string> pedido = std::nullopt;
     // The bytes that the order documents fetched ahead may hold together; room for the fetches
     // under way at their largest answers and some more documents, and well inside what a 32-bit
     // process can address.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -51,10 +52,10 @@ class ComandoSincronizarTest : public ::testing::Test {
                                   "\r\n");
     }
 
-    Resultado Executar() const {
+    Resultado Executar(const std::string& argumentos = "--sincronizar") const {
         const auto arquivoErros = erp.PastaPrograma() / "erros.txt";
-        const std::string comando =
-            "'" + erp.Executavel().string() + "' --sincronizar 2>'" + arquivoErros.string() + "'";
+        const std::string comando = "'" + erp.Executavel().string() + "' " + argumentos + " 2>'" +
+                                    arquivoErros.string() + "'";
         FILE* saida = popen(comando.c_str(), "r");
         Resultado resultado{};
         std::array<char, 4096> linha;
@@ -121,6 +122,31 @@ TEST_F(ComandoSincronizarTest, ImportaOsNovosPedidosDaApiEAsConfirma) {
                 ElementsAre("Iniciando processamento...", "Nenhum novo pedido encontrado.",
                             "Encerrando processamento..."));
     EXPECT_EQ(banco.Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "2");
+}
+
+// A retry of one order: that order alone, as a run would import it, and nothing else.
+TEST_F(ComandoSincronizarTest, UmPedidoSoSemAListagem) {
+    const auto unico = Executar("--sincronizar --pedido ped-3002");
+    EXPECT_EQ(unico.codigo, 0) << unico.erros;
+    EXPECT_THAT(unico.linhas,
+                ElementsAre("Iniciando processamento...", "Lendo pedido: ped-3002",
+                            "Pedido incluído no sistema.", "Encerrando processamento..."));
+    const auto requisicoes = servidor.Requisicoes();
+    EXPECT_TRUE(std::none_of(requisicoes.begin(), requisicoes.end(),
+                             [](const auto& r) { return r.caminho == "/api/pedidos"; }));
+    const auto& banco = erp.Banco();
+    EXPECT_EQ(banco.Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "1");
+
+    // Acknowledged: the next run imports only the other new order.
+    const auto seguinte = Executar();
+    EXPECT_THAT(seguinte.linhas,
+                ElementsAre("Iniciando processamento...", "Lendo pedido: ped-3001",
+                            "Pedido incluído no sistema.", "Encerrando processamento..."));
+    // Once more: already in the ERP, nothing written twice.
+    const auto denovo = Executar("--sincronizar --pedido ped-3002");
+    EXPECT_THAT(denovo.linhas, ::testing::Contains("Pedido já incluído no sistema."));
+    EXPECT_EQ(banco.Ler("select count(*) as N from MOV_NF_COMERCIO", "N"), "2");
+    EXPECT_EQ(Executar("--sincronizar --pedido").codigo, 2);
 }
 
 // The API goes away after the listing: the order whose new customer cannot be fetched fails
