@@ -42,6 +42,7 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
             return 0;
         });
     gravada.clienteCadastrado = escolhido.origem == OrigemCliente::Cadastro;
+    gravada.empresaNoLugarDoCliente = escolhido.origem == OrigemCliente::Empresa;
     const int32_t pessoa = escolhido.idPessoa;
     op.ID_DESTINATARIO_REMETENTE = pessoa;
 
@@ -126,7 +127,7 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
     operacao.ID_NF_COMERCIO = cabecalho.Valor();
 
     // An order without an "itens" array is kept as its header alone.
-    static_cast<void>(ImportarItensPedido(conexao, operacao, *dados));
+    static_cast<void>(ImportarItensPedido(conexao, operacao, *dados, gravada.avisosItens));
     // The note only tells when the order came; the order stands without it.
     static_cast<void>(AnotarPedidoCapturado(conexao, operacao));
     gravada.idNfComercio = operacao.ID_NF_COMERCIO;

@@ -5,6 +5,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "api/cliente_http.h"
 #include "comum/resultado.h"
@@ -40,9 +41,15 @@ struct OperacaoGravada {
     int32_t idNfComercio = 0;
     int32_t nrNotaFiscal = 0;
     bool clienteCadastrado = false;
+    // The company stands in for the customer: the app's customer was neither in the ERP nor
+    // registered from the API.
+    bool empresaNoLugarDoCliente = false;
     // Why its customer could not be registered, when the company stands in for it: the
     // database's or the API's words.
     std::string motivoClienteRecusado{};
+    // The items written otherwise than sent (the placeholder product) or left out, in the words
+    // of the operation's notes.
+    std::vector<std::string> avisosItens{};
     // Of an order written now: whether its amounts agree (they are written as sent all the same).
     std::optional<ConferenciaTotais> totais{};
 };

@@ -15,6 +15,9 @@
 namespace tessora::importacao {
 
 namespace {
+std::string TextoProdutoNaoEncontrado(const std::string& codigoApp) {
+    return "Produto " + codigoApp + " do APP não encontrado";
+}
 
 std::string ComandoInclusaoItem(int32_t id, const TDadosItensOperacaoComercialApp& item) {
     return db::ComandoComValores(
@@ -73,7 +76,7 @@ TDadosItensOperacaoComercialApp LerItemPedido(db::ConexaoErp& conexao,
 }
 
 bool ImportarItensPedido(db::ConexaoErp& conexao, const TDadosOperacaoComercialApp& operacao,
-                         const JsonObjeto& dados) {
+                         const JsonObjeto& dados, std::vector<std::string>& avisos) {
     const JsonValor* const valor = JsonValorPorNome(dados, "itens");
     const JsonLista* const itens = valor ? valor->ComoLista() : nullptr;
     if (!itens) return false;
@@ -92,16 +95,17 @@ bool ImportarItensPedido(db::ConexaoErp& conexao, const TDadosOperacaoComercialA
         if (!inclusao.Aceito()) {
             // The item must not vanish unnoticed: the operation carries the reason. When
             // even this mark fails, the error passes on and the order is not kept.
-            AnotarOperacao(
-                conexao, item.ID_NF_COMERCIO,
-                "Item " + item.CD_PRODUTO_APP + " do APP não incluído: " + inclusao.Motivo(),
-                Pendencia::MarcarOperacao);
+            const std::string nota =
+                "Item " + item.CD_PRODUTO_APP + " do APP não incluído: " + inclusao.Motivo();
+            AnotarOperacao(conexao, item.ID_NF_COMERCIO, nota, Pendencia::MarcarOperacao);
+            avisos.push_back(nota);
         }
         if (!produtoConhecido) {
             // The item is written with the placeholder product all the same; the note only
             // helps the operator find it.
             static_cast<void>(
                 AnotarProdutoNaoEncontrado(conexao, item.ID_NF_COMERCIO, item.CD_PRODUTO_APP));
+            if (inclusao.Aceito()) avisos.push_back(TextoProdutoNaoEncontrado(item.CD_PRODUTO_APP));
         }
     }
     return true;
@@ -116,7 +120,7 @@ Resultado<int32_t> IncluirItemOperacaoComercialApp(db::ConexaoErp& conexao,
 Resultado<> AnotarProdutoNaoEncontrado(db::ConexaoErp& conexao, int32_t idNfComercio,
                                        const std::string& codigoApp) {
     try {
-        AnotarOperacao(conexao, idNfComercio, "Produto " + codigoApp + " do APP não encontrado",
+        AnotarOperacao(conexao, idNfComercio, TextoProdutoNaoEncontrado(codigoApp),
                        Pendencia::MarcarOperacao);
         return {};
     } catch (const ErroBancoDados& e) {

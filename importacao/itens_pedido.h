@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "api/json_valor.h"
 #include "comum/resultado.h"
@@ -33,10 +34,11 @@ TDadosItensOperacaoComercialApp LerItemPedido(db::ConexaoErp& conexao,
 // refuses is left out and the operation is marked with a note naming the item and the error.
 // A non-object element raises ErroTipoInvalido, and database errors of the look-ups, the key
 // procedure or the marks pass on: the items written before stay in the caller's transaction,
-// whose unit of work decides their fate. Never commits.
+// whose unit of work decides their fate. Never commits. Each of those notes is also added to
+// `avisos`, so that the order is not taken for one written as sent.
 [[nodiscard]] bool ImportarItensPedido(db::ConexaoErp& conexao,
                                        const TDadosOperacaoComercialApp& operacao,
-                                       const JsonObjeto& dados);
+                                       const JsonObjeto& dados, std::vector<std::string>& avisos);
 
 // Inserts the item under a key drawn from the ERP's item procedure and gives that key, or the
 // database's refusal of the insert. A failure to draw the key is raised.

@@ -44,6 +44,10 @@ int ComandoSincronizar(const std::filesystem::path& executavel, PedidosAppForcaV
         }
         switch (*resumo.fim) {
             case FimExecucao::Concluida:
+                erros << "Pedidos: " << resumo.pedidosIncluidos << " incluído(s) ("
+                      << resumo.pedidosComAviso << " com aviso), " << resumo.pedidosComFalha
+                      << " com falha, " << resumo.pedidosAdiados << " adiado(s)." << std::endl;
+                if (resumo.pedidosComFalha > 0) return kSaidaPedidosComFalha;
                 break;
             case FimExecucao::SemConexao:
                 erros << "A sincronização não foi executada: sem conexão com o banco de dados."

@@ -47,14 +47,22 @@ ResultadoPedido ResultadoDaImportacao(const std::string& id,
                 resultado.idNfComercio = operacao.idNfComercio;
                 resultado.nrNotaFiscal = operacao.nrNotaFiscal;
                 resultado.clienteCadastrado = operacao.clienteCadastrado;
-                if (!operacao.motivoClienteRecusado.empty()) {
-                    AcrescentarObservacao(resultado, "Cliente do APP não cadastrado: " +
-                                                         operacao.motivoClienteRecusado);
+                if (operacao.empresaNoLugarDoCliente) {
+                    AcrescentarObservacao(resultado,
+                                          "Cliente do APP não cadastrado: " +
+                                              (operacao.motivoClienteRecusado.empty()
+                                                   ? std::string("a empresa está no lugar dele")
+                                                   : operacao.motivoClienteRecusado));
                 }
+                for (const std::string& aviso : operacao.avisosItens)
+                    AcrescentarObservacao(resultado, aviso);
                 if (operacao.totais && !operacao.totais->Confere()) {
                     AcrescentarObservacao(resultado,
                                           "Totais " + TextoConferenciaTotais(*operacao.totais));
                 }
+                // The log keeps its line; the history and the summary tell the difference.
+                if (!resultado.observacao.empty())
+                    resultado.desfecho = DesfechoPedido::IncluidoComAviso;
             }
             break;
         case importacao::DesfechoImportacao::PedidoNaoObtido:
@@ -120,6 +128,10 @@ class SaidaDaExecucao final : public SaidaPedidos {
         ++resumo_.pedidosProcessados;
         if (PedidoFalhou(resultado.desfecho)) ++resumo_.pedidosComFalha;
         if (resultado.desfecho == DesfechoPedido::Adiado) ++resumo_.pedidosAdiados;
+        if (resultado.desfecho == DesfechoPedido::IncluidoComAviso) ++resumo_.pedidosComAviso;
+        if (resultado.desfecho == DesfechoPedido::Incluido ||
+            resultado.desfecho == DesfechoPedido::IncluidoComAviso)
+            ++resumo_.pedidosIncluidos;
     }
 
   private:

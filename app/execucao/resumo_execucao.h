@@ -17,6 +17,9 @@ enum class OrigemExecucao {
 
 enum class DesfechoPedido {
     Incluido,
+    // Written, but otherwise than sent: a placeholder product, an item left out, the company in
+    // place of the customer, or amounts that do not agree; the reasons in the order's remark.
+    IncluidoComAviso,
     JaIncluido,
     Adiado,       // another copy of the program was importing; left for a later run
     NaoIncluido,  // the import answered with a failure
@@ -61,8 +64,10 @@ struct ResumoExecucao {
     // Why it did not end normally: the attach's or the listing's reason, or the error's message.
     std::string motivo{};
     int32_t pedidosProcessados = 0;
-    int32_t pedidosComFalha = 0;  // see PedidoFalhou
-    int32_t pedidosAdiados = 0;   // left for another copy of the program
+    int32_t pedidosIncluidos = 0;  // written by this run, with a warning or not
+    int32_t pedidosComFalha = 0;   // see PedidoFalhou
+    int32_t pedidosAdiados = 0;    // left for another copy of the program
+    int32_t pedidosComAviso = 0;   // DesfechoPedido::IncluidoComAviso
 
     bool Normal() const { return fim == FimExecucao::Concluida; }
 };

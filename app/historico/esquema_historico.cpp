@@ -64,6 +64,8 @@ std::string_view CodigoDesfecho(DesfechoPedido desfecho) {
     switch (desfecho) {
         case DesfechoPedido::Incluido:
             return "incluido";
+        case DesfechoPedido::IncluidoComAviso:
+            return "incluido_com_aviso";
         case DesfechoPedido::JaIncluido:
             return "ja_incluido";
         case DesfechoPedido::Adiado:

@@ -81,8 +81,10 @@ void EscreverHistoricoTabela(const std::vector<ExecucaoRegistrada>& execucoes,
               << " a " << (e.termino ? InstanteLocal(*e.termino) : "?") << ", "
               << (e.desfecho.empty() ? "sem término" : e.desfecho)
               << (e.motivo.empty() ? "" : ": " + NumaLinha(e.motivo)) << '\n'
-              << "  incluídos " << e.incluidos << ", já incluídos " << e.jaIncluidos << ", adiados "
-              << e.adiados << ", não incluídos " << e.naoIncluidos << ", erros " << e.erros << '\n';
+              << "  incluídos " << e.incluidos
+              << (e.comAviso ? " (com aviso " + std::to_string(e.comAviso) + ")" : "")
+              << ", já incluídos " << e.jaIncluidos << ", adiados " << e.adiados
+              << ", não incluídos " << e.naoIncluidos << ", erros " << e.erros << '\n';
         if (e.pedidos.empty()) continue;
         // The remarks' column only for a run that has one: most never do.
         const bool comObservacao =
@@ -135,6 +137,7 @@ std::string ExecucaoJson(const ExecucaoRegistrada& e) {
            ",\"termino\":" + InstanteOuNulo(e.termino) +
            ",\"desfecho\":" + (e.desfecho.empty() ? "null" : TextoJson(e.desfecho)) +
            ",\"motivo\":" + TextoJson(e.motivo) + ",\"incluidos\":" + std::to_string(e.incluidos) +
+           ",\"com_aviso\":" + std::to_string(e.comAviso) +
            ",\"ja_incluidos\":" + std::to_string(e.jaIncluidos) +
            ",\"adiados\":" + std::to_string(e.adiados) +
            ",\"nao_incluidos\":" + std::to_string(e.naoIncluidos) +

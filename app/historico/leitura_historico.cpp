@@ -12,15 +12,17 @@ namespace tessora::app {
 namespace {
 const std::string kFalha = "desfecho in " + std::string(kDesfechosFalhaSql);
 
-std::string ContagemSql(std::string_view desfecho) {
-    return "(select count(*) from pedido p where p.execucao = e.id and p.desfecho = '" +
-           std::string(desfecho) + "')";
+// `desfechos`: an SQL list of codes.
+std::string ContagemSql(std::string_view desfechos) {
+    return "(select count(*) from pedido p where p.execucao = e.id and p.desfecho in (" +
+           std::string(desfechos) + "))";
 }
 
 const std::string kColunasExecucao =
     "select e.id, e.origem, e.inicio, e.termino, coalesce(e.desfecho, ''), e.motivo, " +
-    ContagemSql("incluido") + ", " + ContagemSql("ja_incluido") + ", " + ContagemSql("adiado") +
-    ", " + ContagemSql("nao_incluido") + ", " + ContagemSql("erro") + " from execucao e ";
+    ContagemSql("'incluido', 'incluido_com_aviso'") + ", " + ContagemSql("'ja_incluido'") + ", " +
+    ContagemSql("'adiado'") + ", " + ContagemSql("'nao_incluido'") + ", " + ContagemSql("'erro'") +
+    ", " + ContagemSql("'incluido_com_aviso'") + " from execucao e ";
 
 ExecucaoRegistrada LerExecucao(const ComandoSqlite& c) {
     ExecucaoRegistrada e;
@@ -35,6 +37,7 @@ ExecucaoRegistrada LerExecucao(const ComandoSqlite& c) {
     e.adiados = c.Inteiro(8);
     e.naoIncluidos = c.Inteiro(9);
     e.erros = c.Inteiro(10);
+    e.comAviso = c.Inteiro(11);
     return e;
 }
 }  // namespace
@@ -42,6 +45,10 @@ ExecucaoRegistrada LerExecucao(const ComandoSqlite& c) {
 bool PedidoRegistrado::Falhou() const {
     return desfecho == CodigoDesfecho(DesfechoPedido::NaoIncluido) ||
            desfecho == CodigoDesfecho(DesfechoPedido::Erro);
+}
+
+bool PedidoRegistrado::ComAviso() const {
+    return desfecho == CodigoDesfecho(DesfechoPedido::IncluidoComAviso);
 }
 
 bool ExecucaoRegistrada::Falhou() const {

@@ -12,8 +12,8 @@ namespace tessora::app {
 
 struct PedidoRegistrado {
     std::string idApp;
-    std::string desfecho;  // a code of the history: "incluido", "ja_incluido", "adiado",
-                           // "nao_incluido", "erro"
+    std::string desfecho;  // a code of the history: "incluido", "incluido_com_aviso",
+                           // "ja_incluido", "adiado", "nao_incluido", "erro"
     std::string mensagem;
     std::optional<int64_t> idNfComercio;
     std::optional<int64_t> nrNotaFiscal;
@@ -21,7 +21,8 @@ struct PedidoRegistrado {
     int64_t falhasSeguidas = 0;
     std::string observacao;
 
-    bool Falhou() const;  // not written: an error, or a refused import
+    bool Falhou() const;    // not written: an error, or a refused import
+    bool ComAviso() const;  // written otherwise than sent; the reasons in `observacao`
 };
 
 struct ExecucaoRegistrada {
@@ -31,7 +32,8 @@ struct ExecucaoRegistrada {
     std::optional<int64_t> termino;  // nothing while it runs, or when its program ended during it
     std::string desfecho;            // empty until it ends
     std::string motivo;
-    int64_t incluidos = 0, jaIncluidos = 0, adiados = 0, naoIncluidos = 0, erros = 0;
+    // `incluidos` counts the orders written, `comAviso` those of them written with a warning.
+    int64_t incluidos = 0, jaIncluidos = 0, adiados = 0, naoIncluidos = 0, erros = 0, comAviso = 0;
     std::vector<PedidoRegistrado> pedidos;
 
     int64_t Falhas() const { return naoIncluidos + erros; }

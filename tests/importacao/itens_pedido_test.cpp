@@ -16,6 +16,7 @@
 namespace tessora::importacao {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 constexpr int32_t kOperacao = 77;
@@ -33,10 +34,13 @@ class ItensPedidoTest : public ::testing::Test {
         conexao.Abrir();
     }
 
+    std::vector<std::string> avisos;  // of the latest Importar
+
     bool Importar(const std::string& dados) {
         documento = AnalisarJson(dados);
         if (!documento) throw std::runtime_error("JSON de teste ilegível: " + dados);
-        return ImportarItensPedido(conexao, operacao, *documento);
+        avisos.clear();
+        return ImportarItensPedido(conexao, operacao, *documento, avisos);
     }
 
     // A value as the caller's transaction sees it.
@@ -116,6 +120,7 @@ TEST_F(ItensPedidoTest, ItensNumeradosNaOrdemDoPedido) {
     // clang-format on
     EXPECT_EQ(Status(), "5");  // known products leave the operation as it was
     EXPECT_EQ(Notas(), std::nullopt);
+    EXPECT_THAT(avisos, ::testing::IsEmpty());
 }
 
 TEST_F(ItensPedidoTest, SemListaDeItensNadaEGravado) {
@@ -149,6 +154,9 @@ TEST_F(ItensPedidoTest, ProdutoDesconhecidoGravaSubstitutoEMarcaOperacao) {
     EXPECT_EQ(Status(), "1");
     // Named by the item's code, not the product's, one note per line.
     EXPECT_EQ(Notas(), "Produto it-A do APP não encontrado\r\nProduto it-C do APP não encontrado");
+    // The order is known to be written otherwise than sent.
+    EXPECT_THAT(avisos, ElementsAre("Produto it-A do APP não encontrado",
+                                    "Produto it-C do APP não encontrado"));
 }
 
 TEST_F(ItensPedidoTest, NotaDeProdutoNaoEncontradoEhAceitaOuRecusadaComOMotivo) {
@@ -208,6 +216,7 @@ TEST_F(ItensPedidoTest, ItemRecusadoPeloBancoMarcaOperacaoEOsOutrosFicam) {
     }
     EXPECT_THAT(mensagem, HasSubstr("truncation"));
     EXPECT_EQ(Notas(), "Item it-2 do APP não incluído: " + mensagem);
+    EXPECT_THAT(avisos, ElementsAre("Item it-2 do APP não incluído: " + mensagem));
 }
 
 TEST_F(ItensPedidoTest, FalhaNaChaveDoItemEPassadaAdiante) {

@@ -228,8 +228,9 @@ TEST_F(ComandoSimularTest, MostraOQueUmaSincronizacaoFariaSemGravarNadaEAcertaOQ
     EXPECT_THAT(execucao.linhas, Each(Not(HasSubstr("Totais"))));
     const auto historico = Executar("--historico --formato csv");
     EXPECT_THAT(historico.linhas,
-                Contains(AllOf(HasSubstr(",ped-3002,incluido,"),
-                               EndsWith(",\"Totais não conferem (produtos 116,58, soma dos itens "
+                Contains(AllOf(HasSubstr(",ped-3002,incluido_com_aviso,"),
+                               EndsWith(",\"Produto ped-3002-3 do APP não encontrado; Totais "
+                                        "não conferem (produtos 116,58, soma dos itens "
                                         "116,68); item 2 (ped-3002-2): 6 x 7,35 = 44,10, total "
                                         "informado 44,20\"\r"))));
     EXPECT_THAT(historico.linhas,

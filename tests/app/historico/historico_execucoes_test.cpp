@@ -127,12 +127,14 @@ TEST_F(HistoricoExecucoesTest, GuardaCadaExecucaoECadaPedidoComoOLogMostra) {
         resumos.emplace_back();
         for (const auto& p : e.pedidos) resumos.back().push_back(Resumo(p));
     }
-    EXPECT_THAT(resumos,
-                ElementsAre(ElementsAre("ped-3001 nao_incluido 1 - - -",
-                                        "ped-3002 incluido 0 " + Chave("ped-3002") + " 3002 1"),
-                            ElementsAre("ped-3001 nao_incluido 2 - - -"),
-                            ElementsAre("ped-3001 incluido 0 " + Chave("ped-3001") + " 3001 0",
-                                        "ped-3002 ja_incluido 0 - - -")));
+    EXPECT_THAT(
+        resumos,
+        ElementsAre(ElementsAre("ped-3001 nao_incluido 1 - - -",
+                                // written with a placeholder product
+                                "ped-3002 incluido_com_aviso 0 " + Chave("ped-3002") + " 3002 1"),
+                    ElementsAre("ped-3001 nao_incluido 2 - - -"),
+                    ElementsAre("ped-3001 incluido 0 " + Chave("ped-3001") + " 3001 0",
+                                "ped-3002 ja_incluido 0 - - -")));
     EXPECT_EQ(execucoes[0].incluidos, 1);
     EXPECT_EQ(execucoes[0].naoIncluidos, 1);
     EXPECT_EQ(execucoes[2].jaIncluidos, 1);
@@ -173,7 +175,8 @@ TEST_F(HistoricoExecucoesTest, RecusaDoBancoFicaNaObservacaoDoPedidoENaoNoLog) {
     EXPECT_THAT(pedidosGravados[0].observacao,
                 StartsWith("Operação recusada pelo banco de dados: "));
     EXPECT_THAT(pedidosGravados[0].observacao, HasSubstr("operacao vetada"));
-    EXPECT_EQ(Resumo(pedidosGravados[1]), "ped-3002 incluido 0 " + Chave("ped-3002") + " 3002 0");
+    EXPECT_EQ(Resumo(pedidosGravados[1]),
+              "ped-3002 incluido_com_aviso 0 " + Chave("ped-3002") + " 3002 0");
     EXPECT_THAT(pedidosGravados[1].observacao, StartsWith("Cliente do APP não cadastrado: "));
     EXPECT_THAT(pedidosGravados[1].observacao, HasSubstr("cliente vetado"));
 }
