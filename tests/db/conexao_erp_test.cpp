@@ -10,6 +10,7 @@
 #include "banco_teste.h"
 #include "comum/erros.h"
 #include "db/consulta.h"
+#include "db/firebird_interno.h"
 #include "db/parametros_integracao.h"
 
 namespace tessora::db {
@@ -241,6 +242,24 @@ TEST_F(ConexaoErpTest, ErrosDoBancoChegamComOTextoFormatado) {
     AbrirConsulta(consulta, "select 1 as UM from rdb$database");
     EXPECT_EQ(consulta.Valor("UM"), "1");
     conexao.Fechar();
+}
+
+// Clients before Firebird 2.0 have isc_interprete alone: the text must not depend on which.
+TEST(TextoStatusTest, SemFbInterpretOTextoEhOMesmo) {
+    testes::PrepararFirebirdEmbarcado();
+    testes::PastaTemporaria pasta("tessora-status");
+    const std::string nome = (pasta.Caminho() / "NAO_EXISTE.FDB").string();
+    FuncoesCliente funcoes = interno::Cliente();
+    ISC_STATUS_ARRAY status = {};
+    AlcaFirebird anexo{};
+    funcoes.isc_attach_database(status, 0, nome.c_str(), &anexo, 0, nullptr);
+    ASSERT_TRUE(interno::Falhou(status));
+
+    const std::string texto = interno::TextoStatus(funcoes, status);
+    EXPECT_EQ(texto, "I/O error during \"open\" operation for file \"" + nome +
+                         "\"\n-Error while trying to open file\n-No such file or directory");
+    funcoes.fb_interpret = nullptr;
+    EXPECT_EQ(interno::TextoStatus(funcoes, status), texto);
 }
 
 TEST(ConexaoErpSemBancoTest, AnexoRecusadoLancaEDeixaFechada) {
