@@ -45,14 +45,10 @@ constexpr size_t kBytesPedidoGrande = 12u * 1024 * 1024;
 // Forced writes are a property of the database file, set by an attachment that asks for it.
 void DefinirEscritaForcada(const std::string& banco, bool ligada) {
     namespace interno = db::interno;
-    const auto dpb = interno::NovoXpb(Firebird::IXpbBuilder::DPB);
-    interno::Chamar([&](Firebird::ThrowStatusWrapper* st) {
-        interno::InserirCredenciais(st, *dpb);
-        dpb->insertInt(st, isc_dpb_force_write, ligada ? 1 : 0);
-        interno::Ref<Firebird::IAttachment> anexo(interno::Provedor()->attachDatabase(
-            st, banco.c_str(), dpb->getBufferLength(st), dpb->getBuffer(st)));
-        interno::Encerrar(anexo, [](auto& a, auto* s) { a.detach(s); });
-    });
+    interno::BlocoParametros dpb = interno::DpbCredenciais();
+    dpb.Inteiro(isc_dpb_force_write, ligada ? 1 : 0);
+    db::AlcaFirebird anexo = interno::Anexar(banco, dpb);
+    interno::Chamar(interno::Cliente().isc_detach_database, &anexo);
 }
 
 // The run's statements, the ones before the first order and then each order's.

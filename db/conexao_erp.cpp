@@ -7,17 +7,14 @@
 
 namespace tessora::db {
 
-using Firebird::ThrowStatusWrapper;
-
 ConexaoErp::ConexaoErp(std::string_view nomeBanco, Acesso acesso)
     : nomeBanco_(AparaBrancos(nomeBanco)), acesso_(acesso) {}
 
 ConexaoErp::~ConexaoErp() {
     // Reached with the connection still open only when the work was abandoned: nothing of
     // it is committed behind the caller's back. Without an attachment there is nothing to
-    // end, and the client library may not even be loaded. A failed rollback or detach
-    // leaves the interfaces to their holders, which release them.
-    if (!anexo_) return;
+    // end, and the client library may not even be loaded.
+    if (!Aberta()) return;
     try {
         Desfazer();
     } catch (...) {
@@ -29,65 +26,63 @@ ConexaoErp::~ConexaoErp() {
 }
 
 void ConexaoErp::Abrir() {
-    if (anexo_) return;
-    const auto dpb = interno::NovoXpb(Firebird::IXpbBuilder::DPB);
-    anexo_.reset(interno::Chamar([&](ThrowStatusWrapper* st) {
-        interno::InserirCredenciais(st, *dpb);
-        if (!processo_.empty()) {
-            dpb->insertString(st, isc_dpb_process_name, processo_.c_str());
-            dpb->insertInt(st, isc_dpb_process_id, static_cast<int>(plataforma::IdProcessoAtual()));
-        }
-        return interno::Provedor()->attachDatabase(st, nomeBanco_.c_str(), dpb->getBufferLength(st),
-                                                   dpb->getBuffer(st));
-    }));
+    if (Aberta()) return;
+    interno::BlocoParametros dpb = interno::DpbCredenciais();
+    if (!processo_.empty()) {
+        // Servers before Firebird 2.1 skip these items, as every item they do not know.
+        dpb.Texto(isc_dpb_process_name, processo_);
+        dpb.Inteiro(isc_dpb_process_id, static_cast<int32_t>(plataforma::IdProcessoAtual()));
+    }
+    anexo_ = interno::Anexar(nomeBanco_, dpb);
 }
 
-Firebird::IAttachment& ConexaoErp::Anexo() {
-    if (!anexo_) throw ErroBancoDados("Database not connected");
-    return *anexo_;
+AlcaFirebird* ConexaoErp::Anexo() {
+    if (!Aberta()) throw ErroBancoDados("Database not connected");
+    return &anexo_;
 }
 
-Firebird::ITransaction& ConexaoErp::Transacao() {
-    if (transacao_) return *transacao_;
-    auto& anexo = Anexo();
-    const auto tpb = interno::NovoXpb(Firebird::IXpbBuilder::TPB);
-    transacao_.reset(interno::Chamar([&](ThrowStatusWrapper* st) {
-        tpb->insertTag(st, isc_tpb_read_committed);
-        tpb->insertTag(st, isc_tpb_rec_version);
-        tpb->insertTag(st, isc_tpb_nowait);
-        if (acesso_ == Acesso::SomenteLeitura) tpb->insertTag(st, isc_tpb_read);
-        return anexo.startTransaction(st, tpb->getBufferLength(st), tpb->getBuffer(st));
-    }));
-    return *transacao_;
+AlcaFirebird* ConexaoErp::Transacao() {
+    if (transacao_) return &transacao_;
+    AlcaFirebird* anexo = Anexo();
+    interno::BlocoParametros tpb(isc_tpb_version3);
+    tpb.Marca(isc_tpb_read_committed);
+    tpb.Marca(isc_tpb_rec_version);
+    tpb.Marca(isc_tpb_nowait);
+    if (acesso_ == Acesso::SomenteLeitura) tpb.Marca(isc_tpb_read);
+    // One database: its handle, the block's length (an int through the variable arguments)
+    // and the block.
+    interno::Chamar(interno::Cliente().isc_start_transaction, &transacao_, short{1}, anexo,
+                    static_cast<int>(tpb.Tamanho()), tpb.Dados());
+    return &transacao_;
 }
 
 void ConexaoErp::ConfirmarRetendo() {
     if (!transacao_) return;
-    interno::Chamar([&](ThrowStatusWrapper* st) { transacao_->commitRetaining(st); });
+    interno::Chamar(interno::Cliente().isc_commit_retaining, &transacao_);
     escritaPendente_ = false;
 }
 
+// Commit, rollback and detach clear the handle when they succeed; a failed one leaves it,
+// so that the transaction or attachment can still be ended afterwards.
 void ConexaoErp::Confirmar() {
     if (!transacao_) return;
-    interno::Encerrar(transacao_, [](auto& transacao, auto* s) { transacao.commit(s); });
+    interno::Chamar(interno::Cliente().isc_commit_transaction, &transacao_);
     escritaPendente_ = false;
 }
 
 void ConexaoErp::Desfazer() {
     if (!transacao_) return;
-    interno::Encerrar(transacao_, [](auto& transacao, auto* s) { transacao.rollback(s); });
+    interno::Chamar(interno::Cliente().isc_rollback_transaction, &transacao_);
     escritaPendente_ = false;
 }
 
 void ConexaoErp::Fechar() {
-    if (!anexo_) return;
+    if (!Aberta()) return;
     Confirmar();
     Desanexar();
 }
 
-void ConexaoErp::Desanexar() {
-    interno::Encerrar(anexo_, [](auto& anexo, auto* s) { anexo.detach(s); });
-}
+void ConexaoErp::Desanexar() { interno::Chamar(interno::Cliente().isc_detach_database, &anexo_); }
 
 void ConexaoErp::Rastrear(std::string_view comando) const {
     if (rastro_) rastro_(comando);

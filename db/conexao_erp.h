@@ -4,12 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "db/referencia_firebird.h"
-
-namespace Firebird {
-class IAttachment;
-class ITransaction;
-}  // namespace Firebird
+#include "db/alca_firebird.h"
 
 namespace tessora::db {
 
@@ -38,7 +33,7 @@ class ConexaoErp {
 
     // Attaches; a refused attach raises ErroBancoDados and leaves the connection closed.
     void Abrir();
-    bool Aberta() const { return anexo_ != nullptr; }
+    bool Aberta() const { return anexo_ != AlcaFirebird{}; }
     // Commits the active transaction, then detaches. Does nothing when closed.
     void Fechar();
 
@@ -55,8 +50,8 @@ class ConexaoErp {
     void DefinirRastro(RastroComandos rastro) { rastro_ = std::move(rastro); }
 
     // For the statement runners: the attachment and the default transaction (started here).
-    Firebird::IAttachment& Anexo();
-    Firebird::ITransaction& Transacao();
+    AlcaFirebird* Anexo();
+    AlcaFirebird* Transacao();
     void Rastrear(std::string_view comando) const;
 
   private:
@@ -65,8 +60,8 @@ class ConexaoErp {
     std::string nomeBanco_;
     Acesso acesso_;
     std::string processo_;
-    interno::Ref<Firebird::IAttachment> anexo_;
-    interno::Ref<Firebird::ITransaction> transacao_;  // released before the attachment
+    AlcaFirebird anexo_{};
+    AlcaFirebird transacao_{};  // ended before the attachment
     bool escritaPendente_ = false;
     RastroComandos rastro_;
 };

@@ -1,22 +1,17 @@
 #include "db/consulta.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "comum/codigo_pagina.h"
 #include "comum/erros.h"
 #include "comum/texto.h"
 #include "db/firebird_interno.h"
+#include "db/resultado_texto.h"
 
 namespace tessora::db {
 
 namespace {
-using Firebird::ThrowStatusWrapper;
-
-constexpr unsigned kCharsetNone = 0;
-constexpr unsigned kTamanhoMinimoTexto = 64;  // room for any number or date as text
-
-using interno::Ref;
+using interno::Chamar;
 
 // NUL would cut the statement short in the engine; the ERP reads Windows-1252.
 std::string ComandoParaBanco(std::string_view comando) {
@@ -28,75 +23,41 @@ std::string ComandoParaBanco(std::string_view comando) {
     return Utf8ParaWin1252(semNul);
 }
 
-bool EhConsultaComCursor(unsigned tipo) {
+// A statement of the connection, freed (its cursor closed with it) when it goes.
+class ComandoPreparado {
+  public:
+    explicit ComandoPreparado(AlcaFirebird* anexo) {
+        Chamar(interno::Cliente().isc_dsql_allocate_statement, anexo, &alca_);
+    }
+    ~ComandoPreparado() {
+        interno::ChamarIgnorandoFalha(interno::Cliente().isc_dsql_free_statement, &alca_,
+                                      static_cast<unsigned short>(DSQL_drop));
+    }
+    ComandoPreparado(const ComandoPreparado&) = delete;
+    ComandoPreparado& operator=(const ComandoPreparado&) = delete;
+
+    AlcaFirebird* Alca() { return &alca_; }
+
+  private:
+    AlcaFirebird alca_{};
+};
+
+// Whether the statement delivers its rows through a cursor (SELECT) rather than as the one
+// row of its execution (a procedure's output).
+bool TemCursor(AlcaFirebird* comando) {
+    const char pedido[] = {isc_info_sql_stmt_type};
+    char resposta[16] = {};
+    Chamar(interno::Cliente().isc_dsql_sql_info, comando, static_cast<short>(sizeof pedido), pedido,
+           static_cast<short>(sizeof resposta), resposta);
+    // The item, the value's length in two bytes and the value, each low byte first.
+    const auto byte = [&](unsigned i) {
+        return static_cast<unsigned>(static_cast<unsigned char>(resposta[i]));
+    };
+    if (byte(0) != isc_info_sql_stmt_type) return false;
+    const unsigned tamanho = std::min(byte(1) | byte(2) << 8, 4u);
+    unsigned tipo = 0;
+    for (unsigned i = 0; i < tamanho; ++i) tipo |= byte(3 + i) << (8 * i);
     return tipo == isc_info_sql_stmt_select || tipo == isc_info_sql_stmt_select_for_upd;
-}
-
-// Asks the engine for every column except blobs as text in the connection's bytes, so
-// that numbers, dates and texts all arrive in one form.
-Ref<Firebird::IMessageMetadata> MetadadosComoTexto(Firebird::IMessageMetadata& original) {
-    return Ref<Firebird::IMessageMetadata>(interno::Chamar([&](ThrowStatusWrapper* st) {
-        Ref<Firebird::IMetadataBuilder> construtor(original.getBuilder(st));
-        const unsigned quantidade = original.getCount(st);
-        for (unsigned i = 0; i < quantidade; ++i) {
-            if (original.getType(st, i) == SQL_BLOB) continue;
-            construtor->setType(st, i, SQL_VARYING + 1);  // +1: nullable
-            construtor->setCharSet(st, i, kCharsetNone);
-            construtor->setLength(st, i, std::max(original.getLength(st, i), kTamanhoMinimoTexto));
-        }
-        return construtor->getMetadata(st);
-    }));
-}
-
-std::string LerBlob(ConexaoErp& conexao, const ISC_QUAD& id) {
-    return interno::Chamar([&](ThrowStatusWrapper* st) {
-        ISC_QUAD idBlob = id;
-        Ref<Firebird::IBlob> blob(
-            conexao.Anexo().openBlob(st, &conexao.Transacao(), &idBlob, 0, nullptr));
-        std::string conteudo;
-        char pedaco[16384];
-        unsigned lidos = 0;
-        for (;;) {
-            const int resultado = blob->getSegment(st, sizeof pedaco, pedaco, &lidos);
-            if (resultado != Firebird::IStatus::RESULT_OK &&
-                resultado != Firebird::IStatus::RESULT_SEGMENT) {
-                break;
-            }
-            conteudo.append(pedaco, lidos);
-        }
-        interno::Encerrar(blob, [](auto& b, auto* s) { b.close(s); });
-        return conteudo;
-    });
-}
-
-std::vector<std::optional<std::string>> LerLinha(ConexaoErp& conexao,
-                                                 Firebird::IMessageMetadata& meta,
-                                                 const unsigned char* buffer) {
-    return interno::Chamar([&](ThrowStatusWrapper* st) {
-        const unsigned quantidade = meta.getCount(st);
-        std::vector<std::optional<std::string>> linha;
-        linha.reserve(quantidade);
-        for (unsigned i = 0; i < quantidade; ++i) {
-            int16_t nulo;
-            std::memcpy(&nulo, buffer + meta.getNullOffset(st, i), sizeof nulo);
-            if (nulo) {
-                linha.emplace_back();
-                continue;
-            }
-            const unsigned char* dado = buffer + meta.getOffset(st, i);
-            if ((meta.getType(st, i) & ~1u) == SQL_BLOB) {
-                ISC_QUAD id;
-                std::memcpy(&id, dado, sizeof id);
-                linha.emplace_back(Win1252ParaUtf8(LerBlob(conexao, id)));
-            } else {
-                uint16_t tamanho;
-                std::memcpy(&tamanho, dado, sizeof tamanho);
-                linha.emplace_back(Win1252ParaUtf8(std::string_view(
-                    reinterpret_cast<const char*>(dado) + sizeof tamanho, tamanho)));
-            }
-        }
-        return linha;
-    });
 }
 }  // namespace
 
@@ -114,36 +75,37 @@ void Consulta::Executar(std::string_view comando, Linhas linhas) {
     linhas_.clear();
     conexao_.Rastrear(comando);
     const std::string texto = ComandoParaBanco(comando);
-    auto& anexo = conexao_.Anexo();
-    auto& transacao = conexao_.Transacao();
+    const auto& cliente = interno::Cliente();
+    AlcaFirebird* anexo = conexao_.Anexo();
+    AlcaFirebird* transacao = conexao_.Transacao();
+    constexpr auto kVersaoDescritor = static_cast<unsigned short>(SQLDA_VERSION1);
 
-    interno::Chamar([&](ThrowStatusWrapper* st) {
-        const Ref<Firebird::IStatement> preparado(
-            anexo.prepare(st, &transacao, static_cast<unsigned>(texto.size()), texto.c_str(),
-                          SQL_DIALECT_V6, Firebird::IStatement::PREPARE_PREFETCH_METADATA));
+    ComandoPreparado preparado(anexo);
+    interno::ResultadoTexto resultado;
+    // Length 0: the text ends at its NUL, which it has nowhere else.
+    Chamar(cliente.isc_dsql_prepare, transacao, preparado.Alca(), static_cast<unsigned short>(0),
+           texto.c_str(), static_cast<unsigned short>(SQL_DIALECT_V6), resultado.Descritor());
+    if (linhas == Linhas::Ignorar || resultado.Quantidade() == 0) {
+        Chamar(cliente.isc_dsql_execute, transacao, preparado.Alca(), kVersaoDescritor,
+               static_cast<const XSQLDA*>(nullptr));
+        return;
+    }
+    resultado.Preparar(preparado.Alca());
+    for (size_t i = 0; i < resultado.Quantidade(); ++i) colunas_.push_back(resultado.Nome(i));
 
-        Ref<Firebird::IMessageMetadata> original(preparado->getOutputMetadata(st));
-        const unsigned quantidade = original->getCount(st);
-        if (linhas == Linhas::Ignorar || quantidade == 0) {
-            preparado->execute(st, &transacao, nullptr, nullptr, nullptr, nullptr);
-            return;
-        }
-        for (unsigned i = 0; i < quantidade; ++i) colunas_.emplace_back(original->getAlias(st, i));
-        auto meta = MetadadosComoTexto(*original);
-        std::vector<unsigned char> buffer(meta->getMessageLength(st));
-
-        if (!EhConsultaComCursor(preparado->getType(st))) {
-            preparado->execute(st, &transacao, nullptr, nullptr, meta.get(), buffer.data());
-            linhas_.push_back(LerLinha(conexao_, *meta, buffer.data()));
-            return;
-        }
-        Ref<Firebird::IResultSet> cursor(
-            preparado->openCursor(st, &transacao, nullptr, nullptr, meta.get(), 0));
-        while (cursor->fetchNext(st, buffer.data()) == Firebird::IStatus::RESULT_OK) {
-            linhas_.push_back(LerLinha(conexao_, *meta, buffer.data()));
-        }
-        interno::Encerrar(cursor, [](auto& c, auto* s) { c.close(s); });
-    });
+    if (!TemCursor(preparado.Alca())) {
+        Chamar(cliente.isc_dsql_execute2, transacao, preparado.Alca(), kVersaoDescritor,
+               static_cast<const XSQLDA*>(nullptr), resultado.Descritor());
+        linhas_.push_back(resultado.LerLinha(conexao_));
+        return;
+    }
+    Chamar(cliente.isc_dsql_execute, transacao, preparado.Alca(), kVersaoDescritor,
+           static_cast<const XSQLDA*>(nullptr));
+    constexpr ISC_STATUS kFimDasLinhas = 100;
+    while (Chamar(cliente.isc_dsql_fetch, preparado.Alca(), kVersaoDescritor,
+                  static_cast<const XSQLDA*>(resultado.Descritor())) != kFimDasLinhas) {
+        linhas_.push_back(resultado.LerLinha(conexao_));
+    }
 }
 
 void AbrirConsulta(Consulta& consulta, std::string_view comando) {

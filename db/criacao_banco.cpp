@@ -7,19 +7,17 @@
 namespace tessora::db {
 
 void CriarBancoDados(std::string_view nomeBanco) {
-    using Firebird::ThrowStatusWrapper;
     const std::string nome(nomeBanco);
-    const auto dpb = interno::NovoXpb(Firebird::IXpbBuilder::DPB);
-    interno::Chamar([&](ThrowStatusWrapper* st) {
-        interno::InserirCredenciais(st, *dpb);
-        dpb->insertInt(st, isc_dpb_page_size, 8192);
-        dpb->insertInt(st, isc_dpb_sql_dialect, 3);
-        dpb->insertString(st, isc_dpb_set_db_charset, "WIN1252");
-        dpb->insertInt(st, isc_dpb_force_write, 0);
-        interno::Ref<Firebird::IAttachment> anexo(interno::Provedor()->createDatabase(
-            st, nome.c_str(), dpb->getBufferLength(st), dpb->getBuffer(st)));
-        interno::Encerrar(anexo, [](auto& a, auto* s) { a.detach(s); });
-    });
+    interno::BlocoParametros dpb = interno::DpbCredenciais();
+    dpb.Inteiro(isc_dpb_page_size, 8192);
+    dpb.Inteiro(isc_dpb_sql_dialect, 3);
+    dpb.Texto(isc_dpb_set_db_charset, "WIN1252");
+    dpb.Inteiro(isc_dpb_force_write, 0);
+    const auto& cliente = interno::Cliente();
+    AlcaFirebird anexo{};
+    interno::Chamar(cliente.isc_create_database, short{0}, nome.c_str(), &anexo, dpb.Tamanho(),
+                    dpb.Dados(), short{0});
+    interno::Chamar(cliente.isc_detach_database, &anexo);
 }
 
 }  // namespace tessora::db

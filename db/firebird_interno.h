@@ -1,62 +1,53 @@
 #pragma once
 
-// Firebird's object-oriented interface, shared by the database layer's own files only.
+// Firebird's classic C interface, shared by the database layer's own files only.
 
-#include <firebird/Interface.h>
 #include <ibase.h>
 
 #include <string>
 #include <type_traits>
 
-#include "db/referencia_firebird.h"
+#include "db/alca_firebird.h"
+#include "db/biblioteca_cliente.h"
+#include "db/bloco_parametros.h"
 
 namespace tessora::db::interno {
 
-template <typename T>
-void Soltar<T>::operator()(T* objeto) const noexcept {
-    if constexpr (std::is_base_of_v<Firebird::IReferenceCounted, T>) {
-        objeto->release();
-    } else {
-        objeto->dispose();
-    }
+static_assert(std::is_same_v<AlcaFirebird, FB_API_HANDLE>);
+
+// The client library's functions, loaded when the first connection needs them.
+const FuncoesCliente& Cliente();
+
+// The status text as Firebird formats it: one message per line, each after the first led
+// by "-". Through fb_interpret when the library has it, otherwise through isc_interprete.
+std::string TextoStatus(const FuncoesCliente& funcoes, const ISC_STATUS* status);
+
+inline bool Falhou(const ISC_STATUS* status) { return status[0] == 1 && status[1] != 0; }
+
+[[noreturn]] void LancarErroBancoDados(const ISC_STATUS* status);
+
+// Calls a function of the client library with a status vector of its own and raises
+// ErroBancoDados with the formatted status text when the call fails; otherwise gives the
+// function's result (isc_dsql_fetch: 100 at the end of the rows).
+template <typename Funcao, typename... Argumentos>
+ISC_STATUS Chamar(Funcao funcao, Argumentos... argumentos) {
+    ISC_STATUS_ARRAY status = {};
+    const ISC_STATUS resultado = funcao(status, argumentos...);
+    if (Falhou(status)) LancarErroBancoDados(status);
+    return resultado;
 }
 
-Firebird::IMaster* Mestre();
-
-// The status text as Firebird formats it, one message per line.
-std::string TextoStatus(const Firebird::IStatus* status);
-
-[[noreturn]] void LancarErroBancoDados(const Firebird::IStatus* status);
-
-// Runs a call that reports through ThrowStatusWrapper and turns FbException into
-// ErroBancoDados with the formatted status text.
-template <typename Funcao>
-auto Chamar(Funcao&& funcao) {
-    const Ref<Firebird::IStatus> estado(Mestre()->getStatus());
-    Firebird::ThrowStatusWrapper status(estado.get());
-    try {
-        return funcao(&status);
-    } catch (const Firebird::FbException& e) {
-        LancarErroBancoDados(e.getStatus());
-    }
+// For the paths that are already failing or leaving: a failure here would hide the reason.
+template <typename Funcao, typename... Argumentos>
+void ChamarIgnorandoFalha(Funcao funcao, Argumentos... argumentos) {
+    ISC_STATUS_ARRAY status = {};
+    funcao(status, argumentos...);
 }
-
-// Runs a call that ends the interface and releases it when it succeeds (close, commit,
-// rollback, detach, free): the holder then lets go of it. A failed call raises and leaves the
-// interface with the holder, which releases it.
-template <typename T, typename Chamada>
-void Encerrar(Ref<T>& objeto, Chamada&& chamada) {
-    Chamar([&](Firebird::ThrowStatusWrapper* st) { chamada(*objeto, st); });
-    static_cast<void>(objeto.release());  // the successful call released the interface
-}
-
-// A parameter-block builder of the given kind (DPB, TPB).
-Ref<Firebird::IXpbBuilder> NovoXpb(unsigned tipo);
 
 // A DPB holding the ERP's user name and password, in that order.
-void InserirCredenciais(Firebird::ThrowStatusWrapper* st, Firebird::IXpbBuilder& dpb);
+BlocoParametros DpbCredenciais();
 
-// The dispatcher, which attaches to and creates databases.
-Ref<Firebird::IProvider> Provedor();
+// An attachment to `nomeBanco` made with `dpb`; raises ErroBancoDados when refused.
+AlcaFirebird Anexar(const std::string& nomeBanco, const BlocoParametros& dpb);
 
 }  // namespace tessora::db::interno

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "banco_teste.h"
 #include "comum/erros.h"
 #include "db/consulta.h"
+#include "db/firebird_interno.h"
 #include "db/parametros_integracao.h"
 
 namespace tessora::db {
@@ -159,6 +163,69 @@ TEST_F(ConexaoErpTest, ConsultaBuscaTodasAsLinhasEPosicionaNaPrimeira) {
     conexao.Fechar();
 }
 
+TEST_F(ConexaoErpTest, CadaTipoChegaNoTextoDoMotor) {
+    banco.Executar(
+        "create table T_TIPOS (PEQUENO smallint, INTEIRO integer, GRANDE bigint, "
+        "N42 numeric(4,2), N92 numeric(9,2), N184 numeric(18,4), REAL_ double precision, "
+        "FLUTUANTE float, DATA_ date, HORA time, MOMENTO timestamp, FIXO char(5), "
+        "VARIAVEL varchar(5), NOTA blob sub_type text, NADA integer)");
+    banco.Executar(
+        "insert into T_TIPOS values (-7, 2147483647, -9223372036854775808, -12.5, 1234567.89, "
+        "-12345678901234.5678, 0.1, 2.5, '2024-02-29', '13:45:07.1234', "
+        "'2024-02-29 23:59:59.9999', 'ab', 'ab ', 'nota', null)");
+    ConexaoErp conexao(banco.Nome());
+    conexao.Abrir();
+    Consulta consulta(conexao);
+    AbrirConsulta(consulta, "select * from T_TIPOS");
+    const std::pair<const char*, std::optional<std::string>> casos[] = {
+        {"PEQUENO", "-7"},
+        {"INTEIRO", "2147483647"},
+        {"GRANDE", "-9223372036854775808"},
+        {"N42", "-12.50"},
+        {"N92", "1234567.89"},
+        {"N184", "-12345678901234.5678"},
+        {"REAL_", "0.1000000000000000"},
+        {"FLUTUANTE", "2.5000000"},
+        {"DATA_", "2024-02-29"},
+        {"HORA", "13:45:07.1234"},
+        {"MOMENTO", "29-FEB-2024 23:59:59.9999"},
+        {"FIXO", "ab   "},
+        {"VARIAVEL", "ab "},
+        {"NOTA", "nota"},
+        {"NADA", std::nullopt},
+    };
+    for (const auto& [coluna, texto] : casos) EXPECT_EQ(consulta.Valor(coluna), texto) << coluna;
+    conexao.Fechar();
+}
+
+TEST_F(ConexaoErpTest, BlobLongoEMuitasColunasChegamInteiros) {
+    banco.Executar("create table T_LONGO (NOTA blob sub_type text)");
+    // Longer than any one read, written by the engine in pieces of its own.
+    banco.Executar(
+        "insert into T_LONGO select cast(rpad('', 30000, 'abc') as blob sub_type text) || "
+        "rpad('', 30000, 'xyz') from rdb$database");
+    ConexaoErp conexao(banco.Nome());
+    conexao.Abrir();
+    Consulta consulta(conexao);
+    AbrirConsulta(consulta, "select NOTA from T_LONGO");
+    std::string esperado;
+    while (esperado.size() < 30000) esperado += "abc";
+    esperado.resize(30000);
+    std::string fim;
+    while (fim.size() < 30000) fim += "xyz";
+    fim.resize(30000);
+    EXPECT_EQ(consulta.Valor("NOTA"), esperado + fim);
+
+    std::string colunas;
+    for (int i = 1; i <= 50; ++i) {
+        colunas += (i > 1 ? ", " : "") + std::to_string(i) + " as C" + std::to_string(i);
+    }
+    AbrirConsulta(consulta, "select " + colunas + " from rdb$database");
+    EXPECT_EQ(consulta.Valor("C1"), "1");
+    EXPECT_EQ(consulta.Valor("C50"), "50");
+    conexao.Fechar();
+}
+
 TEST_F(ConexaoErpTest, ErrosDoBancoChegamComOTextoFormatado) {
     ConexaoErp conexao(banco.Nome());
     conexao.Abrir();
@@ -175,6 +242,24 @@ TEST_F(ConexaoErpTest, ErrosDoBancoChegamComOTextoFormatado) {
     AbrirConsulta(consulta, "select 1 as UM from rdb$database");
     EXPECT_EQ(consulta.Valor("UM"), "1");
     conexao.Fechar();
+}
+
+// Clients before Firebird 2.0 have isc_interprete alone: the text must not depend on which.
+TEST(TextoStatusTest, SemFbInterpretOTextoEhOMesmo) {
+    testes::PrepararFirebirdEmbarcado();
+    testes::PastaTemporaria pasta("tessora-status");
+    const std::string nome = (pasta.Caminho() / "NAO_EXISTE.FDB").string();
+    FuncoesCliente funcoes = interno::Cliente();
+    ISC_STATUS_ARRAY status = {};
+    AlcaFirebird anexo{};
+    funcoes.isc_attach_database(status, 0, nome.c_str(), &anexo, 0, nullptr);
+    ASSERT_TRUE(interno::Falhou(status));
+
+    const std::string texto = interno::TextoStatus(funcoes, status);
+    EXPECT_EQ(texto, "I/O error during \"open\" operation for file \"" + nome +
+                         "\"\n-Error while trying to open file\n-No such file or directory");
+    funcoes.fb_interpret = nullptr;
+    EXPECT_EQ(interno::TextoStatus(funcoes, status), texto);
 }
 
 TEST(ConexaoErpSemBancoTest, AnexoRecusadoLancaEDeixaFechada) {
