@@ -16,13 +16,15 @@
 #include <exception>
 #include <utility>
 
-#include "app/apresentacao/descricao_falha.h"
+#include "app/apresentacao/cores.h"
+#include "app/apresentacao/status_processamento.h"
+#include "app/apresentacao/texto_log.h"
 #include "app/apresentacao/versao_programa.h"
 #include "app/configuracoes/configuracoes_historico.h"
 #include "app/qt/campo_minutos.h"
+#include "app/qt/cor_qt.h"
 #include "app/qt/icone_programa.h"
 #include "app/qt/pagina_historico.h"
-#include "comum/data_hora.h"
 
 namespace tessora::qt {
 
@@ -111,11 +113,10 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
     btnCopiarLogAppForcaVenda =
         Botao(tsAppForcaVendas, "btnCopiarLogAppForcaVenda", "Copiar Log", {478, 198, 100, 28});
     lblUltimoProcessamento =
-        Rotulo(tsAppForcaVendas, "lblUltimoProcessamento",
-               "Último processamento: 00/00/0000 00:00:00", {10, 230, 280, 18});
-    lbProximoProcessamento =
-        Rotulo(tsAppForcaVendas, "lbProximoProcessamento",
-               "Próximo processamento: 00/00/0000 00:00:00", {296, 230, 282, 18});
+        Rotulo(tsAppForcaVendas, "lblUltimoProcessamento", "", {10, 230, 280, 18});
+    ExibirUltimoProcessamento(app::UltimoProcessamentoInicial());
+    lbProximoProcessamento = Rotulo(tsAppForcaVendas, "lbProximoProcessamento",
+                                    Texto(app::ProximoProcessamentoInicial()), {296, 230, 282, 18});
     btnMinimizarForaDeVista = Botao(tsAppForcaVendas, "BitBtn1", "Minimizar",
                                     {10, 300, 90, 26});  // below the page's visible part
 
@@ -202,9 +203,8 @@ void TfrmPrincipal::ExibirVersao() {
 }
 
 void TfrmPrincipal::CopiarLog() {
-    QString texto = memLogProcessamentoAppForcaVenda->toPlainText();
-    if (!texto.isEmpty()) texto += '\n';  // every line with its line end
-    QGuiApplication::clipboard()->setText(texto);
+    QGuiApplication::clipboard()->setText(Texto(
+        app::CopiaDoLog(memLogProcessamentoAppForcaVenda->toPlainText().toStdString(), "\n")));
     memLogProcessamentoAppForcaVenda->moveCursor(QTextCursor::Start);
 }
 
@@ -239,19 +239,15 @@ void TfrmPrincipal::closeEvent(QCloseEvent* evento) {
     servico_->Fechar();
 }
 
-void TfrmPrincipal::ExibirUltimoProcessamento(const app::ResumoExecucao& resumo) {
-    lblUltimoProcessamento->setText(
-        Texto("Último processamento: " + DataHoraSegundos(resumo.inicio)));
-    // A run that failed as a whole must not look like a quiet one.
-    const std::string falha = app::DescreverFalha(resumo);
-    lblUltimoProcessamento->setToolTip(falha.empty() ? QString() : Texto("Falhou: " + falha));
-    lblUltimoProcessamento->setStyleSheet(falha.empty() ? QString()
-                                                        : QStringLiteral("color: #b00020;"));
+void TfrmPrincipal::ExibirUltimoProcessamento(const app::RotuloStatus& rotulo) {
+    lblUltimoProcessamento->setText(Texto(rotulo.texto));
+    lblUltimoProcessamento->setToolTip(Texto(rotulo.dica));
+    lblUltimoProcessamento->setStyleSheet(
+        rotulo.falha ? "color: " + CorQt(app::kCorFalha).name() + ";" : QString());
 }
 
 void TfrmPrincipal::ProximaExecucao(std::optional<std::chrono::system_clock::time_point> quando) {
-    lbProximoProcessamento->setText(
-        Texto("Próximo processamento: " + (quando ? DataHoraSegundos(*quando) : std::string())));
+    lbProximoProcessamento->setText(Texto(app::ProximoProcessamento(quando)));
 }
 
 void TfrmPrincipal::ExecucaoIniciada(app::OrigemExecucao) {
@@ -270,7 +266,7 @@ void TfrmPrincipal::ExecucaoTerminada(const app::ResumoExecucao& resumo) {
     if (std::exchange(focoComOLog_, false) && focusWidget() == memLogProcessamentoAppForcaVenda) {
         btnForcarAtualizacaoAppForcaVenda->setFocus();
     }
-    ExibirUltimoProcessamento(resumo);
+    ExibirUltimoProcessamento(app::UltimoProcessamento(resumo));
     const auto notificacao = situacaoBandeja_.ExecucaoTerminada(resumo);
     DesenharBandeja();
     if (notificacao) {
@@ -293,10 +289,7 @@ void TfrmPrincipal::ExibirUltimaAtualizacao(const std::string& dataHora) {
 void TfrmPrincipal::LimparLog() { emit LogLimpoRecebido(); }
 
 void TfrmPrincipal::AcrescentarLinhaLog(const std::string& linha) {
-    // A text with line breaks of any kind shows on several lines.
-    QString texto = Texto(linha);
-    texto.replace("\r\n", "\n").replace('\r', '\n');
-    emit LinhaLogRecebida(texto);
+    emit LinhaLogRecebida(Texto(app::LinhaDoLog(linha, "\n")));
 }
 
 }  // namespace tessora::qt

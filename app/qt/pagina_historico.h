@@ -5,7 +5,8 @@
 
 #include <filesystem>
 
-#include "app/qt/modelos_historico.h"
+#include "app/apresentacao/apresentacao_historico.h"
+#include "app/qt/modelo_grade.h"
 #include "comum/avisos.h"
 
 class QCheckBox;
@@ -30,14 +31,12 @@ class PaginaHistorico : public QWidget {
 
   private:
     void btnExportarCsvClick();
-    // Writes the runs shown, with their orders; a file that cannot be written is told.
-    void ExportarCsv(const QString& arquivo);
-    void MostrarPedidosDaExecucao(int linha);
+    void ExecucaoSelecionada(const QModelIndex& atual);
 
-    std::filesystem::path arquivoHistorico_;
     Avisos& avisos_;
-    ModeloExecucoes execucoes_;
-    ModeloPedidos pedidos_;
+    app::ApresentacaoHistorico apresentacao_;
+    ModeloGrade execucoes_;
+    ModeloGrade pedidos_;
 
     // Children of the page, which owns them.
     QCheckBox* ckbSomenteFalhas;

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/historico/colunas_historico.h"
+#include "app/apresentacao/colunas_historico.h"
 #include "app/historico/formatos_historico.h"
 #include "app/win32/controles_win32.h"
 #include "plataforma/texto_windows.h"
