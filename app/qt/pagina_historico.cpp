@@ -11,6 +11,8 @@
 
 #include <optional>
 
+#include "app/apresentacao/textos_janela.h"
+
 namespace tessora::qt {
 
 namespace {
@@ -38,18 +40,18 @@ PaginaHistorico::PaginaHistorico(std::filesystem::path arquivoHistorico, Avisos&
       apresentacao_(app::LeituraDoArquivo(std::move(arquivoHistorico))),
       execucoes_(app::kColunasExecucao, app::kPrimeiraContagemExecucao, apresentacao_.Execucoes()),
       pedidos_(app::kColunasPedido, app::kPrimeiraContagemPedido, apresentacao_.Pedidos()) {
-    ckbSomenteFalhas = new QCheckBox("Somente falhas", this);
+    ckbSomenteFalhas = new QCheckBox(app::kSomenteFalhas, this);
     ckbSomenteFalhas->setObjectName("ckbSomenteFalhas");
     ckbSomenteFalhas->setGeometry(10, 6, 130, 22);
-    lblPesquisaPedido = new QLabel("Pedido:", this);
+    lblPesquisaPedido = new QLabel(app::kRotuloPesquisaPedido, this);
     lblPesquisaPedido->setObjectName("lblPesquisaPedido");
     lblPesquisaPedido->setGeometry(150, 8, 50, 18);
     edtPesquisaPedido = new QLineEdit(this);
     edtPesquisaPedido->setObjectName("edtPesquisaPedido");
     edtPesquisaPedido->setGeometry(202, 6, 160, 22);
-    edtPesquisaPedido->setPlaceholderText("id do pedido no APP");
+    edtPesquisaPedido->setPlaceholderText(app::kDicaPesquisaPedido);
     edtPesquisaPedido->setClearButtonEnabled(true);
-    btnExportarCsv = new QPushButton("Exportar CSV...", this);
+    btnExportarCsv = new QPushButton(app::kExportarCsv, this);
     btnExportarCsv->setObjectName("btnExportarCsv");
     btnExportarCsv->setGeometry(458, 3, 120, 28);
 
