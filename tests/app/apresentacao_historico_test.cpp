@@ -9,6 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "comum/texto.h"
 #include "pasta_temporaria.h"
 
 namespace tessora::app {
@@ -215,7 +216,7 @@ TEST_F(ApresentacaoHistoricoTest, ExportaOQueEstaNaPaginaOuDizQueNaoGravou) {
 
     const auto semPasta = pasta.Caminho() / "não existe" / "historico.csv";
     EXPECT_EQ(apresentacao.ExportarCsv(semPasta),
-              "Não foi possível gravar o arquivo " + semPasta.string() + ".");
+              "Não foi possível gravar o arquivo " + TextoCaminho(semPasta) + ".");
 }
 
 }  // namespace
