@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <QWidget>
 
 #include <filesystem>
@@ -18,7 +17,8 @@ class QTableView;
 namespace tessora::qt {
 
 // The page of recorded runs: the latest runs, the orders of the selected one, a filter for
-// failures, a search by order id and the export of what is shown to a CSV file.
+// failures, a search by order id and the export of what is shown to a CSV file, as its
+// presenter decides them.
 class PaginaHistorico : public QWidget {
     Q_OBJECT
 
