@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "app/apresentacao/descricao_falha.h"
+#include "app/apresentacao/status_processamento.h"
 #include "comum/avisos.h"
-#include "comum/data_hora.h"
 
 namespace tessora::app {
 
@@ -24,8 +24,9 @@ std::string Pedidos(int32_t quantidade, const char* umPedido, const char* varios
 }
 
 std::string Resumo(const ResumoExecucao& resumo) {
-    std::string texto = "Último processamento: " + DataHoraSegundos(resumo.inicio) + "\n";
-    if (!resumo.Normal()) return texto + "Falhou: " + DescreverFalha(resumo);
+    const RotuloStatus rotulo = UltimoProcessamento(resumo);
+    std::string texto = rotulo.texto + "\n";
+    if (rotulo.falha) return texto + rotulo.dica;
     if (resumo.pedidosProcessados == 0) return texto + "Nenhum novo pedido";
     texto += Pedidos(resumo.pedidosProcessados, "pedido processado", "pedidos processados");
     if (resumo.pedidosComFalha > 0) {

@@ -2,31 +2,9 @@
 
 #include <QLineEdit>
 
-#include <algorithm>
-
-#include "app/servico/intervalo_sincronizacao.h"
-#include "comum/inteiros.h"
+#include "app/apresentacao/regras_campo_minutos.h"
 
 namespace tessora::qt {
-
-namespace {
-QString SemAlgarismos(const QString& texto) {
-    QString resto;
-    for (const QChar c : texto) {
-        if (c < '0' || c > '9') resto += c;
-    }
-    return resto;
-}
-
-// Whether `subsequencia` is `texto` with some of its characters left out.
-bool Subsequencia(const QString& subsequencia, const QString& texto) {
-    qsizetype i = 0;
-    for (const QChar c : texto) {
-        if (i < subsequencia.size() && subsequencia[i] == c) ++i;
-    }
-    return i == subsequencia.size();
-}
-}  // namespace
 
 CampoMinutos::CampoMinutos(QWidget* parent) : QAbstractSpinBox(parent) {
     connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString& texto) {
@@ -41,26 +19,21 @@ void CampoMinutos::DefinirTexto(const QString& texto) {
     lineEdit()->setText(texto);
 }
 
-int CampoMinutos::Valor() const { return InteiroAposBrancos(text().toStdString()).value_or(0); }
-
 void CampoMinutos::stepBy(int passos) {
-    const long long novo = static_cast<long long>(Valor()) + passos;
-    DefinirTexto(QString::number(std::clamp<long long>(novo, 0, app::kMinutosMaximos)));
+    DefinirTexto(QString::fromStdString(app::MinutosAposPassos(text().toStdString(), passos)));
 }
 
-// An edit may add digits and remove anything, so that a text from the settings file that is
-// no number can still be corrected, but never bring in another character.
 QValidator::State CampoMinutos::validate(QString& entrada, int&) const {
-    return Subsequencia(SemAlgarismos(entrada), SemAlgarismos(textoAnterior_))
+    return app::EdicaoMinutosAceita(textoAnterior_.toStdString(), entrada.toStdString())
                ? QValidator::Acceptable
                : QValidator::Invalid;
 }
 
 QAbstractSpinBox::StepEnabled CampoMinutos::stepEnabled() const {
-    const int valor = Valor();
+    const std::string texto = text().toStdString();
     StepEnabled habilitados = StepNone;
-    if (valor < app::kMinutosMaximos) habilitados |= StepUpEnabled;
-    if (valor > 0) habilitados |= StepDownEnabled;
+    if (app::PodeSubirMinutos(texto)) habilitados |= StepUpEnabled;
+    if (app::PodeDescerMinutos(texto)) habilitados |= StepDownEnabled;
     return habilitados;
 }
 

@@ -6,10 +6,8 @@
 
 namespace tessora::qt {
 
-// A whole-number field with up and down arrows that keeps any text it is given: the
-// settings file may hold anything, and what the field holds is saved back unchanged.
-// Typing brings in digits only. The arrows add or subtract one within the range the
-// synchronisation timer takes.
+// The minutes field: a text field with up and down arrows that keeps any text it is given,
+// whose arrows and edits follow the rules of regras_campo_minutos.h.
 class CampoMinutos : public QAbstractSpinBox {
     Q_OBJECT
 
@@ -28,9 +26,6 @@ class CampoMinutos : public QAbstractSpinBox {
     QValidator::State validate(QString& entrada, int& posicao) const override;
 
   private:
-    // The field's number; a text that is no whole number counts as 0.
-    int Valor() const;
-
     QString textoAnterior_;  // what an edit starts from
 };
 

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "app/apresentacao/textos_janela.h"
+
 namespace tessora::qt {
 
 namespace {
@@ -24,7 +26,7 @@ TfrmMensagemConfirmarGenerica::TfrmMensagemConfirmarGenerica(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("frmMensagemConfirmarGenerica");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Aviso do Sistema");
+    setWindowTitle(app::kTituloAviso);
     setFont(QFont("Tahoma", 8));
     setFixedSize(534, 175);
 
@@ -34,7 +36,7 @@ TfrmMensagemConfirmarGenerica::TfrmMensagemConfirmarGenerica(QWidget* parent)
     lblMensagem->setWordWrap(true);
     lblMensagem->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    ckbConcordo = new QCheckBox("Estou ciente destas informações.", this);
+    ckbConcordo = new QCheckBox(app::kCienteAviso, this);
     ckbConcordo->setObjectName("ckbConcordo");
     ckbConcordo->setGeometry(8, 94, 185, 17);
 

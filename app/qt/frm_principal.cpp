@@ -16,13 +16,16 @@
 #include <exception>
 #include <utility>
 
-#include "app/apresentacao/descricao_falha.h"
+#include "app/apresentacao/cores.h"
+#include "app/apresentacao/status_processamento.h"
+#include "app/apresentacao/texto_log.h"
+#include "app/apresentacao/textos_janela.h"
 #include "app/apresentacao/versao_programa.h"
 #include "app/configuracoes/configuracoes_historico.h"
 #include "app/qt/campo_minutos.h"
+#include "app/qt/cor_qt.h"
 #include "app/qt/icone_programa.h"
 #include "app/qt/pagina_historico.h"
-#include "comum/data_hora.h"
 
 namespace tessora::qt {
 
@@ -77,65 +80,64 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
         move(tela->availableGeometry().center() - rect().center());
     }
 
-    lblVersao = Rotulo(this, "lblVersao", "VERSÃO:", {0, 4, 606, 18});
+    lblVersao = Rotulo(this, "lblVersao", app::kVersaoInicial, {0, 4, 606, 18});
     lblVersao->setAlignment(Qt::AlignCenter);
 
     pcPrincipal = Criar<QTabWidget>(this, "pcPrincipal", {6, 26, 594, 282});
     tsAppForcaVendas = new QWidget;
     tsAppForcaVendas->setObjectName("TabSheet1");
-    pcPrincipal->addTab(tsAppForcaVendas, "1. APP Força de Vendas");
+    pcPrincipal->addTab(tsAppForcaVendas, app::kAbaSincronizacao);
 
     ckbProcessoAtivoAppForcaVenda =
         Criar<QCheckBox>(tsAppForcaVendas, "ckbProcessoAtivoAppForcaVenda", {10, 10, 240, 22});
-    ckbProcessoAtivoAppForcaVenda->setText("Sincronizar Automaticamente");
+    ckbProcessoAtivoAppForcaVenda->setText(app::kSincronizarAutomaticamente);
     btnForcarAtualizacaoAppForcaVenda = Botao(tsAppForcaVendas, "btnForcarAtualizacaoAppForcaVenda",
-                                              "Sincronizar Agora", {436, 6, 142, 28});
+                                              app::kSincronizarAgora, {436, 6, 142, 28});
     lblTituloUltimaAtualizacao =
-        Rotulo(tsAppForcaVendas, "Label2", "Data/Hora da Última atualização:", {10, 42, 200, 20});
+        Rotulo(tsAppForcaVendas, "Label2", app::kTituloUltimaAtualizacao, {10, 42, 200, 20});
     lblDataHoraUltimaAtualizacaoAppForcaVenda =
-        Rotulo(tsAppForcaVendas, "lblDataHoraUltimaAtualizacaoAppForcaVenda", "00/00/0000 00:00",
-               {212, 42, 120, 20});
+        Rotulo(tsAppForcaVendas, "lblDataHoraUltimaAtualizacaoAppForcaVenda",
+               app::kUltimaAtualizacaoInicial, {212, 42, 120, 20});
     lblSincronizarACada =
-        Rotulo(tsAppForcaVendas, "Label10", "Sincronizar a cada", {348, 42, 118, 20});
+        Rotulo(tsAppForcaVendas, "Label10", app::kSincronizarACada, {348, 42, 118, 20});
     seEsperaAtualizacaoAppForcaVenda = Criar<CampoMinutos>(
         tsAppForcaVendas, "seEsperaAtualizacaoAppForcaVenda", {468, 40, 72, 24});
-    seEsperaAtualizacaoAppForcaVenda->DefinirTexto("0");
-    lblMinutos = Rotulo(tsAppForcaVendas, "Label1", "min", {546, 42, 32, 20});
+    seEsperaAtualizacaoAppForcaVenda->DefinirTexto(app::kMinutosIniciais);
+    lblMinutos = Rotulo(tsAppForcaVendas, "Label1", app::kUnidadeMinutos, {546, 42, 32, 20});
     lblLogProcessamento =
-        Rotulo(tsAppForcaVendas, "Label3", "Log de Processamento", {10, 70, 200, 18});
+        Rotulo(tsAppForcaVendas, "Label3", app::kLogProcessamento, {10, 70, 200, 18});
     memLogProcessamentoAppForcaVenda = Criar<QPlainTextEdit>(
         tsAppForcaVendas, "memLogProcessamentoAppForcaVenda", {10, 90, 568, 104});
     memLogProcessamentoAppForcaVenda->setReadOnly(true);
     memLogProcessamentoAppForcaVenda->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memLogProcessamentoAppForcaVenda->setFocusPolicy(Qt::ClickFocus);  // skipped by the tab key
     btnCopiarLogAppForcaVenda =
-        Botao(tsAppForcaVendas, "btnCopiarLogAppForcaVenda", "Copiar Log", {478, 198, 100, 28});
+        Botao(tsAppForcaVendas, "btnCopiarLogAppForcaVenda", app::kCopiarLog, {478, 198, 100, 28});
     lblUltimoProcessamento =
-        Rotulo(tsAppForcaVendas, "lblUltimoProcessamento",
-               "Último processamento: 00/00/0000 00:00:00", {10, 230, 280, 18});
-    lbProximoProcessamento =
-        Rotulo(tsAppForcaVendas, "lbProximoProcessamento",
-               "Próximo processamento: 00/00/0000 00:00:00", {296, 230, 282, 18});
-    btnMinimizarForaDeVista = Botao(tsAppForcaVendas, "BitBtn1", "Minimizar",
+        Rotulo(tsAppForcaVendas, "lblUltimoProcessamento", "", {10, 230, 280, 18});
+    ExibirUltimoProcessamento(app::UltimoProcessamentoInicial());
+    lbProximoProcessamento = Rotulo(tsAppForcaVendas, "lbProximoProcessamento",
+                                    Texto(app::ProximoProcessamentoInicial()), {296, 230, 282, 18});
+    btnMinimizarForaDeVista = Botao(tsAppForcaVendas, "BitBtn1", app::kMinimizar,
                                     {10, 300, 90, 26});  // below the page's visible part
 
     tsHistorico = new PaginaHistorico(arquivoHistorico, avisos_);
     tsHistorico->setObjectName("tsHistorico");
-    pcPrincipal->addTab(tsHistorico, "2. Histórico");
+    pcPrincipal->addTab(tsHistorico, app::kAbaHistorico);
 
-    btnMinimizar = Botao(this, "btnMinimizar", "Minimizar", {368, 316, 104, 28});
+    btnMinimizar = Botao(this, "btnMinimizar", app::kMinimizar, {368, 316, 104, 28});
     btnEncerrarServicos =
-        Botao(this, "btnEncerrarServicos", "Encerrar Serviços", {478, 316, 122, 28});
+        Botao(this, "btnEncerrarServicos", app::kEncerrarServicos, {478, 316, 122, 28});
 }
 
 void TfrmPrincipal::CriarBandeja() {
     pmBandeja = new QMenu(this);
     pmBandeja->setObjectName("PopupMenu1");
-    miAbrirtessoraService = pmBandeja->addAction("&Abrir tessora Service");
+    miAbrirtessoraService = pmBandeja->addAction(app::kMenuAbrir);
     miAbrirtessoraService->setObjectName("SobreotessoraAssistente1");
     miSeparador = pmBandeja->addSeparator();
     miSeparador->setObjectName("N1");
-    miSair = pmBandeja->addAction("&Sair");
+    miSair = pmBandeja->addAction(app::kMenuSair);
     miSair->setObjectName("Sair1");
 
     // The menu opens on a right click; other clicks do nothing.
@@ -202,9 +204,8 @@ void TfrmPrincipal::ExibirVersao() {
 }
 
 void TfrmPrincipal::CopiarLog() {
-    QString texto = memLogProcessamentoAppForcaVenda->toPlainText();
-    if (!texto.isEmpty()) texto += '\n';  // every line with its line end
-    QGuiApplication::clipboard()->setText(texto);
+    QGuiApplication::clipboard()->setText(Texto(
+        app::CopiaDoLog(memLogProcessamentoAppForcaVenda->toPlainText().toStdString(), "\n")));
     memLogProcessamentoAppForcaVenda->moveCursor(QTextCursor::Start);
 }
 
@@ -239,19 +240,15 @@ void TfrmPrincipal::closeEvent(QCloseEvent* evento) {
     servico_->Fechar();
 }
 
-void TfrmPrincipal::ExibirUltimoProcessamento(const app::ResumoExecucao& resumo) {
-    lblUltimoProcessamento->setText(
-        Texto("Último processamento: " + DataHoraSegundos(resumo.inicio)));
-    // A run that failed as a whole must not look like a quiet one.
-    const std::string falha = app::DescreverFalha(resumo);
-    lblUltimoProcessamento->setToolTip(falha.empty() ? QString() : Texto("Falhou: " + falha));
-    lblUltimoProcessamento->setStyleSheet(falha.empty() ? QString()
-                                                        : QStringLiteral("color: #b00020;"));
+void TfrmPrincipal::ExibirUltimoProcessamento(const app::RotuloStatus& rotulo) {
+    lblUltimoProcessamento->setText(Texto(rotulo.texto));
+    lblUltimoProcessamento->setToolTip(Texto(rotulo.dica));
+    lblUltimoProcessamento->setStyleSheet(
+        rotulo.falha ? "color: " + CorQt(app::kCorFalha).name() + ";" : QString());
 }
 
 void TfrmPrincipal::ProximaExecucao(std::optional<std::chrono::system_clock::time_point> quando) {
-    lbProximoProcessamento->setText(
-        Texto("Próximo processamento: " + (quando ? DataHoraSegundos(*quando) : std::string())));
+    lbProximoProcessamento->setText(Texto(app::ProximoProcessamento(quando)));
 }
 
 void TfrmPrincipal::ExecucaoIniciada(app::OrigemExecucao) {
@@ -270,7 +267,7 @@ void TfrmPrincipal::ExecucaoTerminada(const app::ResumoExecucao& resumo) {
     if (std::exchange(focoComOLog_, false) && focusWidget() == memLogProcessamentoAppForcaVenda) {
         btnForcarAtualizacaoAppForcaVenda->setFocus();
     }
-    ExibirUltimoProcessamento(resumo);
+    ExibirUltimoProcessamento(app::UltimoProcessamento(resumo));
     const auto notificacao = situacaoBandeja_.ExecucaoTerminada(resumo);
     DesenharBandeja();
     if (notificacao) {
@@ -293,10 +290,7 @@ void TfrmPrincipal::ExibirUltimaAtualizacao(const std::string& dataHora) {
 void TfrmPrincipal::LimparLog() { emit LogLimpoRecebido(); }
 
 void TfrmPrincipal::AcrescentarLinhaLog(const std::string& linha) {
-    // A text with line breaks of any kind shows on several lines.
-    QString texto = Texto(linha);
-    texto.replace("\r\n", "\n").replace('\r', '\n');
-    emit LinhaLogRecebida(texto);
+    emit LinhaLogRecebida(Texto(app::LinhaDoLog(linha, "\n")));
 }
 
 }  // namespace tessora::qt

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/apresentacao/situacao_bandeja.h"
+#include "app/apresentacao/status_processamento.h"
 #include "app/execucao/painel_execucao.h"
 #include "app/qt/hospedeiro_qt.h"
 #include "app/servico/servico_residente.h"
@@ -74,7 +75,7 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao, private app::E
     void btnEncerrarServicosClick();
     void SobreotessoraAssistente1Click();
     void seEsperaAtualizacaoAppForcaVendaChange(const QString& texto);
-    void ExibirUltimoProcessamento(const app::ResumoExecucao& resumo);
+    void ExibirUltimoProcessamento(const app::RotuloStatus& rotulo);
     void DesenharBandeja();
 
     void ExecucaoIniciada(app::OrigemExecucao origem) override;

@@ -9,18 +9,13 @@
 #include <QPushButton>
 #include <QTableView>
 
-#include <exception>
-#include <fstream>
 #include <optional>
 
-#include "app/historico/formatos_historico.h"
+#include "app/apresentacao/textos_janela.h"
 
 namespace tessora::qt {
 
 namespace {
-// Enough to see the last days of automatic runs; older ones are found by the search.
-constexpr int64_t kExecucoesMostradas = 500;
-
 QTableView* Grade(QWidget* pai, const char* nome, QAbstractItemModel& modelo, QRect geometria) {
     auto* grade = new QTableView(pai);
     grade->setObjectName(nome);
@@ -40,19 +35,23 @@ QTableView* Grade(QWidget* pai, const char* nome, QAbstractItemModel& modelo, QR
 
 PaginaHistorico::PaginaHistorico(std::filesystem::path arquivoHistorico, Avisos& avisos,
                                  QWidget* parent)
-    : QWidget(parent), arquivoHistorico_(std::move(arquivoHistorico)), avisos_(avisos) {
-    ckbSomenteFalhas = new QCheckBox("Somente falhas", this);
+    : QWidget(parent),
+      avisos_(avisos),
+      apresentacao_(app::LeituraDoArquivo(std::move(arquivoHistorico))),
+      execucoes_(app::kColunasExecucao, app::kPrimeiraContagemExecucao, apresentacao_.Execucoes()),
+      pedidos_(app::kColunasPedido, app::kPrimeiraContagemPedido, apresentacao_.Pedidos()) {
+    ckbSomenteFalhas = new QCheckBox(app::kSomenteFalhas, this);
     ckbSomenteFalhas->setObjectName("ckbSomenteFalhas");
     ckbSomenteFalhas->setGeometry(10, 6, 130, 22);
-    lblPesquisaPedido = new QLabel("Pedido:", this);
+    lblPesquisaPedido = new QLabel(app::kRotuloPesquisaPedido, this);
     lblPesquisaPedido->setObjectName("lblPesquisaPedido");
     lblPesquisaPedido->setGeometry(150, 8, 50, 18);
     edtPesquisaPedido = new QLineEdit(this);
     edtPesquisaPedido->setObjectName("edtPesquisaPedido");
     edtPesquisaPedido->setGeometry(202, 6, 160, 22);
-    edtPesquisaPedido->setPlaceholderText("id do pedido no APP");
+    edtPesquisaPedido->setPlaceholderText(app::kDicaPesquisaPedido);
     edtPesquisaPedido->setClearButtonEnabled(true);
-    btnExportarCsv = new QPushButton("Exportar CSV...", this);
+    btnExportarCsv = new QPushButton(app::kExportarCsv, this);
     btnExportarCsv->setObjectName("btnExportarCsv");
     btnExportarCsv->setGeometry(458, 3, 120, 28);
 
@@ -62,63 +61,41 @@ PaginaHistorico::PaginaHistorico(std::filesystem::path arquivoHistorico, Avisos&
     lblSituacaoHistorico->setObjectName("lblSituacaoHistorico");
     lblSituacaoHistorico->setGeometry(10, 232, 568, 18);
 
-    connect(ckbSomenteFalhas, &QCheckBox::toggled, this, &PaginaHistorico::Atualizar);
-    connect(edtPesquisaPedido, &QLineEdit::textChanged, this, &PaginaHistorico::Atualizar);
+    connect(ckbSomenteFalhas, &QCheckBox::toggled, this, [this](bool somenteFalhas) {
+        apresentacao_.DefinirSomenteFalhas(somenteFalhas);
+        Atualizar();
+    });
+    connect(edtPesquisaPedido, &QLineEdit::textChanged, this, [this](const QString& texto) {
+        apresentacao_.DefinirPesquisa(texto.toStdString());
+        Atualizar();
+    });
     connect(btnExportarCsv, &QPushButton::clicked, this, &PaginaHistorico::btnExportarCsvClick);
     connect(grdExecucoes->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& atual) { MostrarPedidosDaExecucao(atual.row()); });
+            &PaginaHistorico::ExecucaoSelecionada);
 }
 
 void PaginaHistorico::Atualizar() {
-    // Whoever looks at the newest run goes on to the newest after a new one.
-    const QModelIndex atual = grdExecucoes->currentIndex();
-    const std::optional<int64_t> selecionada =
-        atual.isValid() && atual.row() > 0 ? std::optional(execucoes_.Execucao(atual.row()).id)
-                                           : std::nullopt;
-
-    std::vector<app::ExecucaoRegistrada> lista;
-    QString situacao;
-    if (!std::filesystem::exists(arquivoHistorico_)) {
-        situacao = "Nenhuma execução registrada.";
-    } else {
-        try {
-            lista = app::LeituraHistorico(arquivoHistorico_)
-                        .Execucoes({.soFalhas = ckbSomenteFalhas->isChecked(),
-                                    .pedido = edtPesquisaPedido->text().trimmed().toStdString(),
-                                    .ultimas = kExecucoesMostradas});
-        } catch (const std::exception& e) {
-            situacao = QString::fromStdString("Histórico indisponível: " + std::string(e.what()));
-        }
-    }
-    lblSituacaoHistorico->setText(situacao);
-    execucoes_.Definir(std::move(lista));
-
-    const int linha = selecionada ? execucoes_.Linha(*selecionada) : -1;
-    if (execucoes_.rowCount() > 0) {
-        grdExecucoes->selectRow(linha >= 0 ? linha : 0);
-    } else {
-        pedidos_.Definir({});
-    }
+    std::optional<size_t> linha;
+    execucoes_.Mudar([&] { pedidos_.Mudar([&] { linha = apresentacao_.Atualizar(); }); });
+    lblSituacaoHistorico->setText(QString::fromStdString(apresentacao_.Situacao()));
+    if (linha) grdExecucoes->selectRow(static_cast<int>(*linha));
 }
 
-void PaginaHistorico::MostrarPedidosDaExecucao(int linha) {
-    pedidos_.Definir(linha >= 0 && linha < execucoes_.rowCount()
-                         ? execucoes_.Execucao(linha).pedidos
-                         : std::vector<app::PedidoRegistrado>{});
-}
-
-void PaginaHistorico::ExportarCsv(const QString& arquivo) {
-    std::ofstream saida(std::filesystem::path(arquivo.toStdU16String()), std::ios::binary);
-    if (saida) app::EscreverHistoricoCsv(execucoes_.Execucoes(), saida);
-    if (saida.flush()) return;
-    avisos_.MostrarMensagem("Não foi possível gravar o arquivo " + arquivo.toStdString() + ".",
-                            kTituloPrograma, IconeAviso::Erro);
+void PaginaHistorico::ExecucaoSelecionada(const QModelIndex& atual) {
+    const auto linha =
+        atual.isValid() ? std::optional(static_cast<size_t>(atual.row())) : std::nullopt;
+    pedidos_.Mudar([&] { apresentacao_.Selecionar(linha); });
 }
 
 void PaginaHistorico::btnExportarCsvClick() {
     const QString arquivo = QFileDialog::getSaveFileName(
-        this, "Exportar histórico", "historico.csv", "Arquivos CSV (*.csv);;Todos (*)");
-    if (!arquivo.isEmpty()) ExportarCsv(arquivo);
+        this, app::kTituloExportacaoCsv, app::kArquivoExportacaoCsv,
+        QString(app::kTipoArquivoCsv) + ";;" + app::kTipoTodosArquivos);
+    if (arquivo.isEmpty()) return;
+    if (const auto erro =
+            apresentacao_.ExportarCsv(std::filesystem::path(arquivo.toStdU16String()))) {
+        avisos_.MostrarMensagem(*erro, kTituloPrograma, IconeAviso::Erro);
+    }
 }
 
 }  // namespace tessora::qt

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QString>
 #include <QWidget>
 
 #include <filesystem>
 
-#include "app/qt/modelos_historico.h"
+#include "app/apresentacao/apresentacao_historico.h"
+#include "app/qt/modelo_grade.h"
 #include "comum/avisos.h"
 
 class QCheckBox;
@@ -17,7 +17,8 @@ class QTableView;
 namespace tessora::qt {
 
 // The page of recorded runs: the latest runs, the orders of the selected one, a filter for
-// failures, a search by order id and the export of what is shown to a CSV file.
+// failures, a search by order id and the export of what is shown to a CSV file, as its
+// presenter decides them.
 class PaginaHistorico : public QWidget {
     Q_OBJECT
 
@@ -30,14 +31,12 @@ class PaginaHistorico : public QWidget {
 
   private:
     void btnExportarCsvClick();
-    // Writes the runs shown, with their orders; a file that cannot be written is told.
-    void ExportarCsv(const QString& arquivo);
-    void MostrarPedidosDaExecucao(int linha);
+    void ExecucaoSelecionada(const QModelIndex& atual);
 
-    std::filesystem::path arquivoHistorico_;
     Avisos& avisos_;
-    ModeloExecucoes execucoes_;
-    ModeloPedidos pedidos_;
+    app::ApresentacaoHistorico apresentacao_;
+    ModeloGrade execucoes_;
+    ModeloGrade pedidos_;
 
     // Children of the page, which owns them.
     QCheckBox* ckbSomenteFalhas;

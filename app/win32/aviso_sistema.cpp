@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "app/apresentacao/textos_janela.h"
 #include "app/win32/controles_win32.h"
+#include "plataforma/texto_windows.h"
 
 namespace tessora::win32 {
 
@@ -49,9 +51,9 @@ void RegistrarClasse() {
 
 HWND Criar(std::string_view mensagem, bool confirmacao) {
     RegistrarClasse();
-    const HWND janela = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, kClasse,
-                                        L"Aviso do Sistema", WS_POPUP | WS_CAPTION, 0, 0, 0, 0,
-                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND janela = CreateWindowExW(
+        WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, kClasse, plataforma::Utf16(app::kTituloAviso).c_str(),
+        WS_POPUP | WS_CAPTION, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     const HFONT fonte = CriarFonte(L"Tahoma", 8);
     SetWindowLongPtrW(janela, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(fonte));
     const int altura = confirmacao ? kAlturaConfirmacao : kAlturaSimples;
@@ -60,7 +62,7 @@ HWND Criar(std::string_view mensagem, bool confirmacao) {
     CriarControle(janela, L"STATIC", mensagem, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, {8, 16, 517, 72},
                   0, fonte);
     if (confirmacao) {
-        CriarControle(janela, L"BUTTON", "Estou ciente destas informações.",
+        CriarControle(janela, L"BUTTON", app::kCienteAviso,
                       WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, {8, 94, 185, 17}, ckbConcordo,
                       fonte);
         CriarControle(janela, L"STATIC", "", WS_VISIBLE | SS_ETCHEDFRAME,

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/apresentacao/cores.h"
+
 namespace tessora::win32 {
 
 // A control's place in pixels of a 96-dpi screen, as the window is designed.
@@ -23,6 +25,8 @@ HWND CriarControle(HWND pai, const wchar_t* classe, std::string_view texto, DWOR
 // A page of a tab control at `area` of `pai` (pixels): the controls made on it get the tab's
 // background, and their commands and notifications go on to `pai`.
 HWND CriarPagina(HWND pai, const RECT& area);
+
+inline COLORREF CorWin32(app::Cor cor) { return RGB(cor.vermelho, cor.verde, cor.azul); }
 
 // A window's text, UTF-8 inside the program.
 void DefinirTexto(HWND janela, std::string_view texto);

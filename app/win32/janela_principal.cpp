@@ -3,19 +3,18 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <algorithm>
 #include <exception>
 #include <utility>
 
-#include "app/apresentacao/descricao_falha.h"
+#include "app/apresentacao/cores.h"
+#include "app/apresentacao/regras_campo_minutos.h"
+#include "app/apresentacao/texto_log.h"
+#include "app/apresentacao/textos_janela.h"
 #include "app/apresentacao/versao_programa.h"
 #include "app/configuracoes/configuracoes_historico.h"
-#include "app/servico/intervalo_sincronizacao.h"
 #include "app/win32/controles_win32.h"
 #include "app/win32/recursos.h"
 #include "app/win32/tarefas_janela.h"
-#include "comum/data_hora.h"
-#include "comum/inteiros.h"
 #include "plataforma/texto_windows.h"
 
 namespace tessora::win32 {
@@ -41,21 +40,6 @@ enum : int {
     idMiAbrirtessoraService,
     idMiSair,
 };
-
-// A log text with line breaks of any kind, in the edit control's own line breaks.
-std::wstring LinhasDoControle(const std::string& texto) {
-    std::wstring linhas;
-    const std::wstring original = plataforma::Utf16(texto);
-    for (size_t i = 0; i < original.size(); ++i) {
-        if (original[i] == L'\r' || original[i] == L'\n') {
-            if (original[i] == L'\r' && i + 1 < original.size() && original[i + 1] == L'\n') ++i;
-            linhas += L"\r\n";
-        } else {
-            linhas += original[i];
-        }
-    }
-    return linhas;
-}
 
 void Copiar(HWND dono, const std::wstring& texto) {
     if (!OpenClipboard(dono)) return;
@@ -135,16 +119,16 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
     const HFONT f = fonte_;
     const HWND w = frmPrincipal;
 
-    lblVersao = CriarControle(w, WC_STATIC, "VERSÃO:", WS_VISIBLE | SS_CENTER | SS_NOPREFIX,
-                              {0, 4, 606, 18}, 0, f);
+    lblVersao = CriarControle(w, WC_STATIC, app::kVersaoInicial,
+                              WS_VISIBLE | SS_CENTER | SS_NOPREFIX, {0, 4, 606, 18}, 0, f);
     pcPrincipal = CriarControle(w, WC_TABCONTROL, "", WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
                                 {6, 26, 594, 282}, idPcPrincipal, f);
     TCITEMW aba{};
     aba.mask = TCIF_TEXT;
-    std::wstring titulo = plataforma::Utf16("1. APP Força de Vendas");
+    std::wstring titulo = plataforma::Utf16(app::kAbaSincronizacao);
     aba.pszText = titulo.data();
     SendMessageW(pcPrincipal, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&aba));
-    titulo = plataforma::Utf16("2. Histórico");
+    titulo = plataforma::Utf16(app::kAbaHistorico);
     aba.pszText = titulo.data();
     SendMessageW(pcPrincipal, TCM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&aba));
     RECT area{};
@@ -154,52 +138,56 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
     tsAppForcaVendas = CriarPagina(w, area);
     const HWND p = tsAppForcaVendas;
 
-    ckbProcessoAtivoAppForcaVenda = CriarControle(p, WC_BUTTON, "Sincronizar Automaticamente",
+    ckbProcessoAtivoAppForcaVenda = CriarControle(p, WC_BUTTON, app::kSincronizarAutomaticamente,
                                                   WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
                                                   {10, 10, 240, 22}, idCkbProcessoAtivo, f);
     btnForcarAtualizacaoAppForcaVenda =
-        CriarControle(p, WC_BUTTON, "Sincronizar Agora", WS_VISIBLE | WS_TABSTOP, {436, 6, 142, 28},
-                      idBtnForcarAtualizacao, f);
-    CriarControle(p, WC_STATIC, "Data/Hora da Última atualização:", WS_VISIBLE | SS_NOPREFIX,
+        CriarControle(p, WC_BUTTON, app::kSincronizarAgora, WS_VISIBLE | WS_TABSTOP,
+                      {436, 6, 142, 28}, idBtnForcarAtualizacao, f);
+    CriarControle(p, WC_STATIC, app::kTituloUltimaAtualizacao, WS_VISIBLE | SS_NOPREFIX,
                   {10, 42, 200, 20}, 0, f);
-    lblDataHoraUltimaAtualizacaoAppForcaVenda = CriarControle(
-        p, WC_STATIC, "00/00/0000 00:00", WS_VISIBLE | SS_NOPREFIX, {212, 42, 120, 20}, 0, f);
-    CriarControle(p, WC_STATIC, "Sincronizar a cada", WS_VISIBLE | SS_NOPREFIX, {348, 42, 118, 20},
-                  0, f);
+    lblDataHoraUltimaAtualizacaoAppForcaVenda =
+        CriarControle(p, WC_STATIC, app::kUltimaAtualizacaoInicial, WS_VISIBLE | SS_NOPREFIX,
+                      {212, 42, 120, 20}, 0, f);
+    CriarControle(p, WC_STATIC, app::kSincronizarACada, WS_VISIBLE | SS_NOPREFIX,
+                  {348, 42, 118, 20}, 0, f);
     // Typing brings in digits only; a text from the settings file is kept as it is.
-    seEsperaAtualizacaoAppForcaVenda =
-        CriarControle(p, WC_EDIT, "0", WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL,
-                      {468, 40, 54, 24}, idSeEsperaAtualizacao, f, WS_EX_CLIENTEDGE);
+    seEsperaAtualizacaoAppForcaVenda = CriarControle(
+        p, WC_EDIT, app::kMinutosIniciais, WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL,
+        {468, 40, 54, 24}, idSeEsperaAtualizacao, f, WS_EX_CLIENTEDGE);
     // The arrows only step the field: the control stays in the middle of a range of its own.
     const HWND setas = CriarControle(p, UPDOWN_CLASSW, "", WS_VISIBLE | UDS_ARROWKEYS,
                                      {522, 40, 18, 24}, idUdEsperaAtualizacao, f);
     SendMessageW(setas, UDM_SETRANGE32, static_cast<WPARAM>(-1), 1);
-    CriarControle(p, WC_STATIC, "min", WS_VISIBLE | SS_NOPREFIX, {546, 42, 32, 20}, 0, f);
-    CriarControle(p, WC_STATIC, "Log de Processamento", WS_VISIBLE | SS_NOPREFIX, {10, 70, 200, 18},
+    CriarControle(p, WC_STATIC, app::kUnidadeMinutos, WS_VISIBLE | SS_NOPREFIX, {546, 42, 32, 20},
+                  0, f);
+    CriarControle(p, WC_STATIC, app::kLogProcessamento, WS_VISIBLE | SS_NOPREFIX, {10, 70, 200, 18},
                   0, f);
     // Skipped by the tab key; the scroll bar always shown.
     memLogProcessamentoAppForcaVenda = CriarControle(
         p, WC_EDIT, "", WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
         {10, 90, 568, 104}, idMemLog, f, WS_EX_CLIENTEDGE);
     SendMessageW(memLogProcessamentoAppForcaVenda, EM_SETLIMITTEXT, 0, 0);
-    btnCopiarLogAppForcaVenda = CriarControle(p, WC_BUTTON, "Copiar Log", WS_VISIBLE | WS_TABSTOP,
-                                              {478, 198, 100, 28}, idBtnCopiarLog, f);
-    lblUltimoProcessamento = CriarControle(
-        p, WC_STATIC, "Último processamento: 00/00/0000 00:00:00",
-        WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, {10, 230, 280, 18}, idLblUltimoProcessamento, f);
-    lbProximoProcessamento =
-        CriarControle(p, WC_STATIC, "Próximo processamento: 00/00/0000 00:00:00",
-                      WS_VISIBLE | SS_NOPREFIX, {296, 230, 282, 18}, 0, f);
+    btnCopiarLogAppForcaVenda =
+        CriarControle(p, WC_BUTTON, app::kCopiarLog, WS_VISIBLE | WS_TABSTOP, {478, 198, 100, 28},
+                      idBtnCopiarLog, f);
+    lblUltimoProcessamento = CriarControle(p, WC_STATIC, ultimoProcessamento_.texto,
+                                           WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, {10, 230, 280, 18},
+                                           idLblUltimoProcessamento, f);
+    lbProximoProcessamento = CriarControle(p, WC_STATIC, app::ProximoProcessamentoInicial(),
+                                           WS_VISIBLE | SS_NOPREFIX, {296, 230, 282, 18}, 0, f);
     // Below the page's visible part, as in the form it comes from.
-    CriarControle(p, WC_BUTTON, "Minimizar", 0, {10, 300, 90, 26}, idBtnMinimizarForaDeVista, f);
+    CriarControle(p, WC_BUTTON, app::kMinimizar, 0, {10, 300, 90, 26}, idBtnMinimizarForaDeVista,
+                  f);
 
     tsHistorico = std::make_unique<PaginaHistorico>(w, area, f, arquivoHistorico, avisos_);
     ShowWindow(tsHistorico->Pagina(), SW_HIDE);
 
-    btnMinimizar = CriarControle(w, WC_BUTTON, "Minimizar", WS_VISIBLE | WS_TABSTOP,
+    btnMinimizar = CriarControle(w, WC_BUTTON, app::kMinimizar, WS_VISIBLE | WS_TABSTOP,
                                  {368, 316, 104, 28}, idBtnMinimizar, f);
-    btnEncerrarServicos = CriarControle(w, WC_BUTTON, "Encerrar Serviços", WS_VISIBLE | WS_TABSTOP,
-                                        {478, 316, 122, 28}, idBtnEncerrarServicos, f);
+    btnEncerrarServicos =
+        CriarControle(w, WC_BUTTON, app::kEncerrarServicos, WS_VISIBLE | WS_TABSTOP,
+                      {478, 316, 122, 28}, idBtnEncerrarServicos, f);
 
     // The failure of the last run, on the label's tooltip.
     dicaUltimoProcessamento_ =
@@ -246,12 +234,8 @@ void TfrmPrincipal::ExibirVersao() {
 }
 
 void TfrmPrincipal::CopiarLog() {
-    std::wstring texto(static_cast<size_t>(GetWindowTextLengthW(memLogProcessamentoAppForcaVenda)),
-                       L'\0');
-    GetWindowTextW(memLogProcessamentoAppForcaVenda, texto.data(),
-                   static_cast<int>(texto.size() + 1));
-    if (!texto.empty()) texto += L"\r\n";  // every line with its line end
-    Copiar(frmPrincipal, texto);
+    Copiar(frmPrincipal,
+           plataforma::Utf16(app::CopiaDoLog(LerTexto(memLogProcessamentoAppForcaVenda), "\r\n")));
     SendMessageW(memLogProcessamentoAppForcaVenda, EM_SETSEL, 0, 0);
     SendMessageW(memLogProcessamentoAppForcaVenda, EM_SCROLLCARET, 0, 0);
 }
@@ -275,13 +259,9 @@ void TfrmPrincipal::seEsperaAtualizacaoAppForcaVendaChange() {
     }
 }
 
-// The arrows add or subtract one within the range the synchronisation timer takes; a text
-// that is no whole number counts as 0.
 void TfrmPrincipal::AvancarMinutos(int passos) {
-    const long long valor =
-        InteiroAposBrancos(LerTexto(seEsperaAtualizacaoAppForcaVenda)).value_or(0);
     DefinirTexto(seEsperaAtualizacaoAppForcaVenda,
-                 std::to_string(std::clamp<long long>(valor + passos, 0, app::kMinutosMaximos)));
+                 app::MinutosAposPassos(LerTexto(seEsperaAtualizacaoAppForcaVenda), passos));
 }
 
 void TfrmPrincipal::AdicionarBandeja() {
@@ -321,9 +301,10 @@ HICON TfrmPrincipal::IconeBandeja() const {
 
 void TfrmPrincipal::AbrirMenuBandeja() {
     const HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, idMiAbrirtessoraService, L"&Abrir tessora Service");
+    AppendMenuW(menu, MF_STRING, idMiAbrirtessoraService,
+                plataforma::Utf16(app::kMenuAbrir).c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, idMiSair, L"&Sair");
+    AppendMenuW(menu, MF_STRING, idMiSair, plataforma::Utf16(app::kMenuSair).c_str());
     POINT ponto{};
     GetCursorPos(&ponto);
     // The menu closes when the operator clicks elsewhere only while the window is in front.
@@ -333,12 +314,10 @@ void TfrmPrincipal::AbrirMenuBandeja() {
     DestroyMenu(menu);
 }
 
-void TfrmPrincipal::ExibirUltimoProcessamento(const app::ResumoExecucao& resumo) {
-    DefinirTexto(lblUltimoProcessamento,
-                 "Último processamento: " + DataHoraSegundos(resumo.inicio));
-    // A run that failed as a whole must not look like a quiet one.
-    falhaUltimoProcessamento_ = app::DescreverFalha(resumo);
-    const std::wstring dica = plataforma::Utf16("Falhou: " + falhaUltimoProcessamento_);
+void TfrmPrincipal::ExibirUltimoProcessamento(const app::RotuloStatus& rotulo) {
+    ultimoProcessamento_ = rotulo;
+    DefinirTexto(lblUltimoProcessamento, rotulo.texto);
+    const std::wstring dica = plataforma::Utf16(rotulo.dica);
     TTTOOLINFOW ferramenta{};
     ferramenta.cbSize = sizeof ferramenta;
     ferramenta.hwnd = tsAppForcaVendas;
@@ -346,7 +325,7 @@ void TfrmPrincipal::ExibirUltimoProcessamento(const app::ResumoExecucao& resumo)
     ferramenta.lpszText = const_cast<wchar_t*>(dica.c_str());
     SendMessageW(dicaUltimoProcessamento_, TTM_UPDATETIPTEXTW, 0,
                  reinterpret_cast<LPARAM>(&ferramenta));
-    SendMessageW(dicaUltimoProcessamento_, TTM_ACTIVATE, !falhaUltimoProcessamento_.empty(), 0);
+    SendMessageW(dicaUltimoProcessamento_, TTM_ACTIVATE, !dica.empty(), 0);
     // The page paints again under the label, which leaves its background to it when red.
     RECT lugar{};
     GetWindowRect(lblUltimoProcessamento, &lugar);
@@ -370,7 +349,7 @@ void TfrmPrincipal::ExecucaoTerminada(const app::ResumoExecucao& resumo) {
     if (std::exchange(focoComOLog_, false) && GetFocus() == memLogProcessamentoAppForcaVenda) {
         SetFocus(btnForcarAtualizacaoAppForcaVenda);
     }
-    ExibirUltimoProcessamento(resumo);
+    ExibirUltimoProcessamento(app::UltimoProcessamento(resumo));
     const auto notificacao = situacaoBandeja_.ExecucaoTerminada(resumo);
     DesenharBandeja(notificacao ? &*notificacao : nullptr);
     tsHistorico->Atualizar();
@@ -382,8 +361,7 @@ void TfrmPrincipal::MostrarAba(int aba) {
 }
 
 void TfrmPrincipal::ProximaExecucao(std::optional<std::chrono::system_clock::time_point> quando) {
-    DefinirTexto(lbProximoProcessamento,
-                 "Próximo processamento: " + (quando ? DataHoraSegundos(*quando) : std::string()));
+    DefinirTexto(lbProximoProcessamento, app::ProximoProcessamento(quando));
 }
 
 void TfrmPrincipal::Encerrar(int codigoSaida) {
@@ -416,7 +394,8 @@ void TfrmPrincipal::AcrescentarLinhaLog(const std::string& linha) {
     PostarTarefa(frmPrincipal, [this, linha] {
         const HWND log = memLogProcessamentoAppForcaVenda;
         const int fim = GetWindowTextLengthW(log);
-        const std::wstring texto = (fim > 0 ? L"\r\n" : L"") + LinhasDoControle(linha);
+        const std::wstring texto =
+            (fim > 0 ? L"\r\n" : L"") + plataforma::Utf16(app::LinhaDoLog(linha, "\r\n"));
         SendMessageW(log, EM_SETSEL, static_cast<WPARAM>(fim), fim);
         SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(texto.c_str()));
     });
@@ -453,10 +432,10 @@ LRESULT TfrmPrincipal::Tratar(UINT mensagem, WPARAM wParam, LPARAM lParam) {
             return Notificacao(*reinterpret_cast<const NMHDR*>(lParam), lParam);
         case WM_CTLCOLORSTATIC:
             if (reinterpret_cast<HWND>(lParam) == lblUltimoProcessamento &&
-                !falhaUltimoProcessamento_.empty()) {
+                ultimoProcessamento_.falha) {
                 // Drawn over the page's own background, which themes paint as a texture.
                 const HDC contexto = reinterpret_cast<HDC>(wParam);
-                SetTextColor(contexto, RGB(0xb0, 0x00, 0x20));
+                SetTextColor(contexto, CorWin32(app::kCorFalha));
                 SetBkMode(contexto, TRANSPARENT);
                 return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
             }

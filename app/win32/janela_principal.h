@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/apresentacao/situacao_bandeja.h"
+#include "app/apresentacao/status_processamento.h"
 #include "app/execucao/execucao_sincronizacao.h"
 #include "app/execucao/painel_execucao.h"
 #include "app/servico/servico_residente.h"
@@ -60,7 +61,7 @@ class TfrmPrincipal : public app::PainelExecucao, private app::EventosServico {
     void AbrirMenuBandeja();
     void DesenharBandeja(const app::NotificacaoBandeja* notificacao = nullptr);
     HICON IconeBandeja() const;
-    void ExibirUltimoProcessamento(const app::ResumoExecucao& resumo);
+    void ExibirUltimoProcessamento(const app::RotuloStatus& rotulo);
     void EncerrarSessao();
 
     void ExecucaoIniciada(app::OrigemExecucao origem) override;
@@ -71,8 +72,8 @@ class TfrmPrincipal : public app::PainelExecucao, private app::EventosServico {
     Avisos& avisos_;
     app::SituacaoBandeja situacaoBandeja_;
     std::optional<int> codigoSaida_;
-    std::string falhaUltimoProcessamento_;  // empty: the last run did not fail as a whole
-    bool aplicandoConfiguracoes_ = false;   // the field's changes come from the settings
+    app::RotuloStatus ultimoProcessamento_ = app::UltimoProcessamentoInicial();
+    bool aplicandoConfiguracoes_ = false;  // the field's changes come from the settings
     // The log holds the focus that "Sincronizar Agora" had when the run began.
     bool focoComOLog_ = false;
     bool bandejaAdicionada_ = false;

@@ -2,21 +2,17 @@
 
 #include <commdlg.h>
 
-#include <exception>
-#include <fstream>
+#include <optional>
 #include <string>
 
-#include "app/historico/colunas_historico.h"
-#include "app/historico/formatos_historico.h"
+#include "app/apresentacao/cores.h"
+#include "app/apresentacao/textos_janela.h"
 #include "app/win32/controles_win32.h"
 #include "plataforma/texto_windows.h"
 
 namespace tessora::win32 {
 
 namespace {
-// Enough to see the last days of automatic runs; older ones are found by the search.
-constexpr int64_t kExecucoesMostradas = 500;
-
 enum : int {
     idCkbSomenteFalhas = 200,
     idEdtPesquisaPedido,
@@ -33,8 +29,8 @@ void AjustarColunas(HWND grade, size_t colunas) {
 }
 
 template <size_t N>
-HWND Grade(HWND pai, int id, const std::array<const char*, N>& colunas, Retangulo lugar,
-           HFONT fonte, size_t primeiraContagem = N) {
+HWND Grade(HWND pai, int id, const std::array<const char*, N>& colunas, size_t primeiraContagem,
+           Retangulo lugar, HFONT fonte) {
     const HWND grade = CriarControle(
         pai, WC_LISTVIEWW, "",
         WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
@@ -64,9 +60,16 @@ void DefinirCelula(HWND grade, int linha, size_t coluna, const std::string& text
                  reinterpret_cast<LPARAM>(&item));
 }
 
-int LinhaSelecionada(HWND grade) {
-    return static_cast<int>(
-        SendMessageW(grade, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+void Preencher(HWND grade, const std::vector<app::LinhaGrade>& linhas, size_t colunas) {
+    SendMessageW(grade, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(grade, LVM_DELETEALLITEMS, 0, 0);
+    for (size_t linha = 0; linha < linhas.size(); ++linha) {
+        for (size_t coluna = 0; coluna < colunas; ++coluna) {
+            DefinirCelula(grade, static_cast<int>(linha), coluna, linhas[linha].celulas[coluna]);
+        }
+    }
+    AjustarColunas(grade, colunas);
+    SendMessageW(grade, WM_SETREDRAW, TRUE, 0);
 }
 
 void Selecionar(HWND grade, int linha) {
@@ -81,160 +84,115 @@ void Selecionar(HWND grade, int linha) {
 
 PaginaHistorico::PaginaHistorico(HWND janela, const RECT& area, HFONT f,
                                  std::filesystem::path arquivoHistorico, Avisos& avisos)
-    : arquivoHistorico_(std::move(arquivoHistorico)), avisos_(avisos) {
+    : avisos_(avisos), apresentacao_(app::LeituraDoArquivo(std::move(arquivoHistorico))) {
     tsHistorico = CriarPagina(janela, area);
     const HWND p = tsHistorico;
     ckbSomenteFalhas =
-        CriarControle(p, WC_BUTTONW, "Somente falhas", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+        CriarControle(p, WC_BUTTONW, app::kSomenteFalhas, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
                       {10, 6, 130, 22}, idCkbSomenteFalhas, f);
-    CriarControle(p, WC_STATICW, "Pedido:", WS_VISIBLE | SS_NOPREFIX, {150, 8, 50, 18}, 0, f);
+    CriarControle(p, WC_STATICW, app::kRotuloPesquisaPedido, WS_VISIBLE | SS_NOPREFIX,
+                  {150, 8, 50, 18}, 0, f);
     edtPesquisaPedido = CriarControle(p, WC_EDITW, "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                                       {202, 6, 160, 22}, idEdtPesquisaPedido, f, WS_EX_CLIENTEDGE);
-    SendMessageW(edtPesquisaPedido, EM_SETCUEBANNER, FALSE,
-                 reinterpret_cast<LPARAM>(L"id do pedido no APP"));
-    CriarControle(p, WC_BUTTONW, "Exportar CSV...", WS_VISIBLE | WS_TABSTOP, {458, 3, 120, 28},
+    const std::wstring dica = plataforma::Utf16(app::kDicaPesquisaPedido);
+    SendMessageW(edtPesquisaPedido, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(dica.c_str()));
+    CriarControle(p, WC_BUTTONW, app::kExportarCsv, WS_VISIBLE | WS_TABSTOP, {458, 3, 120, 28},
                   idBtnExportarCsv, f);
-    grdExecucoes = Grade(p, idGrdExecucoes, app::kColunasExecucao, {10, 34, 568, 100}, f,
-                         app::kPrimeiraContagemExecucao);
-    grdPedidos = Grade(p, idGrdPedidos, app::kColunasPedido, {10, 138, 568, 92}, f);
+    grdExecucoes = Grade(p, idGrdExecucoes, app::kColunasExecucao, app::kPrimeiraContagemExecucao,
+                         {10, 34, 568, 100}, f);
+    grdPedidos = Grade(p, idGrdPedidos, app::kColunasPedido, app::kPrimeiraContagemPedido,
+                       {10, 138, 568, 92}, f);
     lblSituacaoHistorico =
         CriarControle(p, WC_STATICW, "", WS_VISIBLE | SS_NOPREFIX, {10, 232, 568, 18}, 0, f);
 }
 
-const app::ExecucaoRegistrada& PaginaHistorico::Execucao(int linha) const {
-    return execucoes_.at(execucoes_.size() - 1 - static_cast<size_t>(linha));
-}
-
-const app::ExecucaoRegistrada* PaginaHistorico::ExecucaoNaLinha(int linha) const {
-    if (linha < 0 || linha >= static_cast<int>(execucoes_.size())) return nullptr;
-    return &Execucao(linha);
-}
-
-const app::PedidoRegistrado* PaginaHistorico::PedidoNaLinha(int linha) const {
-    const auto* execucao = ExecucaoNaLinha(LinhaSelecionada(grdExecucoes));
-    if (!execucao || linha < 0 || static_cast<size_t>(linha) >= execucao->pedidos.size()) {
-        return nullptr;
-    }
-    return &execucao->pedidos[static_cast<size_t>(linha)];
-}
-
 void PaginaHistorico::Atualizar() {
-    // Whoever looks at the newest run goes on to the newest after a new one.
-    const int atual = LinhaSelecionada(grdExecucoes);
-    // Row ids start at 1: 0 names no run.
-    const int64_t selecionada = atual > 0 ? Execucao(atual).id : 0;
-
-    std::vector<app::ExecucaoRegistrada> lista;
-    std::string situacao;
-    if (!std::filesystem::exists(arquivoHistorico_)) {
-        situacao = "Nenhuma execução registrada.";
-    } else {
-        try {
-            const bool soFalhas = SendMessageW(ckbSomenteFalhas, BM_GETCHECK, 0, 0) == BST_CHECKED;
-            std::string pedido = LerTexto(edtPesquisaPedido);
-            pedido.erase(0, pedido.find_first_not_of(" \t"));
-            pedido.erase(pedido.find_last_not_of(" \t") + 1);
-            lista =
-                app::LeituraHistorico(arquivoHistorico_)
-                    .Execucoes(
-                        {.soFalhas = soFalhas, .pedido = pedido, .ultimas = kExecucoesMostradas});
-        } catch (const std::exception& e) {
-            situacao = "Histórico indisponível: " + std::string(e.what());
-        }
-    }
-    DefinirTexto(lblSituacaoHistorico, situacao);
-    execucoes_ = std::move(lista);
-
-    SendMessageW(grdExecucoes, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(grdExecucoes, LVM_DELETEALLITEMS, 0, 0);
-    int linha = -1;
-    for (int i = 0; i < static_cast<int>(execucoes_.size()); ++i) {
-        const auto& execucao = Execucao(i);
-        for (size_t coluna = 0; coluna < app::kColunasExecucao.size(); ++coluna) {
-            DefinirCelula(grdExecucoes, i, coluna, app::CelulaExecucao(execucao, coluna));
-        }
-        if (execucao.id == selecionada) linha = i;
-    }
-    AjustarColunas(grdExecucoes, app::kColunasExecucao.size());
-    SendMessageW(grdExecucoes, WM_SETREDRAW, TRUE, 0);
-    if (!execucoes_.empty()) {
-        Selecionar(grdExecucoes, linha >= 0 ? linha : 0);
-    } else {
-        MostrarPedidosDaExecucao(-1);
-    }
+    const std::optional<size_t> linha = apresentacao_.Atualizar();
+    DefinirTexto(lblSituacaoHistorico, apresentacao_.Situacao());
+    Preencher(grdExecucoes, apresentacao_.Execucoes(), app::kColunasExecucao.size());
+    if (linha) Selecionar(grdExecucoes, static_cast<int>(*linha));
+    MostrarPedidos();
 }
 
-void PaginaHistorico::MostrarPedidosDaExecucao(int linha) {
-    SendMessageW(grdPedidos, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(grdPedidos, LVM_DELETEALLITEMS, 0, 0);
-    if (linha >= 0 && linha < static_cast<int>(execucoes_.size())) {
-        const auto& pedidos = Execucao(linha).pedidos;
-        for (size_t i = 0; i < pedidos.size(); ++i) {
-            for (size_t coluna = 0; coluna < app::kColunasPedido.size(); ++coluna) {
-                DefinirCelula(grdPedidos, static_cast<int>(i), coluna,
-                              app::CelulaPedido(pedidos[i], coluna));
-            }
-        }
+void PaginaHistorico::MostrarPedidos() {
+    Preencher(grdPedidos, apresentacao_.Pedidos(), app::kColunasPedido.size());
+}
+
+// The list tells the selection's moves one row at a time: the row left, then the row chosen.
+void PaginaHistorico::SelecaoMudou(const NMLISTVIEW& mudanca) {
+    if (!(mudanca.uChanged & LVIF_STATE)) return;
+    const bool antes = mudanca.uOldState & LVIS_SELECTED;
+    const bool agora = mudanca.uNewState & LVIS_SELECTED;
+    const std::optional<size_t> linha =
+        mudanca.iItem >= 0 ? std::optional(static_cast<size_t>(mudanca.iItem)) : std::nullopt;
+    bool mudou = false;
+    if (agora && !antes) {
+        mudou = apresentacao_.Selecionar(linha);
+    } else if (antes && !agora) {
+        // No row: every row let go.
+        mudou = linha ? apresentacao_.Desmarcar(*linha) : apresentacao_.Selecionar(std::nullopt);
     }
-    AjustarColunas(grdPedidos, app::kColunasPedido.size());
-    SendMessageW(grdPedidos, WM_SETREDRAW, TRUE, 0);
+    if (mudou) MostrarPedidos();
 }
 
 void PaginaHistorico::btnExportarCsvClick() {
-    wchar_t arquivo[MAX_PATH] = L"historico.csv";
+    wchar_t arquivo[MAX_PATH] = {};
+    lstrcpynW(arquivo, plataforma::Utf16(app::kArquivoExportacaoCsv).c_str(), MAX_PATH);
+    const std::wstring titulo = plataforma::Utf16(app::kTituloExportacaoCsv);
+    // Pairs of a description and its pattern, each ending in a null, and a null after them.
+    const std::wstring filtro = plataforma::Utf16(app::kTipoArquivoCsv) + L'\0' + L"*.csv" + L'\0' +
+                                plataforma::Utf16(app::kTipoTodosArquivos) + L'\0' + L"*.*" + L'\0';
     OPENFILENAMEW dialogo{};
     dialogo.lStructSize = sizeof dialogo;
     dialogo.hwndOwner = GetAncestor(tsHistorico, GA_ROOT);
-    dialogo.lpstrFilter = L"Arquivos CSV (*.csv)\0*.csv\0Todos (*)\0*.*\0";
+    dialogo.lpstrFilter = filtro.c_str();
     dialogo.lpstrFile = arquivo;
     dialogo.nMaxFile = MAX_PATH;
-    dialogo.lpstrTitle = L"Exportar histórico";
+    dialogo.lpstrTitle = titulo.c_str();
     dialogo.lpstrDefExt = L"csv";
     dialogo.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&dialogo)) return;
-    std::ofstream saida(std::filesystem::path(arquivo), std::ios::binary);
-    if (saida) app::EscreverHistoricoCsv(execucoes_, saida);
-    if (saida.flush()) return;
-    avisos_.MostrarMensagem("Não foi possível gravar o arquivo " + plataforma::Utf8(arquivo) + ".",
-                            kTituloPrograma, IconeAviso::Erro);
+    if (const auto erro = apresentacao_.ExportarCsv(std::filesystem::path(arquivo))) {
+        avisos_.MostrarMensagem(*erro, kTituloPrograma, IconeAviso::Erro);
+    }
 }
 
-// Runs and orders that failed in red, as on the other page.
+const std::vector<app::LinhaGrade>& PaginaHistorico::Linhas(bool execucoes) const {
+    return execucoes ? apresentacao_.Execucoes() : apresentacao_.Pedidos();
+}
+
 LRESULT PaginaHistorico::DesenharLinha(bool execucoes, NMLVCUSTOMDRAW& desenho) const {
     if (desenho.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
     if (desenho.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
-    const auto linha = static_cast<int>(desenho.nmcd.dwItemSpec);
-    bool falhou = false;
-    if (execucoes) {
-        const auto* execucao = ExecucaoNaLinha(linha);
-        falhou = execucao && execucao->Falhou();
-    } else {
-        const auto* pedido = PedidoNaLinha(linha);
-        falhou = pedido && pedido->Falhou();
-    }
-    if (falhou) desenho.clrText = RGB(0xb0, 0x00, 0x20);
+    const auto& linhas = Linhas(execucoes);
+    const auto linha = static_cast<size_t>(desenho.nmcd.dwItemSpec);
+    if (linha < linhas.size() && linhas[linha].falha) desenho.clrText = CorWin32(app::kCorFalha);
     return CDRF_DODEFAULT;
 }
 
-// A run's reason for not ending normally, an order's message, as on the other page.
 void PaginaHistorico::MostrarDica(bool execucoes, NMLVGETINFOTIPW& dica) const {
     if (dica.cchTextMax <= 0) return;
-    std::string texto;
-    if (execucoes) {
-        if (const auto* execucao = ExecucaoNaLinha(dica.iItem)) texto = execucao->motivo;
-    } else {
-        if (const auto* pedido = PedidoNaLinha(dica.iItem)) texto = pedido->mensagem;
-    }
+    const auto& linhas = Linhas(execucoes);
+    const std::string texto = dica.iItem >= 0 && static_cast<size_t>(dica.iItem) < linhas.size()
+                                  ? linhas[static_cast<size_t>(dica.iItem)].dica
+                                  : std::string();
     lstrcpynW(dica.pszText, plataforma::Utf16(texto).c_str(), dica.cchTextMax);
 }
 
 bool PaginaHistorico::Comando(int controle, int notificacao) {
     switch (controle) {
         case idCkbSomenteFalhas:
-            if (notificacao == BN_CLICKED) Atualizar();
+            if (notificacao == BN_CLICKED) {
+                apresentacao_.DefinirSomenteFalhas(
+                    SendMessageW(ckbSomenteFalhas, BM_GETCHECK, 0, 0) == BST_CHECKED);
+                Atualizar();
+            }
             return true;
         case idEdtPesquisaPedido:
-            if (notificacao == EN_CHANGE) Atualizar();
+            if (notificacao == EN_CHANGE) {
+                apresentacao_.DefinirPesquisa(LerTexto(edtPesquisaPedido));
+                Atualizar();
+            }
             return true;
         case idBtnExportarCsv:
             if (notificacao == BN_CLICKED) btnExportarCsvClick();
@@ -257,11 +215,7 @@ bool PaginaHistorico::Notificacao(const NMHDR& cabecalho, LPARAM lParam, LRESULT
         return true;
     }
     if (cabecalho.idFrom != idGrdExecucoes || cabecalho.code != LVN_ITEMCHANGED) return false;
-    const auto& mudanca = *reinterpret_cast<const NMLISTVIEW*>(lParam);
-    if ((mudanca.uChanged & LVIF_STATE) && (mudanca.uNewState & LVIS_SELECTED) &&
-        !(mudanca.uOldState & LVIS_SELECTED)) {
-        MostrarPedidosDaExecucao(mudanca.iItem);
-    }
+    SelecaoMudou(*reinterpret_cast<const NMLISTVIEW*>(lParam));
     return true;
 }
 

@@ -7,14 +7,15 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/historico/leitura_historico.h"
+#include "app/apresentacao/apresentacao_historico.h"
 #include "comum/avisos.h"
 
 namespace tessora::win32 {
 
 // The page of recorded runs: the latest runs, the orders of the selected one, a filter for
-// failures, a search by order id and the export of what is shown to a CSV file. Its controls'
-// commands and notifications reach the window, which hands them here.
+// failures, a search by order id and the export of what is shown to a CSV file, as its
+// presenter decides them. Its controls' commands and notifications reach the window, which
+// hands them here.
 class PaginaHistorico {
   public:
     PaginaHistorico(HWND janela, const RECT& area, HFONT fonte,
@@ -29,18 +30,14 @@ class PaginaHistorico {
 
   private:
     void btnExportarCsvClick();
-    void MostrarPedidosDaExecucao(int linha);
+    void MostrarPedidos();
+    void SelecaoMudou(const NMLISTVIEW& mudanca);
+    const std::vector<app::LinhaGrade>& Linhas(bool execucoes) const;
     LRESULT DesenharLinha(bool execucoes, NMLVCUSTOMDRAW& desenho) const;
     void MostrarDica(bool execucoes, NMLVGETINFOTIPW& dica) const;
-    // The run on that row: the newest first.
-    const app::ExecucaoRegistrada& Execucao(int linha) const;
-    // What a row of either list shows; nothing for a row that is not there.
-    const app::ExecucaoRegistrada* ExecucaoNaLinha(int linha) const;
-    const app::PedidoRegistrado* PedidoNaLinha(int linha) const;
 
-    std::filesystem::path arquivoHistorico_;
     Avisos& avisos_;
-    std::vector<app::ExecucaoRegistrada> execucoes_;  // oldest first, as read
+    app::ApresentacaoHistorico apresentacao_;
 
     HWND tsHistorico;
     HWND ckbSomenteFalhas;

@@ -1,4 +1,4 @@
-#include "app/historico/colunas_historico.h"
+#include "app/apresentacao/colunas_historico.h"
 
 #include "app/historico/instante_historico.h"
 
@@ -16,7 +16,6 @@ std::string Termino(const ExecucaoRegistrada& e) {
     const std::string termino = InstanteLocal(*e.termino);
     return termino.substr(0, 10) == inicio.substr(0, 10) ? termino.substr(11) : termino;
 }
-}  // namespace
 
 std::string CelulaExecucao(const ExecucaoRegistrada& e, size_t coluna) {
     switch (coluna) {
@@ -58,6 +57,23 @@ std::string CelulaPedido(const PedidoRegistrado& p, size_t coluna) {
         default:
             return {};
     }
+}
+}  // namespace
+
+LinhaGrade LinhaExecucao(const ExecucaoRegistrada& execucao) {
+    LinhaGrade linha{{}, execucao.motivo, execucao.Falhou()};
+    for (size_t coluna = 0; coluna < kColunasExecucao.size(); ++coluna) {
+        linha.celulas.push_back(CelulaExecucao(execucao, coluna));
+    }
+    return linha;
+}
+
+LinhaGrade LinhaPedido(const PedidoRegistrado& pedido) {
+    LinhaGrade linha{{}, pedido.mensagem, pedido.Falhou()};
+    for (size_t coluna = 0; coluna < kColunasPedido.size(); ++coluna) {
+        linha.celulas.push_back(CelulaPedido(pedido, coluna));
+    }
+    return linha;
 }
 
 }  // namespace tessora::app
