@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "plataforma/processos.h"
 #include "atualizador/pedido_atualizacao.h"
 #include "atualizador/substituicao_programa.h"
+#include "plataforma/processos.h"
 
 int main(int argc, char** argv) {
     using namespace tessora;

@@ -10,9 +10,9 @@
 #include <thread>
 
 #include "arquivos_teste.h"
-#include "banco_teste.h"
 #include "atualizador/pedido_atualizacao.h"
 #include "atualizador/substituicao_programa.h"
+#include "banco_teste.h"
 
 #ifndef _WIN32
 extern char** environ;
