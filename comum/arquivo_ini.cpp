@@ -29,9 +29,17 @@ std::string Chave(std::string_view secao, std::string_view chave) {
 ArquivoIni::ArquivoIni(const std::filesystem::path& caminho) {
     std::ifstream arquivo(caminho, std::ios::binary);
     if (!arquivo) return;
-    const std::string conteudo((std::istreambuf_iterator<char>(arquivo)),
-                               std::istreambuf_iterator<char>());
+    Interpretar(
+        std::string((std::istreambuf_iterator<char>(arquivo)), std::istreambuf_iterator<char>()));
+}
 
+ArquivoIni ArquivoIni::DoConteudo(std::string_view conteudo) {
+    ArquivoIni ini;
+    ini.Interpretar(conteudo);
+    return ini;
+}
+
+void ArquivoIni::Interpretar(std::string_view conteudo) {
     std::set<std::string> secoesVistas;
     std::optional<std::string> secao;  // nothing before the first section and in a repeated one
     for (const LinhaIni& linha : DividirLinhasIni(conteudo)) {

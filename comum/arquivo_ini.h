@@ -15,12 +15,17 @@ namespace tessora {
 class ArquivoIni {
   public:
     explicit ArquivoIni(const std::filesystem::path& caminho);
+    // The same view of a file's whole content.
+    static ArquivoIni DoConteudo(std::string_view conteudo);
     // UTF-8 value, or empty text.
     std::string Ler(std::string_view secao, std::string_view chave) const;
     // UTF-8 value, or nothing when the key is absent (an empty value is present).
     std::optional<std::string> Procurar(std::string_view secao, std::string_view chave) const;
 
   private:
+    ArquivoIni() = default;
+    void Interpretar(std::string_view conteudo);
+
     std::map<std::string, std::string> valores_;  // "secao\nchave" in lower case -> value
 };
 

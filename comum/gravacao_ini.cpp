@@ -66,15 +66,21 @@ void GravarValor(std::vector<LinhaIni>& linhas, const std::string& secao, const 
 }
 }  // namespace
 
-void GravarValoresIni(const std::filesystem::path& caminho, std::string_view secao,
-                      const ValoresIni& valores) {
-    std::vector<LinhaIni> linhas = DividirLinhasIni(LerConteudo(caminho));
+std::string ComValoresIni(std::string_view conteudo, std::string_view secao,
+                          const ValoresIni& valores) {
+    std::vector<LinhaIni> linhas = DividirLinhasIni(conteudo);
     const std::string secaoArquivo = Utf8ParaWin1252(secao);
     for (const auto& [chave, valor] : valores) {
         GravarValor(linhas, secaoArquivo, Utf8ParaWin1252(chave), Utf8ParaWin1252(valor));
     }
-    std::string conteudo;
-    for (const LinhaIni& linha : linhas) conteudo.append(linha.texto).append(linha.fim);
+    std::string novo;
+    for (const LinhaIni& linha : linhas) novo.append(linha.texto).append(linha.fim);
+    return novo;
+}
+
+void GravarValoresIni(const std::filesystem::path& caminho, std::string_view secao,
+                      const ValoresIni& valores) {
+    const std::string conteudo = ComValoresIni(LerConteudo(caminho), secao, valores);
 
     // Written in place, like the system's own profile writes: a file that may not be
     // written stays as it was and the failure is reported.

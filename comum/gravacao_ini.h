@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -17,5 +18,9 @@ using ValoresIni = std::vector<std::pair<std::string_view, std::string_view>>;
 // Raises Erro("Unable to write to <path>") when the file cannot be read or written.
 void GravarValoresIni(const std::filesystem::path& caminho, std::string_view secao,
                       const ValoresIni& valores);
+
+// The same write on a file's whole content: the content the file would then hold.
+std::string ComValoresIni(std::string_view conteudo, std::string_view secao,
+                          const ValoresIni& valores);
 
 }  // namespace tessora

@@ -1,40 +1,24 @@
 // INI files as a crash or another program may leave them: reading never crashes, and a value
-// written is the value read back, whatever else the file holds.
-#include <unistd.h>
-
+// written is the value read back, whatever else the file holds. The file's content stays in
+// memory: the reader and the writer parse it as they parse a file's.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
 #include "comum/arquivo_ini.h"
 #include "comum/gravacao_ini.h"
 
-namespace {
-std::filesystem::path ArquivoDoProcesso() {
-    static const std::filesystem::path arquivo =
-        std::filesystem::temp_directory_path() /
-        ("tessora-fuzz-ini-" + std::to_string(getpid()) + ".ini");
-    return arquivo;
-}
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
-    const auto arquivo = ArquivoDoProcesso();
-    {
-        std::ofstream saida(arquivo, std::ios::binary | std::ios::trunc);
-        saida.write(reinterpret_cast<const char*>(dados), static_cast<std::streamsize>(tamanho));
-    }
-    const tessora::ArquivoIni antes(arquivo);
+    const std::string_view conteudo(reinterpret_cast<const char*>(dados), tamanho);
+    const auto antes = tessora::ArquivoIni::DoConteudo(conteudo);
     static_cast<void>(antes.Ler("AppForcaVendas", "TempoEsperaAtualizacao"));
     static_cast<void>(antes.Procurar("Database", "path"));
 
-    tessora::GravarValoresIni(arquivo, "AppForcaVendas",
-                              {{"ProcessoAtivo", "S"}, {"TempoEsperaAtualizacao", "17"}});
-    const tessora::ArquivoIni depois(arquivo);
+    const std::string gravado = tessora::ComValoresIni(
+        conteudo, "AppForcaVendas", {{"ProcessoAtivo", "S"}, {"TempoEsperaAtualizacao", "17"}});
+    const auto depois = tessora::ArquivoIni::DoConteudo(gravado);
     if (depois.Ler("AppForcaVendas", "ProcessoAtivo") != "S") std::abort();
     if (depois.Ler("appforcavendas", "TEMPOESPERAATUALIZACAO") != "17") std::abort();
     return 0;

@@ -11,7 +11,7 @@ case "$arquitetura" in
   i686) pasta=build-windows-i686 toolchain=cmake/mingw-w64-i686.cmake ;;
   *) echo "usage: $0 [x86_64|i686]" >&2; exit 2 ;;
 esac
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh windows
 prefixos=$(bash scripts/windows/dependencias.sh "$arquitetura")
 # Compiler results are cached by paths relative to the checkout, so another clone reuses them.
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1

@@ -2,5 +2,5 @@
 # Fails when a C++ file of the repository is not laid out as .clang-format says.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh formato
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror

@@ -16,7 +16,7 @@ if $janela && [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "--janela needs a display (DISPLAY or WAYLAND_DISPLAY)" >&2
   exit 2
 fi
-bash scripts/build.sh
+bash scripts/build.sh --programa
 
 raiz="$PWD/demo"
 rm -rf "$raiz"

@@ -29,8 +29,7 @@ for arquitetura in x86_64 i686; do
     fi
   done
 done
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target tessoraApiSubstitutaAuxiliar
+bash scripts/build.sh tessoraApiSubstitutaAuxiliar
 export WINEDEBUG=-all
 # Some kernels refuse to start any 32-bit Linux program, Wine's 32-bit loader included. The
 # 32-bit build is still built (it is the one shipped); only its run under Wine is left out there.
