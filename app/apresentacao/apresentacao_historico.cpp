@@ -35,8 +35,10 @@ std::optional<size_t> ApresentacaoHistorico::Atualizar() {
     execucoes_.clear();
     situacao_.clear();
     try {
-        auto lidas = leitura_(
-            {.soFalhas = somenteFalhas_, .pedido = pesquisa_, .ultimas = kExecucoesMostradas});
+        auto lidas = leitura_({.soFalhas = falhasEAvisos_,
+                               .comAvisos = falhasEAvisos_,
+                               .pedido = pesquisa_,
+                               .ultimas = kExecucoesMostradas});
         if (lidas) {
             execucoes_ = std::move(*lidas);
         } else {

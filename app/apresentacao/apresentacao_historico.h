@@ -37,7 +37,8 @@ class ApresentacaoHistorico {
     explicit ApresentacaoHistorico(LeituraPaginaHistorico leitura);
 
     // The filter's inputs; they apply at the next Atualizar.
-    void DefinirSomenteFalhas(bool somenteFalhas) { somenteFalhas_ = somenteFalhas; }
+    // "Falhas e avisos": the runs and orders that failed or were written with a warning.
+    void DefinirFalhasEAvisos(bool falhasEAvisos) { falhasEAvisos_ = falhasEAvisos; }
     void DefinirPesquisa(std::string_view digitado);
 
     // Reads the runs again and says which row to select: an older run selected stays selected
@@ -63,7 +64,7 @@ class ApresentacaoHistorico {
     const ExecucaoRegistrada& Execucao(size_t linha) const;
 
     LeituraPaginaHistorico leitura_;
-    bool somenteFalhas_ = false;
+    bool falhasEAvisos_ = false;
     std::string pesquisa_;
     std::vector<ExecucaoRegistrada> execucoes_;  // oldest first, as read
     std::vector<LinhaGrade> linhasExecucoes_;

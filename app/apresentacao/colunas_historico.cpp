@@ -61,7 +61,12 @@ std::string CelulaPedido(const PedidoRegistrado& p, size_t coluna) {
 }  // namespace
 
 LinhaGrade LinhaExecucao(const ExecucaoRegistrada& execucao) {
-    LinhaGrade linha{{}, execucao.motivo, execucao.Falhou()};
+    LinhaGrade linha{{}, execucao.motivo, {}};
+    if (execucao.Falhou()) {
+        linha.cor = kCorFalha;
+    } else if (execucao.comAviso > 0) {
+        linha.cor = kCorAviso;
+    }
     for (size_t coluna = 0; coluna < kColunasExecucao.size(); ++coluna) {
         linha.celulas.push_back(CelulaExecucao(execucao, coluna));
     }
@@ -69,7 +74,16 @@ LinhaGrade LinhaExecucao(const ExecucaoRegistrada& execucao) {
 }
 
 LinhaGrade LinhaPedido(const PedidoRegistrado& pedido) {
-    LinhaGrade linha{{}, pedido.mensagem, pedido.Falhou()};
+    // An order's warnings are in its remark, which no column shows.
+    LinhaGrade linha{
+        {},
+        pedido.observacao.empty() ? pedido.mensagem : pedido.mensagem + "\n" + pedido.observacao,
+        {}};
+    if (pedido.Falhou()) {
+        linha.cor = kCorFalha;
+    } else if (pedido.ComAviso()) {
+        linha.cor = kCorAviso;
+    }
     for (size_t coluna = 0; coluna < kColunasPedido.size(); ++coluna) {
         linha.celulas.push_back(CelulaPedido(pedido, coluna));
     }

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/apresentacao/cores.h"
 #include "app/historico/leitura_historico.h"
 
 namespace tessora::app {
@@ -22,7 +24,7 @@ inline constexpr size_t kPrimeiraContagemPedido = kColunasPedido.size();
 struct LinhaGrade {
     std::vector<std::string> celulas;  // one per column
     std::string dica;                  // the row's tooltip; empty: none
-    bool falha = false;                // drawn in kCorFalha
+    std::optional<Cor> cor;            // kCorFalha, kCorAviso; nothing: the list's own
 };
 
 // A run's row: its tooltip the reason it did not end normally.

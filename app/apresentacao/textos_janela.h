@@ -24,7 +24,7 @@ inline constexpr char kMenuAbrir[] = "&Abrir tessora Service";
 inline constexpr char kMenuSair[] = "&Sair";
 
 // The history page.
-inline constexpr char kSomenteFalhas[] = "Somente falhas";
+inline constexpr char kFalhasEAvisos[] = "Falhas e avisos";
 inline constexpr char kRotuloPesquisaPedido[] = "Pedido:";
 inline constexpr char kDicaPesquisaPedido[] = "id do pedido no APP";
 inline constexpr char kExportarCsv[] = "Exportar CSV...";

@@ -61,13 +61,16 @@ LeituraHistorico::LeituraHistorico(const std::filesystem::path& arquivo)
 }
 
 std::vector<ExecucaoRegistrada> LeituraHistorico::Execucoes(const FiltroHistorico& filtro) {
-    // The orders shown: ?2 failures only, ?3 part of the order's id.
+    // The orders shown: ?2 failures only (?5 with the warnings), ?3 part of the order's id.
+    const std::string destacado = "(p." + kFalha + " or (?5 = 1 and p.desfecho = '" +
+                                  std::string(CodigoDesfecho(DesfechoPedido::IncluidoComAviso)) +
+                                  "'))";
     const std::string pedidoMostrado =
-        "(?2 = 0 or p." + kFalha + ") and (?3 = '' or instr(lower(p.id_app), lower(?3)) > 0)";
+        "(?2 = 0 or " + destacado + ") and (?3 = '' or instr(lower(p.id_app), lower(?3)) > 0)";
     // A run still going counts as no failure yet.
     const std::string falhou =
-        "(e.desfecho <> 'normal' or exists (select 1 from pedido p where p.execucao = e.id and p." +
-        kFalha + "))";
+        "(e.desfecho <> 'normal' or exists (select 1 from pedido p where p.execucao = e.id and " +
+        destacado + "))";
     ComandoSqlite execucoes(
         banco_,
         kColunasExecucao + "where e.inicio >= ?1 and (?2 = 0 or " + falhou +
@@ -76,7 +79,8 @@ std::vector<ExecucaoRegistrada> LeituraHistorico::Execucoes(const FiltroHistoric
     execucoes.Ligar(1, filtro.desde.value_or(INT64_MIN))
         .Ligar(2, int64_t{filtro.soFalhas})
         .Ligar(3, filtro.pedido)
-        .Ligar(4, filtro.ultimas.value_or(-1));
+        .Ligar(4, filtro.ultimas.value_or(-1))
+        .Ligar(5, int64_t{filtro.comAvisos});
     std::vector<ExecucaoRegistrada> lista;
     while (execucoes.Proximo()) lista.push_back(LerExecucao(execucoes));
     if (lista.empty()) return lista;
@@ -90,7 +94,10 @@ std::vector<ExecucaoRegistrada> LeituraHistorico::Execucoes(const FiltroHistoric
         "p.cliente_cadastrado, p.falhas_seguidas, p.observacao from pedido p where p.execucao >= "
         "?1 and " +
             pedidoMostrado + " order by p.id");
-    pedidos.Ligar(1, lista.front().id).Ligar(2, int64_t{filtro.soFalhas}).Ligar(3, filtro.pedido);
+    pedidos.Ligar(1, lista.front().id)
+        .Ligar(2, int64_t{filtro.soFalhas})
+        .Ligar(3, filtro.pedido)
+        .Ligar(5, int64_t{filtro.comAvisos});
     while (pedidos.Proximo()) {
         const auto execucao = posicao.find(pedidos.Inteiro(0));
         if (execucao == posicao.end()) continue;

@@ -52,8 +52,10 @@ struct PedidoEmFalha {
 
 struct FiltroHistorico {
     std::optional<int64_t> desde{};  // runs started from then on
-    bool soFalhas =
-        false;  // runs that did not end normally or had failed orders, with only those orders
+    // Runs that did not end normally or had failed orders, with only those orders; with
+    // `comAvisos`, also the runs and orders written with a warning.
+    bool soFalhas = false;
+    bool comAvisos = false;
     // Runs with an order whose id holds this text (ASCII letters in any case), with only those
     // orders; empty: all.
     std::string pedido{};

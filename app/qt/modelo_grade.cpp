@@ -36,7 +36,7 @@ QVariant ModeloGrade::data(const QModelIndex& indice, int papel) const {
         case Qt::DisplayRole:
             return QString::fromStdString(linha.celulas.at(coluna));
         case Qt::ForegroundRole:
-            return linha.falha ? QVariant(CorQt(app::kCorFalha)) : QVariant();
+            return linha.cor ? QVariant(CorQt(*linha.cor)) : QVariant();
         case Qt::ToolTipRole:
             return linha.dica.empty() ? QVariant() : QString::fromStdString(linha.dica);
         case Qt::TextAlignmentRole:

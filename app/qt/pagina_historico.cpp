@@ -40,9 +40,9 @@ PaginaHistorico::PaginaHistorico(std::filesystem::path arquivoHistorico, Avisos&
       apresentacao_(app::LeituraDoArquivo(std::move(arquivoHistorico))),
       execucoes_(app::kColunasExecucao, app::kPrimeiraContagemExecucao, apresentacao_.Execucoes()),
       pedidos_(app::kColunasPedido, app::kPrimeiraContagemPedido, apresentacao_.Pedidos()) {
-    ckbSomenteFalhas = new QCheckBox(app::kSomenteFalhas, this);
-    ckbSomenteFalhas->setObjectName("ckbSomenteFalhas");
-    ckbSomenteFalhas->setGeometry(10, 6, 130, 22);
+    ckbFalhasEAvisos = new QCheckBox(app::kFalhasEAvisos, this);
+    ckbFalhasEAvisos->setObjectName("ckbFalhasEAvisos");
+    ckbFalhasEAvisos->setGeometry(10, 6, 130, 22);
     lblPesquisaPedido = new QLabel(app::kRotuloPesquisaPedido, this);
     lblPesquisaPedido->setObjectName("lblPesquisaPedido");
     lblPesquisaPedido->setGeometry(150, 8, 50, 18);
@@ -61,8 +61,8 @@ PaginaHistorico::PaginaHistorico(std::filesystem::path arquivoHistorico, Avisos&
     lblSituacaoHistorico->setObjectName("lblSituacaoHistorico");
     lblSituacaoHistorico->setGeometry(10, 232, 568, 18);
 
-    connect(ckbSomenteFalhas, &QCheckBox::toggled, this, [this](bool somenteFalhas) {
-        apresentacao_.DefinirSomenteFalhas(somenteFalhas);
+    connect(ckbFalhasEAvisos, &QCheckBox::toggled, this, [this](bool falhasEAvisos) {
+        apresentacao_.DefinirFalhasEAvisos(falhasEAvisos);
         Atualizar();
     });
     connect(edtPesquisaPedido, &QLineEdit::textChanged, this, [this](const QString& texto) {

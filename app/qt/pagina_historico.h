@@ -39,7 +39,7 @@ class PaginaHistorico : public QWidget {
     ModeloGrade pedidos_;
 
     // Children of the page, which owns them.
-    QCheckBox* ckbSomenteFalhas;
+    QCheckBox* ckbFalhasEAvisos;
     QLabel* lblPesquisaPedido;
     QLineEdit* edtPesquisaPedido;
     QPushButton* btnExportarCsv;

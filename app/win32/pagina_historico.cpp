@@ -14,7 +14,7 @@ namespace tessora::win32 {
 
 namespace {
 enum : int {
-    idCkbSomenteFalhas = 200,
+    idCkbFalhasEAvisos = 200,
     idEdtPesquisaPedido,
     idBtnExportarCsv,
     idGrdExecucoes,
@@ -87,9 +87,9 @@ PaginaHistorico::PaginaHistorico(HWND janela, const RECT& area, HFONT f,
     : avisos_(avisos), apresentacao_(app::LeituraDoArquivo(std::move(arquivoHistorico))) {
     tsHistorico = CriarPagina(janela, area);
     const HWND p = tsHistorico;
-    ckbSomenteFalhas =
-        CriarControle(p, WC_BUTTONW, app::kSomenteFalhas, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-                      {10, 6, 130, 22}, idCkbSomenteFalhas, f);
+    ckbFalhasEAvisos =
+        CriarControle(p, WC_BUTTONW, app::kFalhasEAvisos, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                      {10, 6, 130, 22}, idCkbFalhasEAvisos, f);
     CriarControle(p, WC_STATICW, app::kRotuloPesquisaPedido, WS_VISIBLE | SS_NOPREFIX,
                   {150, 8, 50, 18}, 0, f);
     edtPesquisaPedido = CriarControle(p, WC_EDITW, "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
@@ -166,7 +166,7 @@ LRESULT PaginaHistorico::DesenharLinha(bool execucoes, NMLVCUSTOMDRAW& desenho) 
     if (desenho.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
     const auto& linhas = Linhas(execucoes);
     const auto linha = static_cast<size_t>(desenho.nmcd.dwItemSpec);
-    if (linha < linhas.size() && linhas[linha].falha) desenho.clrText = CorWin32(app::kCorFalha);
+    if (linha < linhas.size() && linhas[linha].cor) desenho.clrText = CorWin32(*linhas[linha].cor);
     return CDRF_DODEFAULT;
 }
 
@@ -181,10 +181,10 @@ void PaginaHistorico::MostrarDica(bool execucoes, NMLVGETINFOTIPW& dica) const {
 
 bool PaginaHistorico::Comando(int controle, int notificacao) {
     switch (controle) {
-        case idCkbSomenteFalhas:
+        case idCkbFalhasEAvisos:
             if (notificacao == BN_CLICKED) {
-                apresentacao_.DefinirSomenteFalhas(
-                    SendMessageW(ckbSomenteFalhas, BM_GETCHECK, 0, 0) == BST_CHECKED);
+                apresentacao_.DefinirFalhasEAvisos(
+                    SendMessageW(ckbFalhasEAvisos, BM_GETCHECK, 0, 0) == BST_CHECKED);
                 Atualizar();
             }
             return true;

@@ -40,7 +40,7 @@ class PaginaHistorico {
     app::ApresentacaoHistorico apresentacao_;
 
     HWND tsHistorico;
-    HWND ckbSomenteFalhas;
+    HWND ckbFalhasEAvisos;
     HWND edtPesquisaPedido;
     HWND grdExecucoes;
     HWND grdPedidos;

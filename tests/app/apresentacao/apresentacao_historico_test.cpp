@@ -114,10 +114,10 @@ TEST_F(ApresentacaoHistoricoTest, SelecaoMantidaAoLerDeNovo) {
 
 TEST_F(ApresentacaoHistoricoTest, FiltroPedidoComLimiteFalhasEPesquisaAparada) {
     apresentacao.Atualizar();
-    apresentacao.DefinirSomenteFalhas(true);
+    apresentacao.DefinirFalhasEAvisos(true);
     apresentacao.DefinirPesquisa("\u00a0 P-2\t\r\n");
     apresentacao.Atualizar();
-    apresentacao.DefinirSomenteFalhas(false);
+    apresentacao.DefinirFalhasEAvisos(false);
     apresentacao.DefinirPesquisa("   ");
     apresentacao.Atualizar();
     ASSERT_EQ(filtros.size(), 3u);
@@ -159,41 +159,50 @@ TEST_F(ApresentacaoHistoricoTest, SemExecucoesDizPorQue) {
     EXPECT_EQ(apresentacao.Execucoes().size(), 1u);
 }
 
-TEST_F(ApresentacaoHistoricoTest, LinhasComDicaEFalha) {
+TEST_F(ApresentacaoHistoricoTest, LinhasComDicaECor) {
     auto recusado = Execucao(4, {"p-9"});
     recusado.pedidos[0].desfecho = "nao_incluido";
     recusado.pedidos[0].mensagem = "Não foi possível incluir o pedido: p-9 no sistema";
     recusado.naoIncluidos = 1;
     recusado.incluidos = 0;
+    auto comAviso = Execucao(5, {"p-7"});
+    comAviso.pedidos[0].desfecho = "incluido_com_aviso";
+    comAviso.pedidos[0].observacao = "Produto it-1 do APP não encontrado";
+    comAviso.comAviso = 1;
     execucoes = std::vector{Execucao(1, {"p-1"}), Execucao(2, {}, "sem_listagem", "HTTP 503"),
-                            Execucao(3, {}, ""), recusado};
+                            Execucao(3, {}, ""), recusado, comAviso};
     apresentacao.Atualizar();
     const auto& linhas = apresentacao.Execucoes();
-    ASSERT_EQ(linhas.size(), 4u);
+    ASSERT_EQ(linhas.size(), 5u);
     const struct {
         const char* desfecho;
         const char* dica;
-        bool falha;
+        std::optional<Cor> cor;
     } esperadas[] = {
-        {"normal", "", true},        // its order failed
-        {"sem término", "", false},  // still going, or its program ended during it
-        {"sem_listagem", "HTTP 503", true},
-        {"normal", "", false},
+        {"normal", "", kCorAviso},  // its order was written with a warning
+        {"normal", "", kCorFalha},  // its order failed
+        {"sem término", "", {}},    // still going, or its program ended during it
+        {"sem_listagem", "HTTP 503", kCorFalha},
+        {"normal", "", {}},
     };
     for (size_t i = 0; i < linhas.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(linhas[i].celulas.size(), kColunasExecucao.size());
         EXPECT_EQ(linhas[i].celulas[3], esperadas[i].desfecho);
         EXPECT_EQ(linhas[i].dica, esperadas[i].dica);
-        EXPECT_EQ(linhas[i].falha, esperadas[i].falha);
+        EXPECT_EQ(linhas[i].cor, esperadas[i].cor);
     }
     ASSERT_EQ(apresentacao.Pedidos().size(), 1u);
+    // The warnings, which no column shows, in the tooltip.
+    EXPECT_EQ(apresentacao.Pedidos()[0].dica, "ok p-7\nProduto it-1 do APP não encontrado");
+    EXPECT_EQ(apresentacao.Pedidos()[0].cor, kCorAviso);
+    apresentacao.Selecionar(1);
     const LinhaGrade& pedido = apresentacao.Pedidos()[0];
     EXPECT_EQ(pedido.celulas.size(), kColunasPedido.size());
     EXPECT_EQ(pedido.dica, "Não foi possível incluir o pedido: p-9 no sistema");
-    EXPECT_TRUE(pedido.falha);
-    apresentacao.Selecionar(3);
-    EXPECT_FALSE(apresentacao.Pedidos()[0].falha);
+    EXPECT_EQ(pedido.cor, kCorFalha);
+    apresentacao.Selecionar(4);
+    EXPECT_EQ(apresentacao.Pedidos()[0].cor, std::nullopt);
     EXPECT_EQ(apresentacao.Pedidos()[0].dica, "ok p-1");
 }
 

@@ -129,7 +129,7 @@ TEST_F(PaginaHistoricoTest, ExecucoesEPedidosComFiltroPesquisaEExportacao) {
     execucoes->selectRow(1);
     EXPECT_EQ(Pedidos(), (std::vector<std::string>{kIncluido101, kFalha102}));
 
-    auto* somenteFalhas = Achar<QCheckBox>("ckbSomenteFalhas");
+    auto* somenteFalhas = Achar<QCheckBox>("ckbFalhasEAvisos");
     auto* pesquisa = Achar<QLineEdit>("edtPesquisaPedido");
     const struct {
         bool falhas;

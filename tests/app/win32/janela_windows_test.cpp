@@ -174,7 +174,7 @@ TEST_F(JanelaWindowsTest, JanelaComSeusControlesEErroDeConexaoEncerraAoFecharACa
              Esperado(L"Próximo processamento: 00/00/0000 00:00:00", 296, 230, 282, 18),
              Esperado(L"Minimizar", 368, 316, 104, 28),
              Esperado(L"Encerrar Serviços", 478, 316, 122, 28),
-             Esperado(L"Somente falhas", 10, 6, 130, 22),
+             Esperado(L"Falhas e avisos", 10, 6, 130, 22),
              Esperado(L"Pedido:", 150, 8, 50, 18),
              Esperado(L"Exportar CSV...", 458, 3, 120, 28),
          }) {

@@ -160,13 +160,13 @@ TEST_F(PaginaHistoricoWindowsTest, ExecucoesEPedidosComFiltroEPesquisa) {
     pagina->Atualizar();
     EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-1"));
 
-    SendMessageW(Controle(WC_BUTTONW, L"Somente falhas"), BM_CLICK, 0, 0);
+    SendMessageW(Controle(WC_BUTTONW, L"Falhas e avisos"), BM_CLICK, 0, 0);
     EXPECT_THAT(Coluna(grdExecucoes, 4), ElementsAre("1"));
     EXPECT_THAT(Coluna(grdPedidos, 1), ElementsAre("nao_incluido"));
 
     SetWindowTextW(FindWindowExW(pagina->Pagina(), nullptr, WC_EDITW, nullptr), L" P-2 ");
     EXPECT_THAT(Coluna(grdExecucoes, 0), IsEmpty());
-    SendMessageW(Controle(WC_BUTTONW, L"Somente falhas"), BM_CLICK, 0, 0);
+    SendMessageW(Controle(WC_BUTTONW, L"Falhas e avisos"), BM_CLICK, 0, 0);
     EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-2"));
 }
 
