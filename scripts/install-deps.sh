@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev
   libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  mingw-w64 wine64 wine32:i386 googletest dpkg-dev tcl nsis xvfb xauth
+  mingw-w64 wine64 wine32:i386 googletest dpkg-dev tcl nsis xvfb xauth fonts-wine
   ccache
   clang libclang-rt-14-dev clang-format
 )
