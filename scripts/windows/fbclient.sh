@@ -27,7 +27,9 @@ pacote_binario() {
   if [ ! -f "$pasta/.completo" ]; then
     local baixados="$cache/pacotes/baixados"
     rm -rf "$pasta" "$baixados" && mkdir -p "$baixados"
-    (cd "$baixados" && apt-get -qq -o APT::Sandbox::User=root download "$1" >&2)
+    # The machine's package lists may be missing or stale; refreshed once if so.
+    (cd "$baixados" && { apt-get -qq -o APT::Sandbox::User=root download "$1" >&2 ||
+      { apt-get -qq update >&2 && apt-get -qq -o APT::Sandbox::User=root download "$1" >&2; }; })
     dpkg-deb -x "$baixados"/*.deb "$pasta"
     rm -rf "$baixados"
     touch "$pasta/.completo"
