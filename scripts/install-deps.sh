@@ -18,7 +18,8 @@ base=(
 # The tests' Firebird server program is not among them: its package, firebird3.0-server, sets up
 # the machine's own Firebird service; scripts/servidor-firebird.sh unpacks the program alone.
 testes=("${base[@]}" firebird3.0-utils libgtest-dev libgmock-dev libbenchmark-dev)
-windows=("${testes[@]}" mingw-w64 wine64 wine32:i386 googletest dpkg-dev tcl nsis xvfb xauth)
+windows=("${testes[@]}" mingw-w64 wine64 wine32:i386 googletest dpkg-dev tcl nsis xvfb xauth
+  fonts-wine)
 fuzz=("${base[@]}" clang libclang-rt-14-dev)
 formato=(clang-format)
 

@@ -3,7 +3,9 @@
 # runs both builds' test suites under Wine: each in a Wine prefix of its own inside its build
 # folder (a 32-bit prefix for the 32-bit build, the one shipped), with a virtual display for
 # the window program. The api suites talk to the substitute API of the Linux build in build/,
-# which Wine starts as a Linux program.
+# which Wine starts as a Linux program. Then the Linux build's wine suite runs each build's
+# program against a Firebird server of its own, through a Firebird client library built for
+# that architecture by scripts/windows/fbclient.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build-windows.sh x86_64
@@ -29,7 +31,7 @@ for arquitetura in x86_64 i686; do
     fi
   done
 done
-bash scripts/build.sh tessoraApiSubstitutaAuxiliar
+bash scripts/build.sh tessoraApiSubstitutaAuxiliar testes_sistema_wine
 export WINEDEBUG=-all
 # Some kernels refuse to start any 32-bit Linux program, Wine's 32-bit loader included. The
 # 32-bit build is still built (it is the one shipped); only its run under Wine is left out there.
@@ -40,10 +42,16 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   arquiteturas=(x86_64)
 fi
 for arquitetura in "${arquiteturas[@]}"; do
-  pasta=build-windows prefixo=win64
-  [ "$arquitetura" = i686 ] && pasta=build-windows-i686 prefixo=win32
+  pasta=build-windows prefixo=win64 wine=/usr/lib/wine/wine64
+  [ "$arquitetura" = i686 ] && pasta=build-windows-i686 prefixo=win32 wine=/usr/lib/wine/wine
   echo "== Windows $arquitetura under Wine"
   # The window program's test needs a display; Wine gets one of its own from Xvfb.
   (cd "$pasta" && WINEPREFIX="$PWD/wine" WINEARCH="$prefixo" \
      xvfb-run -a ctest --output-on-failure -j"$(nproc)")
+  echo "== Windows $arquitetura under Wine with a Firebird server"
+  fbclient=$(bash scripts/windows/fbclient.sh "$arquitetura")/fbclient.dll
+  (cd build && WINEPREFIX="$PWD/../$pasta/wine" WINEARCH="$prefixo" TESSORA_WINE="$wine" \
+     TESSORA_SERVICO_WINDOWS="$PWD/../$pasta/app/tessoraService.exe" \
+     TESSORA_JANELA_WINDOWS="$PWD/../$pasta/tests/windows/testes_app_win32.exe" \
+     TESSORA_FBCLIENT_WINDOWS="$fbclient" xvfb-run -a ctest --output-on-failure -L wine)
 done

@@ -8,7 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -171,6 +173,23 @@ ServidorFirebirdTeste::~ServidorFirebirdTeste() { Parar(); }
 
 std::string ServidorFirebirdTeste::NomeBanco(const std::string& arquivo) const {
     return host_ + ":" + (PastaDados() / arquivo).string();
+}
+
+std::string ServidorFirebirdTeste::Isql(const std::string& banco, const std::string& script) const {
+    const fs::path arquivo = raiz_.Caminho() / "consulta.sql";
+    GravarArquivo(arquivo, script);
+    const std::string comando = std::string("'") + TESSORA_ISQL_FIREBIRD +
+                                "' -b -q -ch UTF8 -user SYSDBA -password " + kSenhaSysdba +
+                                " -i '" + arquivo.string() + "' '" + banco + "' 2>&1";
+    FILE* saida = popen(comando.c_str(), "r");
+    if (!saida) throw std::runtime_error("não foi possível iniciar o isql");
+    std::string texto;
+    std::array<char, 4096> bloco;
+    for (size_t lidos; (lidos = fread(bloco.data(), 1, bloco.size(), saida)) > 0;) {
+        texto.append(bloco.data(), lidos);
+    }
+    pclose(saida);
+    return texto;
 }
 
 void ServidorFirebirdTeste::Parar() noexcept {

@@ -27,6 +27,9 @@ class ServidorFirebirdTeste {
     std::filesystem::path PastaDados() const { return raiz_.Caminho() / "dados"; }
     // "127.0.0.1/PORT:<data folder>/<arquivo>".
     std::string NomeBanco(const std::string& arquivo) const;
+    // What isql prints (errors too) when it runs `script` as SYSDBA on a database of this
+    // server (`banco` as NomeBanco gives it), texts in UTF-8.
+    std::string Isql(const std::string& banco, const std::string& script) const;
 
   private:
     void Parar() noexcept;

@@ -6,15 +6,12 @@
 #include <commctrl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <shellapi.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "instalacao_erp_windows.h"
+#include "programa_janela.h"
 
 namespace tessora::testes {
 namespace {
@@ -22,15 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-
-// Asked of the window itself: GetWindowText does not reach another program's controls.
-std::wstring Texto(HWND janela) {
-    std::wstring texto(static_cast<size_t>(SendMessageW(janela, WM_GETTEXTLENGTH, 0, 0)) + 1,
-                       L'\0');
-    texto.resize(static_cast<size_t>(
-        SendMessageW(janela, WM_GETTEXT, texto.size(), reinterpret_cast<LPARAM>(texto.data()))));
-    return texto;
-}
 
 // The design's pixels on this screen.
 int Escalar(int pixels) {
@@ -73,78 +61,19 @@ std::vector<Controle> Controles(HWND janela) {
     return controles;
 }
 
-// Whether the window's tray icon comes to be there (or gone): only an icon that is there can
-// be changed.
-bool AguardarIconeBandeja(HWND janela, bool presente) {
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (std::chrono::steady_clock::now() < limite) {
-        NOTIFYICONDATAW dados{};
-        dados.cbSize = sizeof dados;
-        dados.hWnd = janela;
-        dados.uID = 1;
-        dados.uFlags = NIF_TIP;
-        lstrcpyW(dados.szTip, L"tessora Service");
-        if ((Shell_NotifyIconW(NIM_MODIFY, &dados) != FALSE) == presente) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return false;
-}
-
-// The program started from the ERP's program folder.
-class JanelaWindowsTest : public InstalacaoErpWindowsTest {
-  protected:
-    PROCESS_INFORMATION processo{};
-
-    void TearDown() override {
-        if (processo.hProcess) {
-            TerminateProcess(processo.hProcess, 99);  // left behind by a failed expectation
-            CloseHandle(processo.hProcess);
-            CloseHandle(processo.hThread);
-        }
-    }
-
-    void Iniciar() {
-        STARTUPINFOW inicio{};
-        inicio.cb = sizeof inicio;
-        std::wstring linha = L"\"" + (programa / "tessoraService.exe").wstring() + L"\"";
-        ASSERT_TRUE(CreateProcessW(nullptr, linha.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   programa.c_str(), &inicio, &processo));
-    }
-
-    // The program's top-level window of that class, once it exists (shown or not).
-    HWND AguardarJanela(const std::wstring& classe) const {
-        const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (std::chrono::steady_clock::now() < limite) {
-            for (HWND janela = FindWindowExW(nullptr, nullptr, classe.c_str(), nullptr); janela;
-                 janela = FindWindowExW(nullptr, janela, classe.c_str(), nullptr)) {
-                DWORD dono = 0;
-                GetWindowThreadProcessId(janela, &dono);
-                if (dono == processo.dwProcessId) return janela;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return nullptr;
-    }
-
-    DWORD AguardarFim() {
-        EXPECT_EQ(WaitForSingleObject(processo.hProcess, 60000), WAIT_OBJECT_0);
-        DWORD codigo = 0;
-        GetExitCodeProcess(processo.hProcess, &codigo);
-        return codigo;
-    }
-};
+using JanelaWindowsTest = InstalacaoErpWindowsTest;
 
 TEST_F(JanelaWindowsTest, JanelaComSeusControlesEErroDeConexaoEncerraAoFecharACaixa) {
-    Iniciar();
+    ProgramaJanela processo(programa);
     // Start-up cannot reach the database: its error box shows, the window behind it made.
-    const HWND caixa = AguardarJanela(L"#32770");
+    const HWND caixa = processo.AguardarJanela(L"#32770");
     ASSERT_TRUE(caixa);
     EXPECT_EQ(Texto(caixa), L"tessora Service");
     std::wstring mensagem;
     for (const auto& controle : Controles(caixa)) mensagem += controle.texto;
     EXPECT_THAT(mensagem, HasSubstr(L"Não foi possível conectar ao banco de dados: "));
 
-    const HWND janela = AguardarJanela(L"TfrmPrincipal");
+    const HWND janela = processo.AguardarJanela(L"TfrmPrincipal");
     ASSERT_TRUE(janela);
     EXPECT_EQ(Texto(janela), L"tessora Service");
     RECT cliente{};
@@ -192,7 +121,7 @@ TEST_F(JanelaWindowsTest, JanelaComSeusControlesEErroDeConexaoEncerraAoFecharACa
     EXPECT_TRUE(AguardarIconeBandeja(janela, true));
 
     PostMessageW(caixa, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(AguardarFim(), 1u);
+    EXPECT_EQ(processo.AguardarFim(), 1u);
     EXPECT_FALSE(fs::exists(dados / "tessoraService.lock"));
     EXPECT_TRUE(AguardarIconeBandeja(janela, false));
 }
@@ -203,14 +132,14 @@ TEST_F(JanelaWindowsTest, OutraCopiaMostraOAvisoQueSeFechaSozinhoEEncerra) {
         CreateFileW((dados / "tessoraService.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                     nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(trava, INVALID_HANDLE_VALUE);
-    Iniciar();
-    const HWND aviso = AguardarJanela(L"TfrmMensagemConfirmarGenerica");
+    ProgramaJanela processo(programa);
+    const HWND aviso = processo.AguardarJanela(L"TfrmMensagemConfirmarGenerica");
     ASSERT_TRUE(aviso);
     EXPECT_EQ(Texto(aviso), L"Aviso do Sistema");
     const auto controles = Controles(aviso);
     ASSERT_EQ(controles.size(), 1u);  // the message alone: no check box, no OK
     EXPECT_THAT(controles[0].texto, HasSubstr(L"já está sendo executado em outra sessão"));
-    EXPECT_EQ(AguardarFim(), 1u);
+    EXPECT_EQ(processo.AguardarFim(), 1u);
     CloseHandle(trava);
 }
 

@@ -1,0 +1,121 @@
+// The window program under Wine in a Windows installation of the ERP that reaches a real
+// database: the Linux build's wine suite lays the installation out, with a Firebird server and
+// the substitute API, names its program folder in TESSORA_ERP_WINDOWS and runs this test;
+// without it the test is skipped.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "arquivos_teste.h"
+#include "programa_janela.h"
+
+namespace tessora::testes {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+struct BuscaControles {
+    const wchar_t* classe;
+    std::vector<HWND> achados;
+};
+
+// A function, not a lambda: the 32-bit build's callbacks take the stdcall convention.
+BOOL CALLBACK AcrescentarDaClasse(HWND filho, LPARAM dados) {
+    auto& busca = *reinterpret_cast<BuscaControles*>(dados);
+    wchar_t nome[64] = {};
+    GetClassNameW(filho, nome, 64);
+    if (lstrcmpiW(nome, busca.classe) == 0) busca.achados.push_back(filho);
+    return TRUE;
+}
+
+// The window's controls of that class, in the order they were made.
+std::vector<HWND> Controles(HWND janela, const wchar_t* classe) {
+    BuscaControles busca{classe, {}};
+    EnumChildWindows(janela, AcrescentarDaClasse, reinterpret_cast<LPARAM>(&busca));
+    return busca.achados;
+}
+
+HWND Botao(HWND janela, const std::wstring& texto) {
+    for (const HWND botao : Controles(janela, L"Button")) {
+        if (Texto(botao) == texto) return botao;
+    }
+    return nullptr;
+}
+
+bool Aguardar(const std::function<bool()>& condicao) {
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!condicao()) {
+        if (std::chrono::steady_clock::now() > limite) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+// Another program's tab is chosen as a user does, with the mouse: where its tabs lie is that
+// program's to know, so the click moves along the strip until the tab is the chosen one.
+bool EscolherAba(HWND abas, int aba) {
+    for (int x = 5; x < 600; x += 10) {
+        SendMessageW(abas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 10));
+        SendMessageW(abas, WM_LBUTTONUP, 0, MAKELPARAM(x, 10));
+        if (SendMessageW(abas, TCM_GETCURSEL, 0, 0) == aba) return true;
+    }
+    return false;
+}
+
+TEST(JanelaBancoWindowsTest, IniciaNaBandejaSincronizaMostraOHistoricoEEncerra) {
+    const char* pasta = std::getenv("TESSORA_ERP_WINDOWS");
+    if (!pasta) GTEST_SKIP() << "run by the Linux build's wine suite, which lays out the ERP";
+    const fs::path programa = pasta;
+    ProgramaJanela processo(programa);
+
+    // Start-up reaches the database and goes behind the tray icon, with no error box.
+    const HWND janela = processo.AguardarJanela(L"TfrmPrincipal");
+    ASSERT_TRUE(janela);
+    ASSERT_TRUE(AguardarIconeBandeja(janela, true));
+    EXPECT_FALSE(IsWindowVisible(janela));
+
+    ShowWindow(janela, SW_SHOWNORMAL);
+    SetForegroundWindow(janela);
+    const auto grades = Controles(janela, L"SysListView32");
+    ASSERT_FALSE(grades.empty());
+    const HWND execucoes = grades.front();
+    const HWND sincronizar = Botao(janela, L"Sincronizar Agora");
+    ASSERT_TRUE(sincronizar);
+    ASSERT_TRUE(Aguardar([&] { return IsWindowEnabled(sincronizar) != FALSE; }));
+    const auto antes = SendMessageW(execucoes, LVM_GETITEMCOUNT, 0, 0);
+
+    // The run from the button ends in the history, with the button on again.
+    PostMessageW(sincronizar, BM_CLICK, 0, 0);
+    ASSERT_TRUE(Aguardar([&] {
+        return SendMessageW(execucoes, LVM_GETITEMCOUNT, 0, 0) > antes &&
+               IsWindowEnabled(sincronizar) != FALSE;
+    }));
+    const HWND abas = Controles(janela, L"SysTabControl32").at(0);
+    ASSERT_TRUE(EscolherAba(abas, 1));
+    EXPECT_TRUE(Aguardar([&] { return IsWindowVisible(execucoes) != FALSE; }));
+
+    // "Encerrar Serviços" writes the settings and ends the program, its lock file gone.
+    const HWND encerrar = Botao(janela, L"Encerrar Serviços");
+    ASSERT_TRUE(encerrar);
+    PostMessageW(encerrar, BM_CLICK, 0, 0);
+    EXPECT_EQ(processo.AguardarFim(), 0u);
+    const auto configuracoes = LerArquivo(programa / "tessoraService.ini");
+    ASSERT_TRUE(configuracoes);
+    EXPECT_THAT(*configuracoes, HasSubstr("ProcessoAtivo="));
+    EXPECT_THAT(*configuracoes, HasSubstr("TempoEsperaAtualizacao="));
+    EXPECT_FALSE(fs::exists(programa.parent_path() / "Dados" / "tessoraService.lock"));
+}
+
+}  // namespace
+}  // namespace tessora::testes
