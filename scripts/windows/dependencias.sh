@@ -8,12 +8,6 @@
 # list for CMAKE_PREFIX_PATH.
 set -euo pipefail
 
-arquitetura=${1:?"usage: $0 x86_64|i686"}
-case "$arquitetura" in
-  x86_64) toolchain=mingw-w64.cmake ;;
-  i686) toolchain=mingw-w64-i686.cmake ;;
-  *) echo "unknown architecture: $arquitetura" >&2; exit 2 ;;
-esac
 source "$(dirname "$0")/fontes-debian.sh"
 
 # Configures, builds and installs a CMake project with the project's toolchain for this

@@ -12,12 +12,6 @@
 # into the cache of dependencias.sh; prints the folder that holds the DLL.
 set -euo pipefail
 
-arquitetura=${1:?"usage: $0 x86_64|i686"}
-case "$arquitetura" in
-  x86_64) toolchain=mingw-w64.cmake ;;
-  i686) toolchain=mingw-w64-i686.cmake ;;
-  *) echo "unknown architecture: $arquitetura" >&2; exit 2 ;;
-esac
 source "$(dirname "$0")/fontes-debian.sh"
 
 # Unpacks (once) the current binary package of that name from the machine's own archive,

@@ -1,7 +1,13 @@
-# Sourced by the scripts that cross-build Windows libraries from Debian's source packages:
-# the shared cache (TESSORA_CACHE_WINDOWS, by default ~/.cache/tessora-windows), held locked
-# by this process, and the fetching of source packages through the source entries in apt/
-# beside this file.
+# Sourced by the scripts that cross-build Windows libraries from Debian's source packages,
+# whose first argument is the architecture: its CMake toolchain file, the shared cache
+# (TESSORA_CACHE_WINDOWS, by default ~/.cache/tessora-windows), held locked by this process, and
+# the fetching of source packages through the source entries in apt/ beside this file.
+arquitetura=${1:?"usage: $0 x86_64|i686"}
+case "$arquitetura" in
+  x86_64) toolchain=mingw-w64.cmake ;;
+  i686) toolchain=mingw-w64-i686.cmake ;;
+  *) echo "unknown architecture: $arquitetura" >&2; exit 2 ;;
+esac
 raiz=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 cache=${TESSORA_CACHE_WINDOWS:-${XDG_CACHE_HOME:-$HOME/.cache}/tessora-windows}
 mkdir -p "$cache"
