@@ -35,13 +35,6 @@ struct Resultado {
     std::string erros;
 };
 
-std::string LerArquivo(const std::filesystem::path& caminho) {
-    std::ifstream entrada(caminho, std::ios::binary);
-    std::stringstream conteudo;
-    conteudo << entrada.rdbuf();
-    return conteudo.str();
-}
-
 std::string Substituir(std::string texto, const std::string& de, const std::string& para) {
     const size_t posicao = texto.find(de);
     EXPECT_NE(posicao, std::string::npos) << de;
@@ -65,7 +58,8 @@ std::string Pedido(const std::string& id, const std::string& cliente, const std:
 // amounts that do not add up; before them two whose customer the API does not know (its
 // document answers 404), after them one more of the new customer.
 std::string EstadoApi() {
-    std::string estado = LerArquivo(testes::PastaFontes() / "erp/demo/estado-api.json");
+    std::string estado =
+        testes::LerArquivo(testes::PastaFontes() / "erp/demo/estado-api.json").value_or("");
     estado = Substituir(estado, R"("valor_produtos": "44.10")", R"("valor_produtos": "44.20")");
     estado =
         Substituir(estado, R"("pedidos": [)",
@@ -104,7 +98,7 @@ class ComandoSimularTest : public ::testing::Test {
             resultado.linhas.push_back(texto);
         }
         resultado.codigo = WEXITSTATUS(pclose(saida));
-        resultado.erros = LerArquivo(arquivoErros);
+        resultado.erros = testes::LerArquivo(arquivoErros).value_or("");
         return resultado;
     }
 

@@ -32,17 +32,11 @@ struct Resultado {
     std::string erros;
 };
 
-std::string LerArquivo(const std::filesystem::path& caminho) {
-    std::ifstream entrada(caminho, std::ios::binary);
-    std::stringstream conteudo;
-    conteudo << entrada.rdbuf();
-    return conteudo.str();
-}
-
 class ComandoSincronizarTest : public ::testing::Test {
   protected:
     testes::InstalacaoErpTeste erp;
-    testes::ApiSubstituta servidor{LerArquivo(testes::PastaFontes() / "erp/demo/estado-api.json")};
+    testes::ApiSubstituta servidor{
+        testes::LerArquivo(testes::PastaFontes() / "erp/demo/estado-api.json").value_or("")};
 
     void SetUp() override {
         std::filesystem::copy_file(TESSORA_DIR_BUILD "/app/tessoraService", erp.Executavel());
@@ -65,7 +59,7 @@ class ComandoSincronizarTest : public ::testing::Test {
             resultado.linhas.push_back(texto.size() > 22 ? texto.substr(22) : texto);
         }
         resultado.codigo = WEXITSTATUS(pclose(saida));
-        resultado.erros = LerArquivo(arquivoErros);
+        resultado.erros = testes::LerArquivo(arquivoErros).value_or("");
         return resultado;
     }
 };
@@ -270,8 +264,9 @@ TEST_F(ComandoSincronizarTest, ListagemQueNaoPodeSerObtidaNaoPassaPorDiaSemPedid
 }
 
 TEST_F(ComandoSincronizarTest, ServidorInalcancavelOuComCertificadoVencidoEhUmaFalha) {
-    testes::ApiSubstituta vencida{LerArquivo(testes::PastaFontes() / "erp/demo/estado-api.json"),
-                                  {.validade = {-std::chrono::hours(48), -std::chrono::hours(24)}}};
+    testes::ApiSubstituta vencida{
+        testes::LerArquivo(testes::PastaFontes() / "erp/demo/estado-api.json").value_or(""),
+        {.validade = {-std::chrono::hours(48), -std::chrono::hours(24)}}};
     const std::pair<std::string, const char*> casos[] = {
         {vencida.UrlBase(), "expired"},
         {"https://127.0.0.1:1/api", "onnect"},  // nothing listens on port 1

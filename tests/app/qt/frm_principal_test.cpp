@@ -62,14 +62,6 @@ class AvisosModais : public testes::AvisosGravados {
     int abertas = 0;
 };
 
-std::optional<std::string> LerArquivo(const std::filesystem::path& caminho) {
-    std::ifstream entrada(caminho, std::ios::binary);
-    if (!entrada) return std::nullopt;
-    std::stringstream conteudo;
-    conteudo << entrada.rdbuf();
-    return conteudo.str();
-}
-
 class JanelaTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -229,7 +221,7 @@ TEST_F(JanelaTest, ConfiguracoesLidasNaInicializacaoEGravadasAoFechar) {
         const auto fins = ContarFins();
         janela->close();
         EXPECT_EQ(*fins, std::vector<int>{0});
-        EXPECT_EQ(LerArquivo(ArquivoIni()), caso.gravado);
+        EXPECT_EQ(testes::LerArquivo(ArquivoIni()), caso.gravado);
         EXPECT_FALSE(std::filesystem::exists(ArquivoLock()));
     }
 }
@@ -469,7 +461,7 @@ TEST_F(JanelaTest, FecharDuranteUmaExecucaoEsperaOFimDela) {
     portao.Liberar();
     ASSERT_TRUE(Aguardar([&] { return !fins->empty(); }));
     EXPECT_EQ(*fins, std::vector<int>{0});
-    EXPECT_EQ(LerArquivo(ArquivoIni()),
+    EXPECT_EQ(testes::LerArquivo(ArquivoIni()),
               "[AppForcaVendas]\r\nProcessoAtivo=S\r\nTempoEsperaAtualizacao=5\r\n");
     EXPECT_FALSE(std::filesystem::exists(ArquivoLock()));
     EXPECT_FALSE(janela->Servico().EmExecucao());
@@ -679,7 +671,7 @@ TEST_F(JanelaTest, VerificacaoDaVersaoQueFalhaDeixaOProgramaResidenteSemConfigur
     janela->close();
     EXPECT_EQ(*fins, std::vector<int>{0});
     EXPECT_FALSE(std::filesystem::exists(ArquivoLock()));
-    EXPECT_EQ(LerArquivo(ArquivoIni()), "[AppForcaVendas]\r\nProcessoAtivo=S\r\n");
+    EXPECT_EQ(testes::LerArquivo(ArquivoIni()), "[AppForcaVendas]\r\nProcessoAtivo=S\r\n");
 }
 
 }  // namespace
