@@ -37,6 +37,12 @@ constexpr std::string_view kEsquemaVersao2 = R"(
 alter table pedido add column observacao text not null default '';
 )";
 
+// The kind of trouble that ended a run, and the order's customer as the order names it.
+constexpr std::string_view kEsquemaVersao3 = R"(
+alter table execucao add column problema text not null default '';
+alter table pedido add column cliente text not null default '';
+)";
+
 int Versao(BancoSqlite& banco) {
     ComandoSqlite comando(banco, "pragma user_version");
     return comando.Proximo() ? static_cast<int>(comando.Inteiro(0)) : 0;
@@ -98,6 +104,7 @@ void PrepararEsquemaHistorico(BancoSqlite& banco) {
     // Each later version adds its step here, from the version before it.
     if (versao < 1) banco.Executar(kEsquemaVersao1);
     if (versao < 2) banco.Executar(kEsquemaVersao2);
+    if (versao < 3) banco.Executar(kEsquemaVersao3);
     if (versao < kVersaoEsquemaHistorico) {
         banco.Executar("pragma user_version = " + std::to_string(kVersaoEsquemaHistorico));
     }

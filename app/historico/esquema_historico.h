@@ -13,7 +13,7 @@ namespace tessora::app {
 //   pedido:   id, execucao, id_app, desfecho, mensagem, id_nf_comercio, nr_nota_fiscal,
 //             cliente_cadastrado (null: not written by this run), falhas_seguidas,
 //             observacao (version 2)
-inline constexpr int kVersaoEsquemaHistorico = 2;
+inline constexpr int kVersaoEsquemaHistorico = 3;
 
 // The outcomes of an order that count as failures, for SQL: "desfecho in (...)".
 inline constexpr std::string_view kDesfechosFalhaSql = "('nao_incluido', 'erro')";
