@@ -13,6 +13,7 @@ enum class OrigemExecucao {
     Temporizador,
     Botao,  // "Sincronizar Agora"
     LinhaComando,
+    Repeticao,  // "Tentar novamente": one failing order again
 };
 
 enum class DesfechoPedido {

@@ -62,6 +62,8 @@ std::string_view CodigoOrigem(OrigemExecucao origem) {
             return "botao";
         case OrigemExecucao::LinhaComando:
             return "linha_comando";
+        case OrigemExecucao::Repeticao:
+            return "repeticao";
     }
     return {};
 }

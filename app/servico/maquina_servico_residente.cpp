@@ -59,6 +59,11 @@ void MaquinaServicoResidente::SincronizarAgora() {
     IniciarExecucao(OrigemExecucao::Botao);
 }
 
+void MaquinaServicoResidente::RepetirPedido() {
+    if (Ocupada()) return;
+    IniciarExecucao(OrigemExecucao::Repeticao);
+}
+
 bool MaquinaServicoResidente::Ocupada() const {
     return execucao_ || fimPendente_ || fechando_ || encerrado_;
 }

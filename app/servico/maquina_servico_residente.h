@@ -71,6 +71,8 @@ class MaquinaServicoResidente {
     void TiqueSincronizacao(Instante agora);
     // "Sincronizar Agora": a run whatever the settings say.
     void SincronizarAgora();
+    // "Tentar novamente": a run of one order, under the same rules as the button's.
+    void RepetirPedido();
     // `erro`: the message of an error that left the run.
     void ExecucaoTerminada(const std::optional<std::string>& erro, Instante agora);
 

@@ -91,6 +91,12 @@ void ServicoResidente::AjustarIntervaloSincronizacao(const std::string& minutos)
 
 void ServicoResidente::SincronizarAgora() { maquina_.SincronizarAgora(); }
 
+void ServicoResidente::TentarNovamente(const std::string& idApp) {
+    pedidoRepetido_ = idApp;
+    maquina_.RepetirPedido();
+    pedidoRepetido_.reset();  // taken by the run, or left for none
+}
+
 void ServicoResidente::Fechar() { maquina_.SolicitarFim(MotivoFim::Fechamento); }
 
 void ServicoResidente::Tique(Temporizador temporizador) {
@@ -118,15 +124,17 @@ void ServicoResidente::NaThreadDoServico(std::function<void()> acao) {
 
 void ServicoResidente::IniciarExecucao(OrigemExecucao origem) {
     encerrarExecucao_ = false;
-    const AmbienteExecucao ambiente{opcoes_.executavel,
-                                    estado_.configuracoesApi,
-                                    *avisosServico_,
-                                    painel_,
-                                    pedidos_,
-                                    caminhos_,
-                                    origem,
-                                    &historico_,
-                                    &encerrarExecucao_};
+    const AmbienteExecucao ambiente{
+        opcoes_.executavel,
+        estado_.configuracoesApi,
+        *avisosServico_,
+        painel_,
+        pedidos_,
+        caminhos_,
+        origem,
+        &historico_,
+        &encerrarExecucao_,
+        origem == OrigemExecucao::Repeticao ? pedidoRepetido_ : std::nullopt};
     eventos_.ExecucaoIniciada(origem);
     execucao_ = std::thread([this, ambiente] {
         const auto inicio = std::chrono::system_clock::now();

@@ -59,6 +59,9 @@ class ServicoResidente : private AcoesServicoResidente {
 
     // A run now, whatever the settings say; nothing while a run goes or the program ends.
     void SincronizarAgora();
+    // The same for one order only, fetched by its id without asking the API for the new ones:
+    // the retry once the operator mended what made it fail.
+    void TentarNovamente(const std::string& idApp);
     // The close handling; a run in progress is let finish first.
     void Fechar();
     // A tick of one of the timers that the host armed.
@@ -107,6 +110,8 @@ class ServicoResidente : private AcoesServicoResidente {
     VigiaEncerramento vigia_;
     // Asks the run under way to end after the order it is writing.
     std::atomic<bool> encerrarExecucao_{false};
+    // The order of the retry that is about to start.
+    std::optional<std::string> pedidoRepetido_;
     // Written by the run, read once its thread ended.
     ResumoExecucao resumoExecucao_{};
     std::thread execucao_;

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,29 @@ TEST_F(ServicoResidenteTest, FecharDuranteUmaExecucaoEsperaOFimDelaEParaOsTempor
     EXPECT_TRUE(hospedeiro.temporizadores.empty());
     // Start-up never loaded the settings, so none are written back.
     EXPECT_FALSE(std::filesystem::exists(ArquivoIni()));
+}
+
+// "Tentar novamente" runs that order alone, under the rule of one run at a time; the next run
+// of the button asks for the new orders again.
+TEST_F(ServicoResidenteTest, TentarNovamenteExecutaSoAquelePedido) {
+    std::vector<std::optional<std::string>> pedidosDasExecucoes;
+    ServicoResidente servico = Criar([&](const AmbienteExecucao& ambiente) {
+        pedidosDasExecucoes.push_back(ambiente.pedido);
+        portao.Esperar();
+        return ResumoExecucao{{}, FimExecucao::Concluida};
+    });
+    servico.TentarNovamente("ped-7");
+    servico.TentarNovamente("ped-8");  // a run goes: nothing
+    servico.SincronizarAgora();
+    portao.Liberar();
+    ASSERT_TRUE(hospedeiro.ServirAte([&] { return hospedeiro.terminadas.size() == 1; }));
+    servico.SincronizarAgora();
+    ASSERT_TRUE(hospedeiro.ServirAte([&] { return hospedeiro.terminadas.size() == 2; }));
+
+    EXPECT_EQ(pedidosDasExecucoes,
+              (std::vector<std::optional<std::string>>{"ped-7", std::nullopt}));
+    EXPECT_EQ(hospedeiro.iniciadas,
+              (std::vector<OrigemExecucao>{OrigemExecucao::Repeticao, OrigemExecucao::Botao}));
 }
 
 TEST_F(ServicoResidenteTest, DesconectarDuranteUmaExecucaoEsperaOFimDelaESaiSemGravar) {
