@@ -63,7 +63,10 @@ NotificacaoBandeja Notificacao(EstadoBandeja estado, const ResumoExecucao& resum
 }
 }  // namespace
 
-void SituacaoBandeja::ExecucaoIniciada() { emExecucao_ = true; }
+void SituacaoBandeja::ExecucaoIniciada() {
+    emExecucao_ = true;
+    progresso_.reset();
+}
 
 std::optional<NotificacaoBandeja> SituacaoBandeja::ExecucaoTerminada(const ResumoExecucao& resumo) {
     emExecucao_ = false;
@@ -82,7 +85,7 @@ EstadoBandeja SituacaoBandeja::Estado() const {
 
 std::string SituacaoBandeja::Dica() const {
     std::string dica(kTituloPrograma);
-    if (emExecucao_) dica += "\nSincronizando...";
+    if (emExecucao_) dica += "\n" + TextoEmExecucao(progresso_);
     if (!resumoUltimaExecucao_.empty()) dica += "\n" + resumoUltimaExecucao_;
     return dica;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "app/apresentacao/progresso_execucao.h"
 #include "app/execucao/resumo_execucao.h"
 
 namespace tessora::app {
@@ -29,6 +30,7 @@ struct NotificacaoBandeja {
 class SituacaoBandeja {
   public:
     void ExecucaoIniciada();
+    void Progresso(const ProgressoExecucao& progresso) { progresso_ = progresso; }
     // What to tell the operator about this end, if anything.
     [[nodiscard]] std::optional<NotificacaoBandeja> ExecucaoTerminada(const ResumoExecucao& resumo);
 
@@ -38,7 +40,8 @@ class SituacaoBandeja {
 
   private:
     bool emExecucao_ = false;
-    int execucoesComAdiados_ = 0;  // in a row, up to the last one
+    std::optional<ProgressoExecucao> progresso_;  // of the run that goes
+    int execucoesComAdiados_ = 0;                 // in a row, up to the last one
     EstadoBandeja ultimaExecucao_ = EstadoBandeja::Normal;
     std::string resumoUltimaExecucao_;
 };

@@ -116,11 +116,17 @@ class EtapasDaExecucao final : public EtapasPedido {
 // The orders' lines into the processing log and the history, counted into the run's summary.
 class SaidaDaExecucao final : public SaidaPedidos {
   public:
-    SaidaDaExecucao(LogProcessamento& log, ObservacaoExecucao& observacao, ResumoExecucao& resumo)
-        : log_(log), observacao_(observacao), resumo_(resumo) {}
+    SaidaDaExecucao(LogProcessamento& log, PainelExecucao& painel, ObservacaoExecucao& observacao,
+                    ResumoExecucao& resumo, size_t total)
+        : log_(log),
+          painel_(painel),
+          observacao_(observacao),
+          resumo_(resumo),
+          total_(static_cast<int32_t>(total)) {}
 
     void Lendo(const std::string& id, Momento quando) override {
         log_.GravarLog("Lendo pedido: " + id, quando);
+        painel_.ExibirProgresso(++lidos_, total_);
     }
     void Desfecho(const ResultadoPedido& resultado, Momento quando) override {
         log_.GravarLog(resultado.mensagem, quando);
@@ -136,8 +142,11 @@ class SaidaDaExecucao final : public SaidaPedidos {
 
   private:
     LogProcessamento& log_;
+    PainelExecucao& painel_;
     ObservacaoExecucao& observacao_;
     ResumoExecucao& resumo_;
+    const int32_t total_;
+    int32_t lidos_ = 0;
 };
 
 // Counts the orders into `resumo`, or records there why the list of new orders could not be had.
@@ -159,7 +168,7 @@ void ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, LogProcessam
         return;
     }
     EtapasDaExecucao etapas(contexto, ambiente.pedidos);
-    SaidaDaExecucao saida(log, observacao, resumo);
+    SaidaDaExecucao saida(log, ambiente.painel, observacao, resumo, lista.size());
     LimitesEsteira limites;
     limites.orcamento = ambiente.orcamentoAntecipacao;
     limites.reservaPorBusca = contexto.api.tamanhoMaximoResposta;

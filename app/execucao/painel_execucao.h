@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tessora::app {
@@ -12,6 +13,8 @@ class PainelExecucao {
     virtual void ExibirUltimaAtualizacao(const std::string& dataHora) = 0;
     virtual void LimparLog() = 0;
     virtual void AcrescentarLinhaLog(const std::string& linha) = 0;
+    // The run reads the `atual`-th of its `total` orders; nothing to show without a window.
+    virtual void ExibirProgresso(int32_t /*atual*/, int32_t /*total*/) {}
 };
 
 }  // namespace tessora::app

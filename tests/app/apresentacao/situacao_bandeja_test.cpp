@@ -110,5 +110,17 @@ TEST(SituacaoBandejaTest, DicaResumeAUltimaExecucao) {
     }
 }
 
+// Where a run stands, on the tooltip while it goes; the next run starts without it.
+TEST(SituacaoBandejaTest, DicaMostraOPedidoQueAExecucaoLe) {
+    SituacaoBandeja situacao;
+    situacao.ExecucaoIniciada();
+    EXPECT_EQ(situacao.Dica(), "tessora Service\nSincronizando...");
+    situacao.Progresso({3, 10});
+    EXPECT_EQ(situacao.Dica(), "tessora Service\nSincronizando... Pedido 3 de 10");
+    static_cast<void>(situacao.ExecucaoTerminada({{}, FimExecucao::Concluida}));
+    situacao.ExecucaoIniciada();
+    EXPECT_EQ(situacao.Dica().find("Pedido 3"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tessora::app
