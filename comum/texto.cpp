@@ -43,4 +43,16 @@ std::string TextoCaminho(const std::filesystem::path& caminho) {
     return std::string(texto.begin(), texto.end());
 }
 
+std::string NumaLinha(std::string texto) {
+    texto.erase(texto.find_last_not_of("\r\n") + 1);
+    for (size_t i = texto.find_first_of("\r\n"); i != std::string::npos;
+         i = texto.find_first_of("\r\n", i)) {
+        const size_t fim = texto.find_first_not_of("\r\n", i);
+        const size_t tamanho = (fim == std::string::npos ? texto.size() : fim) - i;
+        texto.replace(i, tamanho, " / ");
+        i += 3;
+    }
+    return texto;
+}
+
 }  // namespace tessora

@@ -18,4 +18,8 @@ std::string TextoCaminho(const std::filesystem::path& caminho);
 
 std::string TrocarTodos(std::string texto, std::string_view de, std::string_view para);
 
+// The text on one line, each run of line breaks as " / " and trailing ones dropped: a reason
+// that spans lines (an error page, a database message) would break a table's columns.
+std::string NumaLinha(std::string texto);
+
 }  // namespace tessora

@@ -5,6 +5,7 @@
 
 #include "app/historico/instante_historico.h"
 #include "app/historico/texto_json.h"
+#include "comum/texto.h"
 
 namespace tessora::app {
 
@@ -22,20 +23,6 @@ size_t Caracteres(const std::string& texto) {
     return static_cast<size_t>(std::count_if(texto.begin(), texto.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
-}
-
-// A table's cell or heading on one line: a reason that spans lines (an error page, a database
-// message) would break the columns.
-std::string NumaLinha(std::string texto) {
-    texto.erase(texto.find_last_not_of("\r\n") + 1);
-    for (size_t i = texto.find_first_of("\r\n"); i != std::string::npos;
-         i = texto.find_first_of("\r\n", i)) {
-        const size_t fim = texto.find_first_not_of("\r\n", i);
-        const size_t tamanho = (fim == std::string::npos ? texto.size() : fim) - i;
-        texto.replace(i, tamanho, " / ");
-        i += 3;
-    }
-    return texto;
 }
 
 void EscreverLinhas(const std::vector<std::vector<std::string>>& linhas, std::ostream& saida) {

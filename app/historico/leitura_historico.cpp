@@ -121,7 +121,7 @@ std::vector<PedidoEmFalha> LeituraHistorico::PedidosEmFalha() {
     // The latest row of each order; when it failed, its streak began at the first failure after
     // the order's latest success.
     ComandoSqlite falhas(banco_, R"(
-        select p.id_app, p.falhas_seguidas, e.inicio, p.mensagem,
+        select p.id_app, p.falhas_seguidas, e.inicio, p.mensagem, p.observacao,
                (select min(e2.inicio) from pedido p2 join execucao e2 on e2.id = p2.execucao
                 where p2.id_app = p.id_app
                   and p2.id > coalesce((select max(p3.id) from pedido p3
@@ -130,11 +130,11 @@ std::vector<PedidoEmFalha> LeituraHistorico::PedidosEmFalha() {
         from pedido p join execucao e on e.id = p.execucao
         where p.id = (select max(id) from pedido where id_app = p.id_app) and p.)" +
                                      kFalha + R"(
-        order by 5, p.id_app)");
+        order by 6, p.id_app)");
     std::vector<PedidoEmFalha> lista;
     while (falhas.Proximo()) {
-        lista.push_back({falhas.Texto(0), falhas.Inteiro(1), falhas.Inteiro(4), falhas.Inteiro(2),
-                         falhas.Texto(3)});
+        lista.push_back({falhas.Texto(0), falhas.Inteiro(1), falhas.Inteiro(5), falhas.Inteiro(2),
+                         falhas.Texto(3), falhas.Texto(4)});
     }
     return lista;
 }

@@ -47,7 +47,8 @@ struct PedidoEmFalha {
     int64_t falhasSeguidas = 0;
     int64_t desde = 0;  // start of the run of its first failure in a row
     int64_t ultimaFalha = 0;
-    std::string mensagem;  // of the latest failure
+    std::string mensagem;    // of the latest failure
+    std::string observacao;  // its remark: the database's reason for refusing the order
 };
 
 struct FiltroHistorico {

@@ -179,6 +179,9 @@ TEST_F(HistoricoExecucoesTest, RecusaDoBancoFicaNaObservacaoDoPedidoENaoNoLog) {
               "ped-3002 incluido_com_aviso 0 " + Chave("ped-3002") + " 3002 0");
     EXPECT_THAT(pedidosGravados[1].observacao, StartsWith("Cliente do APP não cadastrado: "));
     EXPECT_THAT(pedidosGravados[1].observacao, HasSubstr("cliente vetado"));
+    const auto emFalha = LeituraHistorico(configuracoes.arquivo).PedidosEmFalha();
+    ASSERT_EQ(emFalha.size(), 1u);
+    EXPECT_EQ(emFalha[0].observacao, pedidosGravados[0].observacao);
 }
 
 TEST_F(HistoricoExecucoesTest, PedidoDeixadoParaOutraCopiaNaoEhFalhaNemSucesso) {
