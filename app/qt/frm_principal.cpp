@@ -16,7 +16,9 @@
 #include <exception>
 #include <utility>
 
+#include "app/apresentacao/apresentacao_pedidos_com_falha.h"
 #include "app/apresentacao/cores.h"
+#include "app/apresentacao/progresso_execucao.h"
 #include "app/apresentacao/status_processamento.h"
 #include "app/apresentacao/texto_log.h"
 #include "app/apresentacao/textos_janela.h"
@@ -25,6 +27,7 @@
 #include "app/qt/campo_minutos.h"
 #include "app/qt/cor_qt.h"
 #include "app/qt/icone_programa.h"
+#include "app/qt/janela_pedidos_com_falha.h"
 #include "app/qt/pagina_historico.h"
 
 namespace tessora::qt {
@@ -111,6 +114,8 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
     memLogProcessamentoAppForcaVenda->setReadOnly(true);
     memLogProcessamentoAppForcaVenda->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memLogProcessamentoAppForcaVenda->setFocusPolicy(Qt::ClickFocus);  // skipped by the tab key
+    btnPedidosComFalha = Botao(tsAppForcaVendas, "btnPedidosComFalha", app::kTituloPedidosComFalha,
+                               {352, 198, 120, 28});
     btnCopiarLogAppForcaVenda =
         Botao(tsAppForcaVendas, "btnCopiarLogAppForcaVenda", app::kCopiarLog, {478, 198, 100, 28});
     lblUltimoProcessamento =
@@ -128,6 +133,10 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
     btnMinimizar = Botao(this, "btnMinimizar", app::kMinimizar, {368, 316, 104, 28});
     btnEncerrarServicos =
         Botao(this, "btnEncerrarServicos", app::kEncerrarServicos, {478, 316, 122, 28});
+
+    frmPedidosComFalha = new JanelaPedidosComFalha(
+        arquivoHistorico, [this](const std::string& idApp) { servico_->TentarNovamente(idApp); },
+        this);
 }
 
 void TfrmPrincipal::CriarBandeja() {
@@ -135,12 +144,16 @@ void TfrmPrincipal::CriarBandeja() {
     pmBandeja->setObjectName("PopupMenu1");
     miAbrirtessoraService = pmBandeja->addAction(app::kMenuAbrir);
     miAbrirtessoraService->setObjectName("SobreotessoraAssistente1");
+    miSincronizarAgora = pmBandeja->addAction(app::kSincronizarAgora);
+    miSincronizarAgora->setObjectName("miSincronizarAgora");
+    miPedidosComFalha = pmBandeja->addAction(app::kTituloPedidosComFalha);
+    miPedidosComFalha->setObjectName("miPedidosComFalha");
     miSeparador = pmBandeja->addSeparator();
     miSeparador->setObjectName("N1");
     miSair = pmBandeja->addAction(app::kMenuSair);
     miSair->setObjectName("Sair1");
 
-    // The menu opens on a right click; other clicks do nothing.
+    // The menu opens on a right click; other clicks on the icon do nothing.
     tiBandeja = new QSystemTrayIcon(this);
     tiBandeja->setObjectName("TrayIcon1");
     tiBandeja->setContextMenu(pmBandeja);
@@ -150,6 +163,13 @@ void TfrmPrincipal::CriarBandeja() {
 void TfrmPrincipal::Conectar() {
     connect(btnForcarAtualizacaoAppForcaVenda, &QPushButton::clicked, this,
             [this] { servico_->SincronizarAgora(); });
+    connect(miSincronizarAgora, &QAction::triggered, this,
+            [this] { servico_->SincronizarAgora(); });
+    connect(btnPedidosComFalha, &QPushButton::clicked, this, &TfrmPrincipal::AbrirPedidosComFalha);
+    connect(miPedidosComFalha, &QAction::triggered, this, &TfrmPrincipal::AbrirPedidosComFalha);
+    // Every notice is about the runs' trouble, or its end: the failing orders are what to see.
+    connect(tiBandeja, &QSystemTrayIcon::messageClicked, this,
+            &TfrmPrincipal::AbrirPedidosComFalha);
     connect(btnCopiarLogAppForcaVenda, &QPushButton::clicked, this, &TfrmPrincipal::CopiarLog);
     connect(btnMinimizar, &QPushButton::clicked, this, &TfrmPrincipal::btnMinimizarClick);
     connect(btnEncerrarServicos, &QPushButton::clicked, this,
@@ -170,6 +190,8 @@ void TfrmPrincipal::Conectar() {
             &QPlainTextEdit::clear, Qt::QueuedConnection);
     connect(this, &TfrmPrincipal::UltimaAtualizacaoRecebida,
             lblDataHoraUltimaAtualizacaoAppForcaVenda, &QLabel::setText, Qt::QueuedConnection);
+    connect(this, &TfrmPrincipal::ProgressoRecebido, this, &TfrmPrincipal::ExibirProgressoRecebido,
+            Qt::QueuedConnection);
 }
 
 bool TfrmPrincipal::FormCreate() {
@@ -220,6 +242,8 @@ void TfrmPrincipal::btnMinimizarClick() {
 
 void TfrmPrincipal::btnEncerrarServicosClick() { servico_->Fechar(); }
 
+void TfrmPrincipal::AbrirPedidosComFalha() { frmPedidosComFalha->Abrir(); }
+
 void TfrmPrincipal::SobreotessoraAssistente1Click() {
     showNormal();
     raise();
@@ -258,12 +282,25 @@ void TfrmPrincipal::ExecucaoIniciada(app::OrigemExecucao) {
     focoComOLog_ = focusWidget() == btnForcarAtualizacaoAppForcaVenda;
     if (focoComOLog_) memLogProcessamentoAppForcaVenda->setFocus();
     btnForcarAtualizacaoAppForcaVenda->setEnabled(false);
+    miSincronizarAgora->setEnabled(false);
+    frmPedidosComFalha->DefinirEmExecucao(true);
+    ExibirUltimoProcessamento(app::RotuloEmExecucao(std::nullopt));
     situacaoBandeja_.ExecucaoIniciada();
+    DesenharBandeja();
+}
+
+void TfrmPrincipal::ExibirProgressoRecebido(int atual, int total) {
+    const app::ProgressoExecucao progresso{atual, total};
+    ExibirUltimoProcessamento(app::RotuloEmExecucao(progresso));
+    situacaoBandeja_.Progresso(progresso);
     DesenharBandeja();
 }
 
 void TfrmPrincipal::ExecucaoTerminada(const app::ResumoExecucao& resumo) {
     btnForcarAtualizacaoAppForcaVenda->setEnabled(true);
+    miSincronizarAgora->setEnabled(true);
+    frmPedidosComFalha->DefinirEmExecucao(false);
+    frmPedidosComFalha->Atualizar();
     if (std::exchange(focoComOLog_, false) && focusWidget() == memLogProcessamentoAppForcaVenda) {
         btnForcarAtualizacaoAppForcaVenda->setFocus();
     }
@@ -288,6 +325,10 @@ void TfrmPrincipal::ExibirUltimaAtualizacao(const std::string& dataHora) {
 }
 
 void TfrmPrincipal::LimparLog() { emit LogLimpoRecebido(); }
+
+void TfrmPrincipal::ExibirProgresso(int32_t atual, int32_t total) {
+    emit ProgressoRecebido(atual, total);
+}
 
 void TfrmPrincipal::AcrescentarLinhaLog(const std::string& linha) {
     emit LinhaLogRecebida(Texto(app::LinhaDoLog(linha, "\n")));

@@ -28,6 +28,7 @@ class QTabWidget;
 namespace tessora::qt {
 
 class CampoMinutos;
+class JanelaPedidosComFalha;
 class PaginaHistorico;
 
 // The main window: the settings, the processing log, the buttons and the tray icon, wired
@@ -52,6 +53,7 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao, private app::E
     void ExibirUltimaAtualizacao(const std::string& dataHora) override;
     void LimparLog() override;
     void AcrescentarLinhaLog(const std::string& linha) override;
+    void ExibirProgresso(int32_t atual, int32_t total) override;
 
   signals:
     // The program is to end now with this exit status: the lock file is already gone.
@@ -59,6 +61,7 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao, private app::E
     void LinhaLogRecebida(const QString& linha);
     void LogLimpoRecebido();
     void UltimaAtualizacaoRecebida(const QString& dataHora);
+    void ProgressoRecebido(int atual, int total);
 
   protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -76,6 +79,8 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao, private app::E
     void SobreotessoraAssistente1Click();
     void seEsperaAtualizacaoAppForcaVendaChange(const QString& texto);
     void ExibirUltimoProcessamento(const app::RotuloStatus& rotulo);
+    void ExibirProgressoRecebido(int atual, int total);
+    void AbrirPedidosComFalha();
     void DesenharBandeja();
 
     void ExecucaoIniciada(app::OrigemExecucao origem) override;
@@ -106,14 +111,18 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao, private app::E
     QPushButton* btnCopiarLogAppForcaVenda;
     QLabel* lblUltimoProcessamento;
     QLabel* lbProximoProcessamento;
+    QPushButton* btnPedidosComFalha;
     QPushButton* btnMinimizarForaDeVista;
     QPushButton* btnMinimizar;
     QPushButton* btnEncerrarServicos;
     QSystemTrayIcon* tiBandeja;
     QMenu* pmBandeja;
     QAction* miAbrirtessoraService;
+    QAction* miSincronizarAgora;
+    QAction* miPedidosComFalha;
     QAction* miSeparador;
     QAction* miSair;
+    JanelaPedidosComFalha* frmPedidosComFalha;
 
     HospedeiroQt hospedeiro_;
     // Last, so that it goes first: its run may still report to this window.

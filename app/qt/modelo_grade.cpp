@@ -1,5 +1,7 @@
 #include "app/qt/modelo_grade.h"
 
+#include <QHeaderView>
+
 #include <string>
 
 #include "app/apresentacao/cores.h"
@@ -55,6 +57,21 @@ QVariant ModeloGrade::headerData(int secao, Qt::Orientation orientacao, int pape
         return {};
     }
     return QString(titulos_[static_cast<size_t>(secao)]);
+}
+
+QTableView* NovaGrade(QWidget* pai, const char* nome, QAbstractItemModel& modelo) {
+    auto* grade = new QTableView(pai);
+    grade->setObjectName(nome);
+    grade->setModel(&modelo);
+    grade->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grade->setSelectionMode(QAbstractItemView::SingleSelection);
+    grade->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grade->setWordWrap(false);
+    grade->verticalHeader()->hide();
+    grade->verticalHeader()->setDefaultSectionSize(20);
+    grade->horizontalHeader()->setStretchLastSection(true);
+    grade->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return grade;
 }
 
 }  // namespace tessora::qt

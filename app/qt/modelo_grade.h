@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QTableView>
 
 #include <cstddef>
 #include <functional>
@@ -33,5 +34,8 @@ class ModeloGrade : public QAbstractTableModel {
     size_t primeiraContagem_;
     const std::vector<app::LinhaGrade>& linhas_;
 };
+
+// A read-only list of whole rows, one selected at a time, sized to its cells.
+QTableView* NovaGrade(QWidget* pai, const char* nome, QAbstractItemModel& modelo);
 
 }  // namespace tessora::qt

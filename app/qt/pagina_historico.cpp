@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,18 +16,8 @@ namespace tessora::qt {
 
 namespace {
 QTableView* Grade(QWidget* pai, const char* nome, QAbstractItemModel& modelo, QRect geometria) {
-    auto* grade = new QTableView(pai);
-    grade->setObjectName(nome);
+    QTableView* grade = NovaGrade(pai, nome, modelo);
     grade->setGeometry(geometria);
-    grade->setModel(&modelo);
-    grade->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grade->setSelectionMode(QAbstractItemView::SingleSelection);
-    grade->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grade->setWordWrap(false);
-    grade->verticalHeader()->hide();
-    grade->verticalHeader()->setDefaultSectionSize(20);
-    grade->horizontalHeader()->setStretchLastSection(true);
-    grade->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     return grade;
 }
 }  // namespace

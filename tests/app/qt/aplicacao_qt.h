@@ -9,13 +9,15 @@
 
 namespace tessora::testes {
 
-// One application object per test process; the platform comes from the environment.
+// One application object per test process; the platform comes from the environment. It is
+// never destroyed: at exit it would go after Qt's own globals, which its input devices (made
+// once a test has moved the pointer or the focus) still use on the way out.
 inline QApplication& AplicacaoQt() {
     static int argc = 1;
     static char nome[] = "testes_app_qt";
     static char* argv[] = {nome, nullptr};
-    static QApplication aplicacao(argc, argv);
-    return aplicacao;
+    static QApplication* aplicacao = new QApplication(argc, argv);
+    return *aplicacao;
 }
 
 // Serves the event loop until the condition holds or the time is up.

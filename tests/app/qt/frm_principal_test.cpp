@@ -155,10 +155,10 @@ TEST_F(JanelaTest, ControlesComNomesTextosEValoresIniciais) {
     EXPECT_TRUE(Log()->toPlainText().isEmpty());
 
     const auto* menu = Achar<QMenu>("PopupMenu1");
-    ASSERT_EQ(menu->actions().size(), 3);
+    ASSERT_EQ(menu->actions().size(), 5);
     EXPECT_EQ(menu->actions()[0]->text(), "&Abrir tessora Service");
-    EXPECT_TRUE(menu->actions()[1]->isSeparator());
-    EXPECT_EQ(menu->actions()[2]->text(), "&Sair");
+    EXPECT_TRUE(menu->actions()[3]->isSeparator());
+    EXPECT_EQ(menu->actions()[4]->text(), "&Sair");
     EXPECT_EQ(Achar<QSystemTrayIcon>("TrayIcon1")->toolTip(), "tessora Service");
     EXPECT_FALSE(Achar<QSystemTrayIcon>("TrayIcon1")->isVisible());
     EXPECT_FALSE(Temporizador()->isActive());
@@ -267,6 +267,7 @@ TEST_F(JanelaTest, BotaoDesabilitadoDuranteAExecucaoQueMostraOLogAoVivo) {
         ambiente.painel.ExibirUltimaAtualizacao("25/03/2024 14:05");
         ambiente.painel.LimparLog();
         ambiente.painel.AcrescentarLinhaLog("primeira linha");
+        ambiente.painel.ExibirProgresso(1, 2);
         portao.Esperar();
         ambiente.painel.AcrescentarLinhaLog("segunda linha");
         return app::ResumoExecucao{{}, app::FimExecucao::Concluida};
@@ -278,6 +279,13 @@ TEST_F(JanelaTest, BotaoDesabilitadoDuranteAExecucaoQueMostraOLogAoVivo) {
     ASSERT_TRUE(Aguardar([&] { return Log()->toPlainText() == "primeira linha"; }));
     EXPECT_EQ(Achar<QLabel>("lblDataHoraUltimaAtualizacaoAppForcaVenda")->text(),
               "25/03/2024 14:05");
+    // Where the run stands, in the status and on the tray's tooltip.
+    ASSERT_TRUE(Aguardar([&] {
+        return Achar<QLabel>("lblUltimoProcessamento")->text() == "Sincronizando... Pedido 1 de 2";
+    }));
+    EXPECT_TRUE(janela->findChild<QSystemTrayIcon*>("TrayIcon1")
+                    ->toolTip()
+                    .endsWith("\nSincronizando... Pedido 1 de 2"));
     EXPECT_FALSE(BotaoSincronizar()->isEnabled());
     janela->Servico().SincronizarAgora();  // one run at a time
 
