@@ -73,6 +73,19 @@ std::string LerTexto(HWND janela) {
     return plataforma::Utf8(texto);
 }
 
+void Copiar(HWND dono, std::string_view texto) {
+    if (!OpenClipboard(dono)) return;
+    EmptyClipboard();
+    const std::wstring largo = plataforma::Utf16(texto);
+    const size_t bytes = (largo.size() + 1) * sizeof(wchar_t);
+    if (const HGLOBAL memoria = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        CopyMemory(GlobalLock(memoria), largo.c_str(), bytes);
+        GlobalUnlock(memoria);
+        if (!SetClipboardData(CF_UNICODETEXT, memoria)) GlobalFree(memoria);
+    }
+    CloseClipboard();
+}
+
 HFONT CriarFonte(const wchar_t* face, int pontos) {
     LOGFONTW descricao{};
     descricao.lfHeight = -MulDiv(pontos, PontosPorPolegada(), 72);

@@ -31,6 +31,8 @@ inline COLORREF CorWin32(app::Cor cor) { return RGB(cor.vermelho, cor.verde, cor
 // A window's text, UTF-8 inside the program.
 void DefinirTexto(HWND janela, std::string_view texto);
 std::string LerTexto(HWND janela);
+// Puts the text on the clipboard, in `dono`'s name.
+void Copiar(HWND dono, std::string_view texto);
 
 // A font of `pontos` points of that face at the screen's DPI; owned by the caller.
 HFONT CriarFonte(const wchar_t* face, int pontos);

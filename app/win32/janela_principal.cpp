@@ -6,7 +6,9 @@
 #include <exception>
 #include <utility>
 
+#include "app/apresentacao/apresentacao_pedidos_com_falha.h"
 #include "app/apresentacao/cores.h"
+#include "app/apresentacao/progresso_execucao.h"
 #include "app/apresentacao/regras_campo_minutos.h"
 #include "app/apresentacao/texto_log.h"
 #include "app/apresentacao/textos_janela.h"
@@ -33,25 +35,16 @@ enum : int {
     idUdEsperaAtualizacao,
     idMemLog,
     idBtnCopiarLog,
+    idBtnPedidosComFalha,
     idLblUltimoProcessamento,
     idBtnMinimizarForaDeVista,
     idBtnMinimizar,
     idBtnEncerrarServicos,
     idMiAbrirtessoraService,
+    idMiSincronizarAgora,
+    idMiPedidosComFalha,
     idMiSair,
 };
-
-void Copiar(HWND dono, const std::wstring& texto) {
-    if (!OpenClipboard(dono)) return;
-    EmptyClipboard();
-    const size_t bytes = (texto.size() + 1) * sizeof(wchar_t);
-    if (const HGLOBAL memoria = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        CopyMemory(GlobalLock(memoria), texto.c_str(), bytes);
-        GlobalUnlock(memoria);
-        if (!SetClipboardData(CF_UNICODETEXT, memoria)) GlobalFree(memoria);
-    }
-    CloseClipboard();
-}
 
 HICON CarregarIcone(int recurso, int tamanho) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(recurso),
@@ -76,6 +69,7 @@ TfrmPrincipal::TfrmPrincipal(app::ServicoResidente::Opcoes opcoes, Avisos& aviso
 
 TfrmPrincipal::~TfrmPrincipal() {
     servico_.reset();
+    frmPedidosComFalha.reset();  // before the font and the icons that it borrows
     if (bandejaAdicionada_) {
         NOTIFYICONDATAW dados{};
         dados.cbSize = sizeof dados;
@@ -168,6 +162,9 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
         p, WC_EDIT, "", WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
         {10, 90, 568, 104}, idMemLog, f, WS_EX_CLIENTEDGE);
     SendMessageW(memLogProcessamentoAppForcaVenda, EM_SETLIMITTEXT, 0, 0);
+    btnPedidosComFalha =
+        CriarControle(p, WC_BUTTON, app::kTituloPedidosComFalha, WS_VISIBLE | WS_TABSTOP,
+                      {352, 198, 120, 28}, idBtnPedidosComFalha, f);
     btnCopiarLogAppForcaVenda =
         CriarControle(p, WC_BUTTON, app::kCopiarLog, WS_VISIBLE | WS_TABSTOP, {478, 198, 100, 28},
                       idBtnCopiarLog, f);
@@ -202,6 +199,10 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
     SendMessageW(dicaUltimoProcessamento_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ferramenta));
     SendMessageW(dicaUltimoProcessamento_, TTM_ACTIVATE, FALSE, 0);
 
+    frmPedidosComFalha = std::make_unique<JanelaPedidosComFalha>(
+        arquivoHistorico, f, icone_, iconePequeno_,
+        [this](const std::string& idApp) { servico_->TentarNovamente(idApp); });
+
     mensagemBarraCriada_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
@@ -234,8 +235,7 @@ void TfrmPrincipal::ExibirVersao() {
 }
 
 void TfrmPrincipal::CopiarLog() {
-    Copiar(frmPrincipal,
-           plataforma::Utf16(app::CopiaDoLog(LerTexto(memLogProcessamentoAppForcaVenda), "\r\n")));
+    Copiar(frmPrincipal, app::CopiaDoLog(LerTexto(memLogProcessamentoAppForcaVenda), "\r\n"));
     SendMessageW(memLogProcessamentoAppForcaVenda, EM_SETSEL, 0, 0);
     SendMessageW(memLogProcessamentoAppForcaVenda, EM_SCROLLCARET, 0, 0);
 }
@@ -303,6 +303,10 @@ void TfrmPrincipal::AbrirMenuBandeja() {
     const HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, idMiAbrirtessoraService,
                 plataforma::Utf16(app::kMenuAbrir).c_str());
+    AppendMenuW(menu, MF_STRING | (servico_->EmExecucao() ? MF_GRAYED : 0), idMiSincronizarAgora,
+                plataforma::Utf16(app::kSincronizarAgora).c_str());
+    AppendMenuW(menu, MF_STRING, idMiPedidosComFalha,
+                plataforma::Utf16(app::kTituloPedidosComFalha).c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, idMiSair, plataforma::Utf16(app::kMenuSair).c_str());
     POINT ponto{};
@@ -340,12 +344,16 @@ void TfrmPrincipal::ExecucaoIniciada(app::OrigemExecucao) {
     focoComOLog_ = GetFocus() == btnForcarAtualizacaoAppForcaVenda;
     if (focoComOLog_) SetFocus(memLogProcessamentoAppForcaVenda);
     EnableWindow(btnForcarAtualizacaoAppForcaVenda, FALSE);
+    frmPedidosComFalha->DefinirEmExecucao(true);
+    ExibirUltimoProcessamento(app::RotuloEmExecucao(std::nullopt));
     situacaoBandeja_.ExecucaoIniciada();
     DesenharBandeja();
 }
 
 void TfrmPrincipal::ExecucaoTerminada(const app::ResumoExecucao& resumo) {
     EnableWindow(btnForcarAtualizacaoAppForcaVenda, TRUE);
+    frmPedidosComFalha->DefinirEmExecucao(false);
+    frmPedidosComFalha->Atualizar();
     if (std::exchange(focoComOLog_, false) && GetFocus() == memLogProcessamentoAppForcaVenda) {
         SetFocus(btnForcarAtualizacaoAppForcaVenda);
     }
@@ -354,6 +362,8 @@ void TfrmPrincipal::ExecucaoTerminada(const app::ResumoExecucao& resumo) {
     DesenharBandeja(notificacao ? &*notificacao : nullptr);
     tsHistorico->Atualizar();
 }
+
+void TfrmPrincipal::AbrirPedidosComFalha() { frmPedidosComFalha->Abrir(); }
 
 void TfrmPrincipal::MostrarAba(int aba) {
     ShowWindow(tsAppForcaVendas, aba == 0 ? SW_SHOW : SW_HIDE);
@@ -401,6 +411,15 @@ void TfrmPrincipal::AcrescentarLinhaLog(const std::string& linha) {
     });
 }
 
+void TfrmPrincipal::ExibirProgresso(int32_t atual, int32_t total) {
+    PostarTarefa(frmPrincipal, [this, atual, total] {
+        const app::ProgressoExecucao progresso{atual, total};
+        ExibirUltimoProcessamento(app::RotuloEmExecucao(progresso));
+        situacaoBandeja_.Progresso(progresso);
+        DesenharBandeja();
+    });
+}
+
 LRESULT CALLBACK TfrmPrincipal::Procedimento(HWND janela, UINT mensagem, WPARAM wParam,
                                              LPARAM lParam) {
     if (mensagem == WM_NCCREATE) {
@@ -441,9 +460,12 @@ LRESULT TfrmPrincipal::Tratar(UINT mensagem, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case kMensagemBandeja:
-            // The menu opens on a right click; other clicks do nothing.
+            // The menu opens on a right click; other clicks on the icon do nothing. Every
+            // notice is about the runs' trouble, or its end: the failing orders are what to see.
             if (LOWORD(lParam) == WM_RBUTTONUP || LOWORD(lParam) == WM_CONTEXTMENU) {
                 AbrirMenuBandeja();
+            } else if (LOWORD(lParam) == NIN_BALLOONUSERCLICK) {
+                AbrirPedidosComFalha();
             }
             return 0;
         case WM_CLOSE:
@@ -468,7 +490,12 @@ LRESULT TfrmPrincipal::Tratar(UINT mensagem, WPARAM wParam, LPARAM lParam) {
 void TfrmPrincipal::Comando(int controle, int notificacao) {
     switch (controle) {
         case idBtnForcarAtualizacao:
+        case idMiSincronizarAgora:
             servico_->SincronizarAgora();
+            break;
+        case idBtnPedidosComFalha:
+        case idMiPedidosComFalha:
+            AbrirPedidosComFalha();
             break;
         case idBtnCopiarLog:
             CopiarLog();

@@ -15,6 +15,7 @@
 #include "app/execucao/painel_execucao.h"
 #include "app/servico/servico_residente.h"
 #include "app/win32/hospedeiro_win32.h"
+#include "app/win32/janela_pedidos_com_falha.h"
 #include "app/win32/pagina_historico.h"
 #include "comum/avisos.h"
 
@@ -41,6 +42,7 @@ class TfrmPrincipal : public app::PainelExecucao, private app::EventosServico {
     void ExibirUltimaAtualizacao(const std::string& dataHora) override;
     void LimparLog() override;
     void AcrescentarLinhaLog(const std::string& linha) override;
+    void ExibirProgresso(int32_t atual, int32_t total) override;
 
   private:
     static LRESULT CALLBACK Procedimento(HWND janela, UINT mensagem, WPARAM wParam, LPARAM lParam);
@@ -62,6 +64,7 @@ class TfrmPrincipal : public app::PainelExecucao, private app::EventosServico {
     void DesenharBandeja(const app::NotificacaoBandeja* notificacao = nullptr);
     HICON IconeBandeja() const;
     void ExibirUltimoProcessamento(const app::RotuloStatus& rotulo);
+    void AbrirPedidosComFalha();
     void EncerrarSessao();
 
     void ExecucaoIniciada(app::OrigemExecucao origem) override;
@@ -94,11 +97,13 @@ class TfrmPrincipal : public app::PainelExecucao, private app::EventosServico {
     HWND seEsperaAtualizacaoAppForcaVenda = nullptr;
     HWND memLogProcessamentoAppForcaVenda = nullptr;
     HWND btnCopiarLogAppForcaVenda = nullptr;
+    HWND btnPedidosComFalha = nullptr;
     HWND lblUltimoProcessamento = nullptr;
     HWND lbProximoProcessamento = nullptr;
     HWND btnMinimizar = nullptr;
     HWND btnEncerrarServicos = nullptr;
     HWND dicaUltimoProcessamento_ = nullptr;
+    std::unique_ptr<JanelaPedidosComFalha> frmPedidosComFalha;
     std::optional<HospedeiroWin32> hospedeiro_;  // once the window exists
 
     // Last, so that it goes first: its run may still report to this window.

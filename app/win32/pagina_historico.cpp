@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "app/apresentacao/cores.h"
 #include "app/apresentacao/textos_janela.h"
 #include "app/win32/controles_win32.h"
+#include "app/win32/grade_win32.h"
 #include "plataforma/texto_windows.h"
 
 namespace tessora::win32 {
@@ -20,66 +20,6 @@ enum : int {
     idGrdExecucoes,
     idGrdPedidos,
 };
-
-// Every column as wide as its widest text or its title.
-void AjustarColunas(HWND grade, size_t colunas) {
-    for (size_t coluna = 0; coluna < colunas; ++coluna) {
-        SendMessageW(grade, LVM_SETCOLUMNWIDTH, coluna, LVSCW_AUTOSIZE_USEHEADER);
-    }
-}
-
-template <size_t N>
-HWND Grade(HWND pai, int id, const std::array<const char*, N>& colunas, size_t primeiraContagem,
-           Retangulo lugar, HFONT fonte) {
-    const HWND grade = CriarControle(
-        pai, WC_LISTVIEWW, "",
-        WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-        lugar, id, fonte, WS_EX_CLIENTEDGE);
-    SendMessageW(grade, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
-    for (size_t i = 0; i < N; ++i) {
-        std::wstring titulo = plataforma::Utf16(colunas[i]);
-        LVCOLUMNW coluna{};
-        coluna.mask = LVCF_TEXT | LVCF_FMT;
-        coluna.fmt = i >= primeiraContagem ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        coluna.pszText = titulo.data();
-        SendMessageW(grade, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&coluna));
-    }
-    AjustarColunas(grade, N);
-    return grade;
-}
-
-void DefinirCelula(HWND grade, int linha, size_t coluna, const std::string& texto) {
-    std::wstring largo = plataforma::Utf16(texto);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = linha;
-    item.iSubItem = static_cast<int>(coluna);
-    item.pszText = largo.data();
-    SendMessageW(grade, coluna == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0,
-                 reinterpret_cast<LPARAM>(&item));
-}
-
-void Preencher(HWND grade, const std::vector<app::LinhaGrade>& linhas, size_t colunas) {
-    SendMessageW(grade, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(grade, LVM_DELETEALLITEMS, 0, 0);
-    for (size_t linha = 0; linha < linhas.size(); ++linha) {
-        for (size_t coluna = 0; coluna < colunas; ++coluna) {
-            DefinirCelula(grade, static_cast<int>(linha), coluna, linhas[linha].celulas[coluna]);
-        }
-    }
-    AjustarColunas(grade, colunas);
-    SendMessageW(grade, WM_SETREDRAW, TRUE, 0);
-}
-
-void Selecionar(HWND grade, int linha) {
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(grade, LVM_SETITEMSTATE, static_cast<WPARAM>(linha),
-                 reinterpret_cast<LPARAM>(&item));
-    SendMessageW(grade, LVM_ENSUREVISIBLE, static_cast<WPARAM>(linha), FALSE);
-}
 }  // namespace
 
 PaginaHistorico::PaginaHistorico(HWND janela, const RECT& area, HFONT f,
@@ -98,10 +38,10 @@ PaginaHistorico::PaginaHistorico(HWND janela, const RECT& area, HFONT f,
     SendMessageW(edtPesquisaPedido, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(dica.c_str()));
     CriarControle(p, WC_BUTTONW, app::kExportarCsv, WS_VISIBLE | WS_TABSTOP, {458, 3, 120, 28},
                   idBtnExportarCsv, f);
-    grdExecucoes = Grade(p, idGrdExecucoes, app::kColunasExecucao, app::kPrimeiraContagemExecucao,
-                         {10, 34, 568, 100}, f);
-    grdPedidos = Grade(p, idGrdPedidos, app::kColunasPedido, app::kPrimeiraContagemPedido,
-                       {10, 138, 568, 92}, f);
+    grdExecucoes = CriarGrade(p, idGrdExecucoes, app::kColunasExecucao,
+                              app::kPrimeiraContagemExecucao, {10, 34, 568, 100}, f);
+    grdPedidos = CriarGrade(p, idGrdPedidos, app::kColunasPedido, app::kPrimeiraContagemPedido,
+                            {10, 138, 568, 92}, f);
     lblSituacaoHistorico =
         CriarControle(p, WC_STATICW, "", WS_VISIBLE | SS_NOPREFIX, {10, 232, 568, 18}, 0, f);
 }
@@ -109,13 +49,13 @@ PaginaHistorico::PaginaHistorico(HWND janela, const RECT& area, HFONT f,
 void PaginaHistorico::Atualizar() {
     const std::optional<size_t> linha = apresentacao_.Atualizar();
     DefinirTexto(lblSituacaoHistorico, apresentacao_.Situacao());
-    Preencher(grdExecucoes, apresentacao_.Execucoes(), app::kColunasExecucao.size());
-    if (linha) Selecionar(grdExecucoes, static_cast<int>(*linha));
+    PreencherGrade(grdExecucoes, apresentacao_.Execucoes(), app::kColunasExecucao.size());
+    if (linha) SelecionarLinhaGrade(grdExecucoes, static_cast<int>(*linha));
     MostrarPedidos();
 }
 
 void PaginaHistorico::MostrarPedidos() {
-    Preencher(grdPedidos, apresentacao_.Pedidos(), app::kColunasPedido.size());
+    PreencherGrade(grdPedidos, apresentacao_.Pedidos(), app::kColunasPedido.size());
 }
 
 // The list tells the selection's moves one row at a time: the row left, then the row chosen.
@@ -161,24 +101,6 @@ const std::vector<app::LinhaGrade>& PaginaHistorico::Linhas(bool execucoes) cons
     return execucoes ? apresentacao_.Execucoes() : apresentacao_.Pedidos();
 }
 
-LRESULT PaginaHistorico::DesenharLinha(bool execucoes, NMLVCUSTOMDRAW& desenho) const {
-    if (desenho.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-    if (desenho.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
-    const auto& linhas = Linhas(execucoes);
-    const auto linha = static_cast<size_t>(desenho.nmcd.dwItemSpec);
-    if (linha < linhas.size() && linhas[linha].cor) desenho.clrText = CorWin32(*linhas[linha].cor);
-    return CDRF_DODEFAULT;
-}
-
-void PaginaHistorico::MostrarDica(bool execucoes, NMLVGETINFOTIPW& dica) const {
-    if (dica.cchTextMax <= 0) return;
-    const auto& linhas = Linhas(execucoes);
-    const std::string texto = dica.iItem >= 0 && static_cast<size_t>(dica.iItem) < linhas.size()
-                                  ? linhas[static_cast<size_t>(dica.iItem)].dica
-                                  : std::string();
-    lstrcpynW(dica.pszText, plataforma::Utf16(texto).c_str(), dica.cchTextMax);
-}
-
 bool PaginaHistorico::Comando(int controle, int notificacao) {
     switch (controle) {
         case idCkbFalhasEAvisos:
@@ -204,14 +126,14 @@ bool PaginaHistorico::Comando(int controle, int notificacao) {
 bool PaginaHistorico::Notificacao(const NMHDR& cabecalho, LPARAM lParam, LRESULT& resultado) {
     if ((cabecalho.idFrom == idGrdExecucoes || cabecalho.idFrom == idGrdPedidos) &&
         cabecalho.code == NM_CUSTOMDRAW) {
-        resultado = DesenharLinha(cabecalho.idFrom == idGrdExecucoes,
-                                  *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        resultado = DesenharLinhaGrade(Linhas(cabecalho.idFrom == idGrdExecucoes),
+                                       *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
         return true;
     }
     if ((cabecalho.idFrom == idGrdExecucoes || cabecalho.idFrom == idGrdPedidos) &&
         cabecalho.code == LVN_GETINFOTIPW) {
-        MostrarDica(cabecalho.idFrom == idGrdExecucoes,
-                    *reinterpret_cast<NMLVGETINFOTIPW*>(lParam));
+        MostrarDicaGrade(Linhas(cabecalho.idFrom == idGrdExecucoes),
+                         *reinterpret_cast<NMLVGETINFOTIPW*>(lParam));
         return true;
     }
     if (cabecalho.idFrom != idGrdExecucoes || cabecalho.code != LVN_ITEMCHANGED) return false;

@@ -33,8 +33,6 @@ class PaginaHistorico {
     void MostrarPedidos();
     void SelecaoMudou(const NMLISTVIEW& mudanca);
     const std::vector<app::LinhaGrade>& Linhas(bool execucoes) const;
-    LRESULT DesenharLinha(bool execucoes, NMLVCUSTOMDRAW& desenho) const;
-    void MostrarDica(bool execucoes, NMLVGETINFOTIPW& dica) const;
 
     Avisos& avisos_;
     app::ApresentacaoHistorico apresentacao_;

@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "app/configuracoes/configuracoes_historico.h"
+#include "app/historico/leitura_historico.h"
 #include "arquivos_teste.h"
 #include "programa_janela.h"
 
@@ -104,6 +106,37 @@ TEST(JanelaBancoWindowsTest, IniciaNaBandejaSincronizaMostraOHistoricoEEncerra) 
     const HWND abas = Controles(janela, L"SysTabControl32").at(0);
     ASSERT_TRUE(EscolherAba(abas, 1));
     EXPECT_TRUE(Aguardar([&] { return IsWindowVisible(execucoes) != FALSE; }));
+
+    // The order that the run could not include (the API cannot give its new customer) is in
+    // "Pedidos com falha" with its whole message; "Tentar novamente" runs it alone, and it
+    // fails again, a second time in a row.
+    ASSERT_TRUE(EscolherAba(abas, 0));
+    const HWND botaoFalhas = Botao(janela, L"Pedidos com falha");
+    ASSERT_TRUE(botaoFalhas);
+    PostMessageW(botaoFalhas, BM_CLICK, 0, 0);
+    const HWND falhas = processo.AguardarJanela(L"TfrmPedidosComFalha");
+    ASSERT_TRUE(falhas);
+    ASSERT_TRUE(Aguardar([&] { return IsWindowVisible(falhas) != FALSE; }));
+    EXPECT_EQ(SendMessageW(Controles(falhas, L"SysListView32").at(0), LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(Texto(Controles(falhas, L"Edit").at(0))
+                  .rfind(L"Não foi possível incluir o pedido: ped-3900 no sistema", 0),
+              0u);
+    const HWND tentar = Botao(falhas, L"Tentar novamente");
+    ASSERT_TRUE(tentar);
+    const auto depoisDoBotao = SendMessageW(execucoes, LVM_GETITEMCOUNT, 0, 0);
+    PostMessageW(tentar, BM_CLICK, 0, 0);
+    ASSERT_TRUE(Aguardar([&] {
+        return SendMessageW(execucoes, LVM_GETITEMCOUNT, 0, 0) > depoisDoBotao &&
+               IsWindowEnabled(tentar) != FALSE;
+    }));
+    const auto historico =
+        app::LeituraHistorico(app::ObterArquivoHistorico(programa / "tessoraService.exe"))
+            .Execucoes({});
+    ASSERT_FALSE(historico.empty());
+    EXPECT_EQ(historico.back().origem, "repeticao");
+    ASSERT_EQ(historico.back().pedidos.size(), 1u);
+    EXPECT_EQ(historico.back().pedidos[0].idApp, "ped-3900");
+    EXPECT_EQ(historico.back().pedidos[0].falhasSeguidas, 2);
 
     // "Encerrar Serviços" writes the settings and ends the program, its lock file gone.
     const HWND encerrar = Botao(janela, L"Encerrar Serviços");
