@@ -146,6 +146,9 @@ TEST_F(HistoricoExecucoesTest, GuardaCadaExecucaoECadaPedidoComoOLogMostra) {
     EXPECT_EQ(execucoes[0].pedidos[0].mensagem,
               "Não foi possível incluir o pedido: ped-3001 no sistema");
     EXPECT_EQ(execucoes[2].pedidos[1].mensagem, "Pedido já incluído no sistema.");
+    // Named by the order's document: none for an order whose document was not read.
+    EXPECT_EQ(execucoes[0].pedidos[0].cliente, "");
+    EXPECT_EQ(execucoes[2].pedidos[0].cliente, "Mercearia Santa Luzia Ltda (44.778.899/0001-43)");
     EXPECT_THAT(leitura.PedidosEmFalha(), IsEmpty());
 }
 
@@ -179,6 +182,10 @@ TEST_F(HistoricoExecucoesTest, RecusaDoBancoFicaNaObservacaoDoPedidoENaoNoLog) {
               "ped-3002 incluido_com_aviso 0 " + Chave("ped-3002") + " 3002 0");
     EXPECT_THAT(pedidosGravados[1].observacao, StartsWith("Cliente do APP não cadastrado: "));
     EXPECT_THAT(pedidosGravados[1].observacao, HasSubstr("cliente vetado"));
+    // The customer as the order names it, refused or not; the app's texts folded to ASCII.
+    EXPECT_EQ(pedidosGravados[0].cliente, "Mercearia Santa Luzia Ltda (44.778.899/0001-43)");
+    EXPECT_EQ(pedidosGravados[1].cliente,
+              "Emporio Conceicao Comercio de Alimentos Ltda (61.524.387/0001-70)");
 }
 
 TEST_F(HistoricoExecucoesTest, PedidoDeixadoParaOutraCopiaNaoEhFalhaNemSucesso) {
