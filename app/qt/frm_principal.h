@@ -28,6 +28,7 @@ class QTabWidget;
 namespace tessora::qt {
 
 class CampoMinutos;
+class JanelaHistorico;
 class PaginaHistorico;
 
 // The main window: the settings, the processing log, the buttons and the tray icon, wired
@@ -94,6 +95,7 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao, private app::E
     QTabWidget* pcPrincipal;
     QWidget* tsAppForcaVendas;
     PaginaHistorico* tsHistorico;
+    JanelaHistorico* frmHistorico;
     QCheckBox* ckbProcessoAtivoAppForcaVenda;
     QPushButton* btnForcarAtualizacaoAppForcaVenda;
     QLabel* lblTituloUltimaAtualizacao;

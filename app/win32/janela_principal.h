@@ -15,6 +15,7 @@
 #include "app/execucao/painel_execucao.h"
 #include "app/servico/servico_residente.h"
 #include "app/win32/hospedeiro_win32.h"
+#include "app/win32/janela_historico.h"
 #include "app/win32/pagina_historico.h"
 #include "comum/avisos.h"
 
@@ -88,6 +89,7 @@ class TfrmPrincipal : public app::PainelExecucao, private app::EventosServico {
     HWND pcPrincipal = nullptr;
     HWND tsAppForcaVendas = nullptr;
     std::unique_ptr<PaginaHistorico> tsHistorico;
+    std::unique_ptr<JanelaHistorico> frmHistorico;
     HWND ckbProcessoAtivoAppForcaVenda = nullptr;
     HWND btnForcarAtualizacaoAppForcaVenda = nullptr;
     HWND lblDataHoraUltimaAtualizacaoAppForcaVenda = nullptr;

@@ -9,13 +9,15 @@
 
 namespace tessora::testes {
 
-// One application object per test process; the platform comes from the environment.
+// One application object per test process; the platform comes from the environment. Never
+// destroyed: at exit, Qt's own statics (the pointing device that a window under the cursor
+// brings) may already be gone.
 inline QApplication& AplicacaoQt() {
     static int argc = 1;
     static char nome[] = "testes_app_qt";
     static char* argv[] = {nome, nullptr};
-    static QApplication aplicacao(argc, argv);
-    return aplicacao;
+    static QApplication* aplicacao = new QApplication(argc, argv);
+    return *aplicacao;
 }
 
 // Serves the event loop until the condition holds or the time is up.
