@@ -95,6 +95,9 @@ LRESULT JanelaHistorico::Tratar(UINT mensagem, WPARAM wParam, LPARAM lParam) {
             pagina_->Notificacao(*reinterpret_cast<const NMHDR*>(lParam), lParam, resultado);
             return resultado;
         }
+        case WM_CTLCOLORSTATIC:
+            // The page paints its labels over its own background, as in the main window's tab.
+            return 0;
         case WM_CLOSE:
             // Kept for the next time: the main window owns it.
             ShowWindow(frmHistorico, SW_HIDE);

@@ -37,6 +37,7 @@ class TfrmPrincipal : public app::PainelExecucao, private app::EventosServico {
     // Set once the service ended the program: its exit status.
     std::optional<int> CodigoSaida() const { return codigoSaida_; }
     HWND Janela() const { return frmPrincipal; }
+    HWND Historico() const { return frmHistorico->Janela(); }  // the history's own window
     app::ServicoResidente& Servico() { return *servico_; }
 
     void ExibirUltimaAtualizacao(const std::string& dataHora) override;
