@@ -70,6 +70,14 @@ TDadosOperacaoComercialApp MontarOperacao(db::ConexaoErp& conexao, api::ClienteH
     return op;
 }
 
+// The app's name of the customer with its CNPJ or CPF, whichever the order carries.
+std::string ClienteNomeado(const JsonObjeto& dados) {
+    const std::string nome = JsonTextoPorNome(dados, "cliente_nome");
+    const std::string documento = JsonTextoPorNome(dados, "cliente_cnpj");
+    if (nome.empty() || documento.empty()) return nome + documento;
+    return nome + " (" + documento + ")";
+}
+
 std::string ChaveOuNulo(int32_t valor, std::string_view substituto) {
     return db::EscolherTexto(valor != 0, db::InteiroSql(valor), substituto);
 }
@@ -114,16 +122,18 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
     const JsonObjeto* dados = valorDados->ComoObjeto();
     if (!dados) throw ErroTipoInvalido();
 
+    const std::string clienteNomeado = ClienteNomeado(*dados);
     OperacaoGravada gravada;
     TDadosOperacaoComercialApp operacao;
     try {
         operacao = MontarOperacao(conexao, cliente, id, *dados, gravada);
     } catch (const ErroClienteIndisponivel& e) {
-        return {ClienteIndisponivel, e.what()};  // the unit of work undoes what was written
+        // The unit of work undoes what was written.
+        return {ClienteIndisponivel, e.what(), {}, clienteNomeado};
     }
     const Resultado<int32_t> cabecalho = IncluirOperacaoComercialApp(conexao, operacao);
     // The unit of work undoes the customer too.
-    if (!cabecalho.Aceito()) return {CabecalhoRecusado, cabecalho.Motivo()};
+    if (!cabecalho.Aceito()) return {CabecalhoRecusado, cabecalho.Motivo(), {}, clienteNomeado};
     operacao.ID_NF_COMERCIO = cabecalho.Valor();
 
     // An order without an "itens" array is kept as its header alone.
@@ -134,7 +144,7 @@ ResultadoImportacao GravarPedido(db::ConexaoErp& conexao, api::ClienteHttp& clie
     gravada.nrNotaFiscal = operacao.NR_NOTA_FISCAL;
     gravada.totais = ConferirTotaisDoPedido(*dados);
     unidade.Confirmar();
-    return {Incluido, {}, std::move(gravada)};
+    return {Incluido, {}, std::move(gravada), clienteNomeado};
 }
 
 Resultado<int32_t> IncluirOperacaoComercialApp(db::ConexaoErp& conexao,

@@ -59,6 +59,9 @@ struct [[nodiscard]] ResultadoImportacao {
     std::string motivo{};  // why the order was not written, as the API or the database said it,
                            // or in words for the log
     std::optional<OperacaoGravada> operacao{};  // of an order written now
+    // The customer as the order's document names it (name, CNPJ or CPF), for the operator to
+    // find the order by; empty when the document was not read.
+    std::string cliente{};
 };
 
 // The answer to GET "/pedidos/<id>", or what the request raised, kept until the order's turn,

@@ -4,8 +4,9 @@
 #include <fstream>
 #include <utility>
 
+#include "api/texto_resposta.h"
 #include "app/apresentacao/aparar_espacos.h"
-#include "app/historico/formatos_historico.h"
+#include "app/apresentacao/planilha_historico.h"
 #include "comum/texto.h"
 
 namespace tessora::app {
@@ -22,7 +23,9 @@ ApresentacaoHistorico::ApresentacaoHistorico(LeituraPaginaHistorico leitura)
     : leitura_(std::move(leitura)) {}
 
 void ApresentacaoHistorico::DefinirPesquisa(std::string_view digitado) {
-    pesquisa_ = AparaEspacos(digitado);
+    // The app's texts reach the history folded to ASCII ("Conceicao"): what is typed is folded
+    // the same way, so that "Conceição" finds them.
+    pesquisa_ = TextoRespostaParaAscii(AparaEspacos(digitado));
 }
 
 const ExecucaoRegistrada& ApresentacaoHistorico::Execucao(size_t linha) const {
@@ -37,7 +40,7 @@ std::optional<size_t> ApresentacaoHistorico::Atualizar() {
     try {
         auto lidas = leitura_({.soFalhas = falhasEAvisos_,
                                .comAvisos = falhasEAvisos_,
-                               .pedido = pesquisa_,
+                               .pesquisa = pesquisa_,
                                .ultimas = kExecucoesMostradas});
         if (lidas) {
             execucoes_ = std::move(*lidas);
@@ -81,7 +84,7 @@ bool ApresentacaoHistorico::Desmarcar(size_t linha) {
 std::optional<std::string> ApresentacaoHistorico::ExportarCsv(
     const std::filesystem::path& arquivo) const {
     std::ofstream saida(arquivo, std::ios::binary);
-    if (saida) EscreverHistoricoCsv(execucoes_, saida);
+    if (saida) EscreverPlanilhaHistorico(execucoes_, saida);
     if (saida.flush()) return std::nullopt;
     return "Não foi possível gravar o arquivo " + TextoCaminho(arquivo) + ".";
 }

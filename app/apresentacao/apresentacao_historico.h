@@ -56,8 +56,8 @@ class ApresentacaoHistorico {
     // Empty while runs are shown, or why none are.
     const std::string& Situacao() const { return situacao_; }
 
-    // Writes the runs shown, with their orders; what to tell the operator when the file could
-    // not be written.
+    // Writes the runs shown, with their orders, for a spreadsheet (EscreverPlanilhaHistorico);
+    // what to tell the operator when the file could not be written.
     std::optional<std::string> ExportarCsv(const std::filesystem::path& arquivo) const;
 
   private:

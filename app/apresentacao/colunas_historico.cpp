@@ -1,5 +1,6 @@
 #include "app/apresentacao/colunas_historico.h"
 
+#include "app/apresentacao/rotulos_historico.h"
 #include "app/historico/instante_historico.h"
 
 namespace tessora::app {
@@ -24,9 +25,9 @@ std::string CelulaExecucao(const ExecucaoRegistrada& e, size_t coluna) {
         case 1:
             return Termino(e);
         case 2:
-            return e.origem;
+            return std::string(RotuloOrigem(e.origem));
         case 3:
-            return e.desfecho.empty() ? "sem término" : e.desfecho;
+            return std::string(RotuloDesfechoExecucao(e.desfecho));
         case 4:
             return std::to_string(e.Falhas());
         case 5:
@@ -45,7 +46,7 @@ std::string CelulaPedido(const PedidoRegistrado& p, size_t coluna) {
         case 0:
             return p.idApp;
         case 1:
-            return p.desfecho;
+            return std::string(RotuloDesfechoPedido(p.desfecho));
         case 2:
             return std::to_string(p.falhasSeguidas);
         case 3:
@@ -53,6 +54,8 @@ std::string CelulaPedido(const PedidoRegistrado& p, size_t coluna) {
         case 4:
             return Opcional(p.nrNotaFiscal);
         case 5:
+            return p.cliente;
+        case 6:
             return p.mensagem;
         default:
             return {};

@@ -11,11 +11,12 @@
 
 namespace tessora::app {
 
-// The history page's columns, for every front end: their titles and the texts of their cells.
+// The history page's columns, for every front end: their titles and the texts of their cells,
+// stored codes in the operator's words.
 inline constexpr std::array<const char*, 8> kColunasExecucao{
     "Início", "Término", "Origem", "Desfecho", "Falhas", "Incluídos", "Já incluídos", "Adiados"};
-inline constexpr std::array<const char*, 6> kColunasPedido{
-    "Pedido", "Desfecho", "Falhas seguidas", "Chave ERP", "Número", "Mensagem"};
+inline constexpr std::array<const char*, 7> kColunasPedido{
+    "Pedido", "Desfecho", "Falhas seguidas", "Chave ERP", "Número", "Cliente", "Mensagem"};
 // A list's columns from this one on are counts, aligned to the right; an order's are all left.
 inline constexpr size_t kPrimeiraContagemExecucao = 4;
 inline constexpr size_t kPrimeiraContagemPedido = kColunasPedido.size();

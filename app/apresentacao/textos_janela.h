@@ -25,9 +25,17 @@ inline constexpr char kMenuSair[] = "&Sair";
 
 // The history page.
 inline constexpr char kFalhasEAvisos[] = "Falhas e avisos";
-inline constexpr char kRotuloPesquisaPedido[] = "Pedido:";
-inline constexpr char kDicaPesquisaPedido[] = "id do pedido no APP";
+inline constexpr char kRotuloPesquisa[] = "Pesquisar:";
+inline constexpr char kDicaPesquisa[] = "pedido, número ou cliente";
 inline constexpr char kExportarCsv[] = "Exportar CSV...";
+inline constexpr char kAbrirJanelaHistorico[] = "Abrir em janela";
+
+// The history's own window, which the operator sizes to read it.
+inline constexpr char kTituloJanelaHistorico[] = "Histórico - tessora Service";
+inline constexpr int kLarguraJanelaHistorico = 960;  // design pixels, at first
+inline constexpr int kAlturaJanelaHistorico = 600;
+inline constexpr int kLarguraMinimaJanelaHistorico = 600;
+inline constexpr int kAlturaMinimaJanelaHistorico = 300;
 
 // The system notice.
 inline constexpr char kTituloAviso[] = "Aviso do Sistema";

@@ -28,6 +28,7 @@ void AcrescentarObservacao(ResultadoPedido& resultado, const std::string& observ
 ResultadoPedido ResultadoDaImportacao(const std::string& id,
                                       const importacao::ResultadoImportacao& importacao) {
     ResultadoPedido resultado{id};
+    resultado.cliente = importacao.cliente;
     switch (importacao.desfecho) {
         case importacao::DesfechoImportacao::OutraCopiaImportando:
             resultado.desfecho = DesfechoPedido::Adiado;

@@ -49,6 +49,8 @@ struct ResultadoPedido {
     // A remark for the history alone, never for the log: the database's reason for refusing
     // the order or its customer, amounts of a written order that do not agree.
     std::string observacao{};
+    // The customer as the order names it (name, CNPJ or CPF), once its document was read.
+    std::string cliente{};
 };
 
 enum class [[nodiscard]] FimExecucao{

@@ -55,8 +55,8 @@ void HistoricoExecucoes::PedidoProcessado(const ResultadoPedido& pedido) {
     ComandoSqlite(
         *banco_,
         "insert into pedido (execucao, id_app, desfecho, mensagem, id_nf_comercio, nr_nota_fiscal, "
-        "cliente_cadastrado, falhas_seguidas, observacao) values (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, "
-        "?9)")
+        "cliente_cadastrado, falhas_seguidas, observacao, cliente) values (?1, ?2, ?3, ?4, ?5, "
+        "?6, ?7, ?8, ?9, ?10)")
         .Ligar(1, execucao_)
         .Ligar(2, pedido.idApp)
         .Ligar(3, CodigoDesfecho(pedido.desfecho))
@@ -67,6 +67,7 @@ void HistoricoExecucoes::PedidoProcessado(const ResultadoPedido& pedido) {
                                            : std::nullopt)
         .Ligar(8, FalhasSeguidas(*banco_, pedido))
         .Ligar(9, pedido.observacao)
+        .Ligar(10, pedido.cliente)
         .Proximo();
 }
 

@@ -61,12 +61,15 @@ LeituraHistorico::LeituraHistorico(const std::filesystem::path& arquivo)
 }
 
 std::vector<ExecucaoRegistrada> LeituraHistorico::Execucoes(const FiltroHistorico& filtro) {
-    // The orders shown: ?2 failures only (?5 with the warnings), ?3 part of the order's id.
+    // The orders shown: ?2 failures only (?5 with the warnings), ?3 part of the order's id, its
+    // number in the ERP or its customer.
     const std::string destacado = "(p." + kFalha + " or (?5 = 1 and p.desfecho = '" +
                                   std::string(CodigoDesfecho(DesfechoPedido::IncluidoComAviso)) +
                                   "'))";
     const std::string pedidoMostrado =
-        "(?2 = 0 or " + destacado + ") and (?3 = '' or instr(lower(p.id_app), lower(?3)) > 0)";
+        "(?2 = 0 or " + destacado +
+        ") and (?3 = '' or instr(lower(p.id_app), lower(?3)) > 0 or "
+        "instr(coalesce(p.nr_nota_fiscal, ''), ?3) > 0 or instr(lower(p.cliente), lower(?3)) > 0)";
     // A run still going counts as no failure yet.
     const std::string falhou =
         "(e.desfecho <> 'normal' or exists (select 1 from pedido p where p.execucao = e.id and " +
@@ -78,7 +81,7 @@ std::vector<ExecucaoRegistrada> LeituraHistorico::Execucoes(const FiltroHistoric
             pedidoMostrado + ")) order by e.id desc limit ?4");
     execucoes.Ligar(1, filtro.desde.value_or(INT64_MIN))
         .Ligar(2, int64_t{filtro.soFalhas})
-        .Ligar(3, filtro.pedido)
+        .Ligar(3, filtro.pesquisa)
         .Ligar(4, filtro.ultimas.value_or(-1))
         .Ligar(5, int64_t{filtro.comAvisos});
     std::vector<ExecucaoRegistrada> lista;
@@ -91,12 +94,13 @@ std::vector<ExecucaoRegistrada> LeituraHistorico::Execucoes(const FiltroHistoric
     ComandoSqlite pedidos(
         banco_,
         "select p.execucao, p.id_app, p.desfecho, p.mensagem, p.id_nf_comercio, p.nr_nota_fiscal, "
-        "p.cliente_cadastrado, p.falhas_seguidas, p.observacao from pedido p where p.execucao >= "
+        "p.cliente_cadastrado, p.falhas_seguidas, p.observacao, p.cliente from pedido p where "
+        "p.execucao >= "
         "?1 and " +
             pedidoMostrado + " order by p.id");
     pedidos.Ligar(1, lista.front().id)
         .Ligar(2, int64_t{filtro.soFalhas})
-        .Ligar(3, filtro.pedido)
+        .Ligar(3, filtro.pesquisa)
         .Ligar(5, int64_t{filtro.comAvisos});
     while (pedidos.Proximo()) {
         const auto execucao = posicao.find(pedidos.Inteiro(0));
@@ -104,7 +108,7 @@ std::vector<ExecucaoRegistrada> LeituraHistorico::Execucoes(const FiltroHistoric
         lista[execucao->second].pedidos.push_back(
             {pedidos.Texto(1), pedidos.Texto(2), pedidos.Texto(3), pedidos.InteiroOuNulo(4),
              pedidos.InteiroOuNulo(5), pedidos.InteiroOuNulo(6), pedidos.Inteiro(7),
-             pedidos.Texto(8)});
+             pedidos.Texto(8), pedidos.Texto(9)});
     }
     return lista;
 }

@@ -20,6 +20,7 @@ struct PedidoRegistrado {
     std::optional<int64_t> clienteCadastrado;  // 1 or 0
     int64_t falhasSeguidas = 0;
     std::string observacao;
+    std::string cliente;  // as the order names it; empty when its document was not read
 
     bool Falhou() const;    // not written: an error, or a refused import
     bool ComAviso() const;  // written otherwise than sent; the reasons in `observacao`
@@ -57,9 +58,9 @@ struct FiltroHistorico {
     // `comAvisos`, also the runs and orders written with a warning.
     bool soFalhas = false;
     bool comAvisos = false;
-    // Runs with an order whose id holds this text (ASCII letters in any case), with only those
-    // orders; empty: all.
-    std::string pedido{};
+    // Runs with an order whose id, ERP number or customer holds this text (ASCII letters in any
+    // case), with only those orders; empty: all.
+    std::string pesquisa{};
     std::optional<int64_t> ultimas{};  // only the latest runs that match
 };
 

@@ -27,6 +27,7 @@
 #include "app/qt/campo_minutos.h"
 #include "app/qt/cor_qt.h"
 #include "app/qt/icone_programa.h"
+#include "app/qt/janela_historico.h"
 #include "app/qt/janela_pedidos_com_falha.h"
 #include "app/qt/pagina_historico.h"
 
@@ -126,7 +127,10 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
     btnMinimizarForaDeVista = Botao(tsAppForcaVendas, "BitBtn1", app::kMinimizar,
                                     {10, 300, 90, 26});  // below the page's visible part
 
-    tsHistorico = new PaginaHistorico(arquivoHistorico, avisos_);
+    // The tab keeps a compact view; the history's own window gives it room.
+    frmHistorico = new JanelaHistorico(arquivoHistorico, avisos_, this);
+    tsHistorico =
+        new PaginaHistorico(arquivoHistorico, avisos_, [this] { frmHistorico->Mostrar(); });
     tsHistorico->setObjectName("tsHistorico");
     pcPrincipal->addTab(tsHistorico, app::kAbaHistorico);
 
@@ -313,6 +317,7 @@ void TfrmPrincipal::ExecucaoTerminada(const app::ResumoExecucao& resumo) {
             notificacao->falha ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information);
     }
     tsHistorico->Atualizar();
+    frmHistorico->Atualizar();
 }
 
 void TfrmPrincipal::DesenharBandeja() {

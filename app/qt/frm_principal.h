@@ -28,6 +28,7 @@ class QTabWidget;
 namespace tessora::qt {
 
 class CampoMinutos;
+class JanelaHistorico;
 class JanelaPedidosComFalha;
 class PaginaHistorico;
 
@@ -99,6 +100,7 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao, private app::E
     QTabWidget* pcPrincipal;
     QWidget* tsAppForcaVendas;
     PaginaHistorico* tsHistorico;
+    JanelaHistorico* frmHistorico;
     QCheckBox* ckbProcessoAtivoAppForcaVenda;
     QPushButton* btnForcarAtualizacaoAppForcaVenda;
     QLabel* lblTituloUltimaAtualizacao;

@@ -69,6 +69,7 @@ QTableView* NovaGrade(QWidget* pai, const char* nome, QAbstractItemModel& modelo
     grade->setWordWrap(false);
     grade->verticalHeader()->hide();
     grade->verticalHeader()->setDefaultSectionSize(20);
+    // The last column (the reason, the message) takes what the window's width leaves.
     grade->horizontalHeader()->setStretchLastSection(true);
     grade->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     return grade;

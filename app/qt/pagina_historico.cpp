@@ -2,28 +2,23 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QVBoxLayout>
 
 #include <optional>
+#include <utility>
 
 #include "app/apresentacao/textos_janela.h"
 
 namespace tessora::qt {
 
-namespace {
-QTableView* Grade(QWidget* pai, const char* nome, QAbstractItemModel& modelo, QRect geometria) {
-    QTableView* grade = NovaGrade(pai, nome, modelo);
-    grade->setGeometry(geometria);
-    return grade;
-}
-}  // namespace
-
 PaginaHistorico::PaginaHistorico(std::filesystem::path arquivoHistorico, Avisos& avisos,
-                                 QWidget* parent)
+                                 std::function<void()> abrirJanela, QWidget* parent)
     : QWidget(parent),
       avisos_(avisos),
       apresentacao_(app::LeituraDoArquivo(std::move(arquivoHistorico))),
@@ -31,24 +26,43 @@ PaginaHistorico::PaginaHistorico(std::filesystem::path arquivoHistorico, Avisos&
       pedidos_(app::kColunasPedido, app::kPrimeiraContagemPedido, apresentacao_.Pedidos()) {
     ckbFalhasEAvisos = new QCheckBox(app::kFalhasEAvisos, this);
     ckbFalhasEAvisos->setObjectName("ckbFalhasEAvisos");
-    ckbFalhasEAvisos->setGeometry(10, 6, 130, 22);
-    lblPesquisaPedido = new QLabel(app::kRotuloPesquisaPedido, this);
+    lblPesquisaPedido = new QLabel(app::kRotuloPesquisa, this);
     lblPesquisaPedido->setObjectName("lblPesquisaPedido");
-    lblPesquisaPedido->setGeometry(150, 8, 50, 18);
     edtPesquisaPedido = new QLineEdit(this);
     edtPesquisaPedido->setObjectName("edtPesquisaPedido");
-    edtPesquisaPedido->setGeometry(202, 6, 160, 22);
-    edtPesquisaPedido->setPlaceholderText(app::kDicaPesquisaPedido);
+    edtPesquisaPedido->setFixedWidth(190);
+    edtPesquisaPedido->setPlaceholderText(app::kDicaPesquisa);
     edtPesquisaPedido->setClearButtonEnabled(true);
+    lblPesquisaPedido->setBuddy(edtPesquisaPedido);
     btnExportarCsv = new QPushButton(app::kExportarCsv, this);
     btnExportarCsv->setObjectName("btnExportarCsv");
-    btnExportarCsv->setGeometry(458, 3, 120, 28);
-
-    grdExecucoes = Grade(this, "grdExecucoes", execucoes_, {10, 34, 568, 100});
-    grdPedidos = Grade(this, "grdPedidos", pedidos_, {10, 138, 568, 92});
+    grdExecucoes = NovaGrade(this, "grdExecucoes", execucoes_);
+    grdPedidos = NovaGrade(this, "grdPedidos", pedidos_);
     lblSituacaoHistorico = new QLabel(this);
     lblSituacaoHistorico->setObjectName("lblSituacaoHistorico");
-    lblSituacaoHistorico->setGeometry(10, 232, 568, 18);
+
+    auto* filtro = new QHBoxLayout;
+    filtro->addWidget(ckbFalhasEAvisos);
+    filtro->addSpacing(10);
+    filtro->addWidget(lblPesquisaPedido);
+    filtro->addWidget(edtPesquisaPedido);
+    filtro->addStretch();
+    filtro->addWidget(btnExportarCsv);
+    auto* rodape = new QHBoxLayout;
+    rodape->addWidget(lblSituacaoHistorico, 1);
+    if (abrirJanela) {
+        btnAbrirJanelaHistorico = new QPushButton(app::kAbrirJanelaHistorico, this);
+        btnAbrirJanelaHistorico->setObjectName("btnAbrirJanelaHistorico");
+        rodape->addWidget(btnAbrirJanelaHistorico);
+        connect(btnAbrirJanelaHistorico, &QPushButton::clicked, this, std::move(abrirJanela));
+    }
+    auto* pagina = new QVBoxLayout(this);
+    pagina->setContentsMargins(10, 4, 10, 2);
+    pagina->setSpacing(4);
+    pagina->addLayout(filtro);
+    pagina->addWidget(grdExecucoes, 1);
+    pagina->addWidget(grdPedidos, 1);
+    pagina->addLayout(rodape);
 
     connect(ckbFalhasEAvisos, &QCheckBox::toggled, this, [this](bool falhasEAvisos) {
         apresentacao_.DefinirFalhasEAvisos(falhasEAvisos);

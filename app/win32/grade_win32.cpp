@@ -7,13 +7,6 @@
 namespace tessora::win32 {
 
 namespace {
-// Every column as wide as its widest text or its title.
-void AjustarColunas(HWND grade, size_t colunas) {
-    for (size_t coluna = 0; coluna < colunas; ++coluna) {
-        SendMessageW(grade, LVM_SETCOLUMNWIDTH, coluna, LVSCW_AUTOSIZE_USEHEADER);
-    }
-}
-
 void DefinirCelula(HWND grade, int linha, size_t coluna, const std::string& texto) {
     std::wstring largo = plataforma::Utf16(texto);
     LVITEMW item{};
@@ -25,6 +18,12 @@ void DefinirCelula(HWND grade, int linha, size_t coluna, const std::string& text
                  reinterpret_cast<LPARAM>(&item));
 }
 }  // namespace
+
+void AjustarColunasGrade(HWND grade, size_t colunas) {
+    for (size_t coluna = 0; coluna < colunas; ++coluna) {
+        SendMessageW(grade, LVM_SETCOLUMNWIDTH, coluna, LVSCW_AUTOSIZE_USEHEADER);
+    }
+}
 
 HWND CriarGrade(HWND pai, int id, std::span<const char* const> colunas, size_t primeiraContagem,
                 Retangulo lugar, HFONT fonte) {
@@ -42,7 +41,7 @@ HWND CriarGrade(HWND pai, int id, std::span<const char* const> colunas, size_t p
         coluna.pszText = titulo.data();
         SendMessageW(grade, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&coluna));
     }
-    AjustarColunas(grade, colunas.size());
+    AjustarColunasGrade(grade, colunas.size());
     return grade;
 }
 
@@ -54,7 +53,7 @@ void PreencherGrade(HWND grade, const std::vector<app::LinhaGrade>& linhas, size
             DefinirCelula(grade, static_cast<int>(linha), coluna, linhas[linha].celulas[coluna]);
         }
     }
-    AjustarColunas(grade, colunas);
+    AjustarColunasGrade(grade, colunas);
     SendMessageW(grade, WM_SETREDRAW, TRUE, 0);
 }
 

@@ -17,6 +17,9 @@ namespace tessora::win32 {
 // columns from `primeiraContagem` on are counts, aligned to the right.
 HWND CriarGrade(HWND pai, int id, std::span<const char* const> colunas, size_t primeiraContagem,
                 Retangulo lugar, HFONT fonte);
+// Every column as wide as its widest text or its title; the last one also takes what the
+// list's width leaves.
+void AjustarColunasGrade(HWND grade, size_t colunas);
 // The list's rows anew, its columns as wide as their widest text.
 void PreencherGrade(HWND grade, const std::vector<app::LinhaGrade>& linhas, size_t colunas);
 void SelecionarLinhaGrade(HWND grade, int linha);

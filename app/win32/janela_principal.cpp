@@ -77,6 +77,7 @@ TfrmPrincipal::~TfrmPrincipal() {
         dados.uID = kIdBandeja;
         Shell_NotifyIconW(NIM_DELETE, &dados);
     }
+    frmHistorico.reset();
     DestroyWindow(frmPrincipal);
     DeleteObject(fonte_);
     DestroyIcon(icone_);
@@ -177,7 +178,10 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
     CriarControle(p, WC_BUTTON, app::kMinimizar, 0, {10, 300, 90, 26}, idBtnMinimizarForaDeVista,
                   f);
 
-    tsHistorico = std::make_unique<PaginaHistorico>(w, area, f, arquivoHistorico, avisos_);
+    // The tab keeps a compact view; the history's own window gives it room.
+    frmHistorico = std::make_unique<JanelaHistorico>(f, arquivoHistorico, avisos_);
+    tsHistorico = std::make_unique<PaginaHistorico>(w, area, f, arquivoHistorico, avisos_,
+                                                    [this] { frmHistorico->Mostrar(); });
     ShowWindow(tsHistorico->Pagina(), SW_HIDE);
 
     btnMinimizar = CriarControle(w, WC_BUTTON, app::kMinimizar, WS_VISIBLE | WS_TABSTOP,
@@ -361,6 +365,7 @@ void TfrmPrincipal::ExecucaoTerminada(const app::ResumoExecucao& resumo) {
     const auto notificacao = situacaoBandeja_.ExecucaoTerminada(resumo);
     DesenharBandeja(notificacao ? &*notificacao : nullptr);
     tsHistorico->Atualizar();
+    frmHistorico->Atualizar();
 }
 
 void TfrmPrincipal::AbrirPedidosComFalha() { frmPedidosComFalha->Abrir(); }

@@ -15,6 +15,7 @@
 #include "app/execucao/painel_execucao.h"
 #include "app/servico/servico_residente.h"
 #include "app/win32/hospedeiro_win32.h"
+#include "app/win32/janela_historico.h"
 #include "app/win32/janela_pedidos_com_falha.h"
 #include "app/win32/pagina_historico.h"
 #include "comum/avisos.h"
@@ -37,6 +38,7 @@ class TfrmPrincipal : public app::PainelExecucao, private app::EventosServico {
     // Set once the service ended the program: its exit status.
     std::optional<int> CodigoSaida() const { return codigoSaida_; }
     HWND Janela() const { return frmPrincipal; }
+    HWND Historico() const { return frmHistorico->Janela(); }  // the history's own window
     app::ServicoResidente& Servico() { return *servico_; }
 
     void ExibirUltimaAtualizacao(const std::string& dataHora) override;
@@ -91,6 +93,7 @@ class TfrmPrincipal : public app::PainelExecucao, private app::EventosServico {
     HWND pcPrincipal = nullptr;
     HWND tsAppForcaVendas = nullptr;
     std::unique_ptr<PaginaHistorico> tsHistorico;
+    std::unique_ptr<JanelaHistorico> frmHistorico;
     HWND ckbProcessoAtivoAppForcaVenda = nullptr;
     HWND btnForcarAtualizacaoAppForcaVenda = nullptr;
     HWND lblDataHoraUltimaAtualizacaoAppForcaVenda = nullptr;

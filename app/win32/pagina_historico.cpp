@@ -2,9 +2,12 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "app/apresentacao/cores.h"
 #include "app/apresentacao/textos_janela.h"
 #include "app/win32/controles_win32.h"
 #include "app/win32/grade_win32.h"
@@ -19,31 +22,74 @@ enum : int {
     idBtnExportarCsv,
     idGrdExecucoes,
     idGrdPedidos,
+    idBtnAbrirJanelaHistorico,
 };
 }  // namespace
 
 PaginaHistorico::PaginaHistorico(HWND janela, const RECT& area, HFONT f,
-                                 std::filesystem::path arquivoHistorico, Avisos& avisos)
-    : avisos_(avisos), apresentacao_(app::LeituraDoArquivo(std::move(arquivoHistorico))) {
+                                 std::filesystem::path arquivoHistorico, Avisos& avisos,
+                                 std::function<void()> abrirJanela)
+    : avisos_(avisos),
+      apresentacao_(app::LeituraDoArquivo(std::move(arquivoHistorico))),
+      abrirJanela_(std::move(abrirJanela)) {
     tsHistorico = CriarPagina(janela, area);
     const HWND p = tsHistorico;
+    // Placed by Dispor.
     ckbFalhasEAvisos =
         CriarControle(p, WC_BUTTONW, app::kFalhasEAvisos, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-                      {10, 6, 130, 22}, idCkbFalhasEAvisos, f);
-    CriarControle(p, WC_STATICW, app::kRotuloPesquisaPedido, WS_VISIBLE | SS_NOPREFIX,
-                  {150, 8, 50, 18}, 0, f);
-    edtPesquisaPedido = CriarControle(p, WC_EDITW, "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                                      {202, 6, 160, 22}, idEdtPesquisaPedido, f, WS_EX_CLIENTEDGE);
-    const std::wstring dica = plataforma::Utf16(app::kDicaPesquisaPedido);
+                      {}, idCkbFalhasEAvisos, f);
+    lblPesquisaPedido =
+        CriarControle(p, WC_STATICW, app::kRotuloPesquisa, WS_VISIBLE | SS_NOPREFIX, {}, 0, f);
+    edtPesquisaPedido = CriarControle(p, WC_EDITW, "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, {},
+                                      idEdtPesquisaPedido, f, WS_EX_CLIENTEDGE);
+    const std::wstring dica = plataforma::Utf16(app::kDicaPesquisa);
     SendMessageW(edtPesquisaPedido, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(dica.c_str()));
-    CriarControle(p, WC_BUTTONW, app::kExportarCsv, WS_VISIBLE | WS_TABSTOP, {458, 3, 120, 28},
-                  idBtnExportarCsv, f);
-    grdExecucoes = CriarGrade(p, idGrdExecucoes, app::kColunasExecucao,
-                              app::kPrimeiraContagemExecucao, {10, 34, 568, 100}, f);
-    grdPedidos = CriarGrade(p, idGrdPedidos, app::kColunasPedido, app::kPrimeiraContagemPedido,
-                            {10, 138, 568, 92}, f);
-    lblSituacaoHistorico =
-        CriarControle(p, WC_STATICW, "", WS_VISIBLE | SS_NOPREFIX, {10, 232, 568, 18}, 0, f);
+    btnExportarCsv = CriarControle(p, WC_BUTTONW, app::kExportarCsv, WS_VISIBLE | WS_TABSTOP, {},
+                                   idBtnExportarCsv, f);
+    grdExecucoes =
+        CriarGrade(p, idGrdExecucoes, app::kColunasExecucao, app::kPrimeiraContagemExecucao, {}, f);
+    grdPedidos =
+        CriarGrade(p, idGrdPedidos, app::kColunasPedido, app::kPrimeiraContagemPedido, {}, f);
+    lblSituacaoHistorico = CriarControle(p, WC_STATICW, "", WS_VISIBLE | SS_NOPREFIX, {}, 0, f);
+    if (abrirJanela_) {
+        btnAbrirJanelaHistorico =
+            CriarControle(p, WC_BUTTONW, app::kAbrirJanelaHistorico, WS_VISIBLE | WS_TABSTOP, {},
+                          idBtnAbrirJanelaHistorico, f);
+    }
+    Dispor(area);
+}
+
+void PaginaHistorico::Dispor(const RECT& area) {
+    const int largura = area.right - area.left;
+    const int altura = area.bottom - area.top;
+    MoveWindow(tsHistorico, area.left, area.top, largura, altura, TRUE);
+    // Design sizes scaled to the screen, from the page's edges.
+    const auto colocar = [](HWND controle, int x, int y, int w, int h) {
+        MoveWindow(controle, x, y, std::max(w, 0), std::max(h, 0), TRUE);
+    };
+    const int margem = Escalar(10);
+    const int direita = largura - margem;
+    colocar(ckbFalhasEAvisos, margem, Escalar(6), Escalar(130), Escalar(22));
+    colocar(lblPesquisaPedido, Escalar(150), Escalar(8), Escalar(64), Escalar(18));
+    colocar(edtPesquisaPedido, Escalar(216), Escalar(6), Escalar(190), Escalar(22));
+    colocar(btnExportarCsv, direita - Escalar(120), Escalar(3), Escalar(120), Escalar(28));
+
+    const int rodape = altura - Escalar(28);
+    int larguraSituacao = direita - margem;
+    if (btnAbrirJanelaHistorico) {
+        colocar(btnAbrirJanelaHistorico, direita - Escalar(120), rodape, Escalar(120), Escalar(26));
+        larguraSituacao -= Escalar(126);
+    }
+    colocar(lblSituacaoHistorico, margem, rodape + Escalar(5), larguraSituacao, Escalar(18));
+
+    // The two lists share what is left between.
+    const int topo = Escalar(34);
+    const int entre = Escalar(4);
+    const int alturaGrade = (rodape - entre - topo - entre) / 2;
+    colocar(grdExecucoes, margem, topo, direita - margem, alturaGrade);
+    colocar(grdPedidos, margem, topo + alturaGrade + entre, direita - margem, alturaGrade);
+    AjustarColunasGrade(grdExecucoes, app::kColunasExecucao.size());
+    AjustarColunasGrade(grdPedidos, app::kColunasPedido.size());
 }
 
 void PaginaHistorico::Atualizar() {
@@ -118,6 +164,9 @@ bool PaginaHistorico::Comando(int controle, int notificacao) {
             return true;
         case idBtnExportarCsv:
             if (notificacao == BN_CLICKED) btnExportarCsvClick();
+            return true;
+        case idBtnAbrirJanelaHistorico:
+            if (notificacao == BN_CLICKED && abrirJanela_) abrirJanela_();
             return true;
     }
     return false;

@@ -25,7 +25,12 @@ int ExecutarProgramaBandeja(int&, char**, const std::filesystem::path& executave
     if (!frmPrincipal.CodigoSaida()) {
         MSG mensagem;
         while (GetMessageW(&mensagem, nullptr, 0, 0) > 0) {
-            if (IsDialogMessageW(frmPrincipal.Janela(), &mensagem)) continue;
+            // The keyboard moves between the controls of the main window or the history's own.
+            const HWND janela = GetAncestor(mensagem.hwnd, GA_ROOT);
+            if ((janela == frmPrincipal.Janela() || janela == frmPrincipal.Historico()) &&
+                IsDialogMessageW(janela, &mensagem)) {
+                continue;
+            }
             TranslateMessage(&mensagem);
             DispatchMessageW(&mensagem);
         }

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/historico/instante_historico.h"
 #include "comum/texto.h"
 #include "pasta_temporaria.h"
 
@@ -126,11 +127,16 @@ TEST_F(ApresentacaoHistoricoTest, FiltroPedidoComLimiteFalhasEPesquisaAparada) {
         EXPECT_EQ(filtro.desde, std::nullopt);
     }
     EXPECT_FALSE(filtros[0].soFalhas);
-    EXPECT_EQ(filtros[0].pedido, "");
+    EXPECT_EQ(filtros[0].pesquisa, "");
     EXPECT_TRUE(filtros[1].soFalhas);
-    EXPECT_EQ(filtros[1].pedido, "P-2");
+    EXPECT_EQ(filtros[1].pesquisa, "P-2");
     EXPECT_FALSE(filtros[2].soFalhas);
-    EXPECT_EQ(filtros[2].pedido, "");
+    EXPECT_EQ(filtros[2].pesquisa, "");
+
+    // The history holds the app's texts folded to ASCII: so is what is typed.
+    apresentacao.DefinirPesquisa("Empório Conceição");
+    apresentacao.Atualizar();
+    EXPECT_EQ(filtros.back().pesquisa, "Emporio Conceicao");
 }
 
 TEST_F(ApresentacaoHistoricoTest, SemExecucoesDizPorQue) {
@@ -182,7 +188,7 @@ TEST_F(ApresentacaoHistoricoTest, LinhasComDicaECor) {
         {"normal", "", kCorAviso},  // its order was written with a warning
         {"normal", "", kCorFalha},  // its order failed
         {"sem término", "", {}},    // still going, or its program ended during it
-        {"sem_listagem", "HTTP 503", kCorFalha},
+        {"sem listagem", "HTTP 503", kCorFalha},
         {"normal", "", {}},
     };
     for (size_t i = 0; i < linhas.size(); ++i) {
@@ -206,22 +212,60 @@ TEST_F(ApresentacaoHistoricoTest, LinhasComDicaECor) {
     EXPECT_EQ(apresentacao.Pedidos()[0].dica, "ok p-1");
 }
 
-TEST_F(ApresentacaoHistoricoTest, ExportaOQueEstaNaPaginaOuDizQueNaoGravou) {
-    execucoes = std::vector{Execucao(1, {"p-1", "p-2"}), Execucao(2)};
+TEST_F(ApresentacaoHistoricoTest, CelulasComRotulosEOCliente) {
+    auto execucao = Execucao(1, {"p-1"}, "sem_conexao");
+    execucao.origem = "temporizador";
+    execucao.pedidos[0].desfecho = "ja_incluido";
+    execucao.pedidos[0].cliente = "Padaria D'Ouro (12.345.678/0001-95)";
+    execucao.pedidos[0].idNfComercio = 7;
+    execucao.pedidos[0].nrNotaFiscal = 5007;
+    execucoes = std::vector{execucao};
+    apresentacao.Atualizar();
+    EXPECT_EQ(apresentacao.Execucoes()[0].celulas[2], "automático");
+    EXPECT_EQ(apresentacao.Execucoes()[0].celulas[3], "sem conexão");
+    EXPECT_THAT(apresentacao.Pedidos()[0].celulas,
+                ElementsAre("p-1", "já incluído", "0", "7", "5007",
+                            "Padaria D'Ouro (12.345.678/0001-95)", "ok p-1"));
+}
+
+std::string Ler(const std::filesystem::path& arquivo) {
+    std::ifstream entrada(arquivo, std::ios::binary);
+    std::stringstream conteudo;
+    conteudo << entrada.rdbuf();
+    return conteudo.str();
+}
+
+TEST_F(ApresentacaoHistoricoTest, ExportaOQueEstaNaPaginaParaUmaPlanilhaOuDizQueNaoGravou) {
+    auto recusado = Execucao(1, {"p-1", "p-2"}, "normal");
+    recusado.origem = "linha_comando";
+    recusado.pedidos[0].desfecho = "nao_incluido";
+    recusado.pedidos[0].cliente = "Padaria D'Ouro; Filial \"Centro\"";
+    recusado.pedidos[0].observacao = "Operação recusada pelo banco de dados: linha 1\nlinha 2";
+    recusado.pedidos[1].cliente = "=HIPERLINK(\"x\")";
+    execucoes = std::vector{recusado, Execucao(2, {}, "sem_listagem", "HTTP 503")};
+    execucoes->back().termino.reset();
     apresentacao.Atualizar();
     apresentacao.Selecionar(1);
     testes::PastaTemporaria pasta("tessora-csv");
 
     const auto arquivo = pasta.Caminho() / "execuções.csv";
     EXPECT_EQ(apresentacao.ExportarCsv(arquivo), std::nullopt);
-    std::ifstream entrada(arquivo, std::ios::binary);
-    std::stringstream csv;
-    csv << entrada.rdbuf();
-    // Every run shown, oldest first, whichever is selected.
-    std::vector<std::string> linhas;
-    for (std::string linha; std::getline(csv, linha);) linhas.push_back(linha.substr(0, 23));
-    EXPECT_THAT(linhas, ElementsAre("execucao,origem,inicio,", "1,botao,2023-11-14T22:1",
-                                    "1,botao,2023-11-14T22:1", "2,botao,2023-11-14T22:1"));
+    // Every run shown, newest first as on the page, whichever is selected; local times, labels.
+    const std::string inicio1 = InstanteLocal(recusado.inicio);
+    const std::string termino1 = InstanteLocal(*recusado.termino);
+    const std::string inicio2 = InstanteLocal(execucoes->back().inicio);
+    EXPECT_EQ(Ler(arquivo),
+              "\xEF\xBB\xBF"
+              "Início;Término;Origem;Desfecho da execução;Motivo;Pedido;Desfecho do pedido;"
+              "Falhas seguidas;Chave ERP;Número;Cliente;Mensagem;Observação\r\n" +
+                  inicio2 + ";;botão;sem listagem;HTTP 503;;;;;;;;\r\n" + inicio1 + ";" + termino1 +
+                  ";linha de comando;normal;;p-1;não incluído;0;;;"
+                  "\"Padaria D'Ouro; Filial \"\"Centro\"\"\";ok p-1;"
+                  "\"Operação recusada pelo banco de dados: linha 1\nlinha 2\"\r\n" +
+                  inicio1 + ";" + termino1 +
+                  ";linha de comando;normal;;p-2;incluído;0;;;"
+                  // A spreadsheet would run it as a formula.
+                  "\"'=HIPERLINK(\"\"x\"\")\";ok p-2;\r\n");
 
     const auto semPasta = pasta.Caminho() / "não existe" / "historico.csv";
     EXPECT_EQ(apresentacao.ExportarCsv(semPasta),

@@ -76,6 +76,8 @@ class SaidasHistoricoTest : public ComandosHistoricoTest {
         ResultadoPedido comTotaisDivergentes = Incluido("p-2", 8);
         comTotaisDivergentes.observacao =
             "Totais não conferem (produtos 1,00, soma dos itens 2,00)";
+        // Kept for the page; the CSV for scripts stays as it was.
+        comTotaisDivergentes.cliente = "Padaria D'Ouro; Filial (12.345.678/0001-95)";
         Execucao(Em(dia15), FimExecucao::Concluida, {Incluido("p-1", 7), comTotaisDivergentes});
         Execucao(Em(dia15 + 600), FimExecucao::SemConexao, {}, "unavailable database");
     }
@@ -126,16 +128,21 @@ TEST_F(SaidasHistoricoTest, PesquisaPorPedidoEUltimasExecucoes) {
     };
     using Lista = std::vector<std::pair<int64_t, std::vector<std::string>>>;
     const std::pair<FiltroHistorico, Lista> casos[] = {
-        {{.pedido = "P-1"}, {{1, {"p-1 erro"}}, {2, {"p-1 incluido"}}}},
-        {{.pedido = "q"}, {}},
+        {{.pesquisa = "P-1"}, {{1, {"p-1 erro"}}, {2, {"p-1 incluido"}}}},
+        {{.pesquisa = "q"}, {}},
+        // The ERP's number and the customer, its name or document.
+        {{.pesquisa = "5008"}, {{2, {"p-2 incluido"}}}},
+        {{.pesquisa = "500"}, {{2, {"p-1 incluido", "p-2 incluido"}}}},
+        {{.pesquisa = "PADARIA d'"}, {{2, {"p-2 incluido"}}}},
+        {{.pesquisa = "345.678"}, {{2, {"p-2 incluido"}}}},
         // The run that could not connect holds no order with that id.
-        {{.soFalhas = true, .pedido = "-"}, {{1, {"p-1 erro"}}}},
+        {{.soFalhas = true, .pesquisa = "-"}, {{1, {"p-1 erro"}}}},
         {{.ultimas = 2}, {{2, {"p-1 incluido", "p-2 incluido"}}, {3, {}}}},
         {{.soFalhas = true, .ultimas = 1}, {{3, {}}}},
-        {{.desde = dia15, .pedido = "p", .ultimas = 5}, {{2, {"p-1 incluido", "p-2 incluido"}}}},
+        {{.desde = dia15, .pesquisa = "p", .ultimas = 5}, {{2, {"p-1 incluido", "p-2 incluido"}}}},
     };
     for (const auto& [filtro, esperado] : casos) {
-        SCOPED_TRACE(filtro.pedido + " " + std::to_string(filtro.ultimas.value_or(0)));
+        SCOPED_TRACE(filtro.pesquisa + " " + std::to_string(filtro.ultimas.value_or(0)));
         EXPECT_EQ(ler(filtro), esperado);
     }
 }

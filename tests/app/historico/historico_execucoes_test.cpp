@@ -146,6 +146,9 @@ TEST_F(HistoricoExecucoesTest, GuardaCadaExecucaoECadaPedidoComoOLogMostra) {
     EXPECT_EQ(execucoes[0].pedidos[0].mensagem,
               "Não foi possível incluir o pedido: ped-3001 no sistema");
     EXPECT_EQ(execucoes[2].pedidos[1].mensagem, "Pedido já incluído no sistema.");
+    // Named by the order's document: none for an order whose document was not read.
+    EXPECT_EQ(execucoes[0].pedidos[0].cliente, "");
+    EXPECT_EQ(execucoes[2].pedidos[0].cliente, "Mercearia Santa Luzia Ltda (44.778.899/0001-43)");
     EXPECT_THAT(leitura.PedidosEmFalha(), IsEmpty());
 }
 
@@ -182,6 +185,10 @@ TEST_F(HistoricoExecucoesTest, RecusaDoBancoFicaNaObservacaoDoPedidoENaoNoLog) {
     const auto emFalha = LeituraHistorico(configuracoes.arquivo).PedidosEmFalha();
     ASSERT_EQ(emFalha.size(), 1u);
     EXPECT_EQ(emFalha[0].observacao, pedidosGravados[0].observacao);
+    // The customer as the order names it, refused or not; the app's texts folded to ASCII.
+    EXPECT_EQ(pedidosGravados[0].cliente, "Mercearia Santa Luzia Ltda (44.778.899/0001-43)");
+    EXPECT_EQ(pedidosGravados[1].cliente,
+              "Emporio Conceicao Comercio de Alimentos Ltda (61.524.387/0001-70)");
 }
 
 TEST_F(HistoricoExecucoesTest, PedidoDeixadoParaOutraCopiaNaoEhFalhaNemSucesso) {

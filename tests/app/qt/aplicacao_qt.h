@@ -9,9 +9,9 @@
 
 namespace tessora::testes {
 
-// One application object per test process; the platform comes from the environment. It is
-// never destroyed: at exit it would go after Qt's own globals, which its input devices (made
-// once a test has moved the pointer or the focus) still use on the way out.
+// One application object per test process; the platform comes from the environment. Never
+// destroyed: at exit, Qt's own statics (the pointing device that a window under the cursor
+// brings) may already be gone.
 inline QApplication& AplicacaoQt() {
     static int argc = 1;
     static char nome[] = "testes_app_qt";

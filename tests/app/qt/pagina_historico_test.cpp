@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
 #include <sstream>
 
 #include "aplicacao_qt.h"
@@ -23,26 +23,13 @@
 #include "avisos_gravados.h"
 #include "instalacao_erp_teste.h"
 #include "pasta_temporaria.h"
+#include "pedidos_roteirizados.h"
 
 namespace tessora::qt {
 namespace {
 
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-
-// Lists the orders the test sets and imports each with the result the test gave it.
-class PedidosRoteirizados : public app::PedidosAppForcaVenda {
-  public:
-    api::ListagemPedidos ListarPedidosNovos(app::ContextoSincronizacao&) override { return lista; }
-    importacao::ResultadoImportacao ImportarPedido(app::ContextoSincronizacao&,
-                                                   const std::string& id,
-                                                   const importacao::DocumentoPedido&) override {
-        return resultados.at(id);
-    }
-
-    std::vector<std::string> lista;
-    std::map<std::string, importacao::ResultadoImportacao> resultados;
-};
 
 class PaginaHistoricoTest : public ::testing::Test {
   protected:
@@ -54,9 +41,11 @@ class PaginaHistoricoTest : public ::testing::Test {
         ASSERT_TRUE(janela->FormCreate());
     }
 
+    // In the main window; the page's controls in the tab's page, or in the history's own window.
     template <typename Controle>
-    Controle* Achar(const char* nome) const {
-        auto* controle = janela->findChild<Controle*>(nome);
+    Controle* Achar(const char* nome, const char* dentro = nullptr) const {
+        const QObject* pai = dentro ? janela->findChild<QWidget*>(dentro) : janela.get();
+        auto* controle = pai ? pai->findChild<Controle*>(nome) : nullptr;
         EXPECT_NE(controle, nullptr) << nome;
         return controle;
     }
@@ -80,37 +69,45 @@ class PaginaHistoricoTest : public ::testing::Test {
         return linhas;
     }
     // The counts columns of the runs shown and the orders of the selected one.
-    std::vector<std::string> Execucoes() const {
+    std::vector<std::string> Execucoes(const char* pagina = "tsHistorico") const {
         std::vector<std::string> contagens;
-        for (const auto& linha : Linhas(Achar<QTableView>("grdExecucoes"))) {
+        for (const auto& linha : Linhas(Achar<QTableView>("grdExecucoes", pagina))) {
             // Start and end vary; origin, outcome and counts do not.
             QStringList celulas = QString::fromStdString(linha).split('|');
             contagens.push_back(celulas.mid(2).join('|').toStdString());
         }
         return contagens;
     }
-    std::vector<std::string> Pedidos() const { return Linhas(Achar<QTableView>("grdPedidos")); }
+    std::vector<std::string> Pedidos(const char* pagina = "tsHistorico") const {
+        return Linhas(Achar<QTableView>("grdPedidos", pagina));
+    }
 
     testes::InstalacaoErpTeste erp;
     testes::AvisosGravados avisos;
-    PedidosRoteirizados pedidos;
+    testes::PedidosRoteirizados pedidos;
     std::unique_ptr<TfrmPrincipal> janela;
 };
 
-const char* const kIncluido101 = "101|incluido|0|7|5007|Pedido incluído no sistema.";
+const char* const kIncluido101 =
+    "101|incluído|0|7|5007|Mercearia Santa Luzia (44.778.899/0001-43)|Pedido incluído no sistema.";
 const char* const kFalha102 =
-    "102|nao_incluido|1|||Não foi possível incluir o pedido: 102 no sistema";
-const char* const kIncluido103 = "103|incluido|0|||Pedido incluído no sistema.";
+    "102|não incluído|1||||Não foi possível incluir o pedido: 102 no sistema";
+const char* const kIncluido103 = "103|incluído|0||||Pedido incluído no sistema.";
 
 TEST_F(PaginaHistoricoTest, ExecucoesEPedidosComFiltroPesquisaEExportacao) {
     const auto* paginas = Achar<QTabWidget>("pcPrincipal");
     ASSERT_EQ(paginas->count(), 2);
     EXPECT_EQ(paginas->tabText(1), "2. Histórico");
-    EXPECT_EQ(Achar<QLabel>("lblSituacaoHistorico")->text(), "Nenhuma execução registrada.");
+    EXPECT_EQ(Achar<QLabel>("lblSituacaoHistorico", "tsHistorico")->text(),
+              "Nenhuma execução registrada.");
     EXPECT_TRUE(Execucoes().empty());
 
     using enum importacao::DesfechoImportacao;
-    pedidos.resultados = {{"101", {Incluido, {}, importacao::OperacaoGravada{7, 5007, true}}},
+    pedidos.resultados = {{"101",
+                           {Incluido,
+                            {},
+                            importacao::OperacaoGravada{7, 5007, true},
+                            "Mercearia Santa Luzia (44.778.899/0001-43)"}},
                           {"102", {CabecalhoRecusado}},
                           {"103", {Incluido}}};
     Sincronizar({"101", "102"});
@@ -119,29 +116,33 @@ TEST_F(PaginaHistoricoTest, ExecucoesEPedidosComFiltroPesquisaEExportacao) {
                 HasSubstr("\n2 pedidos processados, 1 com falha"));
     Sincronizar({"103"});
     EXPECT_THAT(bandeja->toolTip().toStdString(), HasSubstr("\n1 pedido processado"));
-    EXPECT_EQ(Achar<QLabel>("lblSituacaoHistorico")->text(), "");
+    EXPECT_EQ(Achar<QLabel>("lblSituacaoHistorico", "tsHistorico")->text(), "");
 
     // Newest first, and the newest selected.
     EXPECT_EQ(Execucoes(),
-              (std::vector<std::string>{"botao|normal|0|1|0|0", "botao|normal|1|1|0|0"}));
+              (std::vector<std::string>{"botão|normal|0|1|0|0", "botão|normal|1|1|0|0"}));
     EXPECT_EQ(Pedidos(), std::vector<std::string>{kIncluido103});
-    auto* execucoes = Achar<QTableView>("grdExecucoes");
+    auto* execucoes = Achar<QTableView>("grdExecucoes", "tsHistorico");
     execucoes->selectRow(1);
     EXPECT_EQ(Pedidos(), (std::vector<std::string>{kIncluido101, kFalha102}));
 
-    auto* somenteFalhas = Achar<QCheckBox>("ckbFalhasEAvisos");
-    auto* pesquisa = Achar<QLineEdit>("edtPesquisaPedido");
+    auto* somenteFalhas = Achar<QCheckBox>("ckbFalhasEAvisos", "tsHistorico");
+    auto* pesquisa = Achar<QLineEdit>("edtPesquisaPedido", "tsHistorico");
     const struct {
         bool falhas;
         const char* pedido;
         std::vector<std::string> execucoes;
         std::vector<std::string> pedidos;  // of the run selected
     } casos[] = {
-        {true, "", {"botao|normal|1|1|0|0"}, {kFalha102}},
-        {false, "103", {"botao|normal|0|1|0|0"}, {kIncluido103}},
-        {false, "10", {"botao|normal|0|1|0|0", "botao|normal|1|1|0|0"}, {kIncluido103}},
+        {true, "", {"botão|normal|1|1|0|0"}, {kFalha102}},
+        {false, "103", {"botão|normal|0|1|0|0"}, {kIncluido103}},
+        {false, "10", {"botão|normal|0|1|0|0", "botão|normal|1|1|0|0"}, {kIncluido103}},
         {true, "101", {}, {}},
-        {true, "10", {"botao|normal|1|1|0|0"}, {kFalha102}},
+        // The ERP's number, the customer's name or document.
+        {false, "5007", {"botão|normal|1|1|0|0"}, {kIncluido101}},
+        {false, "santa luzia", {"botão|normal|1|1|0|0"}, {kIncluido101}},
+        {false, "44.778", {"botão|normal|1|1|0|0"}, {kIncluido101}},
+        {true, "10", {"botão|normal|1|1|0|0"}, {kFalha102}},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(std::string(caso.falhas ? "failures, " : "") + caso.pedido);
@@ -162,17 +163,55 @@ TEST_F(PaginaHistoricoTest, ExecucoesEPedidosComFiltroPesquisaEExportacao) {
             }
         }
     });
-    Achar<QPushButton>("btnExportarCsv")->click();
+    Achar<QPushButton>("btnExportarCsv", "tsHistorico")->click();
     std::ifstream entrada(arquivo, std::ios::binary);
     std::stringstream conteudo;
     conteudo << entrada.rdbuf();
     const std::string csv = conteudo.str();
-    EXPECT_THAT(csv, StartsWith("execucao,origem,inicio,termino,desfecho_execucao,motivo,pedido,"));
-    EXPECT_THAT(csv, HasSubstr(",botao,"));
-    EXPECT_THAT(csv, HasSubstr(",normal,,102,nao_incluido,Não foi possível incluir o pedido: 102 "
-                               "no sistema,,,,1,\r\n"));
+    // For a spreadsheet: its byte order mark, ";", the page's labels.
+    EXPECT_THAT(csv, StartsWith("\xEF\xBB\xBFInício;Término;Origem;Desfecho da execução;"));
+    EXPECT_THAT(csv, HasSubstr(";botão;normal;;102;não incluído;1;;;;Não foi possível incluir o "
+                               "pedido: 102 no sistema;\r\n"));
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2) << csv;
     EXPECT_TRUE(avisos.mensagens.empty());
+}
+
+TEST_F(PaginaHistoricoTest, JanelaPropriaRedimensionavelAcompanhaAsExecucoes) {
+    using enum importacao::DesfechoImportacao;
+    pedidos.resultados = {{"101", {Incluido}}, {"102", {CabecalhoRecusado}}};
+    Sincronizar({"101", "102"});
+    auto* frmHistorico = Achar<QWidget>("frmHistorico");
+    ASSERT_NE(frmHistorico, nullptr);
+    EXPECT_FALSE(frmHistorico->isVisible());
+
+    Achar<QPushButton>("btnAbrirJanelaHistorico", "tsHistorico")->click();
+    EXPECT_TRUE(frmHistorico->isVisible());
+    EXPECT_TRUE(frmHistorico->isWindow());
+    EXPECT_EQ(frmHistorico->windowTitle(), "Histórico - tessora Service");
+    EXPECT_EQ(frmHistorico->findChild<QPushButton*>("btnAbrirJanelaHistorico"), nullptr);
+    EXPECT_EQ(Execucoes("frmHistorico"), std::vector<std::string>{"botão|normal|1|1|0|0"});
+    EXPECT_EQ(Pedidos("frmHistorico").size(), 2u);
+
+    // Its lists follow its size, the last column taking what is left.
+    auto* grade = Achar<QTableView>("grdPedidos", "frmHistorico");
+    frmHistorico->resize(700, 400);
+    QApplication::processEvents();
+    const int estreita = grade->width();
+    frmHistorico->resize(1300, 700);
+    QApplication::processEvents();
+    EXPECT_GE(grade->width(), estreita + 550);
+    const QHeaderView* colunas = grade->horizontalHeader();
+    EXPECT_EQ(
+        colunas->sectionPosition(colunas->count() - 1) + colunas->sectionSize(colunas->count() - 1),
+        colunas->width());
+
+    // Read again after a run while it is open.
+    pedidos.resultados["103"] = {Incluido};
+    Sincronizar({"103"});
+    EXPECT_EQ(Execucoes("frmHistorico"),
+              (std::vector<std::string>{"botão|normal|0|1|0|0", "botão|normal|1|1|0|0"}));
+    frmHistorico->close();
+    EXPECT_FALSE(frmHistorico->isVisible());
 }
 
 }  // namespace

@@ -104,8 +104,10 @@ TEST_F(JanelaWindowsTest, JanelaComSeusControlesEErroDeConexaoEncerraAoFecharACa
              Esperado(L"Minimizar", 368, 316, 104, 28),
              Esperado(L"Encerrar Serviços", 478, 316, 122, 28),
              Esperado(L"Falhas e avisos", 10, 6, 130, 22),
-             Esperado(L"Pedido:", 150, 8, 50, 18),
-             Esperado(L"Exportar CSV...", 458, 3, 120, 28),
+             Esperado(L"Pesquisar:", 150, 8, 64, 18),
+             // The history page's buttons keep to its right edge.
+             Esperado(L"Exportar CSV...", 456, 3, 120, 28),
+             Esperado(L"Abrir em janela", 456, 228, 120, 26),
          }) {
         EXPECT_THAT(controles, ::testing::Contains(esperado));
     }

@@ -1,5 +1,6 @@
 // The Windows history page over a small history written through the history itself: its lists,
-// the failures filter and the order search, driven through its controls.
+// the failures filter and the search, driven through its controls; and the history's own
+// window, which follows its size.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -12,6 +13,7 @@
 #include "app/configuracoes/leitura_configuracoes.h"
 #include "app/execucao/execucao_sincronizacao.h"
 #include "app/historico/historico_execucoes.h"
+#include "app/win32/janela_historico.h"
 #include "app/win32/pagina_historico.h"
 #include "pasta_temporaria.h"
 #include "plataforma/texto_windows.h"
@@ -75,6 +77,7 @@ class PaginaHistoricoWindowsTest : public ::testing::Test {
     std::unique_ptr<PaginaHistorico> pagina;
     HWND grdExecucoes = nullptr;
     HWND grdPedidos = nullptr;
+    int janelasPedidas = 0;
 
     void SetUp() override {
         WNDCLASSW classe{};
@@ -85,18 +88,23 @@ class PaginaHistoricoWindowsTest : public ::testing::Test {
         janela = CreateWindowExW(0, classe.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 640, 320,
                                  nullptr, nullptr, classe.hInstance, nullptr);
         ASSERT_TRUE(janela);
-        pagina = std::make_unique<PaginaHistorico>(
-            janela, RECT{0, 0, 600, 260}, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)),
-            app::ObterArquivoHistorico(executavel), avisos);
+        pagina = std::make_unique<PaginaHistorico>(janela, RECT{0, 0, 600, 260}, Fonte(),
+                                                   app::ObterArquivoHistorico(executavel), avisos,
+                                                   [this] { ++janelasPedidas; });
         paginaAtual = pagina.get();
-        // The two lists, told apart by their columns.
-        for (HWND grade = FindWindowExW(pagina->Pagina(), nullptr, WC_LISTVIEWW, nullptr); grade;
-             grade = FindWindowExW(pagina->Pagina(), grade, WC_LISTVIEWW, nullptr)) {
-            const HWND cabecalho = reinterpret_cast<HWND>(SendMessageW(grade, LVM_GETHEADER, 0, 0));
-            (SendMessageW(cabecalho, HDM_GETITEMCOUNT, 0, 0) == 8 ? grdExecucoes : grdPedidos) =
-                grade;
-        }
+        Grades(pagina->Pagina(), grdExecucoes, grdPedidos);
         ASSERT_TRUE(grdExecucoes && grdPedidos);
+    }
+
+    static HFONT Fonte() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+    // The two lists of a page, told apart by their columns.
+    static void Grades(HWND pagina, HWND& execucoes, HWND& pedidos) {
+        for (HWND grade = FindWindowExW(pagina, nullptr, WC_LISTVIEWW, nullptr); grade;
+             grade = FindWindowExW(pagina, grade, WC_LISTVIEWW, nullptr)) {
+            const HWND cabecalho = reinterpret_cast<HWND>(SendMessageW(grade, LVM_GETHEADER, 0, 0));
+            (SendMessageW(cabecalho, HDM_GETITEMCOUNT, 0, 0) == 8 ? execucoes : pedidos) = grade;
+        }
     }
 
     void TearDown() override {
@@ -130,8 +138,10 @@ class PaginaHistoricoWindowsTest : public ::testing::Test {
             {"p-1", app::DesfechoPedido::NaoIncluido, "Não foi possível incluir o pedido"});
         historico.ExecucaoTerminada({inicio, app::FimExecucao::Concluida, inicio + 3s, ""});
         historico.ExecucaoIniciada(app::OrigemExecucao::Botao, inicio + 10min);
-        historico.PedidoProcessado(
-            {"p-2", app::DesfechoPedido::Incluido, "Pedido incluído no sistema.", 7, 5007, true});
+        app::ResultadoPedido incluido{
+            "p-2", app::DesfechoPedido::Incluido, "Pedido incluído no sistema.", 7, 5007, true};
+        incluido.cliente = "Padaria D'Ouro (12.345.678/0001-95)";
+        historico.PedidoProcessado(incluido);
         historico.ExecucaoTerminada(
             {inicio + 10min, app::FimExecucao::Concluida, inicio + 11min, ""});
     }
@@ -150,6 +160,8 @@ TEST_F(PaginaHistoricoWindowsTest, ExecucoesEPedidosComFiltroEPesquisa) {
     EXPECT_THAT(Coluna(grdExecucoes, 4), ElementsAre("0", "1"));  // failures
     EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-2"));
     EXPECT_THAT(Coluna(grdPedidos, 3), ElementsAre("7"));
+    EXPECT_THAT(Coluna(grdPedidos, 5), ElementsAre("Padaria D'Ouro (12.345.678/0001-95)"));
+    EXPECT_THAT(Coluna(grdExecucoes, 2), ElementsAre("botão", "automático"));
 
     // An older run chosen stays chosen when the page is read again.
     LVITEMW selecao{};
@@ -162,12 +174,60 @@ TEST_F(PaginaHistoricoWindowsTest, ExecucoesEPedidosComFiltroEPesquisa) {
 
     SendMessageW(Controle(WC_BUTTONW, L"Falhas e avisos"), BM_CLICK, 0, 0);
     EXPECT_THAT(Coluna(grdExecucoes, 4), ElementsAre("1"));
-    EXPECT_THAT(Coluna(grdPedidos, 1), ElementsAre("nao_incluido"));
+    EXPECT_THAT(Coluna(grdPedidos, 1), ElementsAre("não incluído"));
 
-    SetWindowTextW(FindWindowExW(pagina->Pagina(), nullptr, WC_EDITW, nullptr), L" P-2 ");
+    const HWND pesquisa = FindWindowExW(pagina->Pagina(), nullptr, WC_EDITW, nullptr);
+    SetWindowTextW(pesquisa, L" P-2 ");
     EXPECT_THAT(Coluna(grdExecucoes, 0), IsEmpty());
     SendMessageW(Controle(WC_BUTTONW, L"Falhas e avisos"), BM_CLICK, 0, 0);
     EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-2"));
+    // The ERP's number, the customer's name or document.
+    for (const wchar_t* texto : {L"5007", L"padaria d'", L"345.678"}) {
+        SetWindowTextW(pesquisa, texto);
+        EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-2"));
+    }
+    SetWindowTextW(pesquisa, L"5008");
+    EXPECT_THAT(Coluna(grdPedidos, 0), IsEmpty());
+
+    // The compact page's way to the history's own window.
+    SendMessageW(Controle(WC_BUTTONW, L"Abrir em janela"), BM_CLICK, 0, 0);
+    EXPECT_EQ(janelasPedidas, 1);
+}
+
+TEST_F(PaginaHistoricoWindowsTest, JanelaPropriaAcompanhaOTamanho) {
+    GravarDuasExecucoes();
+    JanelaHistorico historico(Fonte(), app::ObterArquivoHistorico(executavel), avisos);
+    EXPECT_FALSE(IsWindowVisible(historico.Janela()));
+    historico.Mostrar();
+    EXPECT_TRUE(IsWindowVisible(historico.Janela()));
+    EXPECT_TRUE(GetWindowLongW(historico.Janela(), GWL_STYLE) & WS_THICKFRAME);
+    const HWND paginaJanela = FindWindowExW(historico.Janela(), nullptr, nullptr, nullptr);
+    HWND execucoes = nullptr, pedidos = nullptr;
+    Grades(paginaJanela, execucoes, pedidos);
+    ASSERT_TRUE(execucoes && pedidos);
+    EXPECT_THAT(Coluna(execucoes, 2), ElementsAre("botão", "automático"));
+    EXPECT_FALSE(FindWindowExW(paginaJanela, nullptr, WC_BUTTONW, L"Abrir em janela"));
+
+    const auto largura = [](HWND controle) {
+        RECT area{};
+        GetClientRect(controle, &area);
+        return static_cast<int>(area.right);
+    };
+    SetWindowPos(historico.Janela(), nullptr, 0, 0, 700, 420, SWP_NOMOVE | SWP_NOZORDER);
+    const int estreita = largura(pedidos);
+    SetWindowPos(historico.Janela(), nullptr, 0, 0, 1300, 700, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_GE(largura(pedidos), estreita + 550);
+    // The last column takes what the others leave.
+    int colunas = 0;
+    for (int coluna = 0; coluna < 7; ++coluna) {
+        colunas += static_cast<int>(SendMessageW(pedidos, LVM_GETCOLUMNWIDTH, coluna, 0));
+    }
+    EXPECT_EQ(colunas, largura(pedidos));
+
+    // Closing it keeps it for the next time.
+    SendMessageW(historico.Janela(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(historico.Janela()));
+    EXPECT_TRUE(IsWindow(historico.Janela()));
 }
 
 TEST_F(PaginaHistoricoWindowsTest, DicasComOMotivoDaExecucaoEAMensagemDoPedido) {
