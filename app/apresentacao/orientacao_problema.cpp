@@ -7,11 +7,11 @@ OrientacaoProblema Orientar(ProblemaExecucao problema) {
         case ProblemaExecucao::TokenRecusado:
             return {"token recusado pela API", "Confira o token do APP no sistema."};
         case ProblemaExecucao::CertificadoRecusado:
-            return {"certificado da API recusado", "Confira o arquivo de certificados."};
+            return {"certificado recusado", "Confira o arquivo de certificados."};
         case ProblemaExecucao::CertificadoForaDoPrazo:
             // A certificate seen as expired or not yet valid says more about this PC's clock
             // than about the server, which would fail every client alike.
-            return {"certificado fora da validade", "Confira a data e a hora do computador."};
+            return {"certificado fora da validade", "Confira a data e a hora do PC."};
         case ProblemaExecucao::ApiInacessivel:
             return {"API inacessível", "Confira a conexão com a internet."};
         case ProblemaExecucao::ErroApi:
@@ -19,7 +19,7 @@ OrientacaoProblema Orientar(ProblemaExecucao problema) {
         case ProblemaExecucao::BancoInacessivel:
             return {"sem conexão com o banco de dados", "Confira o servidor do banco."};
         case ProblemaExecucao::Configuracao:
-            return {"configuração da API inválida", "Confira o endereço e os certificados."};
+            return {"API mal configurada", "Confira o endereço e os certificados."};
     }
     return {};
 }
