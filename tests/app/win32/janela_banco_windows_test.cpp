@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -125,8 +126,9 @@ TEST(JanelaBancoWindowsTest, IniciaNaBandejaSincronizaMostraOHistoricoEEncerra) 
     for (const HWND rotulo : Controles(depois, L"Static")) {
         if (Texto(rotulo).starts_with(L"Último processamento: ")) ultimo = Texto(rotulo);
     }
-    EXPECT_THAT(ultimo, ::testing::MatchesRegex(
-                            L"Último processamento: [0-9]{2}/[0-9]{2}/[0-9]{4} [0-9:]{8}"));
+    EXPECT_TRUE(std::regex_match(
+        ultimo, std::wregex(L"Último processamento: [0-9]{2}/[0-9]{2}/[0-9]{4} [0-9:]{8}")))
+        << std::string(ultimo.begin(), ultimo.end());
     EXPECT_NE(ultimo, L"Último processamento: 00/00/0000 00:00:00");
     const HWND encerrarDepois = Botao(depois, L"Encerrar Serviços");
     ASSERT_TRUE(encerrarDepois);
