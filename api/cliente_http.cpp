@@ -147,6 +147,43 @@ void Opcao(CURL* curl, CURLoption opcao, T valor) {
     if (resultado != CURLE_OK) throw ErroTransporte(curl_easy_strerror(resultado));
 }
 
+// OpenSSL's verification results X509_V_ERR_CERT_NOT_YET_VALID and X509_V_ERR_CERT_HAS_EXPIRED,
+// by number: the Windows build has no OpenSSL headers.
+constexpr long kCertificadoAindaNaoValido = 9;
+constexpr long kCertificadoExpirado = 10;
+
+// A certificate refused only for its dates, which is most often the PC's clock being wrong.
+bool CertificadoForaDoPrazo(CURL* curl, std::string_view mensagem) {
+    long verificacao = 0;
+    if (curl_easy_getinfo(curl, CURLINFO_SSL_VERIFYRESULT, &verificacao) == CURLE_OK &&
+        (verificacao == kCertificadoAindaNaoValido || verificacao == kCertificadoExpirado)) {
+        return true;
+    }
+    // Schannel gives no verification result, only its own words in the message.
+    for (const std::string_view sinal :
+         {"CERT_TRUST_IS_NOT_TIME_VALID", "SEC_E_CERT_EXPIRED", "CERT_E_EXPIRED"}) {
+        if (mensagem.find(sinal) != std::string_view::npos) return true;
+    }
+    return false;
+}
+
+CausaTransporte CausaDoResultado(CURL* curl, CURLcode resultado, std::string_view mensagem) {
+    switch (resultado) {
+        case CURLE_PEER_FAILED_VERIFICATION:
+            return CertificadoForaDoPrazo(curl, mensagem) ? CausaTransporte::CertificadoForaDoPrazo
+                                                          : CausaTransporte::CertificadoRecusado;
+        case CURLE_SSL_CONNECT_ERROR:  // where Schannel reports some refusals of the certificate
+            return CertificadoForaDoPrazo(curl, mensagem) ? CausaTransporte::CertificadoForaDoPrazo
+                                                          : CausaTransporte::SemResposta;
+        case CURLE_UNSUPPORTED_PROTOCOL:
+        case CURLE_URL_MALFORMAT:
+        case CURLE_SSL_CACERT_BADFILE:
+            return CausaTransporte::Configuracao;
+        default:
+            return CausaTransporte::SemResposta;
+    }
+}
+
 bool TemQuebraOuNulo(std::string_view texto) {
     return texto.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -204,7 +241,8 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     const std::string token = obterToken_ ? obterToken_() : std::string();
     // A line break would end the header early and let the token's rest become headers of its own.
     if (TemQuebraOuNulo(token)) {
-        throw ErroTransporte("O token da API contém quebra de linha ou caractere nulo");
+        throw ErroTransporte("O token da API contém quebra de linha ou caractere nulo",
+                             CausaTransporte::TokenInvalido);
     }
     if (!curl_) {
         curl_.reset(curl_easy_init());
@@ -305,8 +343,9 @@ std::string ClienteHttp::Executar(const char* metodo, std::string_view caminho,
     }
     if (transferencia.grandeDemais) throw ErroRespostaGrandeDemais(transferencia.tamanhoMaximo);
     if (resultado != CURLE_OK) {
-        throw ErroTransporte(mensagemErro[0] != '\0' ? mensagemErro
-                                                     : curl_easy_strerror(resultado));
+        const std::string mensagem =
+            mensagemErro[0] != '\0' ? mensagemErro : curl_easy_strerror(resultado);
+        throw ErroTransporte(mensagem, CausaDoResultado(c, resultado, mensagem));
     }
 
     long status = 0;

@@ -23,12 +23,29 @@ class ErroHttp : public Erro {
     std::string textoErro_;
 };
 
+// Why a request produced no answer, as far as the operator can mend it.
+enum class CausaTransporte {
+    SemResposta,  // name resolution, connection, a stalled read, a connection closed, a time-out
+    CertificadoRecusado,     // the server's certificate failed verification
+    CertificadoForaDoPrazo,  // ... because it has expired or is not valid yet, as the PC's clock
+                             // says
+    TokenInvalido,           // the token cannot travel in a header
+    Configuracao,            // the settings make no request: certificate file, API address
+};
+
 // The request produced no answer: name resolution, connection, TLS handshake or certificate,
 // a read that stalled beyond the limit, a connection closed without answer, or a request that
-// could not be composed. The message says which.
+// could not be composed. The message says which, the cause what to mend.
 class ErroTransporte : public Erro {
   public:
-    using Erro::Erro;
+    explicit ErroTransporte(const std::string& mensagem,
+                            CausaTransporte causa = CausaTransporte::SemResposta)
+        : Erro(mensagem), causa_(causa) {}
+
+    CausaTransporte Causa() const noexcept { return causa_; }
+
+  private:
+    CausaTransporte causa_;
 };
 
 // The answer's body grew beyond the limit set for it, which the message names.

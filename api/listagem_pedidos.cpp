@@ -13,7 +13,31 @@ namespace tessora::api {
 namespace {
 constexpr std::string_view kSemLista = "a resposta da API não traz a lista de pedidos";
 
-ListagemPedidos Falha(std::string motivo) { return Recusa{std::move(motivo)}; }
+ListagemPedidos Falha(std::string motivo, ProblemaListagem problema = ProblemaListagem::ErroApi) {
+    return FalhaListagem{std::move(motivo), problema};
+}
+
+ProblemaListagem ProblemaDoTransporte(CausaTransporte causa) {
+    switch (causa) {
+        case CausaTransporte::SemResposta:
+            return ProblemaListagem::ApiInacessivel;
+        case CausaTransporte::CertificadoRecusado:
+            return ProblemaListagem::CertificadoRecusado;
+        case CausaTransporte::CertificadoForaDoPrazo:
+            return ProblemaListagem::CertificadoForaDoPrazo;
+        case CausaTransporte::TokenInvalido:
+            return ProblemaListagem::TokenRecusado;
+        case CausaTransporte::Configuracao:
+            return ProblemaListagem::Configuracao;
+    }
+    return ProblemaListagem::ApiInacessivel;
+}
+
+// 401 and 403 are how an API refuses a token that is missing, wrong or revoked.
+ProblemaListagem ProblemaDoStatus(int status) {
+    return status == 401 || status == 403 ? ProblemaListagem::TokenRecusado
+                                          : ProblemaListagem::ErroApi;
+}
 
 std::string MensagemDaResposta(const std::optional<JsonDocumento>& resposta) {
     return std::string(AparaBrancos(JsonTextoPorNome(resposta, "message")));
@@ -96,9 +120,12 @@ ListagemPedidos ListarPedidosNovos(ClienteHttp& cliente) {
     try {
         texto = cliente.Get("/pedidos", LimiteResposta::Listagem);
     } catch (const ErroHttp& e) {
-        return Falha(ComMensagem(e.what(), MensagemDoErro(e.TextoErro())));
+        return Falha(ComMensagem(e.what(), MensagemDoErro(e.TextoErro())),
+                     ProblemaDoStatus(e.Status()));
+    } catch (const ErroRespostaGrandeDemais& e) {
+        return Falha(e.what());  // an answer, but none that can be read
     } catch (const ErroTransporte& e) {
-        return Falha(e.what());
+        return Falha(e.what(), ProblemaDoTransporte(e.Causa()));
     }
     return LerListagemPedidos(texto);
 }

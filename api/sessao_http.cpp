@@ -50,7 +50,8 @@ SessaoHttp::~SessaoHttp() {
 }
 
 const std::string* SessaoHttp::Certificados() const {
-    if (!falhaCertificados_.empty()) throw ErroTransporte(falhaCertificados_);
+    if (!falhaCertificados_.empty())
+        throw ErroTransporte(falhaCertificados_, CausaTransporte::Configuracao);
     return configuracao_.arquivoCertificados.empty() ? nullptr : &certificados_;
 }
 

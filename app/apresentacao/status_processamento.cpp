@@ -18,8 +18,17 @@ std::string ProximoProcessamentoInicial() { return std::string(kProximo) + kSemH
 
 RotuloStatus UltimoProcessamento(const ResumoExecucao& resumo) {
     const std::string falha = DescreverFalha(resumo);
-    return {kUltimo + DataHoraSegundos(resumo.inicio), falha.empty() ? "" : "Falhou: " + falha,
+    const std::string passo = ProximoPasso(resumo);
+    return {kUltimo + DataHoraSegundos(resumo.inicio),
+            falha.empty() ? "" : "Falhou: " + falha + (passo.empty() ? "" : "\n" + passo),
             !falha.empty()};
+}
+
+RotuloStatus UltimoProcessamentoNenhum() { return {std::string(kUltimo) + "nenhum", "", false}; }
+
+RotuloStatus UltimoProcessamentoDesconhecido(const std::string& motivo) {
+    return {std::string(kUltimo) + "desconhecido", "O histórico não pôde ser lido: " + motivo,
+            false};
 }
 
 std::string ProximoProcessamento(std::optional<std::chrono::system_clock::time_point> quando) {

@@ -20,8 +20,11 @@ RotuloStatus UltimoProcessamentoInicial();
 std::string ProximoProcessamentoInicial();
 
 // The run's start; a run that failed as a whole must not look like a quiet one, so it says why
-// on its tooltip and is drawn as a failure.
+// and what to check first on its tooltip and is drawn as a failure.
 RotuloStatus UltimoProcessamento(const ResumoExecucao& resumo);
+// When the history holds no finished run, or could not be read (`motivo`).
+RotuloStatus UltimoProcessamentoNenhum();
+RotuloStatus UltimoProcessamentoDesconhecido(const std::string& motivo);
 // The next automatic run's time; the bare title when none is armed.
 std::string ProximoProcessamento(std::optional<std::chrono::system_clock::time_point> quando);
 

@@ -150,6 +150,24 @@ class SaidaDaExecucao final : public SaidaPedidos {
     int32_t lidos_ = 0;
 };
 
+ProblemaExecucao ProblemaDaListagem(api::ProblemaListagem problema) {
+    switch (problema) {
+        case api::ProblemaListagem::TokenRecusado:
+            return ProblemaExecucao::TokenRecusado;
+        case api::ProblemaListagem::CertificadoRecusado:
+            return ProblemaExecucao::CertificadoRecusado;
+        case api::ProblemaListagem::CertificadoForaDoPrazo:
+            return ProblemaExecucao::CertificadoForaDoPrazo;
+        case api::ProblemaListagem::ApiInacessivel:
+            return ProblemaExecucao::ApiInacessivel;
+        case api::ProblemaListagem::ErroApi:
+            return ProblemaExecucao::ErroApi;
+        case api::ProblemaListagem::Configuracao:
+            return ProblemaExecucao::Configuracao;
+    }
+    return ProblemaExecucao::ErroApi;
+}
+
 // Counts the orders into `resumo`, or records there why the list of new orders could not be had.
 void ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, LogProcessamento& log,
                                    ObservacaoExecucao& observacao, ResumoExecucao& resumo,
@@ -161,6 +179,7 @@ void ProcessarPedidosAppForcaVenda(ContextoSincronizacao& contexto, LogProcessam
         log.GravarLog("Não foi possível obter a lista de novos pedidos: " + listagem.Motivo());
         resumo.fim = FimExecucao::SemListagem;
         resumo.motivo = listagem.Motivo();
+        resumo.problema = ProblemaDaListagem(listagem.Falha().problema);
         return;
     }
     const std::vector<std::string>& lista = listagem.Valor();
@@ -218,6 +237,7 @@ ResumoExecucao ProcessarAppForcaVenda(const AmbienteExecucao& ambiente) {
         } catch (const ErroBancoDados& e) {
             resumo.fim = FimExecucao::SemConexao;
             resumo.motivo = e.what();
+            resumo.problema = ProblemaExecucao::BancoInacessivel;
         }
         painel.ExibirUltimaAtualizacao(DataHoraMinutos(std::chrono::system_clock::now()));
         log.LimparLog();

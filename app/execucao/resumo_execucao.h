@@ -59,6 +59,17 @@ enum class [[nodiscard]] FimExecucao{
     SemListagem,  // the API's list of new orders could not be had; logged with its reason
 };
 
+// What kept a run from its work, as far as the operator can mend it.
+enum class ProblemaExecucao {
+    TokenRecusado,
+    CertificadoRecusado,
+    CertificadoForaDoPrazo,  // expired or not valid yet: the PC's clock is the first suspect
+    ApiInacessivel,
+    ErroApi,
+    BancoInacessivel,
+    Configuracao,
+};
+
 // How a run ended, for whatever shows the state of runs.
 struct ResumoExecucao {
     std::chrono::system_clock::time_point inicio;
@@ -71,6 +82,8 @@ struct ResumoExecucao {
     int32_t pedidosComFalha = 0;   // see PedidoFalhou
     int32_t pedidosAdiados = 0;    // left for another copy of the program
     int32_t pedidosComAviso = 0;   // DesfechoPedido::IncluidoComAviso
+    // Known for a run that could not reach the database or have the list of new orders.
+    std::optional<ProblemaExecucao> problema{};
 
     bool Normal() const { return fim == FimExecucao::Concluida; }
 };

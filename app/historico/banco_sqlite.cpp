@@ -67,7 +67,9 @@ ComandoSqlite& ComandoSqlite::Ligar(int parametro, int64_t valor) {
 }
 
 ComandoSqlite& ComandoSqlite::Ligar(int parametro, std::string_view valor) {
-    if (sqlite3_bind_text64(comando_.get(), parametro, valor.data(), valor.size(), SQLITE_TRANSIENT,
+    // SQLite binds a null pointer as NULL, not as the empty text that an empty view is.
+    const char* const texto = valor.data() != nullptr ? valor.data() : "";
+    if (sqlite3_bind_text64(comando_.get(), parametro, texto, valor.size(), SQLITE_TRANSIENT,
                             SQLITE_UTF8) != SQLITE_OK) {
         banco_.Falhar();
     }

@@ -99,6 +99,38 @@ std::string_view CodigoFim(const ResumoExecucao& resumo) {
     return {};
 }
 
+std::string_view CodigoProblema(std::optional<ProblemaExecucao> problema) {
+    if (!problema) return {};
+    switch (*problema) {
+        case ProblemaExecucao::TokenRecusado:
+            return "token_recusado";
+        case ProblemaExecucao::CertificadoRecusado:
+            return "certificado_recusado";
+        case ProblemaExecucao::CertificadoForaDoPrazo:
+            return "certificado_fora_do_prazo";
+        case ProblemaExecucao::ApiInacessivel:
+            return "api_inacessivel";
+        case ProblemaExecucao::ErroApi:
+            return "erro_api";
+        case ProblemaExecucao::BancoInacessivel:
+            return "banco_inacessivel";
+        case ProblemaExecucao::Configuracao:
+            return "configuracao";
+    }
+    return {};
+}
+
+std::optional<ProblemaExecucao> ProblemaDoCodigo(std::string_view codigo) {
+    for (const ProblemaExecucao problema :
+         {ProblemaExecucao::TokenRecusado, ProblemaExecucao::CertificadoRecusado,
+          ProblemaExecucao::CertificadoForaDoPrazo, ProblemaExecucao::ApiInacessivel,
+          ProblemaExecucao::ErroApi, ProblemaExecucao::BancoInacessivel,
+          ProblemaExecucao::Configuracao}) {
+        if (!codigo.empty() && CodigoProblema(problema) == codigo) return problema;
+    }
+    return std::nullopt;  // none, or a code of a newer program
+}
+
 void PrepararEsquemaHistorico(BancoSqlite& banco) {
     TransacaoSqlite transacao(banco);
     const int versao = Versao(banco);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "app/execucao/observador_execucao.h"
@@ -13,6 +14,8 @@ namespace tessora::app {
 //   pedido:   id, execucao, id_app, desfecho, mensagem, id_nf_comercio, nr_nota_fiscal,
 //             cliente_cadastrado (null: not written by this run), falhas_seguidas,
 //             observacao (version 2)
+//   version 3: execucao.problema (the kind of trouble that ended a run, CodigoProblema; empty
+//   when none), pedido.cliente
 inline constexpr int kVersaoEsquemaHistorico = 3;
 
 // The outcomes of an order that count as failures, for SQL: "desfecho in (...)".
@@ -22,6 +25,11 @@ std::string_view CodigoOrigem(OrigemExecucao origem);
 std::string_view CodigoDesfecho(DesfechoPedido desfecho);
 std::string_view CodigoFim(
     const ResumoExecucao& resumo);  // "normal", "sem_conexao", "sem_listagem", "erro"
+
+// "token_recusado", "certificado_recusado", "certificado_fora_do_prazo", "api_inacessivel",
+// "erro_api", "banco_inacessivel", "configuracao"; empty for none.
+std::string_view CodigoProblema(std::optional<ProblemaExecucao> problema);
+std::optional<ProblemaExecucao> ProblemaDoCodigo(std::string_view codigo);
 
 // Creates the tables in a new file or brings an older one up to this version. A file of a
 // newer version raises: this program would misread it.

@@ -76,11 +76,13 @@ void HistoricoExecucoes::ExecucaoTerminada(const ResumoExecucao& resumo) {
     // Closed whatever happens, so that the next run opens the file afresh.
     std::optional<BancoSqlite> banco = std::exchange(banco_, std::nullopt);
     ComandoSqlite(*banco,
-                  "update execucao set termino = ?1, desfecho = ?2, motivo = ?3 where id = ?4")
+                  "update execucao set termino = ?1, desfecho = ?2, motivo = ?3, problema = ?5 "
+                  "where id = ?4")
         .Ligar(1, SegundosHistorico(resumo.termino))
         .Ligar(2, CodigoFim(resumo))
         .Ligar(3, resumo.motivo)
         .Ligar(4, execucao_)
+        .Ligar(5, CodigoProblema(resumo.problema))
         .Proximo();
 }
 

@@ -22,7 +22,7 @@ const std::string kColunasExecucao =
     "select e.id, e.origem, e.inicio, e.termino, coalesce(e.desfecho, ''), e.motivo, " +
     ContagemSql("'incluido', 'incluido_com_aviso'") + ", " + ContagemSql("'ja_incluido'") + ", " +
     ContagemSql("'adiado'") + ", " + ContagemSql("'nao_incluido'") + ", " + ContagemSql("'erro'") +
-    ", " + ContagemSql("'incluido_com_aviso'") + " from execucao e ";
+    ", " + ContagemSql("'incluido_com_aviso'") + ", e.problema from execucao e ";
 
 ExecucaoRegistrada LerExecucao(const ComandoSqlite& c) {
     ExecucaoRegistrada e;
@@ -38,6 +38,7 @@ ExecucaoRegistrada LerExecucao(const ComandoSqlite& c) {
     e.naoIncluidos = c.Inteiro(9);
     e.erros = c.Inteiro(10);
     e.comAviso = c.Inteiro(11);
+    e.problema = c.Texto(12);
     return e;
 }
 }  // namespace

@@ -33,6 +33,7 @@ struct ExecucaoRegistrada {
     std::optional<int64_t> termino;  // nothing while it runs, or when its program ended during it
     std::string desfecho;            // empty until it ends
     std::string motivo;
+    std::string problema;  // CodigoProblema; empty for none
     // `incluidos` counts the orders written, `comAviso` those of them written with a warning.
     int64_t incluidos = 0, jaIncluidos = 0, adiados = 0, naoIncluidos = 0, erros = 0, comAviso = 0;
     std::vector<PedidoRegistrado> pedidos;

@@ -18,6 +18,7 @@
 
 #include "app/apresentacao/apresentacao_pedidos_com_falha.h"
 #include "app/apresentacao/cores.h"
+#include "app/apresentacao/inicio_janela.h"
 #include "app/apresentacao/progresso_execucao.h"
 #include "app/apresentacao/status_processamento.h"
 #include "app/apresentacao/texto_log.h"
@@ -181,8 +182,11 @@ void TfrmPrincipal::Conectar() {
     connect(miSair, &QAction::triggered, this, &TfrmPrincipal::btnEncerrarServicosClick);
     connect(miAbrirtessoraService, &QAction::triggered, this,
             &TfrmPrincipal::SobreotessoraAssistente1Click);
-    connect(ckbProcessoAtivoAppForcaVenda, &QCheckBox::toggled, this,
-            [this](bool ativo) { servico_->DefinirProcessoAtivo(ativo); });
+    connect(ckbProcessoAtivoAppForcaVenda, &QCheckBox::toggled, this, [this](bool ativo) {
+        servico_->DefinirProcessoAtivo(ativo);
+        situacaoBandeja_.DefinirSincronizacaoAutomatica(ativo);
+        DesenharBandeja();
+    });
     connect(&hospedeiro_, &HospedeiroQt::Tique, this,
             [this](app::Temporizador temporizador) { servico_->Tique(temporizador); });
     connect(seEsperaAtualizacaoAppForcaVenda, &CampoMinutos::TextoAlterado, this,
@@ -206,6 +210,7 @@ bool TfrmPrincipal::FormCreate() {
     }
     if (!servico_->Iniciar()) return false;
     AplicarConfiguracoes();
+    ExibirInicio();
     memLogProcessamentoAppForcaVenda->clear();
     tsHistorico->Atualizar();
     if (bandejaDisponivel_) {
@@ -223,6 +228,16 @@ void TfrmPrincipal::AplicarConfiguracoes() {
     const auto& configuracoes = servico_->Configuracoes();
     ckbProcessoAtivoAppForcaVenda->setChecked(configuracoes.processoAtivo);
     seEsperaAtualizacaoAppForcaVenda->DefinirTexto(Texto(configuracoes.tempoEsperaAtualizacao));
+}
+
+void TfrmPrincipal::ExibirInicio() {
+    app::InicioJanela inicio =
+        app::InicioDoHistorico(app::ObterArquivoHistorico(servico_->Executavel()),
+                               servico_->Configuracoes().processoAtivo);
+    situacaoBandeja_ = std::move(inicio.bandeja);
+    ExibirUltimoProcessamento(inicio.ultimoProcessamento);
+    lblDataHoraUltimaAtualizacaoAppForcaVenda->setText(Texto(inicio.ultimaAtualizacao));
+    DesenharBandeja();
 }
 
 void TfrmPrincipal::ExibirVersao() {

@@ -72,6 +72,8 @@ class TfrmPrincipal : public QWidget, public app::PainelExecucao, private app::E
     void CriarBandeja();
     void Conectar();
     void AplicarConfiguracoes();
+    // The state the history leaves, until the first run of this program ends.
+    void ExibirInicio();
 
     void ExibirVersao();
     void CopiarLog();

@@ -45,6 +45,10 @@ QIcon IconeBandeja(app::EstadoBandeja estado) {
             return Icone(QColor(0xf2, 0xa9, 0x00), 20);
         case app::EstadoBandeja::SemComunicacao:
             return Icone(QColor(0xd0, 0x31, 0x2d), 20);
+        case app::EstadoBandeja::Desligada:
+            return Icone(QColor(0x6b, 0x6b, 0x6b), 20);
+        case app::EstadoBandeja::Indefinido:
+            return Icone(QColor(0xf0, 0xf0, 0xf0), 20);
     }
     return IconePrograma();
 }

@@ -8,6 +8,7 @@
 
 #include "app/apresentacao/apresentacao_pedidos_com_falha.h"
 #include "app/apresentacao/cores.h"
+#include "app/apresentacao/inicio_janela.h"
 #include "app/apresentacao/progresso_execucao.h"
 #include "app/apresentacao/regras_campo_minutos.h"
 #include "app/apresentacao/texto_log.h"
@@ -93,7 +94,9 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
     iconesBandeja_ = {CarregarIcone(kIconeBandejaNormal, pequeno),
                       CarregarIcone(kIconeBandejaEmExecucao, pequeno),
                       CarregarIcone(kIconeBandejaPedidosComFalha, pequeno),
-                      CarregarIcone(kIconeBandejaSemComunicacao, pequeno)};
+                      CarregarIcone(kIconeBandejaSemComunicacao, pequeno),
+                      CarregarIcone(kIconeBandejaDesligada, pequeno),
+                      CarregarIcone(kIconeBandejaIndefinido, pequeno)};
     WNDCLASSEXW classe{};
     classe.cbSize = sizeof classe;
     classe.lpfnWndProc = Procedimento;
@@ -218,6 +221,7 @@ bool TfrmPrincipal::FormCreate() {
     }
     if (!servico_->Iniciar()) return false;
     AplicarConfiguracoes();
+    ExibirInicio();
     SetWindowTextW(memLogProcessamentoAppForcaVenda, L"");
     tsHistorico->Atualizar();
     btnMinimizarClick();
@@ -232,6 +236,16 @@ void TfrmPrincipal::AplicarConfiguracoes() {
                  configuracoes.processoAtivo ? BST_CHECKED : BST_UNCHECKED, 0);
     DefinirTexto(seEsperaAtualizacaoAppForcaVenda, configuracoes.tempoEsperaAtualizacao);
     aplicandoConfiguracoes_ = false;
+}
+
+void TfrmPrincipal::ExibirInicio() {
+    app::InicioJanela inicio =
+        app::InicioDoHistorico(app::ObterArquivoHistorico(servico_->Executavel()),
+                               servico_->Configuracoes().processoAtivo);
+    situacaoBandeja_ = std::move(inicio.bandeja);
+    ExibirUltimoProcessamento(inicio.ultimoProcessamento);
+    DefinirTexto(lblDataHoraUltimaAtualizacaoAppForcaVenda, inicio.ultimaAtualizacao);
+    DesenharBandeja();
 }
 
 void TfrmPrincipal::ExibirVersao() {
@@ -518,8 +532,11 @@ void TfrmPrincipal::Comando(int controle, int notificacao) {
             break;
         case idCkbProcessoAtivo:
             if (notificacao == BN_CLICKED) {
-                servico_->DefinirProcessoAtivo(
-                    SendMessageW(ckbProcessoAtivoAppForcaVenda, BM_GETCHECK, 0, 0) == BST_CHECKED);
+                const bool ativo =
+                    SendMessageW(ckbProcessoAtivoAppForcaVenda, BM_GETCHECK, 0, 0) == BST_CHECKED;
+                servico_->DefinirProcessoAtivo(ativo);
+                situacaoBandeja_.DefinirSincronizacaoAutomatica(ativo);
+                DesenharBandeja();
             }
             break;
         case idSeEsperaAtualizacao:

@@ -56,6 +56,8 @@ class TfrmPrincipal : public app::PainelExecucao, private app::EventosServico {
     void MostrarAba(int aba);
     void AdicionarBandeja();
     void AplicarConfiguracoes();
+    // The state the history leaves, until the first run of this program ends.
+    void ExibirInicio();
     void ExibirVersao();
     void CopiarLog();
     void btnMinimizarClick();
@@ -87,7 +89,7 @@ class TfrmPrincipal : public app::PainelExecucao, private app::EventosServico {
     HFONT fonte_ = nullptr;
     HICON icone_ = nullptr;
     HICON iconePequeno_ = nullptr;
-    std::array<HICON, 4> iconesBandeja_{};  // by app::EstadoBandeja
+    std::array<HICON, 6> iconesBandeja_{};  // by app::EstadoBandeja
     HWND frmPrincipal = nullptr;
     HWND lblVersao = nullptr;
     HWND pcPrincipal = nullptr;

@@ -7,3 +7,5 @@
 #define kIconeBandejaEmExecucao 3
 #define kIconeBandejaPedidosComFalha 4
 #define kIconeBandejaSemComunicacao 5
+#define kIconeBandejaDesligada 6
+#define kIconeBandejaIndefinido 7

@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <optional>
 #include <variant>
 
 #include "api_substituta.h"
@@ -95,7 +98,98 @@ TEST_F(ListagemPedidosTest, UmaListaQueNaoPodeSerObtidaDizPorQue) {
         } else {
             EXPECT_FALSE(listagem.Aceito());
             EXPECT_EQ(listagem.Motivo(), std::get<std::string>(caso.esperado));
+            // Only a refused token is the token's fault; any other answer is the API's.
+            EXPECT_EQ(listagem.Falha().problema, caso.status == 401
+                                                     ? ProblemaListagem::TokenRecusado
+                                                     : ProblemaListagem::ErroApi);
         }
+    }
+}
+
+// What the operator must mend, told from the transport and the answer as they happen.
+TEST(ProblemaListagemTest, CadaFalhaDizOQueConsertar) {
+    using enum ProblemaListagem;
+    using std::chrono::hours;
+    const std::string estado = R"({"token":"t","pedidos":[],"clientes":[]})";
+    std::string portaFechada;
+    {
+        const testes::ApiSubstituta encerrada(estado);
+        portaFechada = encerrada.UrlBase();
+    }
+    struct Caso {
+        const char* descricao;
+        testes::OpcoesApiSubstituta opcoes;
+        std::optional<testes::RegraApiSubstituta> regra;
+        ProblemaListagem esperado;
+        // Replaces what the client is given, from the server's own.
+        std::function<void(ConfiguracaoApi&)> ajuste;
+    };
+    const Caso casos[] = {
+        {"token refused",
+         {},
+         testes::RegraApiSubstituta{
+             .metodo = "GET", .caminho = "/api/pedidos", .status = 403, .corpo = "{}"},
+         TokenRecusado,
+         {}},
+        {"server error",
+         {},
+         testes::RegraApiSubstituta{
+             .metodo = "GET", .caminho = "/api/pedidos", .status = 500, .corpo = "{}"},
+         ErroApi,
+         {}},
+        {"connection closed without answer",
+         {},
+         testes::RegraApiSubstituta{
+             .metodo = "GET", .caminho = "/api/pedidos", .derrubarConexao = true},
+         ApiInacessivel,
+         {}},
+        {"closed port",
+         {},
+         std::nullopt,
+         ApiInacessivel,
+         [&](ConfiguracaoApi& c) { c.urlBase = portaFechada; }},
+        {"expired certificate",
+         {.validade = {-hours(48), -hours(24)}},
+         std::nullopt,
+         CertificadoForaDoPrazo,
+         {}},
+        {"certificate not valid yet",
+         {.validade = {hours(24), hours(48)}},
+         std::nullopt,
+         CertificadoForaDoPrazo,
+         {}},
+        {"certificate for another name",
+         {.nomesCertificado = "DNS:outro.exemplo"},
+         std::nullopt,
+         CertificadoRecusado,
+         {}},
+        {"certificate file that cannot be read",
+         {},
+         std::nullopt,
+         Configuracao,
+         [](ConfiguracaoApi& c) { c.arquivoCertificados += ".inexistente"; }},
+        {"address without https",
+         {},
+         std::nullopt,
+         Configuracao,
+         [](ConfiguracaoApi& c) { c.urlBase.replace(0, 5, "http"); }},
+        {"token with a line break",
+         {},
+         std::nullopt,
+         TokenRecusado,
+         [](ConfiguracaoApi& c) { c.obterToken = [] { return "t\nX-Outro: 1"; }; }},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.descricao);
+        testes::ApiSubstituta servidor(estado, caso.opcoes);
+        if (caso.regra) servidor.DefinirRegra(*caso.regra);
+        ConfiguracaoApi configuracao{servidor.UrlBase(), servidor.ArquivoCertificado(),
+                                     [] { return "t"; }};
+        if (caso.ajuste) caso.ajuste(configuracao);
+        ClienteHttp cliente(configuracao);
+        const ListagemPedidos listagem = ListarPedidosNovos(cliente);
+        ASSERT_FALSE(listagem.Aceito());
+        EXPECT_EQ(listagem.Falha().problema, caso.esperado) << listagem.Motivo();
     }
 }
 

@@ -36,6 +36,39 @@ TEST(StatusProcessamentoTest, UltimoProcessamentoDizQuandoEPorQueFalhou) {
     EXPECT_FALSE(inicial.falha);
 }
 
+TEST(StatusProcessamentoTest, ComOTipoDoProblemaADicaDizOQueConferir) {
+    const auto inicio = std::chrono::system_clock::now();
+    const struct {
+        FimExecucao fim;
+        ProblemaExecucao problema;
+        const char* dica;
+    } casos[] = {
+        {FimExecucao::SemListagem, ProblemaExecucao::TokenRecusado,
+         "Falhou: token recusado pela API\nConfira o token do APP no sistema."},
+        {FimExecucao::SemListagem, ProblemaExecucao::CertificadoForaDoPrazo,
+         "Falhou: certificado fora da validade\nConfira a data e a hora do PC."},
+        {FimExecucao::SemListagem, ProblemaExecucao::ErroApi,
+         "Falhou: erro na API\nSe continuar, avise o suporte do APP."},
+        {FimExecucao::SemConexao, ProblemaExecucao::BancoInacessivel,
+         "Falhou: sem conexão com o banco de dados\nConfira o servidor do banco."},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.dica);
+        ResumoExecucao resumo{inicio, caso.fim, inicio, "Couldn't connect to server"};
+        resumo.problema = caso.problema;
+        const RotuloStatus rotulo = UltimoProcessamento(resumo);
+        EXPECT_EQ(rotulo.dica, caso.dica);  // the raw reason stays in the log
+        EXPECT_TRUE(rotulo.falha);
+    }
+}
+
+TEST(StatusProcessamentoTest, SemExecucaoNoHistoricoNemHoraZerada) {
+    EXPECT_EQ(UltimoProcessamentoNenhum().texto, "Último processamento: nenhum");
+    const RotuloStatus desconhecido = UltimoProcessamentoDesconhecido("file is not a database");
+    EXPECT_EQ(desconhecido.texto, "Último processamento: desconhecido");
+    EXPECT_EQ(desconhecido.dica, "O histórico não pôde ser lido: file is not a database");
+}
+
 TEST(StatusProcessamentoTest, ProximoProcessamentoSoComExecucaoAutomatica) {
     const auto quando = std::chrono::system_clock::now() + std::chrono::minutes(5);
     EXPECT_EQ(ProximoProcessamento(quando), "Próximo processamento: " + DataHoraSegundos(quando));

@@ -267,11 +267,19 @@ TEST_F(ComandoSincronizarTest, ServidorInalcancavelOuComCertificadoVencidoEhUmaF
     testes::ApiSubstituta vencida{
         testes::LerArquivo(testes::PastaFontes() / "erp/demo/estado-api.json").value_or(""),
         {.validade = {-std::chrono::hours(48), -std::chrono::hours(24)}}};
-    const std::pair<std::string, const char*> casos[] = {
-        {vencida.UrlBase(), "expired"},
-        {"https://127.0.0.1:1/api", "onnect"},  // nothing listens on port 1
+    const struct {
+        std::string url;
+        const char* causa;
+        const char* problema;  // as --estado tells it, with what to check first
+    } casos[] = {
+        {vencida.UrlBase(), "expired",
+         R"("problema":{"codigo":"certificado_fora_do_prazo","descricao":"certificado fora da )"
+         R"(validade","proximo_passo":"Confira a data e a hora do PC."})"},
+        {"https://127.0.0.1:1/api", "onnect",  // nothing listens on port 1
+         R"("problema":{"codigo":"api_inacessivel","descricao":"API inacessível",)"
+         R"("proximo_passo":"Confira a conexão com a internet."})"},
     };
-    for (const auto& [url, causa] : casos) {
+    for (const auto& [url, causa, problema] : casos) {
         SCOPED_TRACE(url);
         testes::GravarArquivo(erp.PastaPrograma() / "tessoraService.ini",
                               "[AppForcaVendas]\r\nUrlBaseApi=" + url + "\r\nArquivoCertificados=" +
@@ -283,6 +291,10 @@ TEST_F(ComandoSincronizarTest, ServidorInalcancavelOuComCertificadoVencidoEhUmaF
                     StartsWith("Não foi possível obter a lista de novos pedidos: "));
         EXPECT_THAT(resultado.linhas[1], HasSubstr(causa));
         EXPECT_THAT(resultado.erros, HasSubstr("não foi possível obter a lista de novos pedidos"));
+        // Its JSON as written, apart from the log's time stamps that Executar strips.
+        const auto arquivoEstado = erp.PastaPrograma() / "estado.json";
+        EXPECT_EQ(Executar("--estado >'" + arquivoEstado.string() + "'").codigo, 1);
+        EXPECT_THAT(testes::LerArquivo(arquivoEstado).value_or(""), HasSubstr(problema));
     }
     EXPECT_TRUE(vencida.Requisicoes().empty());  // refused before any byte of a request
 }

@@ -305,6 +305,34 @@ TEST_F(ComandosHistoricoTest, EstadoToleraFalhasPeloTempoConfigurado) {
                                  InstanteIso(SegundosHistorico(agora - 30h)) + "\""));
 }
 
+TEST_F(ComandosHistoricoTest, EstadoDizOTipoDoProblemaEOsPedidosComAviso) {
+    const Instante agora = std::chrono::system_clock::now();
+    historico.ExecucaoIniciada(OrigemExecucao::Temporizador, agora - 10min);
+    ResumoExecucao recusado{agora - 10min, FimExecucao::SemListagem, agora - 10min,
+                            "HTTP/1.1 401 Unauthorized"};
+    recusado.problema = ProblemaExecucao::TokenRecusado;
+    historico.ExecucaoTerminada(recusado);
+    auto [codigo, texto] = Estado(agora);
+    EXPECT_EQ(codigo, 1);
+    EXPECT_THAT(texto, HasSubstr("(sem_listagem): HTTP/1.1 401 Unauthorized Problema: token "
+                                 "recusado pela API. Confira o token do APP no sistema."));
+    EXPECT_THAT(texto, HasSubstr(R"("problema":{"codigo":"token_recusado")"));
+
+    // Warnings are told, never counted as failures.
+    ResultadoPedido comAviso = Incluido("p-9", 9);
+    comAviso.desfecho = DesfechoPedido::IncluidoComAviso;
+    comAviso.observacao = "Produto -99 no lugar de X1\nTotais não conferem\n";
+    Execucao(agora - 5min, FimExecucao::Concluida, {Incluido("p-8", 8), comAviso});
+    std::tie(codigo, texto) = Estado(agora);
+    EXPECT_EQ(codigo, 0) << texto;
+    EXPECT_THAT(texto, HasSubstr(R"("problema":null)"));
+    EXPECT_THAT(texto, HasSubstr(R"("pedidos_com_aviso":[)"
+                                 "\n  "
+                                 R"({"id_app":"p-9","aviso":"Produto -99 no lugar de X1; Totais )"
+                                 R"(não conferem"})"));
+    EXPECT_TRUE(LerRespostaJson(texto)) << texto;
+}
+
 // As the tray icon turns amber, whatever the tolerance.
 TEST_F(ComandosHistoricoTest, EstadoNaoSaudavelQuandoAUltimaExecucaoNaoIncluiuPedidos) {
     testes::GravarArquivo(pasta.Caminho() / "tessoraService.ini",

@@ -27,7 +27,7 @@ class PedidosFalsos : public PedidosAppForcaVenda {
         token = contexto.api.obterToken();
         urlBase = contexto.api.urlBase;
         if (erroListagem) throw ErroBancoDados("falha ao ler o token");
-        if (falhaListagem) return Recusa{*falhaListagem};
+        if (falhaListagem) return *falhaListagem;
         return lista;
     }
     importacao::ResultadoImportacao ImportarPedido(ContextoSincronizacao&, const std::string& id,
@@ -42,7 +42,7 @@ class PedidosFalsos : public PedidosAppForcaVenda {
     std::vector<std::string> lista;
     std::map<std::string, std::string> resultados;
     bool erroListagem = false;
-    std::optional<std::string> falhaListagem;
+    std::optional<api::FalhaListagem> falhaListagem;
     bool listou = false;
     std::string token, urlBase;
 };
@@ -120,7 +120,8 @@ TEST_F(ExecucaoSincronizacaoTest, ErroDeUmPedidoNaoImpedeOsSeguintes) {
 }
 
 TEST_F(ExecucaoSincronizacaoTest, ListagemQueFalhouDizPorQueEAExecucaoNaoTerminaBem) {
-    pedidos.falhaListagem = "HTTP/1.1 401 Unauthorized: Unauthenticated.";
+    pedidos.falhaListagem = api::FalhaListagem{"HTTP/1.1 401 Unauthorized: Unauthenticated.",
+                                               api::ProblemaListagem::TokenRecusado};
     EXPECT_EQ(Executar(), FimExecucao::SemListagem);
     EXPECT_THAT(painel.linhas, ElementsAre("Iniciando processamento...",
                                            "Não foi possível obter a lista de novos pedidos: "
@@ -128,6 +129,7 @@ TEST_F(ExecucaoSincronizacaoTest, ListagemQueFalhouDizPorQueEAExecucaoNaoTermina
                                            "Encerrando processamento..."));
     EXPECT_EQ(resumo.fim, FimExecucao::SemListagem);
     EXPECT_EQ(resumo.motivo, "HTTP/1.1 401 Unauthorized: Unauthenticated.");
+    EXPECT_EQ(resumo.problema, ProblemaExecucao::TokenRecusado);
 }
 
 TEST_F(ExecucaoSincronizacaoTest, ErroForaDaGuardaEncerraAExecucaoDepoisDosPassosDeEncerramento) {
@@ -148,6 +150,7 @@ TEST_F(ExecucaoSincronizacaoTest, AnexoRecusadoEncerraSoAExecucao) {
                 ::testing::StartsWith("Não foi possível conectar ao banco de dados: "));
     EXPECT_THAT(painel.linhas[1], ::testing::HasSubstr("NAO_EXISTE.FDB"));
     EXPECT_EQ(painel.linhas[2], "Encerrando processamento...");
+    EXPECT_EQ(resumo.problema, ProblemaExecucao::BancoInacessivel);
     EXPECT_EQ(caminhos.pastaMestre, antes.pastaMestre);
     EXPECT_FALSE(pedidos.listou);
 

@@ -27,9 +27,12 @@
 #include <system_error>
 
 #include "aplicacao_qt.h"
+#include "app/configuracoes/leitura_configuracoes.h"
+#include "app/historico/historico_execucoes.h"
 #include "app/qt/campo_minutos.h"
 #include "arquivos_teste.h"
 #include "avisos_gravados.h"
+#include "comum/data_hora.h"
 #include "comum/erros.h"
 #include "instalacao_erp_teste.h"
 #include "pedidos_sem_novos.h"
@@ -345,6 +348,55 @@ TEST_F(JanelaTest, UltimoProcessamentoMostraOInicioEUmaFalhaDaExecucao) {
     fim.store(app::FimExecucao::Concluida);
     ASSERT_TRUE(executar());
     EXPECT_TRUE(rotulo->toolTip().isEmpty());
+}
+
+// After a restart the window tells what the history holds, not a default.
+TEST_F(JanelaTest, ComecaPeloEstadoQueOHistoricoGuarda) {
+    const auto arquivoHistorico = app::ObterArquivoHistorico(erp.Executavel());
+    const auto inicio = std::chrono::system_clock::now() - 2h;
+    const auto Iniciar = [&](const char* processoAtivo) {
+        testes::GravarArquivo(ArquivoIni(), std::string("[AppForcaVendas]\r\nProcessoAtivo=") +
+                                                processoAtivo + "\r\n");
+        Criar();
+        EXPECT_TRUE(janela->FormCreate());
+    };
+    QSystemTrayIcon* bandeja = nullptr;
+    const auto Dica = [&] { return bandeja->toolTip().toStdString(); };
+
+    Iniciar("S");  // nothing has run yet
+    bandeja = Achar<QSystemTrayIcon>("TrayIcon1");
+    EXPECT_EQ(Achar<QLabel>("lblUltimoProcessamento")->text(), "Último processamento: nenhum");
+    EXPECT_EQ(Dica(), "tessora Service\nNenhuma sincronização registrada");
+
+    app::HistoricoExecucoes historico{app::LerConfiguracoes(erp.Executavel()).historico};
+    historico.ExecucaoIniciada(app::OrigemExecucao::Temporizador, inicio);
+    app::ResumoExecucao resumo{inicio, app::FimExecucao::SemListagem, inicio + 1s,
+                               "SSL certificate problem: certificate has expired"};
+    resumo.problema = app::ProblemaExecucao::CertificadoForaDoPrazo;
+    historico.ExecucaoTerminada(resumo);
+    Iniciar("N");
+    bandeja = Achar<QSystemTrayIcon>("TrayIcon1");
+    QLabel* rotulo = Achar<QLabel>("lblUltimoProcessamento");
+    EXPECT_EQ(rotulo->text().toStdString(), "Último processamento: " + DataHoraSegundos(inicio));
+    EXPECT_EQ(rotulo->toolTip(),
+              "Falhou: certificado fora da validade\nConfira a data e a hora do PC.");
+    EXPECT_EQ(Achar<QLabel>("lblDataHoraUltimaAtualizacaoAppForcaVenda")->text().toStdString(),
+              DataHoraMinutos(inicio));
+    EXPECT_EQ(Dica(), "tessora Service\n" + rotulo->text().toStdString() + "\n" +
+                          rotulo->toolTip().toStdString() + "\nSincronização automática desligada");
+    Automatico()->click();
+    EXPECT_FALSE(QString::fromStdString(Dica()).contains("desligada"));
+
+    janela.reset();
+    testes::GravarArquivo(arquivoHistorico, "isto não é um histórico");
+    Iniciar("S");
+    bandeja = Achar<QSystemTrayIcon>("TrayIcon1");
+    EXPECT_EQ(Achar<QLabel>("lblUltimoProcessamento")->text(),
+              "Último processamento: desconhecido");
+    EXPECT_TRUE(Achar<QLabel>("lblUltimoProcessamento")
+                    ->toolTip()
+                    .startsWith("O histórico não pôde ser lido: "));
+    EXPECT_EQ(Dica(), "tessora Service\nSituação desconhecida: o histórico não pôde ser lido");
 }
 
 TEST_F(JanelaTest, ProximoProcessamentoSoQuandoHaExecucaoAutomatica) {

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -148,6 +149,24 @@ TEST(JanelaBancoWindowsTest, IniciaNaBandejaSincronizaMostraOHistoricoEEncerra) 
     EXPECT_THAT(*configuracoes, HasSubstr("ProcessoAtivo="));
     EXPECT_THAT(*configuracoes, HasSubstr("TempoEsperaAtualizacao="));
     EXPECT_FALSE(fs::exists(programa.parent_path() / "Dados" / "tessoraService.lock"));
+
+    // Started again, it shows that run from the history instead of a time of zeros.
+    ProgramaJanela novamente(programa);
+    const HWND depois = novamente.AguardarJanela(L"TfrmPrincipal");
+    ASSERT_TRUE(depois);
+    ASSERT_TRUE(AguardarIconeBandeja(depois, true));
+    std::wstring ultimo;
+    for (const HWND rotulo : Controles(depois, L"Static")) {
+        if (Texto(rotulo).starts_with(L"Último processamento: ")) ultimo = Texto(rotulo);
+    }
+    EXPECT_TRUE(std::regex_match(
+        ultimo, std::wregex(L"Último processamento: [0-9]{2}/[0-9]{2}/[0-9]{4} [0-9:]{8}")))
+        << std::string(ultimo.begin(), ultimo.end());
+    EXPECT_NE(ultimo, L"Último processamento: 00/00/0000 00:00:00");
+    const HWND encerrarDepois = Botao(depois, L"Encerrar Serviços");
+    ASSERT_TRUE(encerrarDepois);
+    PostMessageW(encerrarDepois, BM_CLICK, 0, 0);
+    EXPECT_EQ(novamente.AguardarFim(), 0u);
 }
 
 }  // namespace
