@@ -51,6 +51,20 @@ HWND CriarPagina(HWND pai, const RECT& area) {
 
 int Escalar(int pixels) { return MulDiv(pixels, PontosPorPolegada(), USER_DEFAULT_SCREEN_DPI); }
 
+void RegistrarClasseJanela(const wchar_t* nome, WNDPROC procedimento, HICON icone,
+                           HICON iconePequeno) {
+    WNDCLASSEXW classe{};
+    classe.cbSize = sizeof classe;
+    classe.lpfnWndProc = procedimento;
+    classe.hInstance = GetModuleHandleW(nullptr);
+    classe.hIcon = icone;
+    classe.hIconSm = iconePequeno;
+    classe.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    classe.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    classe.lpszClassName = nome;
+    RegisterClassExW(&classe);
+}
+
 HWND CriarControle(HWND pai, const wchar_t* classe, std::string_view texto, DWORD estilo,
                    Retangulo retangulo, int id, HFONT fonte, DWORD estiloEstendido) {
     const HWND controle = CreateWindowExW(

@@ -18,6 +18,24 @@ struct Retangulo {
 // not stretch it and it sizes itself.
 int Escalar(int pixels);
 
+// Registers a top-level window class of the program's: the dialogs' background, an arrow
+// cursor. Registering a class again fails harmlessly.
+void RegistrarClasseJanela(const wchar_t* nome, WNDPROC procedimento, HICON icone,
+                           HICON iconePequeno);
+
+// The object that a window of the program's belongs to, given to CreateWindowExW as its
+// creation parameter: kept in the window's user data, and the window in the object's
+// `membroJanela`, from WM_NCCREATE on; nothing before.
+template <typename Dono>
+Dono* DonoDaJanela(HWND janela, UINT mensagem, LPARAM lParam, HWND Dono::*membroJanela) {
+    if (mensagem == WM_NCCREATE) {
+        auto* dono = static_cast<Dono*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        dono->*membroJanela = janela;
+        SetWindowLongPtrW(janela, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(dono));
+    }
+    return reinterpret_cast<Dono*>(GetWindowLongPtrW(janela, GWLP_USERDATA));
+}
+
 // A child control with the given font, placed at `retangulo` (design pixels).
 HWND CriarControle(HWND pai, const wchar_t* classe, std::string_view texto, DWORD estilo,
                    Retangulo retangulo, int id, HFONT fonte, DWORD estiloEstendido = 0);

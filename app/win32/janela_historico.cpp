@@ -18,15 +18,8 @@ constexpr wchar_t kClasse[] = L"TfrmHistorico";
 JanelaHistorico::JanelaHistorico(HFONT fonte, std::filesystem::path arquivoHistorico,
                                  Avisos& avisos) {
     const HINSTANCE instancia = GetModuleHandleW(nullptr);
-    WNDCLASSEXW classe{};
-    classe.cbSize = sizeof classe;
-    classe.lpfnWndProc = Procedimento;
-    classe.hInstance = instancia;
-    classe.hIcon = LoadIconW(instancia, MAKEINTRESOURCEW(kIconePrograma));
-    classe.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    classe.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    classe.lpszClassName = kClasse;
-    RegisterClassExW(&classe);
+    RegistrarClasseJanela(kClasse, Procedimento,
+                          LoadIconW(instancia, MAKEINTRESOURCEW(kIconePrograma)), nullptr);
 
     CreateWindowExW(0, kClasse, plataforma::Utf16(app::kTituloJanelaHistorico).c_str(),
                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr, instancia,
@@ -61,13 +54,7 @@ void JanelaHistorico::Atualizar() {
 
 LRESULT CALLBACK JanelaHistorico::Procedimento(HWND janela, UINT mensagem, WPARAM wParam,
                                                LPARAM lParam) {
-    if (mensagem == WM_NCCREATE) {
-        auto* formulario =
-            static_cast<JanelaHistorico*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        formulario->frmHistorico = janela;
-        SetWindowLongPtrW(janela, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(formulario));
-    }
-    auto* formulario = reinterpret_cast<JanelaHistorico*>(GetWindowLongPtrW(janela, GWLP_USERDATA));
+    auto* formulario = DonoDaJanela(janela, mensagem, lParam, &JanelaHistorico::frmHistorico);
     if (!formulario || !formulario->pagina_)
         return DefWindowProcW(janela, mensagem, wParam, lParam);
     return formulario->Tratar(mensagem, wParam, lParam);

@@ -36,16 +36,7 @@ JanelaPedidosComFalha::JanelaPedidosComFalha(std::filesystem::path arquivoHistor
     : apresentacao_(app::PedidosComFalhaDoArquivo(std::move(arquivoHistorico))),
       tentarNovamente_(std::move(tentarNovamente)) {
     const HINSTANCE instancia = GetModuleHandleW(nullptr);
-    WNDCLASSEXW classe{};
-    classe.cbSize = sizeof classe;
-    classe.lpfnWndProc = Procedimento;
-    classe.hInstance = instancia;
-    classe.hIcon = icone;
-    classe.hIconSm = iconePequeno;
-    classe.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    classe.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    classe.lpszClassName = kClasse;
-    RegisterClassExW(&classe);  // fails harmlessly when a window before this one registered it
+    RegistrarClasseJanela(kClasse, Procedimento, icone, iconePequeno);
 
     CreateWindowExW(0, kClasse, plataforma::Utf16(app::kTituloPedidosComFalha).c_str(),
                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
@@ -132,13 +123,7 @@ void JanelaPedidosComFalha::Dispor(int largura, int altura) {
 
 LRESULT CALLBACK JanelaPedidosComFalha::Procedimento(HWND janela, UINT mensagem, WPARAM wParam,
                                                      LPARAM lParam) {
-    if (mensagem == WM_NCCREATE) {
-        auto* esta = static_cast<JanelaPedidosComFalha*>(
-            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        esta->frmPedidosComFalha = janela;
-        SetWindowLongPtrW(janela, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(esta));
-    }
-    auto* esta = reinterpret_cast<JanelaPedidosComFalha*>(GetWindowLongPtrW(janela, GWLP_USERDATA));
+    auto* esta = DonoDaJanela(janela, mensagem, lParam, &JanelaPedidosComFalha::frmPedidosComFalha);
     if (!esta || !esta->btnFechar) return DefWindowProcW(janela, mensagem, wParam, lParam);
     return esta->Tratar(mensagem, wParam, lParam);
 }

@@ -97,16 +97,7 @@ void TfrmPrincipal::CriarControles(const std::filesystem::path& arquivoHistorico
                       CarregarIcone(kIconeBandejaSemComunicacao, pequeno),
                       CarregarIcone(kIconeBandejaDesligada, pequeno),
                       CarregarIcone(kIconeBandejaIndefinido, pequeno)};
-    WNDCLASSEXW classe{};
-    classe.cbSize = sizeof classe;
-    classe.lpfnWndProc = Procedimento;
-    classe.hInstance = instancia;
-    classe.hIcon = icone_;
-    classe.hIconSm = iconePequeno_;
-    classe.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    classe.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    classe.lpszClassName = kClasse;
-    RegisterClassExW(&classe);
+    RegistrarClasseJanela(kClasse, Procedimento, icone_, iconePequeno_);
 
     // Fixed size, with the close box only.
     CreateWindowExW(0, kClasse, plataforma::Utf16(kTituloPrograma).c_str(),
@@ -441,13 +432,7 @@ void TfrmPrincipal::ExibirProgresso(int32_t atual, int32_t total) {
 
 LRESULT CALLBACK TfrmPrincipal::Procedimento(HWND janela, UINT mensagem, WPARAM wParam,
                                              LPARAM lParam) {
-    if (mensagem == WM_NCCREATE) {
-        auto* formulario =
-            static_cast<TfrmPrincipal*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        formulario->frmPrincipal = janela;
-        SetWindowLongPtrW(janela, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(formulario));
-    }
-    auto* formulario = reinterpret_cast<TfrmPrincipal*>(GetWindowLongPtrW(janela, GWLP_USERDATA));
+    auto* formulario = DonoDaJanela(janela, mensagem, lParam, &TfrmPrincipal::frmPrincipal);
     if (!formulario || !formulario->servico_) {
         return DefWindowProcW(janela, mensagem, wParam, lParam);
     }

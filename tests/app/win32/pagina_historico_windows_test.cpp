@@ -15,6 +15,7 @@
 #include "app/historico/historico_execucoes.h"
 #include "app/win32/janela_historico.h"
 #include "app/win32/pagina_historico.h"
+#include "grade_teste.h"
 #include "pasta_temporaria.h"
 #include "plataforma/texto_windows.h"
 
@@ -22,6 +23,7 @@ namespace tessora::win32 {
 namespace {
 
 using namespace std::chrono_literals;
+using testes::ColunaGrade;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -47,25 +49,6 @@ LRESULT CALLBACK Procedimento(HWND janela, UINT mensagem, WPARAM wParam, LPARAM 
         return resultado;
     }
     return DefWindowProcW(janela, mensagem, wParam, lParam);
-}
-
-std::string Texto(HWND grade, int linha, int coluna) {
-    wchar_t texto[256] = {};
-    LVITEMW item{};
-    item.iSubItem = coluna;
-    item.pszText = texto;
-    item.cchTextMax = 256;
-    SendMessageW(grade, LVM_GETITEMTEXTW, static_cast<WPARAM>(linha),
-                 reinterpret_cast<LPARAM>(&item));
-    return plataforma::Utf8(texto);
-}
-
-// A column of every row.
-std::vector<std::string> Coluna(HWND grade, int coluna) {
-    std::vector<std::string> textos;
-    const auto linhas = static_cast<int>(SendMessageW(grade, LVM_GETITEMCOUNT, 0, 0));
-    for (int linha = 0; linha < linhas; ++linha) textos.push_back(Texto(grade, linha, coluna));
-    return textos;
 }
 
 class PaginaHistoricoWindowsTest : public ::testing::Test {
@@ -157,37 +140,37 @@ TEST_F(PaginaHistoricoWindowsTest, ExecucoesEPedidosComFiltroEPesquisa) {
     GravarDuasExecucoes();
     pagina->Atualizar();
     // Newest first, the newest selected with its orders.
-    EXPECT_THAT(Coluna(grdExecucoes, 4), ElementsAre("0", "1"));  // failures
-    EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-2"));
-    EXPECT_THAT(Coluna(grdPedidos, 3), ElementsAre("7"));
-    EXPECT_THAT(Coluna(grdPedidos, 5), ElementsAre("Padaria D'Ouro (12.345.678/0001-95)"));
-    EXPECT_THAT(Coluna(grdExecucoes, 2), ElementsAre("botão", "automático"));
+    EXPECT_THAT(ColunaGrade(grdExecucoes, 4), ElementsAre("0", "1"));  // failures
+    EXPECT_THAT(ColunaGrade(grdPedidos, 0), ElementsAre("p-2"));
+    EXPECT_THAT(ColunaGrade(grdPedidos, 3), ElementsAre("7"));
+    EXPECT_THAT(ColunaGrade(grdPedidos, 5), ElementsAre("Padaria D'Ouro (12.345.678/0001-95)"));
+    EXPECT_THAT(ColunaGrade(grdExecucoes, 2), ElementsAre("botão", "automático"));
 
     // An older run chosen stays chosen when the page is read again.
     LVITEMW selecao{};
     selecao.stateMask = LVIS_SELECTED;
     selecao.state = LVIS_SELECTED;
     SendMessageW(grdExecucoes, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&selecao));
-    EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-1"));
+    EXPECT_THAT(ColunaGrade(grdPedidos, 0), ElementsAre("p-1"));
     pagina->Atualizar();
-    EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-1"));
+    EXPECT_THAT(ColunaGrade(grdPedidos, 0), ElementsAre("p-1"));
 
     SendMessageW(Controle(WC_BUTTONW, L"Falhas e avisos"), BM_CLICK, 0, 0);
-    EXPECT_THAT(Coluna(grdExecucoes, 4), ElementsAre("1"));
-    EXPECT_THAT(Coluna(grdPedidos, 1), ElementsAre("não incluído"));
+    EXPECT_THAT(ColunaGrade(grdExecucoes, 4), ElementsAre("1"));
+    EXPECT_THAT(ColunaGrade(grdPedidos, 1), ElementsAre("não incluído"));
 
     const HWND pesquisa = FindWindowExW(pagina->Pagina(), nullptr, WC_EDITW, nullptr);
     SetWindowTextW(pesquisa, L" P-2 ");
-    EXPECT_THAT(Coluna(grdExecucoes, 0), IsEmpty());
+    EXPECT_THAT(ColunaGrade(grdExecucoes, 0), IsEmpty());
     SendMessageW(Controle(WC_BUTTONW, L"Falhas e avisos"), BM_CLICK, 0, 0);
-    EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-2"));
+    EXPECT_THAT(ColunaGrade(grdPedidos, 0), ElementsAre("p-2"));
     // The ERP's number, the customer's name or document.
     for (const wchar_t* texto : {L"5007", L"padaria d'", L"345.678"}) {
         SetWindowTextW(pesquisa, texto);
-        EXPECT_THAT(Coluna(grdPedidos, 0), ElementsAre("p-2"));
+        EXPECT_THAT(ColunaGrade(grdPedidos, 0), ElementsAre("p-2"));
     }
     SetWindowTextW(pesquisa, L"5008");
-    EXPECT_THAT(Coluna(grdPedidos, 0), IsEmpty());
+    EXPECT_THAT(ColunaGrade(grdPedidos, 0), IsEmpty());
 
     // The compact page's way to the history's own window.
     SendMessageW(Controle(WC_BUTTONW, L"Abrir em janela"), BM_CLICK, 0, 0);
@@ -205,7 +188,7 @@ TEST_F(PaginaHistoricoWindowsTest, JanelaPropriaAcompanhaOTamanho) {
     HWND execucoes = nullptr, pedidos = nullptr;
     Grades(paginaJanela, execucoes, pedidos);
     ASSERT_TRUE(execucoes && pedidos);
-    EXPECT_THAT(Coluna(execucoes, 2), ElementsAre("botão", "automático"));
+    EXPECT_THAT(ColunaGrade(execucoes, 2), ElementsAre("botão", "automático"));
     EXPECT_FALSE(FindWindowExW(paginaJanela, nullptr, WC_BUTTONW, L"Abrir em janela"));
 
     const auto largura = [](HWND controle) {

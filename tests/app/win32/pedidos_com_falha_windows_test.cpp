@@ -12,6 +12,7 @@
 #include "app/configuracoes/leitura_configuracoes.h"
 #include "app/historico/historico_execucoes.h"
 #include "app/win32/janela_pedidos_com_falha.h"
+#include "grade_teste.h"
 #include "pasta_temporaria.h"
 #include "plataforma/texto_windows.h"
 
@@ -25,17 +26,6 @@ std::string Texto(HWND janela) {
     std::wstring texto(static_cast<size_t>(GetWindowTextLengthW(janela)) + 1, L'\0');
     texto.resize(
         static_cast<size_t>(GetWindowTextW(janela, texto.data(), static_cast<int>(texto.size()))));
-    return plataforma::Utf8(texto);
-}
-
-std::string Celula(HWND grade, int linha, int coluna) {
-    wchar_t texto[512] = {};
-    LVITEMW item{};
-    item.iSubItem = coluna;
-    item.pszText = texto;
-    item.cchTextMax = 512;
-    SendMessageW(grade, LVM_GETITEMTEXTW, static_cast<WPARAM>(linha),
-                 reinterpret_cast<LPARAM>(&item));
     return plataforma::Utf8(texto);
 }
 
@@ -84,9 +74,9 @@ TEST_F(PedidosComFalhaWindowsTest, LinhasMensagemInteiraETentarNovamente) {
     EXPECT_TRUE(IsWindowVisible(janela.Janela()));
     EXPECT_EQ(Texto(janela.Janela()), "Pedidos com falha");
     ASSERT_EQ(SendMessageW(Grade(), LVM_GETITEMCOUNT, 0, 0), 2);
-    EXPECT_EQ(Celula(Grade(), 0, 0), "p-1");
-    EXPECT_EQ(Celula(Grade(), 0, 1), "2");
-    EXPECT_EQ(Celula(Grade(), 1, 0), "p-2");
+    EXPECT_EQ(testes::TextoCelula(Grade(), 0, 0), "p-1");
+    EXPECT_EQ(testes::TextoCelula(Grade(), 0, 1), "2");
+    EXPECT_EQ(testes::TextoCelula(Grade(), 1, 0), "p-2");
     EXPECT_EQ(Texto(Mensagem()),
               "Não foi possível incluir o pedido: p-1 no sistema\r\nOperação recusada pelo banco "
               "de dados: produto 12 inexistente");
