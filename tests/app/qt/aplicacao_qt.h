@@ -3,20 +3,34 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QThread>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <functional>
 
 namespace tessora::testes {
 
-// One application object per test process; the platform comes from the environment. Never
-// destroyed: at exit, Qt's own statics (the pointing device that a window under the cursor
-// brings) may already be gone.
+// Deletes the application object once the tests are over, before the process's exit: at exit
+// it would go after Qt's own globals, which its input devices still use on the way out.
+class FimAplicacaoQt : public ::testing::Environment {
+  public:
+    explicit FimAplicacaoQt(QApplication* aplicacao) : aplicacao_(aplicacao) {}
+    void TearDown() override { delete aplicacao_; }
+
+  private:
+    QApplication* aplicacao_;
+};
+
+// One application object per test process; the platform comes from the environment.
 inline QApplication& AplicacaoQt() {
     static int argc = 1;
     static char nome[] = "testes_app_qt";
     static char* argv[] = {nome, nullptr};
-    static QApplication* aplicacao = new QApplication(argc, argv);
+    static QApplication* const aplicacao = [] {
+        auto* nova = new QApplication(argc, argv);
+        ::testing::AddGlobalTestEnvironment(new FimAplicacaoQt(nova));
+        return nova;
+    }();
     return *aplicacao;
 }
 
