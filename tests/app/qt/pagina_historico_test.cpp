@@ -18,12 +18,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "aplicacao_qt.h"
-#include "app/qt/frm_principal.h"
-#include "avisos_gravados.h"
-#include "instalacao_erp_teste.h"
+#include "janela_roteirizada.h"
 #include "pasta_temporaria.h"
-#include "pedidos_roteirizados.h"
 
 namespace tessora::qt {
 namespace {
@@ -31,24 +27,8 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-class PaginaHistoricoTest : public ::testing::Test {
+class PaginaHistoricoTest : public testes::JanelaRoteirizadaTest {
   protected:
-    void SetUp() override {
-        testes::AplicacaoQt();
-        erp.InstalarPrograma();
-        janela = std::make_unique<TfrmPrincipal>(app::ServicoResidente::Opcoes{erp.Executavel()},
-                                                 avisos, pedidos, true);
-        ASSERT_TRUE(janela->FormCreate());
-    }
-
-    // In the main window; the page's controls in the tab's page, or in the history's own window.
-    template <typename Controle>
-    Controle* Achar(const char* nome, const char* dentro = nullptr) const {
-        const QObject* pai = dentro ? janela->findChild<QWidget*>(dentro) : janela.get();
-        auto* controle = pai ? pai->findChild<Controle*>(nome) : nullptr;
-        EXPECT_NE(controle, nullptr) << nome;
-        return controle;
-    }
     void Sincronizar(std::vector<std::string> lista) {
         pedidos.lista = std::move(lista);
         auto* botao = Achar<QPushButton>("btnForcarAtualizacaoAppForcaVenda");
@@ -81,11 +61,6 @@ class PaginaHistoricoTest : public ::testing::Test {
     std::vector<std::string> Pedidos(const char* pagina = "tsHistorico") const {
         return Linhas(Achar<QTableView>("grdPedidos", pagina));
     }
-
-    testes::InstalacaoErpTeste erp;
-    testes::AvisosGravados avisos;
-    testes::PedidosRoteirizados pedidos;
-    std::unique_ptr<TfrmPrincipal> janela;
 };
 
 const char* const kIncluido101 =

@@ -12,36 +12,17 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "aplicacao_qt.h"
 #include "app/historico/leitura_historico.h"
-#include "app/qt/frm_principal.h"
 #include "app/qt/janela_pedidos_com_falha.h"
-#include "avisos_gravados.h"
-#include "instalacao_erp_teste.h"
-#include "pedidos_roteirizados.h"
+#include "janela_roteirizada.h"
 
 namespace tessora::qt {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::EndsWith;
 
-class PedidosComFalhaTest : public ::testing::Test {
+class PedidosComFalhaTest : public testes::JanelaRoteirizadaTest {
   protected:
-    void SetUp() override {
-        testes::AplicacaoQt();
-        erp.InstalarPrograma();
-        janela = std::make_unique<TfrmPrincipal>(app::ServicoResidente::Opcoes{erp.Executavel()},
-                                                 avisos, pedidos, true);
-        ASSERT_TRUE(janela->FormCreate());
-    }
-
-    template <typename Controle>
-    Controle* Achar(const char* nome) const {
-        auto* controle = janela->findChild<Controle*>(nome);
-        EXPECT_NE(controle, nullptr) << nome;
-        return controle;
-    }
     QWidget* Janela() const { return Achar<QWidget>("frmPedidosComFalha"); }
     QAction* Menu(const char* nome) const {
         return Achar<QSystemTrayIcon>("TrayIcon1")->contextMenu()->findChild<QAction*>(nome);
@@ -59,11 +40,6 @@ class PedidosComFalhaTest : public ::testing::Test {
         }
         return linhas;
     }
-
-    testes::InstalacaoErpTeste erp;
-    testes::AvisosGravados avisos;
-    testes::PedidosRoteirizados pedidos;
-    std::unique_ptr<TfrmPrincipal> janela;
 };
 
 TEST_F(PedidosComFalhaTest, TentarNovamenteIncluiOPedidoQueOErpRecusouEleSaiDaLista) {
