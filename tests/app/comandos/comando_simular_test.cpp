@@ -4,11 +4,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -16,6 +13,7 @@
 #include "app/comandos/comando_sincronizar.h"
 #include "arquivos_teste.h"
 #include "instalacao_erp_teste.h"
+#include "programa_com_api.h"
 
 namespace tessora::app {
 namespace {
@@ -28,12 +26,6 @@ using ::testing::ElementsAreArray;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
-
-struct Resultado {
-    int codigo;
-    std::vector<std::string> linhas;
-    std::string erros;
-};
 
 std::string Substituir(std::string texto, const std::string& de, const std::string& para) {
     const size_t posicao = texto.find(de);
@@ -77,29 +69,10 @@ class ComandoSimularTest : public ::testing::Test {
     testes::InstalacaoErpTeste erp;
     testes::ApiSubstituta servidor{EstadoApi()};
 
-    void SetUp() override {
-        std::filesystem::copy_file(TESSORA_DIR_BUILD "/app/tessoraService", erp.Executavel());
-        testes::GravarArquivo(erp.PastaPrograma() / "tessoraService.ini",
-                              "[AppForcaVendas]\r\nUrlBaseApi=" + servidor.UrlBase() +
-                                  "\r\nArquivoCertificados=" + servidor.ArquivoCertificado() +
-                                  "\r\n");
-    }
+    void SetUp() override { testes::InstalarProgramaComApi(erp, servidor); }
 
-    Resultado Executar(const std::string& argumento) const {
-        const auto arquivoErros = erp.PastaPrograma() / "erros.txt";
-        const std::string comando = "'" + erp.Executavel().string() + "' " + argumento + " 2>'" +
-                                    arquivoErros.string() + "'";
-        FILE* saida = popen(comando.c_str(), "r");
-        Resultado resultado{};
-        std::array<char, 4096> linha;
-        while (fgets(linha.data(), linha.size(), saida)) {
-            std::string texto(linha.data());
-            if (!texto.empty() && texto.back() == '\n') texto.pop_back();
-            resultado.linhas.push_back(texto);
-        }
-        resultado.codigo = WEXITSTATUS(pclose(saida));
-        resultado.erros = testes::LerArquivo(arquivoErros).value_or("");
-        return resultado;
+    testes::SaidaPrograma Executar(const std::string& argumento) const {
+        return testes::ExecutarPrograma(erp, argumento);
     }
 
     // Row counts of every table and the value of every generator.

@@ -3,19 +3,17 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "api_substituta.h"
 #include "app/servico/arquivo_lock.h"
 #include "arquivos_teste.h"
 #include "instalacao_erp_teste.h"
+#include "programa_com_api.h"
 
 namespace tessora::app {
 namespace {
@@ -26,40 +24,20 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
 
-struct Resultado {
-    int codigo;
-    std::vector<std::string> linhas;  // standard output without time stamps
-    std::string erros;
-};
-
 class ComandoSincronizarTest : public ::testing::Test {
   protected:
     testes::InstalacaoErpTeste erp;
     testes::ApiSubstituta servidor{
         testes::LerArquivo(testes::PastaFontes() / "erp/demo/estado-api.json").value_or("")};
 
-    void SetUp() override {
-        std::filesystem::copy_file(TESSORA_DIR_BUILD "/app/tessoraService", erp.Executavel());
-        testes::GravarArquivo(erp.PastaPrograma() / "tessoraService.ini",
-                              "[AppForcaVendas]\r\nUrlBaseApi=" + servidor.UrlBase() +
-                                  "\r\nArquivoCertificados=" + servidor.ArquivoCertificado() +
-                                  "\r\n");
-    }
+    void SetUp() override { testes::InstalarProgramaComApi(erp, servidor); }
 
-    Resultado Executar(const std::string& argumentos = "--sincronizar") const {
-        const auto arquivoErros = erp.PastaPrograma() / "erros.txt";
-        const std::string comando = "'" + erp.Executavel().string() + "' " + argumentos + " 2>'" +
-                                    arquivoErros.string() + "'";
-        FILE* saida = popen(comando.c_str(), "r");
-        Resultado resultado{};
-        std::array<char, 4096> linha;
-        while (fgets(linha.data(), linha.size(), saida)) {
-            std::string texto(linha.data());
-            if (!texto.empty() && texto.back() == '\n') texto.pop_back();
-            resultado.linhas.push_back(texto.size() > 22 ? texto.substr(22) : texto);
+    // Standard output without its time stamps ("dd/mm/yyyy hh:mm:ss - ").
+    testes::SaidaPrograma Executar(const std::string& argumentos = "--sincronizar") const {
+        testes::SaidaPrograma resultado = testes::ExecutarPrograma(erp, argumentos);
+        for (std::string& linha : resultado.linhas) {
+            if (linha.size() > 22) linha.erase(0, 22);
         }
-        resultado.codigo = WEXITSTATUS(pclose(saida));
-        resultado.erros = testes::LerArquivo(arquivoErros).value_or("");
         return resultado;
     }
 };

@@ -7,9 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <thread>
 
 #include "arquivos_teste.h"
@@ -20,14 +18,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Relogio = std::chrono::steady_clock;
-
-std::optional<std::string> Ler(const std::filesystem::path& caminho) {
-    std::ifstream entrada(caminho, std::ios::binary);
-    if (!entrada) return std::nullopt;
-    std::stringstream conteudo;
-    conteudo << entrada.rdbuf();
-    return conteudo.str();
-}
 
 bool Aguardar(const std::function<bool()>& condicao, std::chrono::milliseconds limite) {
     for (const auto fim = Relogio::now() + limite; !condicao();) {
@@ -101,7 +91,8 @@ class ProgramaTest : public ::testing::Test {
                " est\xE1 em execu\xE7\xE3o.\r\n";
     }
     bool EmExecucao(Processo& processo) const {
-        return Aguardar([&] { return Ler(Lock()) == LinhaLock(); }, 30s) && !processo.Fim(0ms);
+        return Aguardar([&] { return testes::LerArquivo(Lock()) == LinhaLock(); }, 30s) &&
+               !processo.Fim(0ms);
     }
 
     static constexpr const char* kConfiguracoes =
@@ -119,7 +110,7 @@ TEST_F(ProgramaTest, AssumeLockSemDonoEEncerraAoPedidoDeDesconexao) {
     GravarArquivo(erp.PastaDados() / "Conectado.txt", "DESCONECTAR\r\n");
     EXPECT_EQ(programa.Fim(10s), 0);
     EXPECT_FALSE(std::filesystem::exists(Lock()));
-    EXPECT_EQ(Ler(Ini()), kConfiguracoes);
+    EXPECT_EQ(testes::LerArquivo(Ini()), kConfiguracoes);
 }
 
 TEST_F(ProgramaTest, SegundaCopiaMostraOAvisoESaiSemTocarNoLockDaPrimeira) {
@@ -130,7 +121,7 @@ TEST_F(ProgramaTest, SegundaCopiaMostraOAvisoESaiSemTocarNoLockDaPrimeira) {
     Processo segunda(erp.Executavel(), "");
     EXPECT_EQ(segunda.Fim(30s), 1);
     EXPECT_GE(Relogio::now() - inicio, 5s);  // the notice stays five seconds
-    EXPECT_EQ(Ler(Lock()), LinhaLock());
+    EXPECT_EQ(testes::LerArquivo(Lock()), LinhaLock());
     EXPECT_FALSE(primeira.Fim(0ms));
 
     primeira.Sinalizar(SIGTERM);
@@ -150,7 +141,7 @@ TEST_F(ProgramaTest, SegundaCopiaDeOutraContaDeUsuarioTambemSai) {
 
     Processo segunda(erp.Executavel(), "", true);
     EXPECT_EQ(segunda.Fim(30s), 1);
-    EXPECT_EQ(Ler(Lock()), LinhaLock());
+    EXPECT_EQ(testes::LerArquivo(Lock()), LinhaLock());
     EXPECT_FALSE(primeira.Fim(0ms));
 
     primeira.Sinalizar(SIGTERM);
@@ -167,7 +158,7 @@ TEST_F(ProgramaTest, FecharGravaAsConfiguracoesERemoveOLock) {
         programa.Sinalizar(SIGTERM);
         EXPECT_EQ(programa.Fim(10s), 0);
         EXPECT_FALSE(std::filesystem::exists(Lock()));
-        EXPECT_EQ(Ler(Ini()),
+        EXPECT_EQ(testes::LerArquivo(Ini()),
                   "; criado pelo "
                   "suporte\r\n[AppForcaVendas]\r\nProcessoAtivo=N\r\nTempoEsperaAtualizacao=05\r\n"
                   "[Outra]\r\nChave=valor\r\n");
@@ -179,7 +170,7 @@ TEST_F(ProgramaTest, BancoInacessivelNaInicializacaoEncerraSemDeixarLock) {
     Processo programa(erp.Executavel(), "--sem-janela");
     EXPECT_EQ(programa.Fim(30s), 1);
     EXPECT_FALSE(std::filesystem::exists(Lock()));
-    EXPECT_EQ(Ler(Ini()), kConfiguracoes);
+    EXPECT_EQ(testes::LerArquivo(Ini()), kConfiguracoes);
 }
 
 }  // namespace
